@@ -1,0 +1,132 @@
+#include "core/Arayuzler.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Zelvora {
+namespace {
+
+// Before main installs the windowed one: print the text and take the default answer.
+class YaziMesajKutusu : public MesajKutusu {
+public:
+    MesajCevabi goster(const QString &metin, MesajSimgesi, MesajDugmeleri dugmeler,
+                       MesajCevabi varsayilan, const QString &) override
+    {
+        QTextStream(stderr) << metin << Qt::endl;
+        if (dugmeler == MesajDugmeleri::Tamam)
+            return MesajCevabi::Tamam;
+        return varsayilan;
+    }
+};
+
+class SistemSaati : public Saat {
+public:
+    QDateTime simdi() const override { return QDateTime::currentDateTime(); }
+};
+
+class GercekProgramSonu : public ProgramSonu {
+public:
+    void bitir(int cikisKodu) override
+    {
+        std::fflush(nullptr);
+        std::exit(cikisKodu);
+    }
+};
+
+class SessizAlarm : public Alarm {
+public:
+    void baslat(const QString &) override {}
+    void durdur() override {}
+};
+
+class YaziciYok : public Yazicilar {
+public:
+    QList<YaziciKaydi> liste() const override { return {}; }
+    QString gecerliYazici() const override { return {}; }
+};
+
+struct Kayitlar {
+    std::shared_ptr<MesajKutusu> mesajKutusu = std::make_shared<YaziMesajKutusu>();
+    std::shared_ptr<Saat> saat = std::make_shared<SistemSaati>();
+    std::shared_ptr<ProgramSonu> programSonu = std::make_shared<GercekProgramSonu>();
+    std::shared_ptr<Alarm> alarm = std::make_shared<SessizAlarm>();
+    std::shared_ptr<Yazicilar> yazicilar = std::make_shared<YaziciYok>();
+    Klasorler klasorler;
+    bool klasorlerKuruldu = false;
+};
+
+Kayitlar &kayitlar()
+{
+    static Kayitlar k;
+    return k;
+}
+
+QString sonunaBolu(QString yol)
+{
+    if (!yol.endsWith(QLatin1Char('/')))
+        yol += QLatin1Char('/');
+    return yol;
+}
+
+} // namespace
+
+namespace Arayuz {
+MesajKutusu &mesajKutusu() { return *kayitlar().mesajKutusu; }
+const Saat &saat() { return *kayitlar().saat; }
+ProgramSonu &programSonu() { return *kayitlar().programSonu; }
+Alarm &alarm() { return *kayitlar().alarm; }
+Yazicilar &yazicilar() { return *kayitlar().yazicilar; }
+
+const Klasorler &klasorler()
+{
+    auto &k = kayitlar();
+    if (!k.klasorlerKuruldu) {
+        k.klasorler = gercekKlasorler();
+        k.klasorlerKuruldu = true;
+    }
+    return k.klasorler;
+}
+
+void mesajKutusuKur(std::shared_ptr<MesajKutusu> m) { kayitlar().mesajKutusu = std::move(m); }
+void saatKur(std::shared_ptr<Saat> s) { kayitlar().saat = std::move(s); }
+void programSonuKur(std::shared_ptr<ProgramSonu> p) { kayitlar().programSonu = std::move(p); }
+void alarmKur(std::shared_ptr<Alarm> a) { kayitlar().alarm = std::move(a); }
+void yazicilarKur(std::shared_ptr<Yazicilar> y) { kayitlar().yazicilar = std::move(y); }
+
+void klasorlerKur(const Klasorler &k)
+{
+    kayitlar().klasorler = k;
+    kayitlar().klasorler.programKlasoru = sonunaBolu(k.programKlasoru);
+    kayitlar().klasorler.programDosyalariKlasoru = sonunaBolu(k.programDosyalariKlasoru);
+    kayitlar().klasorlerKuruldu = true;
+}
+
+Klasorler gercekKlasorler()
+{
+    Klasorler k;
+    QString exe = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    k.programKlasoru = sonunaBolu(exe);
+    QString veri = qEnvironmentVariable("XDG_DATA_HOME");
+    if (veri.isEmpty())
+        veri = QDir::homePath() + QStringLiteral("/.local/share");
+    k.programDosyalariKlasoru = sonunaBolu(veri);
+    QString ayar = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (ayar.isEmpty())
+        ayar = QDir::homePath() + QStringLiteral("/.config");
+    k.ayarDosyasi = ayar + QStringLiteral("/Tavrek/Zelvora.conf");
+    return k;
+}
+} // namespace Arayuz
+
+MesajCevabi mesaj(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler,
+                  MesajCevabi varsayilan, const QString &baslik)
+{
+    return Arayuz::mesajKutusu().goster(metin, simge, dugmeler, varsayilan, baslik);
+}
+
+} // namespace Zelvora

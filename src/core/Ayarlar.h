@@ -1,0 +1,85 @@
+#pragma once
+// The settings store: sections of string values under "Tavrek\Zelvora", in one file
+// per user. Every key the program uses is named here with its default.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace Zelvora {
+
+namespace AyarAdi {
+// Section names as the program writes them; "\" separates subsections.
+inline const QString Ayarlar = QStringLiteral("Ayarlar");
+inline const QString IsBilgileri = QStringLiteral("Yapilacak Is Bilgileri");
+inline const QString Konular = QStringLiteral("Yapilacak Is Bilgileri\\Konular");
+inline const QString Yerler = QStringLiteral("Yapilacak Is Bilgileri\\Yerler");
+inline const QString Sayilar = QStringLiteral("Yapilacak Is Bilgileri\\Sayilar");
+QString Liste(int n); // "Listeler\Liste-n"
+
+// Keys of section "Ayarlar".
+inline const QString GirisSifresiSor = QStringLiteral("Giris Sifresi Sor");
+inline const QString GirisSifresi = QStringLiteral("Giris Sifresi");
+inline const QString GirislerSaklansin = QStringLiteral("Girisler Saklansin");
+inline const QString SaklanacakGirisSayisi = QStringLiteral("Saklanacak Giris Sayisi");
+inline const QString IlkHarflerBuyuk = QStringLiteral("Ilk Harfler Buyuk");
+inline const QString OtomatikBaslasin = QStringLiteral("Otomatik Baslasin");
+inline const QString ArkaplandaCalissin = QStringLiteral("Arkaplanda Calissin");
+inline const QString SesliUyariBilgisi = QStringLiteral("Sesli Uyari Bilgisi");
+inline const QString SesDosyasiAdi = QStringLiteral("Ses Dosyası Adı");
+inline const QString SesDosyasiYolu = QStringLiteral("Ses Dosyası Yolu");
+inline const QString HatirlatmaEnUstte = QStringLiteral("Hatirlatma En Ustte");
+inline const QString BaslamaKonumu = QStringLiteral("Baslama Konumu");
+inline const QString Yukseklik = QStringLiteral("Yukseklik");
+inline const QString Genislik = QStringLiteral("Genislik");
+inline const QString UstBosluk = QStringLiteral("Ust Bosluk");
+inline const QString SolBosluk = QStringLiteral("Sol Bosluk");
+inline const QString AyrintiGoster = QStringLiteral("Ayrinti Goster");
+} // namespace AyarAdi
+
+namespace Ayarlar {
+// One value of a section; the default when the key is missing.
+QString oku(const QString &bolum, const QString &anahtar, const QString &varsayilan);
+void yaz(const QString &bolum, const QString &anahtar, const QString &deger);
+// A key of section "Ayarlar" with the default of the settings table
+// (geometry keys have no fixed default: the main window computes it).
+QString oku(const QString &anahtar);
+void yaz(const QString &anahtar, const QString &deger);
+// Read as a number (long / byte / single settings), the default when missing or not a number.
+int okuSayi(const QString &bolum, const QString &anahtar, int varsayilan);
+int okuSayi(const QString &anahtar);
+double okuOndalik(const QString &bolum, const QString &anahtar, double varsayilan);
+// Read with the Boolean conversion ("-1" and "True" are true).
+bool okuMantiksal(const QString &anahtar);
+QString mantiksalMetin(bool b); // "-1" / "0"
+// The default of a key of section "Ayarlar"; empty when it has none.
+QString varsayilan(const QString &anahtar);
+
+// All values of a section as (key, value), keys ordered by their number ("Sira-2" before "Sira-10").
+QList<QPair<QString, QString>> bolumDegerleri(const QString &bolum);
+bool bolumVarMi(const QString &bolum);
+void bolumSil(const QString &bolum);
+// Writes pending changes to the file.
+void kaydet();
+// Drops the open store, so the next access opens the file of the current folders (tests).
+void yenidenAc();
+} // namespace Ayarlar
+
+// Preferences held in memory between start-up (or the preferences window) and their change.
+namespace Tercihler {
+inline int GirislerSaklansin = 1;
+inline int SaklanacakGirisSayisi = 3;
+inline int IlkHarflerBuyuk = 1;
+inline int OtomatikBaslasin = 1;
+inline int ArkaplandaCalissin = 1;
+inline QString SesDosyasiAdi;
+inline QString SesDosyasiYolu;
+// Reads every preference from the store; SesliUyari and HatirlatmaEnUstte go to the
+// shared values.
+void yukle();
+// Folder + name of the alarm sound.
+QString sesDosyasi();
+} // namespace Tercihler
+
+} // namespace Zelvora

@@ -1,0 +1,197 @@
+#include "core/OrtakYordamlar.h"
+
+#include "core/Arayuzler.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTextStream>
+
+static void kaynaklariBaglaGlobal()
+{
+    // The resources live in a static library; make sure the linker keeps them.
+    Q_INIT_RESOURCE(zelvora);
+}
+
+namespace Zelvora {
+
+void KaynaklariHazirla()
+{
+    static bool hazir = false;
+    if (!hazir) {
+        kaynaklariBaglaGlobal();
+        hazir = true;
+    }
+}
+
+bool GenelHataYordami(int numara, const QString &aciklama)
+{
+    switch (numara) {
+    case HataNo::Yazici:
+    case HataNo::Mesgul:
+        return true;
+    case HataNo::DiskAg:
+    case HataNo::GecersizYol:
+        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"),
+              MesajSimgesi::Uyari);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    case HataNo::DosyaAcilamiyor:
+        mesaj(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!"),
+              MesajSimgesi::Uyari);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    default:
+        break;
+    }
+    const QString metin = KaynakMetni(40) + QStringLiteral("\r\n\r\n") + KaynakMetni(50) + QLatin1Char(' ')
+        + QString::number(numara) + QStringLiteral("\r\n\r\n") + KaynakMetni(60) + QLatin1Char(' ') + aciklama;
+    if (mesaj(metin, MesajSimgesi::Kritik, MesajDugmeleri::EvetHayir, MesajCevabi::Evet, KaynakMetni(70))
+        == MesajCevabi::Evet)
+        return true;
+    Arayuz::programSonu().bitir(1);
+    return false;
+}
+
+bool Adim(const std::function<void()> &adim, bool *devam)
+{
+    try {
+        adim();
+        return true;
+    } catch (const Hata &h) {
+        const bool d = GenelHataYordami(h);
+        if (devam)
+            *devam = d;
+        return false;
+    }
+}
+
+bool SessizAdim(const std::function<void()> &adim)
+{
+    try {
+        adim();
+        return true;
+    } catch (const Hata &) {
+        return false;
+    }
+}
+
+QString KaynakMetni(int numara)
+{
+    static QHash<int, QString> tablo;
+    if (tablo.isEmpty()) {
+        KaynaklariHazirla();
+        QFile f(QStringLiteral(":/MetinTablosu.txt"));
+        if (f.open(QIODevice::ReadOnly)) {
+            QTextStream in(&f);
+            in.setEncoding(QStringConverter::Utf8);
+            while (!in.atEnd()) {
+                const QString satir = in.readLine();
+                if (satir.startsWith(QLatin1Char('#')))
+                    continue;
+                const qsizetype sekme = satir.indexOf(QLatin1Char('\t'));
+                if (sekme <= 0)
+                    continue;
+                QString metin = satir.mid(sekme + 1);
+                metin.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+                tablo.insert(satir.left(sekme).toInt(), metin);
+            }
+        }
+    }
+    return tablo.value(numara);
+}
+
+QChar TurkceBuyukHarf(QChar c)
+{
+    if (c == QChar(0x0131)) // ı
+        return QLatin1Char('I');
+    if (c == QLatin1Char('i'))
+        return QChar(0x0130); // İ
+    return c.toUpper();
+}
+
+QString TurkceBuyuk(const QString &s)
+{
+    QString r = s;
+    for (QChar &c : r)
+        c = TurkceBuyukHarf(c);
+    return r;
+}
+
+QString TurkceKucuk(const QString &s)
+{
+    QString r = s;
+    for (QChar &c : r) {
+        if (c == QLatin1Char('I'))
+            c = QChar(0x0131);
+        else if (c == QChar(0x0130))
+            c = QLatin1Char('i');
+        else
+            c = c.toLower();
+    }
+    return r;
+}
+
+QString IlkHarfleriBuyut(const QString &metin)
+{
+    qsizetype bas = 0;
+    qsizetype son = metin.size();
+    while (bas < son && metin.at(bas) == QLatin1Char(' '))
+        ++bas;
+    while (son > bas && metin.at(son - 1) == QLatin1Char(' '))
+        --son;
+    QString s = metin.mid(bas, son - bas);
+    for (QChar &c : s) {
+        if (c == QLatin1Char('I'))
+            c = QChar(0x0131);
+        else if (c == QChar(0x0130))
+            c = QLatin1Char('i');
+    }
+    if (s.isEmpty())
+        return s;
+    s[0] = TurkceBuyukHarf(s.at(0));
+    for (QChar ayirici : {QLatin1Char(' '), QLatin1Char('/'), QLatin1Char('-'), QLatin1Char('.')}) {
+        for (qsizetype i = 0; i + 1 < s.size(); ++i) {
+            if (s.at(i) == ayirici)
+                s[i + 1] = TurkceBuyukHarf(s.at(i + 1));
+        }
+    }
+    return s;
+}
+
+QString MetniSifrele(const QString &metin, const QString &alfabe, const QString &anahtar)
+{
+    const qsizetype L = alfabe.size();
+    if (L == 0 || anahtar.isEmpty())
+        return metin;
+    QString sonuc;
+    sonuc.reserve(metin.size());
+    for (qsizetype i = 0; i < metin.size(); ++i) {
+        const qsizetype p = alfabe.indexOf(metin.at(i));
+        const qsizetype k = alfabe.indexOf(anahtar.at(i % anahtar.size()));
+        if (p < 0 || k < 0) {
+            // Characters outside the alphabet are passed through unchanged.
+            sonuc += metin.at(i);
+            continue;
+        }
+        sonuc += alfabe.at(((k - p) % L + L) % L);
+    }
+    return sonuc;
+}
+
+bool DosyaVarMi(const QString &yol)
+{
+    if (yol.isEmpty())
+        return false;
+    QString y = yol;
+    while (y.size() > 1 && y.endsWith(QLatin1Char('/')))
+        y.chop(1);
+    return QFileInfo::exists(y);
+}
+
+QString ProgramDosyalariKlasoru()
+{
+    return Arayuz::klasorler().programDosyalariKlasoru;
+}
+
+} // namespace Zelvora

@@ -1,0 +1,485 @@
+#include "core/Veritabani.h"
+
+#include "core/OrtakYordamlar.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+
+namespace Zelvora {
+namespace {
+
+const char *const SEMA = R"SQL(
+CREATE TABLE KlasorBilgileriTablosu(
+  Anahtari TEXT(255) PRIMARY KEY,
+  Bagi TEXT(255),
+  Adi TEXT(255));
+CREATE TABLE YapilacakIslerTablosu(
+  IsNo INTEGER PRIMARY KEY AUTOINCREMENT,
+  Anahtari TEXT(255) REFERENCES KlasorBilgileriTablosu(Anahtari),
+  IsinTarihi TEXT(10),
+  IsinSaati TEXT(8),
+  IsinKonusu TEXT(50),
+  IsinYeri TEXT(50),
+  IsinSayisi TEXT(50),
+  Aciklama TEXT,
+  Hatirlatma INTEGER,
+  IsYapildi INTEGER);
+CREATE INDEX IsKlasorTarihDizini ON YapilacakIslerTablosu(Anahtari, IsinTarihi);
+CREATE INDEX IsTarihDizini ON YapilacakIslerTablosu(IsinTarihi);
+CREATE INDEX IsTarihSaatDizini ON YapilacakIslerTablosu(IsinTarihi, IsinSaati);
+)SQL";
+
+[[noreturn]] void hataAt(int kod, const QString &aciklama)
+{
+    throw Hata(Veritabani::hataNumarasi(kod), aciklama);
+}
+
+[[noreturn]] void hataAt(sqlite3 *db, int kod)
+{
+    hataAt(kod, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod)));
+}
+
+// One prepared statement, finalised on destruction.
+class Deyim {
+public:
+    Deyim(sqlite3 *db, const char *sql) : m_db(db)
+    {
+        const int rc = sqlite3_prepare_v2(db, sql, -1, &m_st, nullptr);
+        if (rc != SQLITE_OK)
+            hataAt(db, rc);
+    }
+    ~Deyim() { sqlite3_finalize(m_st); }
+    Deyim(const Deyim &) = delete;
+    Deyim &operator=(const Deyim &) = delete;
+
+    Deyim &bagla(int i, const QString &s)
+    {
+        if (s.isNull()) {
+            sqlite3_bind_null(m_st, i);
+        } else {
+            const QByteArray b = s.toUtf8();
+            sqlite3_bind_text(m_st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        }
+        return *this;
+    }
+    Deyim &bagla(int i, qint64 n)
+    {
+        sqlite3_bind_int64(m_st, i, n);
+        return *this;
+    }
+    // True while a row is available.
+    bool adim()
+    {
+        const int rc = sqlite3_step(m_st);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc == SQLITE_DONE)
+            return false;
+        hataAt(m_db, rc);
+    }
+    void calistir()
+    {
+        while (adim()) {
+        }
+    }
+    QString metin(int i) const
+    {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_st, i));
+        if (!p)
+            return {};
+        return QString::fromUtf8(p, sqlite3_column_bytes(m_st, i));
+    }
+    qint64 sayi(int i) const { return sqlite3_column_int64(m_st, i); }
+    sqlite3_stmt *st() const { return m_st; }
+
+private:
+    sqlite3 *m_db;
+    sqlite3_stmt *m_st = nullptr;
+};
+
+int ikiRakam(const unsigned char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+bool rakam(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// "yyyy-MM-dd" without going through the slower general parser.
+QDate tarihCoz(const unsigned char *p, int n)
+{
+    if (!p || n < 10 || !rakam(p[0]) || !rakam(p[3]) || p[4] != '-' || p[7] != '-' || !rakam(p[5])
+        || !rakam(p[8]) || !rakam(p[9]))
+        return {};
+    return QDate(ikiRakam(p) * 100 + ikiRakam(p + 2), ikiRakam(p + 5), ikiRakam(p + 8));
+}
+
+// "HH:mm" or "HH:mm:ss".
+QTime saatCoz(const unsigned char *p, int n)
+{
+    if (!p || n < 5 || !rakam(p[0]) || !rakam(p[1]) || p[2] != ':' || !rakam(p[3]) || !rakam(p[4]))
+        return {};
+    int sn = 0;
+    if (n >= 8 && p[5] == ':' && rakam(p[6]) && rakam(p[7]))
+        sn = ikiRakam(p + 6);
+    return QTime(ikiRakam(p), ikiRakam(p + 3), sn);
+}
+
+const char *const IS_ALANLARI =
+    "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, "
+    "Hatirlatma, IsYapildi FROM YapilacakIslerTablosu ";
+
+void ayarla(sqlite3 *db)
+{
+    sqlite3_busy_timeout(db, 3000);
+    char *hata = nullptr;
+    const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;",
+                                nullptr, nullptr, &hata);
+    sqlite3_free(hata);
+    if (rc != SQLITE_OK)
+        hataAt(db, rc);
+}
+
+// Our database holds both tables and passes the quick check.
+void bizimMi(sqlite3 *db)
+{
+    {
+        Deyim d(db, "PRAGMA quick_check");
+        if (!d.adim() || d.metin(0) != QStringLiteral("ok"))
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı dosyası bozuk."));
+    }
+    Deyim d(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                "('KlasorBilgileriTablosu','YapilacakIslerTablosu')");
+    if (!d.adim() || d.sayi(0) != 2)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."));
+}
+
+struct Baglanti {
+    sqlite3 *db = nullptr;
+    ~Baglanti() { sqlite3_close_v2(db); }
+};
+
+} // namespace
+
+int Veritabani::hataNumarasi(int sqliteKodu)
+{
+    switch (sqliteKodu & 0xff) {
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return HataNo::DosyaAcilamiyor;
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+        return HataNo::DiskAg;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return HataNo::Mesgul;
+    default:
+        return sqliteKodu;
+    }
+}
+
+Veritabani::~Veritabani()
+{
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
+{
+    const QFileInfo bilgi(yol);
+    if (!bilgi.isFile() || !bilgi.isReadable())
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya bulunamadı: ") + yol);
+    if (!bilgi.isWritable() || !QFileInfo(bilgi.absolutePath()).isWritable())
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol);
+    Baglanti b;
+    const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(b.db, rc);
+    sqlite3_extended_result_codes(b.db, 0);
+    sqlite3_busy_timeout(b.db, 3000);
+    bizimMi(b.db);
+    if (sqlite3_db_readonly(b.db, "main") == 1)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol);
+    ayarla(b.db);
+    std::unique_ptr<Veritabani> v(new Veritabani(b.db));
+    b.db = nullptr;
+    return v;
+}
+
+void Veritabani::bosOlustur(const QString &yol)
+{
+    if (QFileInfo::exists(yol))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya zaten var: ") + yol);
+    Baglanti b;
+    const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(b.db, rc);
+    char *hata = nullptr;
+    const int rc2 = sqlite3_exec(b.db, SEMA, nullptr, nullptr, &hata);
+    sqlite3_free(hata);
+    if (rc2 != SQLITE_OK)
+        hataAt(b.db, rc2);
+    QFile::setPermissions(yol, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void Veritabani::yedekle(const QString &kaynak, const QString &hedef)
+{
+    const QString gecici = hedef + QStringLiteral(".yeni");
+    QFile::remove(gecici);
+    try {
+        {
+            Baglanti b;
+            int rc = sqlite3_open_v2(kaynak.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
+            if (rc != SQLITE_OK)
+                hataAt(b.db, rc);
+            sqlite3_busy_timeout(b.db, 3000);
+            bizimMi(b.db);
+            Deyim d(b.db, "VACUUM INTO ?");
+            d.bagla(1, gecici);
+            d.calistir();
+        }
+        {
+            Baglanti b;
+            int rc = sqlite3_open_v2(gecici.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
+            if (rc != SQLITE_OK)
+                hataAt(b.db, rc);
+            bizimMi(b.db);
+        }
+        QFile::setPermissions(gecici, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (std::rename(QFile::encodeName(gecici).constData(), QFile::encodeName(hedef).constData()) != 0)
+            throw Hata(HataNo::DiskAg, QStringLiteral("Yedek dosyası yazılamadı: ") + hedef);
+    } catch (...) {
+        QFile::remove(gecici);
+        throw;
+    }
+}
+
+void Veritabani::calistir(const char *sql)
+{
+    char *hata = nullptr;
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &hata);
+    const QString aciklama = hata ? QString::fromUtf8(hata) : QString();
+    sqlite3_free(hata);
+    if (rc != SQLITE_OK)
+        hataAt(rc, aciklama);
+}
+
+bool Veritabani::eskiSemaMi()
+{
+    Deyim d(m_db, "SELECT type FROM pragma_table_info('KlasorBilgileriTablosu') WHERE name='Bagi'");
+    if (!d.adim())
+        return false;
+    QString tur = d.metin(0).toUpper();
+    tur.remove(QLatin1Char(' '));
+    return tur == QStringLiteral("TEXT(10)");
+}
+
+void Veritabani::semaYukselt()
+{
+    calistir("BEGIN IMMEDIATE");
+    try {
+        calistir("CREATE TABLE KlasorBilgileriTablosu_Yeni("
+                 "Anahtari TEXT(255) PRIMARY KEY, Bagi TEXT(255), Adi TEXT(255));"
+                 "INSERT INTO KlasorBilgileriTablosu_Yeni(Anahtari, Bagi, Adi) "
+                 "SELECT Anahtari, Bagi, Adi FROM KlasorBilgileriTablosu ORDER BY rowid;"
+                 "DROP TABLE KlasorBilgileriTablosu;"
+                 "ALTER TABLE KlasorBilgileriTablosu_Yeni RENAME TO KlasorBilgileriTablosu;");
+        calistir("COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+QList<KlasorKaydi> Veritabani::klasorler()
+{
+    QList<KlasorKaydi> sonuc;
+    Deyim d(m_db, "SELECT Anahtari, Bagi, Adi FROM KlasorBilgileriTablosu");
+    while (d.adim())
+        sonuc.append({d.metin(0), d.metin(1), d.metin(2)});
+    return sonuc;
+}
+
+void Veritabani::klasorEkle(const KlasorKaydi &k)
+{
+    Deyim d(m_db, "INSERT INTO KlasorBilgileriTablosu(Bagi, Anahtari, Adi) VALUES(?, ?, ?)");
+    d.bagla(1, k.bagi).bagla(2, k.anahtari).bagla(3, k.adi).calistir();
+}
+
+void Veritabani::klasorAdiDegistir(const QString &anahtari, const QString &adi)
+{
+    Deyim d(m_db, "UPDATE KlasorBilgileriTablosu SET Adi=? WHERE Anahtari=?");
+    d.bagla(1, adi).bagla(2, anahtari).calistir();
+    if (sqlite3_changes(m_db) == 0)
+        throw Hata(3021, QStringLiteral("Klasör bulunamadı."));
+}
+
+QString Veritabani::klasorAdi(const QString &anahtari)
+{
+    Deyim d(m_db, "SELECT Adi FROM KlasorBilgileriTablosu WHERE Anahtari=?");
+    d.bagla(1, anahtari);
+    return d.adim() ? d.metin(0) : QString();
+}
+
+void Veritabani::klasorVeIsleriniSil(const QString &anahtari)
+{
+    calistir("BEGIN IMMEDIATE");
+    try {
+        Deyim k(m_db, "DELETE FROM KlasorBilgileriTablosu WHERE Anahtari=?");
+        k.bagla(1, anahtari).calistir();
+        Deyim i(m_db, "DELETE FROM YapilacakIslerTablosu WHERE Anahtari=?");
+        i.bagla(1, anahtari).calistir();
+        calistir("COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Veritabani::satirOku(void *deyim, IsKaydi &is) const
+{
+    auto *st = static_cast<sqlite3_stmt *>(deyim);
+    auto metin = [st](int i) {
+        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+        return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, i)) : QString();
+    };
+    is.isNo = sqlite3_column_int64(st, 0);
+    is.anahtari = metin(1);
+    is.tarih = tarihCoz(sqlite3_column_text(st, 2), sqlite3_column_bytes(st, 2));
+    is.saat = saatCoz(sqlite3_column_text(st, 3), sqlite3_column_bytes(st, 3));
+    is.konu = metin(4);
+    is.yer = metin(5);
+    is.sayi = metin(6);
+    is.aciklama = metin(7);
+    is.hatirlatma = sqlite3_column_int(st, 8) != 0;
+    is.yapildi = sqlite3_column_int(st, 9) != 0;
+}
+
+std::vector<IsKaydi> Veritabani::isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
+                                               const QDate &bugun)
+{
+    QByteArray sql(IS_ALANLARI);
+    if (sadeceBugun)
+        sql += tumKlasorler ? "WHERE IsinTarihi=?1 AND IsYapildi=0 " : "WHERE IsinTarihi=?1 AND IsYapildi=0 AND Anahtari=?2 ";
+    else if (!tumKlasorler)
+        sql += "WHERE Anahtari=?2 ";
+    // Rows of one day keep the order they were stored in.
+    sql += "ORDER BY IsinTarihi, IsNo";
+    Deyim d(m_db, sql.constData());
+    if (sadeceBugun)
+        d.bagla(1, tarihMetni(bugun));
+    if (!tumKlasorler)
+        d.bagla(2, anahtari);
+    std::vector<IsKaydi> sonuc;
+    while (d.adim()) {
+        sonuc.emplace_back();
+        satirOku(d.st(), sonuc.back());
+    }
+    return sonuc;
+}
+
+std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika)
+{
+    Deyim d(m_db, (QByteArray(IS_ALANLARI)
+                   + "WHERE IsinTarihi=? AND IsinSaati<=? AND Hatirlatma=1 AND IsYapildi=0 "
+                     "ORDER BY IsinTarihi, IsinSaati")
+                      .constData());
+    d.bagla(1, tarihMetni(bugun));
+    d.bagla(2, saatMetni(QTime(dakika.hour(), dakika.minute(), 0)));
+    std::vector<IsKaydi> sonuc;
+    while (d.adim()) {
+        sonuc.emplace_back();
+        satirOku(d.st(), sonuc.back());
+    }
+    return sonuc;
+}
+
+qint64 Veritabani::isEkle(const IsKaydi &is)
+{
+    Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
+                  "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    d.bagla(1, is.anahtari)
+        .bagla(2, tarihMetni(is.tarih))
+        .bagla(3, saatMetni(is.saat))
+        .bagla(4, is.konu)
+        .bagla(5, is.yer)
+        .bagla(6, is.sayi)
+        .bagla(7, is.aciklama)
+        .bagla(8, qint64(is.hatirlatma ? 1 : 0))
+        .bagla(9, qint64(is.yapildi ? 1 : 0));
+    d.calistir();
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void Veritabani::isGuncelle(const IsKaydi &is)
+{
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=?, IsinKonusu=?, IsinYeri=?, "
+                  "IsinSayisi=?, Aciklama=?, Hatirlatma=?, IsYapildi=? WHERE IsNo=?");
+    d.bagla(1, tarihMetni(is.tarih))
+        .bagla(2, saatMetni(is.saat))
+        .bagla(3, is.konu)
+        .bagla(4, is.yer)
+        .bagla(5, is.sayi)
+        .bagla(6, is.aciklama)
+        .bagla(7, qint64(is.hatirlatma ? 1 : 0))
+        .bagla(8, qint64(is.yapildi ? 1 : 0))
+        .bagla(9, is.isNo);
+    d.calistir();
+    if (sqlite3_changes(m_db) == 0)
+        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+}
+
+void Veritabani::isSil(qint64 isNo)
+{
+    Deyim d(m_db, "DELETE FROM YapilacakIslerTablosu WHERE IsNo=?");
+    d.bagla(1, isNo).calistir();
+}
+
+void Veritabani::isTasi(qint64 isNo, const QString &anahtari)
+{
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET Anahtari=? WHERE IsNo=?");
+    d.bagla(1, anahtari).bagla(2, isNo).calistir();
+}
+
+void Veritabani::isYapildiIsaretle(qint64 isNo)
+{
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsYapildi=1 WHERE IsNo=?");
+    d.bagla(1, isNo).calistir();
+}
+
+void Veritabani::isHatirlatmaKapat(qint64 isNo)
+{
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET Hatirlatma=0 WHERE IsNo=?");
+    d.bagla(1, isNo).calistir();
+}
+
+void Veritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
+{
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=? WHERE IsNo=?");
+    d.bagla(1, tarihMetni(tarih)).bagla(2, saatMetni(saat)).bagla(3, isNo).calistir();
+}
+
+IsKaydi Veritabani::is(qint64 isNo)
+{
+    Deyim d(m_db, (QByteArray(IS_ALANLARI) + "WHERE IsNo=?").constData());
+    d.bagla(1, isNo);
+    IsKaydi k;
+    if (d.adim())
+        satirOku(d.st(), k);
+    return k;
+}
+
+QString Veritabani::tarihMetni(const QDate &t)
+{
+    return t.isValid() ? t.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+}
+
+QString Veritabani::saatMetni(const QTime &s)
+{
+    return s.isValid() ? s.toString(QStringLiteral("HH:mm:ss")) : QString();
+}
+
+} // namespace Zelvora

@@ -1,0 +1,101 @@
+#pragma once
+// The job database: one SQLite file holding the folder and job tables. Every SQL
+// statement of the program lives in this module; values are always bound parameters.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace Zelvora {
+
+struct KlasorKaydi {
+    QString anahtari; // "<n>-Anahtar"
+    QString bagi;     // parent key, "Klasor" for a top-level folder
+    QString adi;
+};
+
+struct IsKaydi {
+    qint64 isNo = 0;
+    QString anahtari;
+    QDate tarih; // invalid when the row has no date
+    QTime saat;  // invalid when the row has no time
+    QString konu;
+    QString yer;
+    QString sayi;
+    QString aciklama;
+    bool hatirlatma = false;
+    bool yapildi = false;
+};
+
+class Veritabani {
+public:
+    ~Veritabani();
+    Veritabani(const Veritabani &) = delete;
+    Veritabani &operator=(const Veritabani &) = delete;
+
+    // Opens an existing database for reading and writing. A missing, unreadable,
+    // read-only, damaged or foreign file is refused (Hata 3051) before anything is written.
+    static std::unique_ptr<Veritabani> ac(const QString &yol);
+    // Writes a new file holding the empty schema (the build's tool uses this).
+    static void bosOlustur(const QString &yol);
+    // Writes a compacted, checked copy of the database at kaynak over hedef. The copy is
+    // made under a temporary name and renamed only when it is sound, so a failure
+    // leaves an existing hedef untouched.
+    static void yedekle(const QString &kaynak, const QString &hedef);
+    // Maps an SQLite result code to the program's error number.
+    static int hataNumarasi(int sqliteKodu);
+
+    // The folder table still has the 10-character keys of schema 2.31 and older.
+    bool eskiSemaMi();
+    // Widens the folder table's keys to 255 characters, in one transaction.
+    void semaYukselt();
+
+    // Folders, in the order the table returns them.
+    QList<KlasorKaydi> klasorler();
+    void klasorEkle(const KlasorKaydi &k);
+    void klasorAdiDegistir(const QString &anahtari, const QString &adi);
+    // Empty when there is no such folder.
+    QString klasorAdi(const QString &anahtari);
+    // Deletes the folder row and then all jobs stored under its key.
+    void klasorVeIsleriniSil(const QString &anahtari);
+
+    // Job list of the main window: one folder or all, all dates or only today's open jobs,
+    // ordered by date (rows of one day in table order).
+    std::vector<IsKaydi> isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
+                                       const QDate &bugun);
+    // Jobs due at the given minute: dated today, time at or before hh:mm:00,
+    // remind on, not done; in date and time order.
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
+
+    // Adds a job and returns its new number.
+    qint64 isEkle(const IsKaydi &is);
+    // Rewrites every field of job isNo except its folder. Throws when no row changed.
+    void isGuncelle(const IsKaydi &is);
+    void isSil(qint64 isNo);
+    void isTasi(qint64 isNo, const QString &anahtari);
+    void isYapildiIsaretle(qint64 isNo);
+    void isHatirlatmaKapat(qint64 isNo);
+    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat);
+    // One job; isNo 0 when not found.
+    IsKaydi is(qint64 isNo);
+
+    sqlite3 *tutamak() const { return m_db; }
+    // Runs a statement without parameters (used by tests and tools).
+    void calistir(const char *sql);
+
+    static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
+    static QString saatMetni(const QTime &s);   // HH:mm:ss
+
+private:
+    explicit Veritabani(sqlite3 *db) : m_db(db) {}
+    void satirOku(void *deyim, IsKaydi &is) const;
+    sqlite3 *m_db = nullptr;
+};
+
+} // namespace Zelvora

@@ -1,0 +1,112 @@
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/Baslangic.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+namespace Zelvora::Test {
+
+MesajCevabi KayitliMesajKutusu::goster(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler,
+                                       MesajCevabi varsayilan, const QString &baslik)
+{
+    gosterilenler.append({metin, simge, dugmeler, varsayilan, baslik});
+    if (gosterilirken)
+        gosterilirken(metin);
+    if (dugmeler == MesajDugmeleri::Tamam)
+        return MesajCevabi::Tamam;
+    if (!cevaplar.isEmpty())
+        return cevaplar.takeFirst();
+    return varsayilan;
+}
+
+QStringList KayitliMesajKutusu::metinler() const
+{
+    QStringList l;
+    for (const auto &m : gosterilenler)
+        l << m.metin;
+    return l;
+}
+
+Ortam::Ortam()
+{
+    QDir().mkpath(klasor.path() + QStringLiteral("/program"));
+    QDir().mkpath(klasor.path() + QStringLiteral("/veri"));
+    Klasorler k;
+    k.programKlasoru = klasor.path() + QStringLiteral("/program/");
+    k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
+    k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Tavrek/Zelvora.conf");
+    Arayuz::klasorlerKur(k);
+    Arayuz::mesajKutusuKur(mesajlar);
+    Arayuz::saatKur(saat);
+    Arayuz::programSonuKur(son);
+    Arayuz::alarmKur(alarm);
+    Ayarlar::yenidenAc();
+    OrtakDegiskenler::ProgramKlasoru = k.programKlasoru;
+    OrtakDegiskenler::PencereBasligi = Baslangic::pencereBasligi();
+    OrtakDegiskenler::SeciliSatir = 0;
+    OrtakDegiskenler::SiralamaSutunu = 0;
+    OrtakDegiskenler::SiralamaYonu = 0;
+    Tercihler::yukle();
+}
+
+Ortam::~Ortam()
+{
+    Baslangic::veritabaniniKapat();
+    Ayarlar::yenidenAc();
+}
+
+QString Ortam::programKlasoru() const
+{
+    return Arayuz::klasorler().programKlasoru;
+}
+
+QString Ortam::veritabaniYolu() const
+{
+    return programKlasoru() + QStringLiteral("Vok.vtb");
+}
+
+void Ortam::bosVeritabaniYaz()
+{
+    QFile::remove(veritabaniYolu());
+    Veritabani::bosOlustur(veritabaniYolu());
+}
+
+void Ortam::veritabaniniAc()
+{
+    bosVeritabaniYaz();
+    Baslangic::veritabaniniAc();
+}
+
+void modalGelince(const std::function<void(QWidget *)> &f, int zamanAsimiMs)
+{
+    auto *sayac = new QTimer;
+    auto *gecen = new QElapsedTimer;
+    gecen->start();
+    sayac->setInterval(10);
+    QObject::connect(sayac, &QTimer::timeout, sayac, [sayac, gecen, f, zamanAsimiMs] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && w->isVisible()) {
+            sayac->stop();
+            sayac->deleteLater();
+            delete gecen;
+            f(w);
+            return;
+        }
+        if (gecen->elapsed() > zamanAsimiMs) {
+            sayac->stop();
+            sayac->deleteLater();
+            delete gecen;
+        }
+    });
+    sayac->start();
+}
+
+} // namespace Zelvora::Test

@@ -1,0 +1,84 @@
+#pragma once
+// The test seams and a temporary program folder, shared by every test program.
+
+#include "core/Arayuzler.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+namespace Zelvora::Test {
+
+struct GosterilenMesaj {
+    QString metin;
+    MesajSimgesi simge;
+    MesajDugmeleri dugmeler;
+    MesajCevabi varsayilan;
+    QString baslik;
+};
+
+// Records every box and answers from a script (then with the default answer).
+class KayitliMesajKutusu : public MesajKutusu {
+public:
+    MesajCevabi goster(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler, MesajCevabi varsayilan,
+                       const QString &baslik) override;
+    QList<GosterilenMesaj> gosterilenler;
+    QList<MesajCevabi> cevaplar;                 // taken from the front
+    std::function<void(const QString &)> gosterilirken; // runs while a box is "up"
+    QStringList metinler() const;
+    void temizle() { gosterilenler.clear(); cevaplar.clear(); }
+};
+
+class SabitSaat : public Saat {
+public:
+    QDateTime simdi() const override { return an; }
+    QDateTime an = QDateTime(QDate(2026, 12, 7), QTime(14, 35, 20));
+};
+
+class KayitliProgramSonu : public ProgramSonu {
+public:
+    void bitir(int kod) override { ++sayi; sonKod = kod; }
+    int sayi = 0;
+    int sonKod = -1;
+};
+
+class KayitliAlarm : public Alarm {
+public:
+    void baslat(const QString &dosya) override { caliyor = true; sonDosya = dosya; ++baslatmaSayisi; }
+    void durdur() override { caliyor = false; ++durdurmaSayisi; }
+    bool caliyor = false;
+    QString sonDosya;
+    int baslatmaSayisi = 0;
+    int durdurmaSayisi = 0;
+};
+
+// A temporary program folder, data folder and settings file, with the seams above
+// installed. Nothing of the real user's is touched.
+class Ortam {
+public:
+    Ortam();
+    ~Ortam();
+    QString programKlasoru() const; // ends in "/"
+    QString veritabaniYolu() const;
+    // Writes an empty database (schema only) as Vok.vtb.
+    void bosVeritabaniYaz();
+    // Writes an empty database and opens it as the shared connection.
+    void veritabaniniAc();
+
+    std::shared_ptr<KayitliMesajKutusu> mesajlar = std::make_shared<KayitliMesajKutusu>();
+    std::shared_ptr<SabitSaat> saat = std::make_shared<SabitSaat>();
+    std::shared_ptr<KayitliProgramSonu> son = std::make_shared<KayitliProgramSonu>();
+    std::shared_ptr<KayitliAlarm> alarm = std::make_shared<KayitliAlarm>();
+    QTemporaryDir klasor;
+};
+
+// Runs f as soon as the next modal dialog (or any window of the given class) is up;
+// use it before calling something that opens a modal window.
+void modalGelince(const std::function<void(QWidget *)> &f, int zamanAsimiMs = 5000);
+
+} // namespace Zelvora::Test

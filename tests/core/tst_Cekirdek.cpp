@@ -1,0 +1,346 @@
+// Common routines, settings store and the job database.
+
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/Baslangic.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
+#include "core/Veritabani.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+using namespace Zelvora;
+
+class CekirdekTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ilkHarfleriBuyut_data();
+    void ilkHarfleriBuyut();
+    void metniSifrele();
+    void genelHataYordami();
+    void tarihCoz();
+    void ayarVarsayilanlari();
+    void ayarBolumleriSirayla();
+    void yabanciDosyalarReddedilir();
+    void tirnakliDegerlerBaglanir();
+    void listelemeSorgulari();
+    void hatirlatmaSorgusu();
+    void eskiSemaYukseltilir();
+    void yedekGeciciAdlaYazilir();
+    void basarisizYedekEskisiniKorur();
+};
+
+void CekirdekTesti::ilkHarfleriBuyut_data()
+{
+    QTest::addColumn<QString>("girdi");
+    QTest::addColumn<QString>("beklenen");
+    QTest::newRow("bosluklar") << QStringLiteral("  istanbul  ") << QStringLiteral("İstanbul");
+    QTest::newRow("noktali") << QStringLiteral("a.b") << QStringLiteral("A.B");
+    QTest::newRow("bos") << QString() << QString();
+    QTest::newRow("ayiricilar") << QStringLiteral("ankara/çankaya-kızılay") << QStringLiteral("Ankara/Çankaya-Kızılay");
+    QTest::newRow("buyuk I") << QStringLiteral("IŞIK") << QStringLiteral("IŞıK");
+    QTest::newRow("ı ve i") << QStringLiteral("ılgaz iğdır") << QStringLiteral("Ilgaz İğdır");
+}
+
+void CekirdekTesti::ilkHarfleriBuyut()
+{
+    QFETCH(QString, girdi);
+    QFETCH(QString, beklenen);
+    QCOMPARE(IlkHarfleriBuyut(girdi), beklenen);
+}
+
+void CekirdekTesti::metniSifrele()
+{
+    const QString alfabe = QStringLiteral("0123456789");
+    const QString anahtar = QStringLiteral("3816");
+    const QString sifreli = MetniSifrele(QStringLiteral("12345"), alfabe, anahtar);
+    QVERIFY(sifreli != QStringLiteral("12345"));
+    // result = key - text (mod 10): 3-1, 8-2, 1-3, 6-4, 3-5
+    QCOMPARE(sifreli, QStringLiteral("26828"));
+    QCOMPARE(MetniSifrele(sifreli, alfabe, anahtar), QStringLiteral("12345"));
+}
+
+void CekirdekTesti::genelHataYordami()
+{
+    Test::Ortam ortam;
+    // Harmless errors pass silently.
+    QVERIFY(GenelHataYordami(482, QString()));
+    QVERIFY(GenelHataYordami(3356, QString()));
+    QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
+    QCOMPARE(ortam.son->sayi, 0);
+
+    QVERIFY(!GenelHataYordami(3051, QStringLiteral("x")));
+    QCOMPARE(ortam.mesajlar->gosterilenler.last().metin,
+             QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!"));
+    QCOMPARE(ortam.son->sayi, 1);
+    QVERIFY(!GenelHataYordami(3043, QStringLiteral("x")));
+    QCOMPARE(ortam.mesajlar->gosterilenler.last().metin,
+             QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"));
+    QCOMPARE(ortam.son->sayi, 2);
+
+    // Any other error asks; Yes goes on, No ends.
+    ortam.mesajlar->cevaplar = {MesajCevabi::Evet, MesajCevabi::Hayir};
+    QVERIFY(GenelHataYordami(19, QStringLiteral("UNIQUE constraint failed")));
+    const auto &m = ortam.mesajlar->gosterilenler.last();
+    QCOMPARE(m.baslik, QStringLiteral("Hata oluştu!"));
+    QCOMPARE(m.simge, MesajSimgesi::Kritik);
+    QCOMPARE(m.metin, QStringLiteral("Program, aşağıdaki hata nedeniyle doğru çalışmayabilir! \nYine de devam etmek istiyor musunuz?"
+                                     "\r\n\r\nHata Kodu: 19\r\n\r\nHata Mesajı: UNIQUE constraint failed"));
+    QCOMPARE(ortam.son->sayi, 2);
+    QVERIFY(!GenelHataYordami(19, QStringLiteral("x")));
+    QCOMPARE(ortam.son->sayi, 3);
+}
+
+void CekirdekTesti::tarihCoz()
+{
+    QCOMPARE(Tarihler::tarihCoz(QStringLiteral("5.3.26")), QDate(2026, 3, 5));
+    QCOMPARE(Tarihler::tarihCoz(QStringLiteral("05/03/2026")), QDate(2026, 3, 5));
+    QCOMPARE(Tarihler::tarihCoz(QStringLiteral("5-3-1999")), QDate(1999, 3, 5));
+    QVERIFY(!Tarihler::tarihCoz(QStringLiteral("31.02.2026")).isValid());
+    QVERIFY(!Tarihler::tarihCoz(QStringLiteral("12.2026")).isValid());
+    QCOMPARE(Tarihler::kisaTarih(QDate(2026, 3, 5)), QStringLiteral("05.03.2026"));
+    QCOMPARE(Tarihler::uzunTarih(QDate(2026, 12, 7)), QStringLiteral("7 Aralık 2026 Pazartesi"));
+}
+
+void CekirdekTesti::ayarVarsayilanlari()
+{
+    Test::Ortam ortam;
+    Tercihler::yukle();
+    QCOMPARE(Tercihler::GirislerSaklansin, 1);
+    QCOMPARE(Tercihler::SaklanacakGirisSayisi, 3);
+    QCOMPARE(Tercihler::ArkaplandaCalissin, 1);
+    QCOMPARE(OrtakDegiskenler::SesliUyari, 1);
+    QCOMPARE(Tercihler::sesDosyasi(), ortam.programKlasoru() + QStringLiteral("Alarm.wav"));
+    QVERIFY(!Ayarlar::okuMantiksal(AyarAdi::GirisSifresiSor));
+
+    // Stored forms are the program's strings, and they survive a reopen of the file.
+    Ayarlar::yaz(AyarAdi::GirisSifresiSor, Ayarlar::mantiksalMetin(true));
+    Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QStringLiteral("Zil Sesi.wav"));
+    Ayarlar::yaz(AyarAdi::Liste(1), QStringLiteral("Genislik-3"), QStringLiteral("1500"));
+    Ayarlar::kaydet();
+    Ayarlar::yenidenAc();
+    QVERIFY(Ayarlar::okuMantiksal(AyarAdi::GirisSifresiSor));
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("-1"));
+    QCOMPARE(Ayarlar::oku(AyarAdi::SesDosyasiAdi), QStringLiteral("Zil Sesi.wav"));
+    QSettings dosya(Arayuz::klasorler().ayarDosyasi, QSettings::IniFormat);
+    QCOMPARE(dosya.value(QStringLiteral("Listeler/Liste-1/Genislik-3")).toString(), QStringLiteral("1500"));
+}
+
+void CekirdekTesti::ayarBolumleriSirayla()
+{
+    Test::Ortam ortam;
+    for (int i : {10, 2, 1, 3})
+        Ayarlar::yaz(AyarAdi::Konular, QStringLiteral("Sira-") + QString::number(i), QStringLiteral("k") + QString::number(i));
+    const auto degerler = Ayarlar::bolumDegerleri(AyarAdi::Konular);
+    QCOMPARE(degerler.size(), 4);
+    QCOMPARE(degerler[0].second, QStringLiteral("k1"));
+    QCOMPARE(degerler[2].second, QStringLiteral("k3"));
+    QCOMPARE(degerler[3].first, QStringLiteral("Sira-10"));
+    QVERIFY(Ayarlar::bolumVarMi(AyarAdi::IsBilgileri));
+    Ayarlar::bolumSil(AyarAdi::IsBilgileri);
+    QVERIFY(!Ayarlar::bolumVarMi(AyarAdi::IsBilgileri));
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Konular).isEmpty());
+}
+
+void CekirdekTesti::yabanciDosyalarReddedilir()
+{
+    Test::Ortam ortam;
+    const QString yol = ortam.veritabaniYolu();
+    auto acilamaz = [&](const QByteArray &icerik) {
+        QFile::remove(yol);
+        QFile f(yol);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(icerik);
+        f.close();
+        try {
+            Veritabani::ac(yol);
+            QFAIL("opened a file that is not our database");
+        } catch (const Hata &h) {
+            QCOMPARE(h.numara(), HataNo::DosyaAcilamiyor);
+        }
+        // Nothing was written to it.
+        QFile g(yol);
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        QCOMPARE(g.readAll(), icerik);
+    };
+    acilamaz(QByteArray());
+    acilamaz(QByteArray("Bu bir veritabanı değil, sadece bir metin dosyası.\n").repeated(50));
+
+    // An SQLite file of someone else's.
+    QFile::remove(yol);
+    sqlite3 *db = nullptr;
+    sqlite3_open(yol.toUtf8().constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE Baska(x); INSERT INTO Baska VALUES(1);", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+
+    // A damaged copy of ours: a page overwritten in the middle.
+    QFile::remove(yol);
+    Veritabani::bosOlustur(yol);
+    {
+        auto v = Veritabani::ac(yol);
+        for (int i = 0; i < 300; ++i)
+            v->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 1, 1), QTime(9, 0), QStringLiteral("Konu"),
+                       QString(300, QLatin1Char('y')), QString(), QString(), true, false});
+    }
+    QFile f(yol);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    f.seek(4096 * 3);
+    f.write(QByteArray(4096, '\xA5'));
+    f.close();
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+
+    // Missing file and missing folder.
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(ortam.programKlasoru() + QStringLiteral("yok/Vok.vtb")));
+}
+
+void CekirdekTesti::tirnakliDegerlerBaglanir()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
+    const QString anahtar = QStringLiteral("7'-Anahtar");
+    v.klasorEkle({anahtar, QStringLiteral("Klasor"), QStringLiteral("Ali'nin İşleri")});
+    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Ali'nin İşleri"));
+    IsKaydi is{0, anahtar, QDate(2026, 12, 7), QTime(9, 30), QStringLiteral("O'nun konusu"), QStringLiteral("x' OR '1'='1"),
+               QStringLiteral("12'"), QStringLiteral("'); DROP TABLE YapilacakIslerTablosu; --"), true, false};
+    is.isNo = v.isEkle(is);
+    const auto liste = v.isleriListele(anahtar, false, false, QDate(2026, 12, 7));
+    QCOMPARE(liste.size(), size_t(1));
+    QCOMPARE(liste[0].aciklama, is.aciklama);
+    QCOMPARE(liste[0].yer, is.yer);
+    QCOMPARE(liste[0].saat, QTime(9, 30));
+    v.klasorAdiDegistir(anahtar, QStringLiteral("Yeni 'ad'"));
+    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Yeni 'ad'"));
+    v.klasorVeIsleriniSil(anahtar);
+    QVERIFY(v.klasorler().isEmpty());
+    QCOMPARE(v.is(is.isNo).isNo, 0);
+    // Updating a job that is gone is reported, not taken as saved.
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isGuncelle(is));
+}
+
+void CekirdekTesti::listelemeSorgulari()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
+    const QDate bugun(2026, 12, 7);
+    auto ekle = [&](const QString &k, QDate t, QTime s, bool yapildi, const QString &konu) {
+        return v.isEkle({0, k, t, s, konu, QString(), QString(), QString(), true, yapildi});
+    };
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(14, 0), false, QStringLiteral("a"));
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), false, QStringLiteral("b"));
+    ekle(QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), false, QStringLiteral("dun"));
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(8, 0), true, QStringLiteral("yapildi"));
+    ekle(QStringLiteral("2-Anahtar"), bugun.addDays(3), QTime(8, 0), false, QStringLiteral("baska"));
+    ekle(QStringLiteral("2-Anahtar"), bugun, QTime(7, 0), false, QStringLiteral("baska bugun"));
+
+    auto konular = [](const std::vector<IsKaydi> &l) {
+        QStringList s;
+        for (const auto &i : l)
+            s << i.konu;
+        return s;
+    };
+    // Ordered by date only: rows of one day keep table order (14:00 before 09:00).
+    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, false, bugun)),
+             (QStringList{QStringLiteral("dun"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("yapildi")}));
+    QCOMPARE(v.isleriListele(QString(), true, false, bugun).size(), size_t(6));
+    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, true, bugun)),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(konular(v.isleriListele(QString(), true, true, bugun)),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("baska bugun")}));
+    QVERIFY(v.isleriListele(QStringLiteral("3-Anahtar"), false, false, bugun).empty());
+}
+
+void CekirdekTesti::hatirlatmaSorgusu()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
+    const QDate bugun(2026, 12, 7);
+    const qint64 a = v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(14, 35), QStringLiteral("a"), {}, {}, {}, true, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("erken"), {}, {}, {}, true, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("yapildi"), {}, {}, {}, true, true});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("kapali"), {}, {}, {}, false, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), QStringLiteral("dun"), {}, {}, {}, true, false});
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 34, 59)).size(), size_t(1));
+    auto l = v.hatirlatilacakIsler(bugun, QTime(14, 35, 0));
+    QCOMPARE(l.size(), size_t(2));
+    QCOMPARE(l[0].konu, QStringLiteral("erken"));
+    QCOMPARE(l[1].isNo, a);
+    // A stored time with seconds is due from the next minute on.
+    v.isZamaniniDegistir(a, bugun, QTime(14, 50, 20));
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 50, 40)).size(), size_t(1));
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 51, 0)).size(), size_t(2));
+}
+
+void CekirdekTesti::eskiSemaYukseltilir()
+{
+    Test::Ortam ortam;
+    const QString yol = ortam.veritabaniYolu();
+    sqlite3 *db = nullptr;
+    sqlite3_open(yol.toUtf8().constData(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
+                 "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255) "
+                 "REFERENCES KlasorBilgileriTablosu(Anahtari), IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, "
+                 "Aciklama, Hatirlatma, IsYapildi);"
+                 "INSERT INTO KlasorBilgileriTablosu VALUES('1-Anahtar','Klasor','Bir');"
+                 "INSERT INTO KlasorBilgileriTablosu VALUES('2-Anahtar','1-Anahtar','İki');",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    auto v = Veritabani::ac(yol);
+    QVERIFY(v->eskiSemaMi());
+    v->semaYukselt();
+    QVERIFY(!v->eskiSemaMi());
+    const auto klasorler = v->klasorler();
+    QCOMPARE(klasorler.size(), 2);
+    QCOMPARE(klasorler[1].adi, QStringLiteral("İki"));
+    v->klasorEkle({QString(200, QLatin1Char('9')) + QStringLiteral("-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Uzun")});
+}
+
+void CekirdekTesti::yedekGeciciAdlaYazilir()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    const QString yedek = ortam.klasor.path() + QStringLiteral("/Vok.ydk");
+    Veritabani::yedekle(ortam.veritabaniYolu(), yedek);
+    QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));
+    QCOMPARE(QFile::permissions(yedek) & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ReadGroup),
+             QFileDevice::Permissions());
+    auto kopya = Veritabani::ac(yedek);
+    QCOMPARE(kopya->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Bir"));
+}
+
+void CekirdekTesti::basarisizYedekEskisiniKorur()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    const QString yedek = ortam.klasor.path() + QStringLiteral("/Vok.ydk");
+    Veritabani::yedekle(ortam.veritabaniYolu(), yedek);
+    QFile eski(yedek);
+    QVERIFY(eski.open(QIODevice::ReadOnly));
+    const QByteArray eskiIcerik = eski.readAll();
+    eski.close();
+    // The live file is damaged: the new backup fails, the old one stays as it was.
+    Baslangic::veritabaniniKapat();
+    QFile f(ortam.veritabaniYolu());
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("bozuk");
+    f.close();
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::yedekle(ortam.veritabaniYolu(), yedek));
+    QFile yeniden(yedek);
+    QVERIFY(yeniden.open(QIODevice::ReadOnly));
+    QCOMPARE(yeniden.readAll(), eskiIcerik);
+    QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));
+}
+
+QTEST_MAIN(CekirdekTesti)
+#include "tst_Cekirdek.moc"
