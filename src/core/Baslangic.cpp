@@ -89,7 +89,8 @@ bool gunlukYedek()
         const QString vt = veritabaniYolu();
         if (DosyaVarMi(yedek)) {
             const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
-            if (bugun > QFileInfo(vt).lastModified())
+            // A backup already written today is not written again, whatever the database's date.
+            if (bugun > QFileInfo(vt).lastModified() && QFileInfo(yedek).lastModified() < bugun)
                 Veritabani::yedekle(vt, yedek);
             return;
         }

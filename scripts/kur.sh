@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs and builds it into build/.
+# Usage: scripts/kur.sh [build-type]   (default RelWithDebInfo)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+paketler=(cmake g++ make pkg-config
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins
+  libsqlite3-dev sqlite3
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core)
+eksik=()
+for p in "${paketler[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik+=("$p")
+done
+if [ ${#eksik[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${eksik[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE="${1:-RelWithDebInfo}"
+cmake --build build -j"$(nproc)"

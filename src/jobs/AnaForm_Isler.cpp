@@ -1,0 +1,202 @@
+// The main window's job list and job commands.
+
+#include "core/Arayuzler.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "ui/AnaForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+
+namespace Zelvora {
+
+namespace {
+Veritabani &vt()
+{
+    if (!OrtakDegiskenler::VeritabaniBag)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
+    return *OrtakDegiskenler::VeritabaniBag;
+}
+} // namespace
+
+void AnaForm::isOlaylariniBagla()
+{
+    connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this, [this] { YapilacakIslerListesi_ItemClick(); });
+    connect(YapilacakIslerListesi, &QAbstractItemView::doubleClicked, this, [this] { DegisiklikYap(); });
+    connect(YapilacakIslerListesi, &IsListesi::sagTiklandi, this,
+            [this](const QPoint &nokta) { YapilacakIsListesiMenusu->popup(nokta); });
+    connect(YeniIsEkleMenusu1, &QAction::triggered, this, &AnaForm::YeniIsEkle);
+    connect(YeniIsEkleMenusu2, &QAction::triggered, this, &AnaForm::YeniIsEkle);
+    connect(DegisiklikYapMenusu1, &QAction::triggered, this, &AnaForm::DegisiklikYap);
+    connect(DegisiklikYapMenusu2, &QAction::triggered, this, &AnaForm::DegisiklikYap);
+    connect(IsiSilMenusu1, &QAction::triggered, this, &AnaForm::IsiSil);
+    connect(IsiSilMenusu2, &QAction::triggered, this, &AnaForm::IsiSil);
+    connect(TumKlasorlerOnayi, &QCheckBox::toggled, this, &AnaForm::TumKlasorlerOnayi_Click);
+    connect(SadeceBugunYapilacakIsleriListeleOnayi, &QCheckBox::toggled, this,
+            &AnaForm::SadeceBugunYapilacakIsleriListeleOnayi_Click);
+}
+
+void AnaForm::IsleriListele(const QString &anahtar)
+{
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    m->temizle();
+    const bool tum = TumKlasorlerOnayi->isChecked();
+    const bool bugun = SadeceBugunYapilacakIsleriListeleOnayi->isChecked();
+    const QDate gun = Arayuz::saat().bugun();
+    std::vector<IsKaydi> isler;
+    // A list that cannot be read stays empty; the error is reported.
+    Adim([&] { isler = vt().isleriListele(anahtar, tum, bugun, gun); });
+    m->doldur(std::move(isler), gun, tum);
+}
+
+void AnaForm::YapilacakIslerListesi_ItemClick()
+{
+    if (!TumKlasorlerOnayi->isChecked())
+        return;
+    SessizAdim([&] {
+        const int satir = YapilacakIslerListesi->seciliSatir();
+        if (satir < 0)
+            return;
+        const QString etiket = YapilacakIslerListesi->model()->data(
+            YapilacakIslerListesi->model()->index(satir, 0), IsSatiriModeli::AnahtarRolu).toString();
+        for (QTreeWidgetItem *d : KlasorListesi->tumDugumler()) {
+            if (KlasorAgaci::anahtar(d) == etiket) {
+                const bool eski = m_yukleniyor;
+                m_yukleniyor = true;
+                KlasorListesi->setCurrentItem(d);
+                m_yukleniyor = eski;
+                KlasorListesi->scrollToItem(d);
+                return;
+            }
+        }
+    });
+}
+
+IsEklemeDegistirmeFormu *AnaForm::isFormu()
+{
+    if (!m_isFormu)
+        m_isFormu = new IsEklemeDegistirmeFormu(this);
+    return m_isFormu;
+}
+
+void AnaForm::satiriSec(int konum)
+{
+    if (YapilacakIslerListesi->satirSayisi() > 0)
+        YapilacakIslerListesi->satirSec(konum - 1);
+}
+
+void AnaForm::YeniIsEkle()
+{
+    QTreeWidgetItem *d = seciliDugum();
+    if (!d || KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(d))) {
+        mesaj(QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz."),
+              MesajSimgesi::Bilgi);
+        return;
+    }
+    IsEklemeDegistirmeFormu *f = isFormu();
+    f->setWindowTitle(QStringLiteral("Yapılacak İş Ekleme (") + d->text(0) + QStringLiteral(")"));
+    f->YeniIsEkleDugmesi_Click();
+    f->Tag = QStringLiteral("Ekle");
+    f->HatirlatmaVarOnayi->setChecked(true);
+    f->exec();
+    delete f;
+}
+
+void AnaForm::DegisiklikYap()
+{
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    if (satir < 0)
+        return;
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    const int simge = m->simge(satir);
+    if (simge == IsSatiriModeli::YapildiSimgesi
+        && !soru(QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?")))
+        return;
+    IsEklemeDegistirmeFormu *f = isFormu();
+    bool devam = true;
+    Adim([&] {
+        f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
+                     m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
+                     m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
+                     simge == IsSatiriModeli::HatirlatSimgesi);
+    }, &devam);
+    if (!devam)
+        return;
+    f->YeniIsEkleDugmesi_Click();
+    f->IsYapildiOnayi->setEnabled(true);
+    QTreeWidgetItem *d = seciliDugum();
+    f->setWindowTitle(QStringLiteral("Yapılacak İşi Değiştirme (") + (d ? d->text(0) : QString()) + QStringLiteral(")"));
+    f->Tag = m->hucreMetni(satir, IsSatiriModeli::IsNoSutunu);
+    OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
+    f->exec();
+    delete f;
+}
+
+void AnaForm::IsiSil()
+{
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    if (satir < 0)
+        return;
+    if (!soru(QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")))
+        return;
+    OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    const qint64 isNo = m->is(satir).isNo;
+    // The row goes only when the database has really deleted the job.
+    if (!Adim([&] { vt().isSil(isNo); }))
+        return;
+    m->satirSil(satir);
+    if (m->rowCount() == 0)
+        return;
+    YapilacakIslerListesi->satirSec(satir == 0 ? 0 : satir - 1);
+    YapilacakIslerListesi->setFocus();
+}
+
+void AnaForm::SadeceBugunYapilacakIsleriListeleOnayi_Click()
+{
+    KlasorListesi_NodeClick(seciliDugum());
+    const bool isaretli = SadeceBugunYapilacakIsleriListeleOnayi->isChecked();
+    Dugme[8]->setEnabled(!isaretli && m_aramaVar);
+    BulMenusu->setEnabled(!isaretli && m_aramaVar);
+}
+
+void AnaForm::TumKlasorlerOnayi_Click()
+{
+    QTreeWidgetItem *d = seciliDugum();
+    QTreeWidgetItem *kok = d;
+    while (kok && kok->parent())
+        kok = kok->parent();
+    if (!TumKlasorlerOnayi->isChecked()) {
+        Dugme[2]->setEnabled(true);
+        YeniKlasorEkleMenusu1->setEnabled(true);
+        YeniKlasorEkleMenusu2->setEnabled(true);
+        KlasorListesi->setEnabled(true);
+        if (kok)
+            Adim([&] { kok->setExpanded(true); });
+        Adim([&] { IsleriListele(KlasorAgaci::anahtar(seciliDugum())); });
+        Dugme[8]->setEnabled(m_aramaVar);
+        BulMenusu->setEnabled(m_aramaVar);
+        return;
+    }
+    Dugme[2]->setEnabled(false);
+    YeniKlasorEkleMenusu1->setEnabled(false);
+    YeniKlasorEkleMenusu2->setEnabled(false);
+    Dugme[8]->setEnabled(false);
+    BulMenusu->setEnabled(false);
+    if (kok)
+        Adim([&] { kok->setExpanded(false); });
+    KlasorListesi->setEnabled(false);
+    Adim([&] { IsleriListele(QString()); });
+    if (YapilacakIslerListesi->satirSayisi() > 0) {
+        if (YapilacakIslerListesi->seciliSatir() < 0)
+            YapilacakIslerListesi->satirSec(0);
+        YapilacakIslerListesi_ItemClick();
+    }
+}
+
+} // namespace Zelvora

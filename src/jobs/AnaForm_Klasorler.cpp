@@ -1,0 +1,291 @@
+// The main window's folder tree and folder commands.
+
+#include "core/Arayuzler.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "ui/AnaForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QTimer>
+
+#include <limits>
+
+namespace Zelvora {
+
+namespace {
+Veritabani &vt()
+{
+    if (!OrtakDegiskenler::VeritabaniBag)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
+    return *OrtakDegiskenler::VeritabaniBag;
+}
+
+// The leading decimal number of a folder key ("12-Anahtar" gives 12, "Abc" gives 0).
+long long anahtarNumarasi(const QString &anahtar)
+{
+    long long n = 0;
+    for (QChar c : anahtar) {
+        if (!c.isDigit() || c.unicode() > 127)
+            break;
+        n = n * 10 + (c.unicode() - '0');
+        if (n > std::numeric_limits<int>::max())
+            break;
+    }
+    return n;
+}
+} // namespace
+
+void AnaForm::klasorOlaylariniBagla()
+{
+    connect(KlasorListesi, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *d) { KlasorListesi_NodeClick(d); });
+    connect(KlasorListesi, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *d) {
+        // Moving with the keyboard selects like a click.
+        if (!m_yukleniyor && KlasorListesi->hasFocus())
+            KlasorListesi_NodeClick(d);
+    });
+    connect(KlasorListesi, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, true); });
+    connect(KlasorListesi, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, false); });
+    connect(KlasorListesi, &KlasorAgaci::sagTusBirakildi, this, &AnaForm::klasorMenusunuGoster);
+    connect(KlasorListesi, &KlasorAgaci::adDuzenlendi, this, &AnaForm::adDuzenlendi);
+    connect(KlasorListesi, &KlasorAgaci::isBirakildi, this, &AnaForm::IsiTasi);
+
+    connect(YeniKlasorEkleMenusu1, &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
+    connect(YeniKlasorEkleMenusu2, &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
+    connect(KlasorAdiDegistirMenusu, &QAction::triggered, this, &AnaForm::KlasorAdiDegistir);
+    connect(KlasorSilMenusu, &QAction::triggered, this, &AnaForm::KlasorSil);
+    connect(TumKlasorleriGosterMenusu, &QAction::triggered, this, &AnaForm::TumKlasorleriGoster);
+    connect(TumKlasorleriGizleMenusu, &QAction::triggered, this, &AnaForm::TumKlasorleriGizle);
+    connect(KlasorListesiniYenileMenusu, &QAction::triggered, this, &AnaForm::KlasorListesiniYenile);
+}
+
+QTreeWidgetItem *AnaForm::seciliDugum() const
+{
+    return KlasorListesi->currentItem();
+}
+
+QString AnaForm::seciliAnahtar() const
+{
+    return KlasorAgaci::anahtar(seciliDugum());
+}
+
+void AnaForm::KlasorListesiniYukle()
+{
+    const bool eski = m_yukleniyor;
+    m_yukleniyor = true;
+    KlasorListesi->dugumEkle(QString(), KlasorAgaci::ProgramAnahtari, QStringLiteral("Zelvora"), 1);
+    KlasorListesi->dugumEkle(KlasorAgaci::ProgramAnahtari, KlasorAgaci::KlasorAnahtari, QStringLiteral("Klasörlerim"), 2);
+    QList<KlasorKaydi> kayitlar;
+    bool devam = true;
+    Adim([&] { kayitlar = vt().klasorler(); }, &devam);
+    for (const KlasorKaydi &k : kayitlar) {
+        if (!devam)
+            break;
+        Adim([&] {
+            const long long n = anahtarNumarasi(k.anahtari);
+            if (n > EnBuyukKlasorNo)
+                EnBuyukKlasorNo = qint16(qMin<long long>(n, std::numeric_limits<qint16>::max()));
+            KlasorListesi->dugumEkle(k.bagi, k.anahtari, k.adi, 3);
+        }, &devam);
+    }
+    m_yukleniyor = eski;
+    QTreeWidgetItem *klasorlerim = KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari);
+    KlasorListesi->setCurrentItem(klasorlerim);
+    KlasorListesi->dugum(KlasorAgaci::ProgramAnahtari)->setExpanded(true);
+    if (klasorlerim->isExpanded())
+        dugumGenisletildi(klasorlerim, true);
+    else
+        klasorlerim->setExpanded(true);
+}
+
+void AnaForm::KlasorListesi_NodeClick(QTreeWidgetItem *dugum)
+{
+    SessizAdim([&] {
+        const QString anahtar = KlasorAgaci::anahtar(dugum);
+        if (!dugum || KlasorAgaci::korumaliMi(anahtar)) {
+            YapilacakIslerListesi->model()->temizle();
+            return;
+        }
+        IsleriListele(anahtar);
+        durumMetniAyarla(QStringLiteral("   ") + QString::number(YapilacakIslerListesi->satirSayisi())
+                         + QStringLiteral(" iş listelendi"));
+    });
+}
+
+void AnaForm::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
+{
+    if (m_yukleniyor && d != KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari))
+        return;
+    KlasorListesi_NodeClick(seciliDugum());
+    if (KlasorAgaci::resim(d) > 2)
+        KlasorListesi->resimAyarla(d, acik ? 4 : 3);
+}
+
+void AnaForm::klasorMenusunuGoster(const QPoint &nokta)
+{
+    const bool korumali = !seciliDugum() || KlasorAgaci::korumaliMi(seciliAnahtar());
+    KlasorMenusuCizgisi2->setVisible(korumali);
+    TumKlasorleriGosterMenusu->setVisible(korumali);
+    TumKlasorleriGizleMenusu->setVisible(korumali);
+    KlasorAdiDegistirMenusu->setEnabled(!korumali);
+    KlasorSilMenusu->setEnabled(!korumali);
+    if (QTreeWidgetItem *v = KlasorListesi->vurguluDugum()) {
+        // Selecting this way runs no node-click reaction.
+        const bool eski = m_yukleniyor;
+        m_yukleniyor = true;
+        KlasorListesi->setCurrentItem(v);
+        m_yukleniyor = eski;
+    }
+    KlasorMenusu->popup(nokta, YeniKlasorEkleMenusu2);
+    KlasorListesi->vurguluDugumAyarla(nullptr);
+}
+
+void AnaForm::YeniKlasorEkle()
+{
+    QString bagi;
+    QString anahtar;
+    QTreeWidgetItem *yeni = nullptr;
+    bool devam = true;
+    Adim([&] {
+        bagi = seciliAnahtar();
+        if (bagi.isEmpty() || bagi == KlasorAgaci::ProgramAnahtari)
+            bagi = KlasorAgaci::KlasorAnahtari;
+    }, &devam);
+    if (!devam)
+        return;
+    // Folder numbers are 16-bit: refuse instead of wrapping round to negative keys.
+    if (EnBuyukKlasorNo >= std::numeric_limits<qint16>::max()) {
+        mesaj(QStringLiteral("Klasör sayısı sınırına ulaşıldı! Yeni klasör eklenemiyor."), MesajSimgesi::Bilgi);
+        KlasorListesi->setFocus();
+        return;
+    }
+    const qint16 numara = qint16(EnBuyukKlasorNo + 1);
+    anahtar = QString::number(numara) + QStringLiteral("-Anahtar");
+    // Stored first, so a folder the database refused never appears in the tree.
+    if (!Adim([&] { vt().klasorEkle({anahtar, bagi, QStringLiteral("Yeni Klasör")}); }, &devam))
+        return;
+    EnBuyukKlasorNo = numara;
+    Adim([&] { yeni = KlasorListesi->dugumEkle(bagi, anahtar, QStringLiteral("Yeni Klasör"), 3); }, &devam);
+    if (!yeni)
+        return;
+    {
+        const bool eski = m_yukleniyor;
+        m_yukleniyor = true;
+        KlasorListesi->setCurrentItem(yeni);
+        m_yukleniyor = eski;
+    }
+    if (QTreeWidgetItem *ust = yeni->parent(); ust && !ust->isExpanded())
+        ust->setExpanded(true);
+    KlasorListesi->scrollToItem(yeni);
+    KlasorListesi->setFocus();
+    KlasorListesi->adDuzenlemeyiBaslat();
+}
+
+void AnaForm::KlasorAdiDegistir()
+{
+    KlasorListesi->setFocus();
+    KlasorListesi->adDuzenlemeyiBaslat();
+}
+
+void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
+{
+    if (!d)
+        return;
+    if (ad.isEmpty()) {
+        mesaj(QStringLiteral("Klasör adı girmeniz gerekiyor!"), MesajSimgesi::Bilgi);
+        KlasorListesi->setCurrentItem(d);
+        KlasorListesi->setFocus();
+        KlasorListesi->adDuzenlemeyiBaslat();
+        return;
+    }
+    const QString anahtar = KlasorAgaci::anahtar(d);
+    // The node shows the new name only once the database holds it.
+    if (Adim([&] { vt().klasorAdiDegistir(anahtar, ad); }))
+        d->setText(0, ad);
+}
+
+void AnaForm::KlasorSil()
+{
+    QTreeWidgetItem *d = seciliDugum();
+    if (!d)
+        return;
+    const QString anahtar = KlasorAgaci::anahtar(d);
+    if (KlasorAgaci::korumaliMi(anahtar)) {
+        mesaj(QStringLiteral("Bu klasör silinimez!"), MesajSimgesi::Bilgi);
+        KlasorListesi->setFocus();
+        return;
+    }
+    if (d->childCount() > 0) {
+        mesaj(QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"), MesajSimgesi::Bilgi);
+        KlasorListesi->setFocus();
+        return;
+    }
+    if (!soru(QStringLiteral("'") + d->text(0) + QStringLiteral("' adlı bu klasörü silmek istediğinizden emin misiniz?")))
+        return;
+    // The folder and its jobs go together or not at all.
+    if (!Adim([&] { vt().klasorVeIsleriniSil(anahtar); }))
+        return;
+    KlasorListesi->dugumSil(d);
+    KlasorListesi_NodeClick(seciliDugum());
+}
+
+void AnaForm::TumKlasorleriGoster()
+{
+    for (QTreeWidgetItem *d : KlasorListesi->tumDugumler())
+        SessizAdim([&] { d->setExpanded(true); });
+    durumMetniAyarla(QString());
+}
+
+void AnaForm::TumKlasorleriGizle()
+{
+    for (QTreeWidgetItem *d : KlasorListesi->tumDugumler())
+        SessizAdim([&] { d->setExpanded(false); });
+    durumMetniAyarla(QString());
+}
+
+void AnaForm::KlasorListesiniYenile()
+{
+    const bool eski = m_yukleniyor;
+    m_yukleniyor = true;
+    KlasorListesi->hepsiniTemizle();
+    m_yukleniyor = eski;
+    Adim([&] { KlasorListesiniYukle(); });
+}
+
+void AnaForm::IsiTasi(qint64 isNo)
+{
+    QTreeWidgetItem *hedef = KlasorListesi->vurguluDugum();
+    if (!soru(QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"))) {
+        KlasorListesi->vurguluDugumAyarla(nullptr);
+        YapilacakIslerListesi->setFocus();
+        return;
+    }
+    if (!hedef) {
+        // Nothing to move onto: nothing is stored.
+        KlasorListesi->vurguluDugumAyarla(nullptr);
+        return;
+    }
+    const QString anahtar = KlasorAgaci::anahtar(hedef);
+    if (!Adim([&] { vt().isTasi(isNo, anahtar); })) {
+        KlasorListesi->vurguluDugumAyarla(nullptr);
+        return;
+    }
+    {
+        const bool eski = m_yukleniyor;
+        m_yukleniyor = true;
+        KlasorListesi->setCurrentItem(hedef);
+        m_yukleniyor = eski;
+    }
+    Adim([&] { IsleriListele(anahtar); });
+    const int satir = YapilacakIslerListesi->model()->satirBul(isNo);
+    if (satir >= 0)
+        YapilacakIslerListesi->satirSec(satir);
+    YapilacakIslerListesi->setFocus();
+    KlasorListesi->vurguluDugumAyarla(nullptr);
+}
+
+} // namespace Zelvora

@@ -1,0 +1,118 @@
+#include "jobs/IsListesi.h"
+
+#include "core/OrtakDegiskenler.h"
+
+#include <QDrag>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QMouseEvent>
+
+namespace Zelvora {
+
+IsListesi::IsListesi(QWidget *parent) : QTreeView(parent), m_model(new IsSatiriModeli(this))
+{
+    setModel(m_model);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::MoveAction);
+    header()->setSectionsMovable(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    connect(header(), &QHeaderView::sectionClicked, this, &IsListesi::sutunaTiklandi);
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { Q_EMIT satiraTiklandi(i.row()); });
+}
+
+int IsListesi::seciliSatir() const
+{
+    const QModelIndexList s = selectionModel()->selectedRows();
+    return s.isEmpty() ? -1 : s.first().row();
+}
+
+void IsListesi::satirSec(int satir)
+{
+    if (satir < 0 || satir >= m_model->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex i = m_model->index(satir, 0);
+    selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(i);
+}
+
+qint64 IsListesi::seciliIsNo() const
+{
+    const int s = seciliSatir();
+    return s < 0 ? 0 : m_model->is(s).isNo;
+}
+
+int IsListesi::noktadakiSatir(const QPoint &p) const
+{
+    const QModelIndex i = indexAt(p);
+    return i.isValid() ? i.row() : -1;
+}
+
+void IsListesi::vurguluSatirAyarla(int satir)
+{
+    m_vurgulu = satir;
+}
+
+void IsListesi::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::RightButton) {
+        m_vurgulu = noktadakiSatir(e->position().toPoint());
+        return; // the right button does not move the selection
+    }
+    QTreeView::mousePressEvent(e);
+}
+
+void IsListesi::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::RightButton) {
+        if (seciliSatir() >= 0 && m_vurgulu >= 0)
+            Q_EMIT sagTiklandi(e->globalPosition().toPoint(), m_vurgulu);
+        m_vurgulu = -1;
+        return;
+    }
+    QTreeView::mouseReleaseEvent(e);
+}
+
+void IsListesi::startDrag(Qt::DropActions actions)
+{
+    const int satir = seciliSatir();
+    if (satir < 0)
+        return;
+    QMimeData *veri = m_model->mimeData({m_model->index(satir, 0)});
+    if (!veri)
+        return;
+    auto *surukle = new QDrag(this);
+    surukle->setMimeData(veri);
+    surukle->setPixmap(m_model->data(m_model->index(satir, 0), Qt::DecorationRole).value<QIcon>().pixmap(16));
+    const Qt::DropAction eylem = surukle->exec(actions, Qt::MoveAction);
+    Q_EMIT suruklemeBitti(eylem);
+}
+
+void IsListesi::sutunaTiklandi(int sutun)
+{
+    using namespace OrtakDegiskenler;
+    SiralamaYonu = (sutun == SiralamaSutunu) ? (SiralamaYonu == 0 ? 1 : 0) : 0;
+    SiralamaSutunu = sutun;
+    m_model->siralamayiKapat();
+    if (SiralamaSutunu != 0)
+        m_model->metinleSirala(SiralamaSutunu, SiralamaYonu == 1);
+    else
+        m_model->tarihleSirala(SiralamaYonu == 1);
+    // Exactly one header shows the arrow: the clicked one.
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(sutun, SiralamaYonu == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    if (m_model->rowCount() > 0 && seciliSatir() >= 0)
+        scrollTo(m_model->index(seciliSatir(), 0));
+}
+
+} // namespace Zelvora

@@ -1,0 +1,61 @@
+#pragma once
+// The folder tree: nodes carry their folder key and image index; it accepts job
+// rows dropped from the job list and renames folders in place.
+
+#include <QHash>
+#include <QIcon>
+#include <QTreeWidget>
+
+namespace Zelvora {
+
+class KlasorAgaci : public QTreeWidget {
+    Q_OBJECT
+public:
+    static const QString ProgramAnahtari; // "Program"
+    static const QString KlasorAnahtari;  // "Klasor"
+
+    explicit KlasorAgaci(QWidget *parent = nullptr);
+
+    // Adds a node as the last child of the parent key (none for the root). Throws
+    // Hata when the parent is unknown or the key is already used.
+    QTreeWidgetItem *dugumEkle(const QString &bagi, const QString &anahtari, const QString &metin, int resim);
+    QTreeWidgetItem *dugum(const QString &anahtari) const { return m_dugumler.value(anahtari); }
+    static QString anahtar(const QTreeWidgetItem *d);
+    static int resim(const QTreeWidgetItem *d);
+    static bool korumaliMi(const QString &anahtari);
+    void resimAyarla(QTreeWidgetItem *d, int resim);
+    void dugumSil(QTreeWidgetItem *d);
+    void hepsiniTemizle();
+    // Nodes in index order (depth first, as they were added).
+    QList<QTreeWidgetItem *> tumDugumler() const;
+
+    // The node that a right click or a drag points at.
+    QTreeWidgetItem *vurguluDugum() const { return m_vurgulu; }
+    void vurguluDugumAyarla(QTreeWidgetItem *d);
+    // Starts editing the selected node's name in place (refused for the fixed nodes).
+    bool adDuzenlemeyiBaslat();
+
+Q_SIGNALS:
+    // The in-place edit of a node ended with this text (possibly empty).
+    void adDuzenlendi(QTreeWidgetItem *dugum, const QString &yeniAd);
+    void sagTusBirakildi(const QPoint &globalNokta);
+    // A job row was dropped on the highlighted node.
+    void isBirakildi(qint64 isNo);
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dragLeaveEvent(QDragLeaveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+
+private:
+    void dugumleriTopla(QTreeWidgetItem *d, QList<QTreeWidgetItem *> &liste) const;
+    QHash<QString, QTreeWidgetItem *> m_dugumler;
+    QTreeWidgetItem *m_vurgulu = nullptr;
+    QIcon m_resimler[5];
+};
+
+} // namespace Zelvora

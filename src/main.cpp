@@ -1,0 +1,29 @@
+#include "core/Arayuzler.h"
+#include "core/OrtakYordamlar.h"
+#include "reminders/SesAlarmi.h"
+#include "ui/AnaForm.h"
+#include "ui/BaslangicModulu.h"
+#include "ui/MesajKutusuPenceresi.h"
+
+#include <QApplication>
+
+#include <memory>
+
+int main(int argc, char **argv)
+{
+    QApplication uygulama(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zelvora"));
+    QApplication::setOrganizationName(QStringLiteral("Tavrek"));
+    // Closing the main window hides it into the notification area; only "Çıkış" ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Zelvora::KaynaklariHazirla();
+    Zelvora::GercekArayuzleriKur();
+    Zelvora::Arayuz::alarmKur(std::make_shared<Zelvora::SesAlarmi>());
+
+    QStringList argumanlar = QApplication::arguments();
+    argumanlar.removeFirst();
+    std::unique_ptr<Zelvora::AnaForm> anaForm(Zelvora::BaslangicModulu::Main(argumanlar));
+    if (!anaForm)
+        return 0;
+    return QApplication::exec();
+}

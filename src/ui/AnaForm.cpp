@@ -1,0 +1,447 @@
+#include "ui/AnaForm.h"
+
+#include "core/Arayuzler.h"
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "ui/BildirimAlani.h"
+#include "ui/OrtakDenetimler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace Zelvora {
+
+namespace {
+AnaForm *g_anaForm = nullptr;
+
+QAction *menuOgesi(QMenu *menu, const QString &ad, const QString &baslik)
+{
+    QAction *a = menu->addAction(baslik);
+    a->setObjectName(ad);
+    return a;
+}
+
+QAction *cizgi(QMenu *menu, const QString &ad = QString())
+{
+    QAction *a = menu->addSeparator();
+    if (!ad.isEmpty())
+        a->setObjectName(ad);
+    return a;
+}
+
+// Central area laid out by the window's own rules (design positions in twips).
+class Altlik : public QWidget {
+public:
+    explicit Altlik(AnaForm *f) : QWidget(f), m_form(f) {}
+
+protected:
+    void resizeEvent(QResizeEvent *) override { yerlestir(); }
+    void paintEvent(QPaintEvent *) override {}
+
+public:
+    void yerlestir()
+    {
+        AnaForm *f = m_form;
+        if (!f->KlasorListesi || f->isMinimized())
+            return;
+        const int W = width();
+        const int H = height();
+        // Smaller windows keep the previous layout.
+        if (twip(f->height()) <= 2600 || twip(f->width()) <= 3975)
+            return;
+        const int kutuYuksekligi = piksel(255);
+        const int ust = piksel(420);
+        const int agacGenisligi = piksel(3045);
+        const int listeSol = piksel(3540);
+        const int sol = piksel(240);
+        f->Etiket[0]->move(sol, piksel(170));
+        f->Etiket[1]->move(listeSol, piksel(170));
+        const int yukseklik = qMax(20, H - ust - kutuYuksekligi - piksel(300));
+        f->KlasorListesi->setGeometry(sol, ust, agacGenisligi, yukseklik);
+        f->YapilacakIslerListesi->setGeometry(listeSol, ust, qMax(20, W - listeSol - sol), yukseklik);
+        const int kutuUst = ust + yukseklik + piksel(120);
+        f->TumKlasorlerOnayi->setGeometry(sol, kutuUst, agacGenisligi, kutuYuksekligi + 4);
+        f->SadeceBugunYapilacakIsleriListeleOnayi->setGeometry(listeSol, kutuUst, piksel(3645), kutuYuksekligi + 4);
+        f->Etiket[2]->adjustSize();
+        f->Etiket[2]->move(W - (f->Etiket[2]->width() + piksel(435)) + piksel(240), piksel(170));
+    }
+
+private:
+    AnaForm *m_form;
+};
+} // namespace
+
+AnaForm *AnaForm::ornek()
+{
+    return g_anaForm;
+}
+
+AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
+{
+    g_anaForm = this;
+    setObjectName(QStringLiteral("AnaForm"));
+    denetimleriKur();
+
+    // Loading, each step on its own.
+    Adim([&] {
+        QScreen *ekran = QGuiApplication::primaryScreen();
+        if (ekran && ekran->geometry().height() < 600) {
+            mesaj(QStringLiteral("Bu programın çalışması için ekran çözünürlüğünüzün en az") + QStringLiteral("\r\n")
+                      + QStringLiteral("800 x 600 piksel olması gerekiyor!"),
+                  MesajSimgesi::Uyari);
+            Arayuz::programSonu().bitir(1);
+        }
+    });
+    setWindowTitle(OrtakDegiskenler::PencereBasligi);
+    setWindowIcon(Simge(QStringLiteral("ZELVORA")));
+    Adim([&] {
+        SutunDuzeni::yukle(YapilacakIslerListesi->header(), 1, IsSatiriModeli::tasarimGenislikleri());
+    });
+    Adim([&] { KlasorListesiniYukle(); });
+    Adim([&] {
+        OrtakDegiskenler::SiralamaYonu = 1;
+        YapilacakIslerListesi->sutunaTiklandi(0);
+    });
+    Adim([&] { geometriyiYukle(); });
+    Adim([&] {
+        if (Tercihler::ArkaplandaCalissin == 1)
+            BildirimAlaninaSimgeEkle();
+    });
+    YapilacakIsKontrolu->start(32000);
+    m_yukleniyor = false;
+    if (gorunsun) {
+        if (Ayarlar::okuSayi(AyarAdi::BaslamaKonumu) == 2)
+            showMaximized();
+        else
+            show();
+    }
+}
+
+AnaForm::~AnaForm()
+{
+    if (m_bildirimAlani)
+        m_bildirimAlani->sil();
+    if (g_anaForm == this)
+        g_anaForm = nullptr;
+}
+
+void AnaForm::denetimleriKur()
+{
+    auto *altlik = new Altlik(this);
+    altlik->setObjectName(QStringLiteral("Altlik"));
+    setCentralWidget(altlik);
+
+    KlasorListesi = new KlasorAgaci(altlik);
+    KlasorListesi->setObjectName(QStringLiteral("KlasorListesi"));
+    YapilacakIslerListesi = new IsListesi(altlik);
+    YapilacakIslerListesi->setObjectName(QStringLiteral("YapilacakIslerListesi"));
+
+    const QString etiketler[3] = {QStringLiteral("&Klasörler"), QStringLiteral("&Yapılacak İşler"), QString()};
+    for (int i = 0; i < 3; ++i) {
+        Etiket[i] = new QLabel(etiketler[i], altlik);
+        Etiket[i]->setObjectName(QStringLiteral("Etiket") + QString::number(i));
+        Etiket[i]->adjustSize();
+    }
+    Etiket[0]->setBuddy(KlasorListesi);
+    Etiket[1]->setBuddy(YapilacakIslerListesi);
+
+    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster"), altlik);
+    TumKlasorlerOnayi->setObjectName(QStringLiteral("TumKlasorlerOnayi"));
+    SadeceBugunYapilacakIsleriListeleOnayi = new QCheckBox(QStringLiteral("Sadece bugün yapılacak işleri göster"), altlik);
+    SadeceBugunYapilacakIsleriListeleOnayi->setObjectName(QStringLiteral("SadeceBugunYapilacakIsleriListeleOnayi"));
+
+    DurumPaneli1 = new QLabel(this);
+    DurumPaneli1->setObjectName(QStringLiteral("DurumPaneli1"));
+    DurumPaneli2 = new QLabel(this);
+    DurumPaneli2->setObjectName(QStringLiteral("DurumPaneli2"));
+    statusBar()->setObjectName(QStringLiteral("DurumCubugu"));
+    statusBar()->addWidget(DurumPaneli1, 1);
+    statusBar()->addWidget(DurumPaneli2, 3);
+
+    YapilacakIsKontrolu = new QTimer(this);
+    YapilacakIsKontrolu->setObjectName(QStringLiteral("YapilacakIsKontrolu"));
+    YapilacakIsKontrolu->setSingleShot(true);
+    connect(YapilacakIsKontrolu, &QTimer::timeout, this, &AnaForm::YapilacakIsKontrolu_Timer);
+
+    menuleriKur();
+    dugmeCubugunuKur();
+    klasorOlaylariniBagla();
+    isOlaylariniBagla();
+
+    // Keys that work whatever control has the focus.
+    auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    f5->setContext(Qt::WindowShortcut);
+    connect(f5, &QShortcut::activated, this, &AnaForm::KlasorListesiniYenile);
+    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    f3->setContext(Qt::WindowShortcut);
+    connect(f3, &QShortcut::activated, this, [this] {
+        if (BulMenusu->isEnabled())
+            BulMenusu->trigger();
+    });
+}
+
+void AnaForm::menuleriKur()
+{
+    QMenuBar *cubuk = menuBar();
+    ProgramMenusu = cubuk->addMenu(QStringLiteral("&Program"));
+    ProgramMenusu->setObjectName(QStringLiteral("ProgramMenusu"));
+    GirisSifresiBelirleDegistirMenusu = menuOgesi(ProgramMenusu, QStringLiteral("GirisSifresiBelirleDegistirMenusu"),
+                                                  QStringLiteral("Giriş Şifresi Belirle..."));
+    TercihlerMenusu1 = menuOgesi(ProgramMenusu, QStringLiteral("TercihlerMenusu1"), QStringLiteral("&Tercihler..."));
+    SureHesaplamaMenusu = menuOgesi(ProgramMenusu, QStringLiteral("SureHesaplamaMenusu"), QStringLiteral("Süre &Hesaplama..."));
+    cizgi(ProgramMenusu);
+    CikisMenusu1 = menuOgesi(ProgramMenusu, QStringLiteral("CikisMenusu1"), QStringLiteral("Çıkış"));
+
+    YapilacakIslerMenusu = cubuk->addMenu(QStringLiteral("Y&apılacak İşler"));
+    YapilacakIslerMenusu->setObjectName(QStringLiteral("YapilacakIslerMenusu"));
+    YeniKlasorEkleMenusu1 = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YeniKlasorEkleMenusu1"), QStringLiteral("Yeni &Klasör Ekle"));
+    cizgi(YapilacakIslerMenusu);
+    YeniIsEkleMenusu1 = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YeniIsEkleMenusu1"), QStringLiteral("&Yeni İş Ekle..."));
+    DegisiklikYapMenusu1 = menuOgesi(YapilacakIslerMenusu, QStringLiteral("DegisiklikYapMenusu1"), QStringLiteral("&Değişiklik Yap..."));
+    IsiSilMenusu1 = menuOgesi(YapilacakIslerMenusu, QStringLiteral("IsiSilMenusu1"), QStringLiteral("İşi &Sil"));
+    cizgi(YapilacakIslerMenusu);
+    BulMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("BulMenusu"), QStringLiteral("Bul..."));
+    cizgi(YapilacakIslerMenusu);
+    YapilacakIsleriListeleMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YapilacakIsleriListeleMenusu"),
+                                             QStringLiteral("Yapılacak İşleri Listele"));
+
+    YardimMenusu = cubuk->addMenu(QStringLiteral("&Yardım"));
+    YardimMenusu->setObjectName(QStringLiteral("YardimMenusu"));
+    IcindekilerMenusu = menuOgesi(YardimMenusu, QStringLiteral("IcindekilerMenusu"), QStringLiteral("İç&indekiler"));
+    DizinMenusu = menuOgesi(YardimMenusu, QStringLiteral("DizinMenusu"), QStringLiteral("Dizin..."));
+    cizgi(YardimMenusu);
+    HataBildirmeMenusu = menuOgesi(YardimMenusu, QStringLiteral("HataBildirmeMenusu"), QStringLiteral("&Hata Bildirme..."));
+    HakkindaMenusu = menuOgesi(YardimMenusu, QStringLiteral("HakkindaMenusu"), QStringLiteral("Hakkında"));
+
+    // Pop-up menus, never in the menu bar.
+    KlasorMenusu = new QMenu(QStringLiteral("Klasör Menüsü"), this);
+    KlasorMenusu->setObjectName(QStringLiteral("KlasorMenusu"));
+    YeniKlasorEkleMenusu2 = menuOgesi(KlasorMenusu, QStringLiteral("YeniKlasorEkleMenusu2"), QStringLiteral("&Yeni Klasör Ekle..."));
+    KlasorMenusuCizgisi1 = cizgi(KlasorMenusu, QStringLiteral("KlasorMenusuCizgisi1"));
+    KlasorAdiDegistirMenusu = menuOgesi(KlasorMenusu, QStringLiteral("KlasorAdiDegistirMenusu"), QStringLiteral("Klasör Adı &Değiştir..."));
+    KlasorSilMenusu = menuOgesi(KlasorMenusu, QStringLiteral("KlasorSilMenusu"), QStringLiteral("Klasörü &Sil"));
+    KlasorMenusuCizgisi2 = cizgi(KlasorMenusu, QStringLiteral("KlasorMenusuCizgisi2"));
+    TumKlasorleriGosterMenusu = menuOgesi(KlasorMenusu, QStringLiteral("TumKlasorleriGosterMenusu"), QStringLiteral("Tüm Klasörleri &Göster"));
+    TumKlasorleriGizleMenusu = menuOgesi(KlasorMenusu, QStringLiteral("TumKlasorleriGizleMenusu"), QStringLiteral("Tüm Klasörleri Gi&zle"));
+    KlasorMenusuCizgisi3 = cizgi(KlasorMenusu, QStringLiteral("KlasorMenusuCizgisi3"));
+    KlasorListesiniYenileMenusu = menuOgesi(KlasorMenusu, QStringLiteral("KlasorListesiniYenileMenusu"), QStringLiteral("&Klasör Listesini Yenile"));
+    KlasorMenusu->setDefaultAction(YeniKlasorEkleMenusu2);
+
+    YapilacakIsListesiMenusu = new QMenu(QStringLiteral("Yapılacak İş Listesi Menüsü"), this);
+    YapilacakIsListesiMenusu->setObjectName(QStringLiteral("YapilacakIsListesiMenusu"));
+    YeniIsEkleMenusu2 = menuOgesi(YapilacakIsListesiMenusu, QStringLiteral("YeniIsEkleMenusu2"), QStringLiteral("Yeni İş &Ekle"));
+    cizgi(YapilacakIsListesiMenusu);
+    DegisiklikYapMenusu2 = menuOgesi(YapilacakIsListesiMenusu, QStringLiteral("DegisiklikYapMenusu2"), QStringLiteral("&Değişiklik Yap..."));
+    IsiSilMenusu2 = menuOgesi(YapilacakIsListesiMenusu, QStringLiteral("IsiSilMenusu2"), QStringLiteral("İşi &Sil"));
+
+    BildirimAlaniMenusu = new QMenu(QStringLiteral("Bildirim Alanı Menüsü"), this);
+    BildirimAlaniMenusu->setObjectName(QStringLiteral("BildirimAlaniMenusu"));
+    GosterMenusu = menuOgesi(BildirimAlaniMenusu, QStringLiteral("GosterMenusu"), QStringLiteral("Göster"));
+    cizgi(BildirimAlaniMenusu);
+    TercihlerMenusu2 = menuOgesi(BildirimAlaniMenusu, QStringLiteral("TercihlerMenusu2"), QStringLiteral("Tercihler..."));
+    cizgi(BildirimAlaniMenusu);
+    CikisMenusu2 = menuOgesi(BildirimAlaniMenusu, QStringLiteral("CikisMenusu2"), QStringLiteral("Çıkış"));
+    BildirimAlaniMenusu->setDefaultAction(GosterMenusu);
+
+    connect(CikisMenusu1, &QAction::triggered, this, &AnaForm::Cikis);
+    connect(CikisMenusu2, &QAction::triggered, this, &AnaForm::Cikis);
+    connect(GosterMenusu, &QAction::triggered, this, &AnaForm::Goster);
+
+    // Windows that later versions bring: present, not yet usable.
+    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, SureHesaplamaMenusu, BulMenusu,
+                       YapilacakIsleriListeleMenusu, HataBildirmeMenusu, HakkindaMenusu, TercihlerMenusu2})
+        a->setEnabled(false);
+}
+
+void AnaForm::dugmeCubugunuKur()
+{
+    DugmeCubugu = addToolBar(QStringLiteral("DugmeCubugu"));
+    DugmeCubugu->setObjectName(QStringLiteral("DugmeCubugu"));
+    DugmeCubugu->setMovable(false);
+    DugmeCubugu->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    DugmeCubugu->setIconSize(QSize(32, 32));
+    struct Tanim {
+        int sira;
+        const char16_t *baslik;
+        const char16_t *ipucu;
+        const char *simge;
+    };
+    const Tanim tanimlar[] = {
+        {2, u"Klasör Ekle", u"Yeni bir klasör oluşturma", "KLASOR_EKLE"},
+        {4, u"İş Ekle", u"Yeni bir iş ekleme", "IS_EKLE"},
+        {5, u"Değişiklik Yap", u"İşi değiştirme", "IS_DEGISTIR"},
+        {6, u"İşi Sil", u"İşi silme", "IS_SIL"},
+        {8, u"Bul", u"İş bulma (F3)", "IS_BUL"},
+        {10, u"Listeler", u"Yapılacak işleri listeleme/yazdırma", "LISTE"},
+        {12, u"Yazdır", u"Yapılacak işleri yazdırma", "YAZDIR"},
+    };
+    int t = 0;
+    for (int sira = 1; sira <= 12; ++sira) {
+        if (t < int(std::size(tanimlar)) && tanimlar[t].sira == sira) {
+            QAction *a = DugmeCubugu->addAction(Simge(QString::fromLatin1(tanimlar[t].simge)),
+                                                QString::fromUtf16(tanimlar[t].baslik));
+            a->setToolTip(QString::fromUtf16(tanimlar[t].ipucu));
+            a->setObjectName(QStringLiteral("Dugme") + QString::number(sira));
+            Dugme[sira] = a;
+            ++t;
+        } else {
+            Dugme[sira] = DugmeCubugu->addSeparator();
+        }
+    }
+    connect(Dugme[2], &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
+    connect(Dugme[4], &QAction::triggered, this, &AnaForm::YeniIsEkle);
+    connect(Dugme[5], &QAction::triggered, this, &AnaForm::DegisiklikYap);
+    connect(Dugme[6], &QAction::triggered, this, &AnaForm::IsiSil);
+    for (int i : {8, 10, 12})
+        Dugme[i]->setEnabled(false);
+}
+
+void AnaForm::geometriyiYukle()
+{
+    QScreen *ekran = QGuiApplication::primaryScreen();
+    const QRect e = ekran ? ekran->availableGeometry() : QRect(0, 0, 1024, 768);
+    const double ekranY = twip(e.height());
+    const double ekranG = twip(e.width());
+    const QString b = AyarAdi::Ayarlar;
+    const double yukseklik = Ayarlar::okuOndalik(b, AyarAdi::Yukseklik, ekranY - 400);
+    const double genislik = Ayarlar::okuOndalik(b, AyarAdi::Genislik, ekranG);
+    const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, (ekranY - yukseklik - 400) / 2);
+    const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, (ekranG - genislik) / 2);
+    resize(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
+    move(e.left() + piksel(sol), e.top() + piksel(ust));
+}
+
+void AnaForm::geometriyiKaydet()
+{
+    if (!isMinimized() && !isMaximized()) {
+        const QRect g = geometry();
+        Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(twip(g.height())));
+        Ayarlar::yaz(AyarAdi::Genislik, QString::number(twip(g.width())));
+        Ayarlar::yaz(AyarAdi::SolBosluk, QString::number(twip(pos().x())));
+        Ayarlar::yaz(AyarAdi::UstBosluk, QString::number(twip(pos().y())));
+    }
+    if (!isMinimized())
+        Ayarlar::yaz(AyarAdi::BaslamaKonumu, isMaximized() ? QStringLiteral("2") : QStringLiteral("0"));
+    Ayarlar::kaydet();
+}
+
+void AnaForm::etkinlesti()
+{
+    GirisSifresiBelirleDegistirMenusu->setText(OrtakDegiskenler::GirisSifresiSorulsun
+                                                   ? QStringLiteral("Giriş Şifresi Değiştir...")
+                                                   : QStringLiteral("Giriş Şifresi Belirle..."));
+    Etiket[2]->setText(Tarihler::uzunTarih(Arayuz::saat().bugun()));
+    static_cast<Altlik *>(centralWidget())->yerlestir();
+}
+
+bool AnaForm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
+        etkinlesti();
+    return QMainWindow::event(e);
+}
+
+void AnaForm::changeEvent(QEvent *e)
+{
+    QMainWindow::changeEvent(e);
+}
+
+void AnaForm::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    static_cast<Altlik *>(centralWidget())->yerlestir();
+}
+
+void AnaForm::keyPressEvent(QKeyEvent *e)
+{
+    QMainWindow::keyPressEvent(e);
+}
+
+void AnaForm::BildirimAlaninaSimgeEkle()
+{
+    if (!m_bildirimAlani) {
+        m_bildirimAlani = new BildirimAlani(windowIcon(), OrtakDegiskenler::PencereBasligi, BildirimAlaniMenusu, this);
+        connect(m_bildirimAlani, &BildirimAlani::ciftTiklandi, this, &AnaForm::Goster);
+    }
+    m_bildirimAlani->ekle();
+}
+
+void AnaForm::BildirimAlanindanSimgeyiSil()
+{
+    if (m_bildirimAlani)
+        m_bildirimAlani->sil();
+}
+
+void AnaForm::Goster()
+{
+    show();
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowActive);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void AnaForm::Cikis()
+{
+    m_cikisMenudenIstendi = true;
+    if (!close())
+        m_cikisMenudenIstendi = false;
+}
+
+QString AnaForm::durumMetni() const
+{
+    return DurumPaneli2->text();
+}
+
+void AnaForm::durumMetniAyarla(const QString &metin)
+{
+    DurumPaneli2->setText(metin);
+}
+
+void AnaForm::closeEvent(QCloseEvent *e)
+{
+    SessizAdim([&] { SutunDuzeni::kaydet(YapilacakIslerListesi->header(), 1); });
+    if (!m_cikisMenudenIstendi) {
+        if (Tercihler::ArkaplandaCalissin == 1) {
+            BildirimAlaninaSimgeEkle();
+            // Without a notification area the program stays reachable in the task bar.
+            if (BildirimAlani::kullanilabilir())
+                hide();
+            else
+                showMinimized();
+            e->ignore();
+            return;
+        }
+        if (!soru(QStringLiteral("Programdan çıkmak istiyor musunuz?"))) {
+            e->ignore();
+            return;
+        }
+    }
+    SessizAdim([&] { geometriyiKaydet(); });
+    e->accept();
+    BildirimAlanindanSimgeyiSil();
+    // Unload every window of the program, which ends it.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w != this)
+            w->close();
+    }
+    QApplication::quit();
+}
+
+} // namespace Zelvora

@@ -1,0 +1,167 @@
+#pragma once
+// The main window: folder tree on the left, job list on the right, toolbar, menus,
+// the two filter check boxes, status bar, tray icon and the reminder timer.
+// Its procedures are split by subsystem: the shell here, the folder tree and folder
+// commands in jobs/AnaForm_Klasorler.cpp, the job list and job commands in
+// jobs/AnaForm_Isler.cpp, the reminder scan in reminders/AnaForm_Hatirlatma.cpp.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QTreeWidgetItem;
+
+namespace Zelvora {
+
+class BildirimAlani;
+class HatirlatmaFormu;
+class IsEklemeDegistirmeFormu;
+class IsListesi;
+class KlasorAgaci;
+
+class AnaForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // gorunsun: the command line was empty, so the window is shown.
+    explicit AnaForm(bool gorunsun, QWidget *parent = nullptr);
+    ~AnaForm() override;
+
+    // The one main window of the process (nullptr before it is built).
+    static AnaForm *ornek();
+
+    // Folder tree.
+    void KlasorListesiniYukle();
+    void KlasorListesi_NodeClick(QTreeWidgetItem *dugum);
+    QTreeWidgetItem *seciliDugum() const;
+    QString seciliAnahtar() const;
+    qint16 EnBuyukKlasorNo = 0;
+
+    // Job list.
+    void IsleriListele(const QString &anahtar);
+    void YapilacakIslerListesi_ItemClick();
+
+    // Folder commands.
+    void YeniKlasorEkle();
+    void KlasorAdiDegistir();
+    void KlasorSil();
+    void TumKlasorleriGoster();
+    void TumKlasorleriGizle();
+    void KlasorListesiniYenile();
+    void IsiTasi(qint64 isNo);
+
+    // Job commands.
+    void YeniIsEkle();
+    void DegisiklikYap();
+    void IsiSil();
+    void TumKlasorlerOnayi_Click();
+    void SadeceBugunYapilacakIsleriListeleOnayi_Click();
+    // The job editor, created on first access.
+    IsEklemeDegistirmeFormu *isFormu();
+    // Selects the main list's row at a 1-based position (used when the editor closes).
+    void satiriSec(int konum);
+
+    // Reminder scan.
+    void YapilacakIsKontrolu_Timer();
+    void HatirlatilacakIsleriListele();
+    HatirlatmaFormu *hatirlatmaFormu();
+    bool hatirlatmaFormuVar() const;
+
+    // Tray icon.
+    void BildirimAlaninaSimgeEkle();
+    void BildirimAlanindanSimgeyiSil();
+    BildirimAlani *bildirimAlani() const { return m_bildirimAlani; }
+
+    // "Göster": brings the window up normal and in front.
+    void Goster();
+    // "Çıkış": ends the program without the question.
+    void Cikis();
+    // Status-bar panel 2.
+    QString durumMetni() const;
+    void durumMetniAyarla(const QString &metin);
+
+    // Controls.
+    QToolBar *DugmeCubugu = nullptr;
+    KlasorAgaci *KlasorListesi = nullptr;
+    IsListesi *YapilacakIslerListesi = nullptr;
+    QLabel *Etiket[3] = {};
+    QCheckBox *SadeceBugunYapilacakIsleriListeleOnayi = nullptr;
+    QCheckBox *TumKlasorlerOnayi = nullptr;
+    QLabel *DurumPaneli1 = nullptr;
+    QLabel *DurumPaneli2 = nullptr;
+    QTimer *YapilacakIsKontrolu = nullptr;
+
+    // Toolbar buttons by their position (1-based; 1, 3, 7, 9 and 11 are separators).
+    QAction *Dugme[13] = {};
+
+    // Menus and their items.
+    QMenu *ProgramMenusu = nullptr;
+    QAction *GirisSifresiBelirleDegistirMenusu = nullptr;
+    QAction *TercihlerMenusu1 = nullptr;
+    QAction *SureHesaplamaMenusu = nullptr;
+    QAction *CikisMenusu1 = nullptr;
+    QMenu *YapilacakIslerMenusu = nullptr;
+    QAction *YeniKlasorEkleMenusu1 = nullptr;
+    QAction *YeniIsEkleMenusu1 = nullptr;
+    QAction *DegisiklikYapMenusu1 = nullptr;
+    QAction *IsiSilMenusu1 = nullptr;
+    QAction *BulMenusu = nullptr;
+    QAction *YapilacakIsleriListeleMenusu = nullptr;
+    QMenu *YardimMenusu = nullptr;
+    QAction *IcindekilerMenusu = nullptr;
+    QAction *DizinMenusu = nullptr;
+    QAction *HataBildirmeMenusu = nullptr;
+    QAction *HakkindaMenusu = nullptr;
+    QMenu *KlasorMenusu = nullptr;
+    QAction *YeniKlasorEkleMenusu2 = nullptr;
+    QAction *KlasorMenusuCizgisi1 = nullptr;
+    QAction *KlasorAdiDegistirMenusu = nullptr;
+    QAction *KlasorSilMenusu = nullptr;
+    QAction *KlasorMenusuCizgisi2 = nullptr;
+    QAction *TumKlasorleriGosterMenusu = nullptr;
+    QAction *TumKlasorleriGizleMenusu = nullptr;
+    QAction *KlasorMenusuCizgisi3 = nullptr;
+    QAction *KlasorListesiniYenileMenusu = nullptr;
+    QMenu *YapilacakIsListesiMenusu = nullptr;
+    QAction *YeniIsEkleMenusu2 = nullptr;
+    QAction *DegisiklikYapMenusu2 = nullptr;
+    QAction *IsiSilMenusu2 = nullptr;
+    QMenu *BildirimAlaniMenusu = nullptr;
+    QAction *GosterMenusu = nullptr;
+    QAction *TercihlerMenusu2 = nullptr;
+    QAction *CikisMenusu2 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    bool event(QEvent *e) override;
+
+private:
+    void denetimleriKur();
+    void menuleriKur();
+    void dugmeCubugunuKur();
+    void klasorOlaylariniBagla();
+    void isOlaylariniBagla();
+    void geometriyiYukle();
+    void geometriyiKaydet();
+    void etkinlesti();
+    void dugumGenisletildi(QTreeWidgetItem *d, bool acik);
+    void klasorMenusunuGoster(const QPoint &nokta);
+    void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
+
+    bool m_cikisMenudenIstendi = false;
+    bool m_yukleniyor = true;
+    // The search window is not part of this version yet.
+    bool m_aramaVar = false;
+    BildirimAlani *m_bildirimAlani = nullptr;
+    QPointer<IsEklemeDegistirmeFormu> m_isFormu;
+    QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
+};
+
+} // namespace Zelvora

@@ -1,0 +1,73 @@
+#include "ui/MesajKutusuPenceresi.h"
+
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+namespace Zelvora {
+
+MesajCevabi MesajKutusuPenceresi::goster(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler,
+                                         MesajCevabi varsayilan, const QString &baslik)
+{
+    QWidget *sahip = QApplication::activeModalWidget();
+    if (!sahip)
+        sahip = QApplication::activeWindow();
+    // A minimised owner would drag the box off-screen: show it where the system puts it.
+    if (sahip && (sahip->isMinimized() || !sahip->isVisible()))
+        sahip = nullptr;
+    QMessageBox kutu(sahip);
+    QString baslikMetni = baslik;
+    if (baslikMetni.isEmpty())
+        baslikMetni = KaynakMetni(10);
+    kutu.setWindowTitle(baslikMetni);
+    QString gosterilen = metin;
+    gosterilen.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    kutu.setText(gosterilen);
+    switch (simge) {
+    case MesajSimgesi::Bilgi: kutu.setIcon(QMessageBox::Information); break;
+    case MesajSimgesi::Soru: kutu.setIcon(QMessageBox::Question); break;
+    case MesajSimgesi::Uyari: kutu.setIcon(QMessageBox::Warning); break;
+    case MesajSimgesi::Kritik: kutu.setIcon(QMessageBox::Critical); break;
+    case MesajSimgesi::Yok: break;
+    }
+    if (dugmeler == MesajDugmeleri::Tamam) {
+        QPushButton *tamam = kutu.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole);
+        kutu.setDefaultButton(tamam);
+        kutu.setEscapeButton(tamam);
+        kutu.exec();
+        return MesajCevabi::Tamam;
+    }
+    QPushButton *evet = kutu.addButton(QStringLiteral("&Evet"), QMessageBox::YesRole);
+    QPushButton *hayir = kutu.addButton(QStringLiteral("&Hayır"), QMessageBox::NoRole);
+    kutu.setDefaultButton(varsayilan == MesajCevabi::Hayir ? hayir : evet);
+    kutu.setEscapeButton(hayir);
+    kutu.exec();
+    return kutu.clickedButton() == evet ? MesajCevabi::Evet : MesajCevabi::Hayir;
+}
+
+namespace {
+class SistemYazicilari : public Yazicilar {
+public:
+    QList<YaziciKaydi> liste() const override
+    {
+        QList<YaziciKaydi> l;
+        int sira = 0;
+        for (const QPrinterInfo &y : QPrinterInfo::availablePrinters())
+            l.append({y.printerName(), y.location(), sira++});
+        return l;
+    }
+    QString gecerliYazici() const override { return QPrinterInfo::defaultPrinter().printerName(); }
+};
+} // namespace
+
+void GercekArayuzleriKur()
+{
+    Arayuz::mesajKutusuKur(std::make_shared<MesajKutusuPenceresi>());
+    Arayuz::yazicilarKur(std::make_shared<SistemYazicilari>());
+}
+
+} // namespace Zelvora

@@ -1,0 +1,70 @@
+#pragma once
+// Behaviour shared by the windows: resources by name, select-all on focus, the label
+// that turns dark red while its field has the focus, Enter moving on as Tab, and the
+// saved column layout of the job lists.
+
+#include <QColor>
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QPixmap>
+
+class QComboBox;
+class QHeaderView;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace Zelvora {
+
+constexpr int TwipPiksel = 15; // twips per pixel
+inline int twip(int piksel) { return piksel * TwipPiksel; }
+inline int piksel(double twips) { return int(twips / TwipPiksel + 0.5); }
+
+// Icon resources ("KLASOR", "HATIRLAT" ...) and bitmap resources ("KARSILAMA", "HAKKINDA").
+QIcon Simge(const QString &ad);
+QPixmap SimgeResmi(const QString &ad);
+QPixmap Resim(const QString &ad);
+
+// Selects the whole text so that typing replaces it.
+void MetniSec(QLineEdit *kutu);
+void MetniSec(QComboBox *kutu);
+
+// Dark red of a focused field's caption.
+inline const QColor KoyuKirmizi(128, 0, 0);
+
+// Colours a label dark red while one of its fields has the focus.
+class EtiketVurgulayici : public QObject {
+    Q_OBJECT
+public:
+    static void bagla(QLabel *etiket, QWidget *alan);
+
+protected:
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+
+private:
+    EtiketVurgulayici(QLabel *etiket, QObject *parent) : QObject(parent), m_etiket(etiket) {}
+    QLabel *m_etiket;
+};
+
+// Enter (and the keypad's Enter) moves the focus to the next control as Tab does.
+class EnterSekme : public QObject {
+    Q_OBJECT
+public:
+    static void kur(QWidget *alan);
+
+protected:
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+
+private:
+    using QObject::QObject;
+};
+
+// Column positions and widths (in twips) of a list, section "Listeler\Liste-n":
+// "Konum-i" (1-based display position) and "Genislik-i" for every column i.
+namespace SutunDuzeni {
+void yukle(QHeaderView *baslik, int listeNo, const QList<int> &tasarimGenislikleriTwip);
+void kaydet(QHeaderView *baslik, int listeNo);
+} // namespace SutunDuzeni
+
+} // namespace Zelvora
