@@ -133,7 +133,8 @@ void ayarla(sqlite3 *db)
 {
     sqlite3_busy_timeout(db, 3000);
     char *hata = nullptr;
-    const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;",
+    const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; "
+                                "PRAGMA cache_size=-32768;",
                                 nullptr, nullptr, &hata);
     sqlite3_free(hata);
     if (rc != SQLITE_OK)

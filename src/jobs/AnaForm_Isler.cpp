@@ -176,8 +176,9 @@ void AnaForm::TumKlasorlerOnayi_Click()
         YeniKlasorEkleMenusu1->setEnabled(true);
         YeniKlasorEkleMenusu2->setEnabled(true);
         KlasorListesi->setEnabled(true);
+        // The list is read once below; the expand reaction need not read it first.
         if (kok)
-            Adim([&] { kok->setExpanded(true); });
+            Adim([&] { sessizGenislet(kok, true); });
         Adim([&] { IsleriListele(KlasorAgaci::anahtar(seciliDugum())); });
         Dugme[8]->setEnabled(m_aramaVar);
         BulMenusu->setEnabled(m_aramaVar);
@@ -189,7 +190,7 @@ void AnaForm::TumKlasorlerOnayi_Click()
     Dugme[8]->setEnabled(false);
     BulMenusu->setEnabled(false);
     if (kok)
-        Adim([&] { kok->setExpanded(false); });
+        Adim([&] { sessizGenislet(kok, false); });
     KlasorListesi->setEnabled(false);
     Adim([&] { IsleriListele(QString()); });
     if (YapilacakIslerListesi->satirSayisi() > 0) {

@@ -120,9 +120,18 @@ void AnaForm::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
 {
     if (m_yukleniyor && d != KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari))
         return;
-    KlasorListesi_NodeClick(seciliDugum());
+    if (!m_listelemeyiAtla)
+        KlasorListesi_NodeClick(seciliDugum());
     if (KlasorAgaci::resim(d) > 2)
         KlasorListesi->resimAyarla(d, acik ? 4 : 3);
+}
+
+void AnaForm::sessizGenislet(QTreeWidgetItem *d, bool acik)
+{
+    const bool eski = m_listelemeyiAtla;
+    m_listelemeyiAtla = true;
+    d->setExpanded(acik);
+    m_listelemeyiAtla = eski;
 }
 
 void AnaForm::klasorMenusunuGoster(const QPoint &nokta)

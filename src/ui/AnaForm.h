@@ -152,11 +152,14 @@ private:
     void geometriyiKaydet();
     void etkinlesti();
     void dugumGenisletildi(QTreeWidgetItem *d, bool acik);
+    // Expands or collapses a node without the re-listing of the expand reaction.
+    void sessizGenislet(QTreeWidgetItem *d, bool acik);
     void klasorMenusunuGoster(const QPoint &nokta);
     void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
 
     bool m_cikisMenudenIstendi = false;
     bool m_yukleniyor = true;
+    bool m_listelemeyiAtla = false;
     // The search window is not part of this version yet.
     bool m_aramaVar = false;
     BildirimAlani *m_bildirimAlani = nullptr;
