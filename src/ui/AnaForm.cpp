@@ -76,8 +76,13 @@ public:
         f->KlasorListesi->setGeometry(sol, ust, agacGenisligi, yukseklik);
         f->YapilacakIslerListesi->setGeometry(listeSol, ust, qMax(20, W - listeSol - sol), yukseklik);
         const int kutuUst = ust + yukseklik + piksel(120);
-        f->TumKlasorlerOnayi->setGeometry(sol, kutuUst, agacGenisligi, kutuYuksekligi + 4);
-        f->SadeceBugunYapilacakIsleriListeleOnayi->setGeometry(listeSol, kutuUst, piksel(3645), kutuYuksekligi + 4);
+        // The captions are wider than the design's font made them: keep them whole.
+        const int tumGenislik = qMax(agacGenisligi, f->TumKlasorlerOnayi->sizeHint().width());
+        f->TumKlasorlerOnayi->setGeometry(sol, kutuUst, tumGenislik, kutuYuksekligi + 4);
+        const int bugunSol = qMax(listeSol, sol + tumGenislik + piksel(240));
+        f->SadeceBugunYapilacakIsleriListeleOnayi->setGeometry(
+            bugunSol, kutuUst, qMax(piksel(3645), f->SadeceBugunYapilacakIsleriListeleOnayi->sizeHint().width()),
+            kutuYuksekligi + 4);
         f->Etiket[2]->adjustSize();
         f->Etiket[2]->move(W - (f->Etiket[2]->width() + piksel(435)) + piksel(240), piksel(170));
     }

@@ -106,8 +106,14 @@ void yukle(QHeaderView *baslik, int listeNo, const QList<int> &tasarimGenislikle
     for (int i = 0; i < n; ++i) {
         const int konum = Ayarlar::okuSayi(bolum, QStringLiteral("Konum-") + QString::number(i + 1), i + 1);
         konumlar.append({konum, i});
-        const double genislik = Ayarlar::okuOndalik(bolum, QStringLiteral("Genislik-") + QString::number(i + 1),
-                                                    tasarimGenislikleriTwip.at(i));
+        double genislik = Ayarlar::okuOndalik(bolum, QStringLiteral("Genislik-") + QString::number(i + 1), -1);
+        if (genislik < 0) {
+            genislik = tasarimGenislikleriTwip.at(i);
+            // The date column holds the row icon too: make room for a whole date in this font.
+            if (i == 0 && genislik > 0)
+                genislik = qMax(genislik, double(twip(baslik->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000"))
+                                                      + 16 + 16)));
+        }
         if (tasarimGenislikleriTwip.at(i) == 0) {
             baslik->hideSection(i); // the hidden job-number column
         } else {

@@ -1,0 +1,65 @@
+// The main window's reminder scan: every 32 seconds the jobs due now are listed in
+// the reminder window, which is then shown modally until the user is done with it.
+
+#include "core/Ayarlar.h"
+#include "core/OrtakYordamlar.h"
+#include "jobs/IsListesi.h"
+#include "reminders/HatirlatmaFormu.h"
+#include "ui/AnaForm.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace Zelvora {
+
+namespace {
+constexpr int TaramaAraligiMs = 32000;
+}
+
+HatirlatmaFormu *AnaForm::hatirlatmaFormu()
+{
+    if (!m_hatirlatmaFormu)
+        m_hatirlatmaFormu = new HatirlatmaFormu(this);
+    return m_hatirlatmaFormu;
+}
+
+bool AnaForm::hatirlatmaFormuVar() const
+{
+    return !m_hatirlatmaFormu.isNull();
+}
+
+void AnaForm::HatirlatilacakIsleriListele()
+{
+    hatirlatmaFormu()->listele();
+}
+
+void AnaForm::YapilacakIsKontrolu_Timer()
+{
+    // A scan never runs while the reminder window is up.
+    if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
+        YapilacakIsKontrolu->start(TaramaAraligiMs);
+        return;
+    }
+    bool devam = true;
+    Adim([&] { HatirlatilacakIsleriListele(); }, &devam);
+    if (!devam)
+        return; // the program has been ended
+    QCoreApplication::processEvents();
+
+    if (m_hatirlatmaFormu && m_hatirlatmaFormu->YapilacakIslerListesi->satirSayisi() > 0) {
+        const bool arkaplanda = Tercihler::ArkaplandaCalissin == 1;
+        if (arkaplanda)
+            Adim([&] { BildirimAlanindanSimgeyiSil(); });
+        QPointer<HatirlatmaFormu> f = m_hatirlatmaFormu;
+        Adim([&] { f->exec(); }, &devam);
+        // A closed reminder window is unloaded; the next scan builds a fresh one.
+        delete f.data();
+        if (!devam)
+            return;
+        if (arkaplanda)
+            Adim([&] { BildirimAlaninaSimgeEkle(); });
+    }
+    YapilacakIsKontrolu->start(TaramaAraligiMs);
+}
+
+} // namespace Zelvora

@@ -1,0 +1,443 @@
+#include "reminders/HatirlatmaFormu.h"
+
+#include "core/Arayuzler.h"
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "ui/AnaForm.h"
+#include "ui/OrtakDenetimler.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QWindow>
+
+namespace Zelvora {
+
+namespace {
+constexpr int ListeNo = 3; // "Listeler\Liste-3"
+constexpr int ErtelemeSaniyesi = 15 * 60;
+
+Veritabani &vt()
+{
+    if (!OrtakDegiskenler::VeritabaniBag)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
+    return *OrtakDegiskenler::VeritabaniBag;
+}
+
+// A rectangle given in twips, as pixels.
+QRect alan(int sol, int ust, int genislik, int yukseklik)
+{
+    return QRect(piksel(sol), piksel(ust), piksel(genislik), piksel(yukseklik));
+}
+} // namespace
+
+HatirlatmaFormu::HatirlatmaFormu(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("HatirlatmaFormu"));
+    setWindowTitle(QStringLiteral("Hatırlatılacak İşler"));
+    setFixedSize(piksel(9510), piksel(6720));
+    denetimleriKur();
+}
+
+QList<int> HatirlatmaFormu::tasarimGenislikleri()
+{
+    return {1300, 1000, 1300, 1500, 1000, 1400, 0};
+}
+
+QString HatirlatmaFormu::baslikMetni(int isSayisi)
+{
+    return QStringLiteral("Aşağıda \"şimdi\" yapmak için planladığınız (") + QString::number(isSayisi)
+        + QStringLiteral(") adet iş var!");
+}
+
+void HatirlatmaFormu::denetimleriKur()
+{
+    SimgeKutusu = new QLabel(this);
+    SimgeKutusu->setObjectName(QStringLiteral("SimgeKutusu"));
+    SimgeKutusu->setGeometry(alan(390, 390, 480, 480));
+    SimgeKutusu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Adim([&] { SimgeKutusu->setPixmap(SimgeResmi(QStringLiteral("ALARM"))); });
+
+    Etiket[0] = new QLabel(this);
+    Etiket[0]->setObjectName(QStringLiteral("Etiket0"));
+    QFont kalin(QStringLiteral("MS Sans Serif"));
+    kalin.setBold(true);
+    Etiket[0]->setFont(kalin);
+    Etiket[0]->move(piksel(1320), piksel(270));
+
+    YapilacakIslerListesi = new IsListesi(this);
+    YapilacakIslerListesi->setObjectName(QStringLiteral("YapilacakIslerListesi"));
+    YapilacakIslerListesi->setGeometry(alan(1320, 570, 7845, 3435));
+    YapilacakIslerListesi->setFont(QFont(QStringLiteral("Tahoma")));
+    // This list is neither sorted by its headers nor a source of dragged jobs.
+    disconnect(YapilacakIslerListesi->header(), &QHeaderView::sectionClicked, YapilacakIslerListesi,
+               &IsListesi::sutunaTiklandi);
+    YapilacakIslerListesi->header()->setSectionsClickable(false);
+    YapilacakIslerListesi->setDragEnabled(false);
+    YapilacakIslerListesi->setDragDropMode(QAbstractItemView::NoDragDrop);
+    YapilacakIslerListesi->model()->sabitSimge(IsSatiriModeli::HatirlatSimgesi);
+    Adim([&] { SutunDuzeni::yukle(YapilacakIslerListesi->header(), ListeNo, tasarimGenislikleri()); });
+
+    Etiket[1] = new QLabel(QStringLiteral("Açıklama"), this);
+    Etiket[1]->setObjectName(QStringLiteral("Etiket1"));
+    Etiket[1]->move(piksel(1320), piksel(4140));
+    Etiket[1]->adjustSize();
+
+    // Shows the description only; nothing typed here would be saved, so it is read-only.
+    AciklamaKutusu = new QPlainTextEdit(this);
+    AciklamaKutusu->setObjectName(QStringLiteral("AciklamaKutusu"));
+    AciklamaKutusu->setGeometry(alan(1320, 4410, 7845, 555));
+    AciklamaKutusu->setReadOnly(true);
+    AciklamaKutusu->setTabChangesFocus(true);
+
+    Cerceve = new QFrame(this);
+    Cerceve->setObjectName(QStringLiteral("Cerceve"));
+    Cerceve->setFrameShape(QFrame::Box);
+    Cerceve->setFrameShadow(QFrame::Sunken);
+    Cerceve->setGeometry(alan(1320, 5100, 7845, 705));
+    Altlik = new QWidget(Cerceve);
+    Altlik->setObjectName(QStringLiteral("Altlik"));
+    Altlik->setBackgroundRole(QPalette::Window);
+    Altlik->setAutoFillBackground(true);
+    Altlik->setGeometry(Cerceve->contentsRect());
+
+    const QString secenekler[3] = {QStringLiteral("İş y&apıldı "), QStringLiteral("&15 dakika ertelensin "),
+                                   QStringLiteral("&Tekrar hatırlatılmasın ")};
+    const int solKenar[3] = {150, 2640, 5130}; // left, middle, right within the frame (twips)
+    for (int i = 0; i < 3; ++i) {
+        IsSonucuSecenekleri[i] = new QRadioButton(secenekler[i], Altlik);
+        IsSonucuSecenekleri[i]->setObjectName(QStringLiteral("IsSonucuSecenekleri") + QString::number(i));
+        IsSonucuSecenekleri[i]->setGeometry(piksel(solKenar[i]), (Altlik->height() - piksel(285)) / 2,
+                                            piksel(2400), piksel(285));
+        connect(IsSonucuSecenekleri[i], &QRadioButton::clicked, this, [this, i] { IsSonucuSecenekleri_Click(i); });
+    }
+
+    HerZamanUstteOlsunOnayi = new QCheckBox(QStringLiteral("&Her zaman üstte olsun "), this);
+    HerZamanUstteOlsunOnayi->setObjectName(QStringLiteral("HerZamanUstteOlsunOnayi"));
+    HerZamanUstteOlsunOnayi->setGeometry(alan(1320, 5910, 2625, 285));
+    SesliUyariVermeyiDurdurOnayi = new QCheckBox(QStringLiteral("&Sesli uyarı vermeyi durdur "), this);
+    SesliUyariVermeyiDurdurOnayi->setObjectName(QStringLiteral("SesliUyariVermeyiDurdurOnayi"));
+    SesliUyariVermeyiDurdurOnayi->setGeometry(alan(1320, 6210, 2625, 285));
+
+    auto dugme = [this](const QString &ad, const QString &baslik, int sol) {
+        auto *d = new QPushButton(baslik, this);
+        d->setObjectName(ad);
+        d->setGeometry(alan(sol, 6015, 1245, 345));
+        return d;
+    };
+    OnaylaDugmesi = dugme(QStringLiteral("OnaylaDugmesi"), QStringLiteral("&Onayla"), 3990);
+    OnaylaDugmesi->setEnabled(false);
+    DegisiklikYapDugmesi = dugme(QStringLiteral("DegisiklikYapDugmesi"), QStringLiteral("&Değiştir..."), 5310);
+    YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 6630);
+    YazdirDugmesi->setEnabled(false); // printing comes with the report module
+    KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 7950);
+
+    // Fonts wider than the window was drawn for would cut the check boxes' captions: move the
+    // buttons right just enough, without leaving the window's right margin.
+    const int solKutu = piksel(1320);
+    const int gerekli = qMax(HerZamanUstteOlsunOnayi->sizeHint().width(),
+                             SesliUyariVermeyiDurdurOnayi->sizeHint().width()) + 4;
+    const int kaydirma = qMin(gerekli - (OnaylaDugmesi->x() - solKutu),
+                              width() - piksel(120) - (KapatDugmesi->x() + KapatDugmesi->width()));
+    if (kaydirma > 0) {
+        for (QPushButton *d : {OnaylaDugmesi, DegisiklikYapDugmesi, YazdirDugmesi, KapatDugmesi})
+            d->move(d->x() + kaydirma, d->y());
+    }
+    for (QCheckBox *k : {HerZamanUstteOlsunOnayi, SesliUyariVermeyiDurdurOnayi})
+        k->resize(qMax(k->width(), OnaylaDugmesi->x() - solKutu - 2), k->height());
+
+    connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this, &HatirlatmaFormu::YapilacakIslerListesi_ItemClick);
+    // The description follows the selection, whether it moves by mouse, keys or code.
+    connect(YapilacakIslerListesi->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { aciklamayiGoster(); });
+    connect(OnaylaDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::OnaylaDugmesi_Click);
+    connect(DegisiklikYapDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::DegisiklikYapDugmesi_Click);
+    connect(KapatDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::KapatDugmesi_Click);
+    // toggled: a change made on activation applies the rule as a click does.
+    connect(HerZamanUstteOlsunOnayi, &QCheckBox::toggled, this, &HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click);
+    connect(SesliUyariVermeyiDurdurOnayi, &QCheckBox::clicked, this,
+            &HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click);
+
+    setTabOrder(YapilacakIslerListesi, AciklamaKutusu);
+    setTabOrder(AciklamaKutusu, IsSonucuSecenekleri[0]);
+    setTabOrder(IsSonucuSecenekleri[0], IsSonucuSecenekleri[1]);
+    setTabOrder(IsSonucuSecenekleri[1], IsSonucuSecenekleri[2]);
+    setTabOrder(IsSonucuSecenekleri[2], HerZamanUstteOlsunOnayi);
+    setTabOrder(HerZamanUstteOlsunOnayi, SesliUyariVermeyiDurdurOnayi);
+    setTabOrder(SesliUyariVermeyiDurdurOnayi, OnaylaDugmesi);
+    setTabOrder(OnaylaDugmesi, DegisiklikYapDugmesi);
+    setTabOrder(DegisiklikYapDugmesi, YazdirDugmesi);
+    setTabOrder(YazdirDugmesi, KapatDugmesi);
+    YapilacakIslerListesi->setFocus();
+}
+
+void HatirlatmaFormu::isleriDoldur(std::vector<IsKaydi> isler, const QDate &bugun)
+{
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    m->doldur(std::move(isler), bugun, false);
+    if (m->rowCount() > 0)
+        YapilacakIslerListesi->satirSec(0);
+}
+
+void HatirlatmaFormu::listele()
+{
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    if (m->rowCount() > 0)
+        m->temizle();
+    const QDateTime simdi = Arayuz::saat().simdi();
+    std::vector<IsKaydi> isler;
+    // A query that fails leaves the list empty; the error has been reported.
+    Adim([&] { isler = vt().hatirlatilacakIsler(simdi.date(), simdi.time()); });
+    isleriDoldur(std::move(isler), simdi.date());
+}
+
+void HatirlatmaFormu::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    etkinlesti();
+    // Come up in front of whatever modal window was open (the job editor, for one).
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+    });
+}
+
+void HatirlatmaFormu::keyPressEvent(QKeyEvent *e)
+{
+    // Enter presses a focused button (the button takes it first) and nothing else: the
+    // dialog's automatic default button must not settle a job by accident.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void HatirlatmaFormu::etkinlesti()
+{
+    SessizAdim([&] {
+        Etiket[0]->setText(baslikMetni(YapilacakIslerListesi->satirSayisi()));
+        Etiket[0]->adjustSize();
+    });
+    SessizAdim([&] {
+        OrtakDegiskenler::SesliUyari = Ayarlar::okuSayi(AyarAdi::SesliUyariBilgisi);
+        OrtakDegiskenler::HatirlatmaEnUstte = Ayarlar::okuSayi(AyarAdi::HatirlatmaEnUstte);
+    });
+    SessizAdim([&] {
+        const bool enUstte = OrtakDegiskenler::HatirlatmaEnUstte == 1;
+        HerZamanUstteOlsunOnayi->setChecked(enUstte);
+        enUstteUygula(enUstte);
+    });
+    SessizAdim([&] {
+        if (OrtakDegiskenler::SesliUyari == 1) {
+            if (isVisible())
+                Arayuz::alarm().baslat(Ayarlar::oku(AyarAdi::SesDosyasiYolu) + Ayarlar::oku(AyarAdi::SesDosyasiAdi));
+        } else {
+            SesliUyariVermeyiDurdurOnayi->setEnabled(false);
+        }
+    });
+    SessizAdim([&] { aciklamayiGoster(); });
+}
+
+void HatirlatmaFormu::aciklamayiGoster()
+{
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    if (satir >= 0)
+        AciklamaKutusu->setPlainText(YapilacakIslerListesi->model()->hucreMetni(satir, IsSatiriModeli::Aciklama));
+}
+
+void HatirlatmaFormu::YapilacakIslerListesi_ItemClick(int satir)
+{
+    SessizAdim([&] {
+        if (satir >= 0 && satir == YapilacakIslerListesi->seciliSatir())
+            aciklamayiGoster();
+    });
+}
+
+void HatirlatmaFormu::IsSonucuSecenekleri_Click(int indeks)
+{
+    if (indeks < 0 || indeks > 2)
+        return;
+    OnaylaDugmesi->setEnabled(true);
+    m_isSonucu = indeks;
+}
+
+void HatirlatmaFormu::OnaylaDugmesi_Click()
+{
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    if (satir < 0 || m_isSonucu < 0)
+        return;
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
+    m_seciliIsNo = m->is(satir).isNo;
+
+    bool devam = true;
+    Adim([&] {
+        Veritabani &v = vt();
+        switch (m_isSonucu) {
+        case 0:
+            v.isYapildiIsaretle(m_seciliIsNo);
+            break;
+        case 1: {
+            // Now + 15 minutes as a full date and time: near midnight this is tomorrow,
+            // so the job really comes back 15 minutes later.
+            const QDateTime sonra = Arayuz::saat().simdi().addSecs(ErtelemeSaniyesi);
+            v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
+            break;
+        }
+        case 2:
+            v.isHatirlatmaKapat(m_seciliIsNo);
+            break;
+        }
+    }, &devam);
+    if (!devam)
+        return;
+
+    // The row goes even when the UPDATE failed: the unchanged job comes back with the next scan.
+    m->satirSil(OrtakDegiskenler::SeciliSatir - 1);
+    if (m->rowCount() > 0) {
+        if (OrtakDegiskenler::SeciliSatir > 1)
+            --OrtakDegiskenler::SeciliSatir;
+        YapilacakIslerListesi->satirSec(OrtakDegiskenler::SeciliSatir - 1);
+        YapilacakIslerListesi->setFocus();
+        Etiket[0]->setText(baslikMetni(m->rowCount()));
+        Etiket[0]->adjustSize();
+    } else {
+        reject(); // nothing left, so no question
+    }
+    anaListeyiYenile();
+}
+
+void HatirlatmaFormu::DegisiklikYapDugmesi_Click()
+{
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    if (satir < 0)
+        return;
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    QPointer<IsEklemeDegistirmeFormu> f;
+    bool devam = true;
+    Adim([&] {
+        f = new IsEklemeDegistirmeFormu(this);
+        f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
+                     m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
+                     m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
+                     m->simge(satir) == IsSatiriModeli::HatirlatSimgesi);
+    }, &devam);
+    if (!devam || !f)
+        return;
+    Adim([&] {
+        f->YeniIsEkleDugmesi_Click();
+        f->IsYapildiOnayi->setEnabled(true);
+        f->setWindowTitle(QStringLiteral("Yapılacak İşi Değiştirme"));
+        f->Tag = m->hucreMetni(satir, IsSatiriModeli::IsNoSutunu);
+    });
+    OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
+    if (HerZamanUstteOlsunOnayi->isChecked()) {
+        // Above this topmost window, and its calendar above both.
+        f->TakvimDugmesiEtiketi = QStringLiteral(" ");
+        f->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    Adim([&] { f->exec(); });
+    if (f) {
+        f->TakvimDugmesiEtiketi.clear();
+        delete f.data();
+    }
+
+    listele();
+    if (YapilacakIslerListesi->satirSayisi() == 0) {
+        reject();
+        return;
+    }
+    // Back from the editor the window is active again.
+    etkinlesti();
+}
+
+void HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click()
+{
+    SessizAdim([&] {
+        const bool enUstte = HerZamanUstteOlsunOnayi->isChecked();
+        OrtakDegiskenler::HatirlatmaEnUstte = enUstte ? 1 : 0;
+        Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
+        Ayarlar::kaydet();
+        enUstteUygula(enUstte);
+    });
+}
+
+void HatirlatmaFormu::enUstteUygula(bool enUstte)
+{
+    Qt::WindowFlags bayraklar = windowFlags();
+    bayraklar.setFlag(Qt::WindowStaysOnTopHint, enUstte);
+    if (bayraklar == windowFlags())
+        return;
+    if (isVisible() && windowHandle()) {
+        // setWindowFlags would hide the window, which ends a running exec(); tell the
+        // native window directly instead.
+        overrideWindowFlags(bayraklar);
+        windowHandle()->setFlags(bayraklar);
+    } else {
+        setWindowFlags(bayraklar);
+    }
+}
+
+void HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click()
+{
+    if (!SesliUyariVermeyiDurdurOnayi->isChecked())
+        return;
+    OrtakDegiskenler::SesliUyari = 0;
+    SesliUyariVermeyiDurdurOnayi->setEnabled(false);
+    SessizAdim([&] { Arayuz::alarm().durdur(); });
+    SessizAdim([&] {
+        Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QStringLiteral("0"));
+        Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QString());
+        Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QString());
+        Ayarlar::kaydet();
+        Tercihler::SesDosyasiAdi.clear();
+        Tercihler::SesDosyasiYolu.clear();
+    });
+}
+
+void HatirlatmaFormu::KapatDugmesi_Click()
+{
+    reject();
+}
+
+void HatirlatmaFormu::reject()
+{
+    if (!kapanabilir())
+        return;
+    QDialog::reject();
+}
+
+bool HatirlatmaFormu::kapanabilir()
+{
+    SessizAdim([&] { SutunDuzeni::kaydet(YapilacakIslerListesi->header(), ListeNo); });
+    SessizAdim([&] { Arayuz::alarm().durdur(); });
+    if (YapilacakIslerListesi->satirSayisi() == 0)
+        return true;
+    return soru(QStringLiteral("Şimdi bu pencereyi kapatırsanız listedeki işler (30) saniye sonra tekrar hatırlatılacak!")
+                + QStringLiteral("\r\n") + QStringLiteral("Listedeki işleri sonuçlandırmadan çıkmak istiyor musunuz?"));
+}
+
+void HatirlatmaFormu::anaListeyiYenile()
+{
+    AnaForm *a = AnaForm::ornek();
+    if (a)
+        Adim([&] { a->KlasorListesi_NodeClick(a->seciliDugum()); });
+}
+
+} // namespace Zelvora

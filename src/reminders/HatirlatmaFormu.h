@@ -1,0 +1,90 @@
+#pragma once
+// "Hatırlatılacak İşler": the modal window the reminder scan fills with the due jobs.
+// It plays the alarm and lets the user settle each job: done, postponed by
+// 15 minutes, or no longer reminded; a job can also be changed in the job editor.
+
+#include "core/Veritabani.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <vector>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace Zelvora {
+
+class IsListesi;
+
+class HatirlatmaFormu : public QDialog {
+    Q_OBJECT
+public:
+    explicit HatirlatmaFormu(QWidget *parent = nullptr);
+
+    // Replaces the rows with the given due jobs and selects the first one.
+    void isleriDoldur(std::vector<IsKaydi> isler, const QDate &bugun);
+    // Rebuilds the rows from the database: the jobs due at the clock's current minute.
+    void listele();
+    // The heading with the number of listed jobs.
+    static QString baslikMetni(int isSayisi);
+    // The column widths of this window's list, in twips.
+    static QList<int> tasarimGenislikleri();
+
+    // Handlers, public so that the window can be driven as the user would.
+    void YapilacakIslerListesi_ItemClick(int satir);
+    void IsSonucuSecenekleri_Click(int indeks);
+    void OnaylaDugmesi_Click();
+    void DegisiklikYapDugmesi_Click();
+    void HerZamanUstteOlsunOnayi_Click();
+    void SesliUyariVermeyiDurdurOnayi_Click();
+    void KapatDugmesi_Click();
+
+    // Index of the outcome chosen last, -1 before the first choice.
+    int isSonucu() const { return m_isSonucu; }
+    qint64 seciliIsNo() const { return m_seciliIsNo; }
+
+    // Controls.
+    QLabel *SimgeKutusu = nullptr;
+    QLabel *Etiket[2] = {};
+    IsListesi *YapilacakIslerListesi = nullptr;
+    QPlainTextEdit *AciklamaKutusu = nullptr;
+    QFrame *Cerceve = nullptr;
+    QWidget *Altlik = nullptr;
+    QRadioButton *IsSonucuSecenekleri[3] = {};
+    QCheckBox *HerZamanUstteOlsunOnayi = nullptr;
+    QCheckBox *SesliUyariVermeyiDurdurOnayi = nullptr;
+    QPushButton *OnaylaDugmesi = nullptr;
+    QPushButton *DegisiklikYapDugmesi = nullptr;
+    QPushButton *YazdirDugmesi = nullptr;
+    QPushButton *KapatDugmesi = nullptr;
+
+public Q_SLOTS:
+    // Every way of closing (Esc, the close box, "Kapat (Esc)", the last row settled)
+    // comes through here.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void denetimleriKur();
+    // Runs whenever the window comes (back) to the front: first display, return from
+    // the editor.
+    void etkinlesti();
+    void aciklamayiGoster();
+    void enUstteUygula(bool enUstte);
+    // The closing steps; false when the user wants the window to stay.
+    bool kapanabilir();
+    void anaListeyiYenile();
+
+    int m_isSonucu = -1;
+    qint64 m_seciliIsNo = 0;
+};
+
+} // namespace Zelvora
