@@ -1,0 +1,604 @@
+#include "jobs/IsEklemeDegistirmeFormu.h"
+
+#include "core/Arayuzler.h"
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
+#include "core/Veritabani.h"
+#include "jobs/IsListesi.h"
+#include "tools/TakvimFormu.h"
+#include "ui/AnaForm.h"
+#include "ui/OrtakDenetimler.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScopedValueRollback>
+
+namespace Zelvora {
+namespace {
+
+const QString EkleEtiketi = QStringLiteral("Ekle");
+const QString SiraOnEki = QStringLiteral("Sira-");
+
+// Characters the date box lets through; Backspace and other control keys always pass.
+bool tarihKarakteriMi(QChar c)
+{
+    return c.isDigit() || c == QLatin1Char('-') || c == QLatin1Char('.') || c == QLatin1Char('/');
+}
+
+// A key that types a character (VB's KeyPress keys without the control characters).
+bool yaziTusuMu(const QKeyEvent *k)
+{
+    return !k->text().isEmpty() && k->text().at(0).isPrint();
+}
+
+QString kesmeIsaretleriniDegistir(QString s)
+{
+    s.replace(QLatin1Char('\''), QChar(0x2019));
+    return s;
+}
+
+} // namespace
+
+IsEklemeDegistirmeFormu::IsEklemeDegistirmeFormu(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("IsEklemeDegistirmeFormu"));
+    setWindowTitle(QStringLiteral("Yapılacak İş Ekleme"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    denetimleriKur();
+
+    Adim([&] {
+        Altlik->setBackgroundRole(QPalette::Window);
+        Altlik->setAutoFillBackground(true);
+    });
+    Adim([&] { bosta(); });
+    Adim([&] { KaydetDugmesi->move(KaydetDugmesi->x(), YeniIsEkleDugmesi->y()); });
+    Adim([&] {
+        if (Tercihler::GirislerSaklansin == 1) {
+            CekmeliListeyiDoldur(IsinKonusuKutusu, AyarAdi::Konular);
+            CekmeliListeyiDoldur(IsinYeriKutusu, AyarAdi::Yerler);
+            CekmeliListeyiDoldur(IsinSayisiKutusu, AyarAdi::Sayilar);
+        }
+    });
+}
+
+void IsEklemeDegistirmeFormu::denetimleriKur()
+{
+    setFixedSize(508, 230);
+    Altlik = new QWidget(this);
+    Altlik->setObjectName(QStringLiteral("Altlik"));
+    Altlik->setGeometry(rect());
+
+    const int etiketX = 12, alanX = 118, alanGenisligi = 250, satir = 30, ilkSatir = 12;
+    auto etiket = [&](int i, const QString &metin, int y) {
+        auto *l = new QLabel(metin, Altlik);
+        l->setObjectName(QStringLiteral("Etiket") + QString::number(i));
+        l->setGeometry(etiketX, y, alanX - etiketX - 4, 22);
+        Etiket[i] = l;
+    };
+    auto yaziliKutu = [&](const QString &ad, int y) {
+        auto *c = new QComboBox(Altlik);
+        c->setObjectName(ad);
+        c->setEditable(true);
+        // No inline completion and no automatic insertion: the history list changes
+        // only through a save.
+        c->setCompleter(nullptr);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setGeometry(alanX, y, alanGenisligi, 22);
+        return c;
+    };
+
+    etiket(0, QStringLiteral("İşin &Tarihi :"), ilkSatir);
+    IsinTarihiKutusu = new QLineEdit(Altlik);
+    IsinTarihiKutusu->setObjectName(QStringLiteral("IsinTarihiKutusu"));
+    IsinTarihiKutusu->setMaxLength(10);
+    IsinTarihiKutusu->setGeometry(alanX, ilkSatir, 90, 22);
+
+    TarihiTakvimdenSecDugmesi = new QPushButton(QStringLiteral("T&arihi Takvimden Seç"), Altlik);
+    TarihiTakvimdenSecDugmesi->setObjectName(QStringLiteral("TarihiTakvimdenSecDugmesi"));
+    TarihiTakvimdenSecDugmesi->setGeometry(alanX + 96, ilkSatir - 1, alanGenisligi - 96, 24);
+
+    etiket(1, QStringLiteral("İşin &Saati :"), ilkSatir + satir);
+    SaatKutusu = new QComboBox(Altlik);
+    SaatKutusu->setObjectName(QStringLiteral("SaatKutusu"));
+    SaatKutusu->setGeometry(alanX, ilkSatir + satir, 52, 22);
+    for (int s = 0; s < 24; ++s)
+        SaatKutusu->addItem(QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
+    IkiNoktaEtiketi = new QLabel(QStringLiteral(":"), Altlik);
+    IkiNoktaEtiketi->setObjectName(QStringLiteral("IkiNoktaEtiketi"));
+    IkiNoktaEtiketi->setAlignment(Qt::AlignCenter);
+    IkiNoktaEtiketi->setGeometry(alanX + 52, ilkSatir + satir, 10, 22);
+    DakikaKutusu = new QComboBox(Altlik);
+    DakikaKutusu->setObjectName(QStringLiteral("DakikaKutusu"));
+    DakikaKutusu->setGeometry(alanX + 62, ilkSatir + satir, 52, 22);
+    for (int d = 0; d < 60; ++d)
+        DakikaKutusu->addItem(QStringLiteral("%1").arg(d, 2, 10, QLatin1Char('0')));
+
+    etiket(2, QStringLiteral("İşin &Konusu :"), ilkSatir + 2 * satir);
+    IsinKonusuKutusu = yaziliKutu(QStringLiteral("IsinKonusuKutusu"), ilkSatir + 2 * satir);
+    etiket(3, QStringLiteral("İşin &Yeri :"), ilkSatir + 3 * satir);
+    IsinYeriKutusu = yaziliKutu(QStringLiteral("IsinYeriKutusu"), ilkSatir + 3 * satir);
+    etiket(4, QStringLiteral("İşi&n Sayısı :"), ilkSatir + 4 * satir);
+    IsinSayisiKutusu = yaziliKutu(QStringLiteral("IsinSayisiKutusu"), ilkSatir + 4 * satir);
+
+    etiket(5, QStringLiteral("Açıklama :"), ilkSatir + 5 * satir);
+    AciklamaKutusu = new QLineEdit(Altlik);
+    AciklamaKutusu->setObjectName(QStringLiteral("AciklamaKutusu"));
+    AciklamaKutusu->setGeometry(alanX, ilkSatir + 5 * satir, alanGenisligi, 22);
+
+    HatirlatmaVarOnayi = new QCheckBox(QStringLiteral("İş &Hatırlatılsın "), Altlik);
+    HatirlatmaVarOnayi->setObjectName(QStringLiteral("HatirlatmaVarOnayi"));
+    HatirlatmaVarOnayi->setGeometry(alanX, ilkSatir + 6 * satir, 130, 22);
+    IsYapildiOnayi = new QCheckBox(QStringLiteral("İş &Yapıldı"), Altlik);
+    IsYapildiOnayi->setObjectName(QStringLiteral("IsYapildiOnayi"));
+    IsYapildiOnayi->setGeometry(alanX + 136, ilkSatir + 6 * satir, 114, 22);
+
+    const int dugmeX = alanX + alanGenisligi + 16, dugmeGenisligi = 118, dugmeYuksekligi = 26;
+    auto dugme = [&](const QString &ad, const QString &metin, int y) {
+        auto *b = new QPushButton(metin, Altlik);
+        b->setObjectName(ad);
+        b->setGeometry(dugmeX, y, dugmeGenisligi, dugmeYuksekligi);
+        return b;
+    };
+    YeniIsEkleDugmesi = dugme(QStringLiteral("YeniIsEkleDugmesi"), QStringLiteral("Yeni İş &Ekle"), ilkSatir - 1);
+    KaydetDugmesi = dugme(QStringLiteral("KaydetDugmesi"), QStringLiteral("Kaydet"), ilkSatir - 1 + 3 * 32);
+    VazgecDugmesi = dugme(QStringLiteral("VazgecDugmesi"), QStringLiteral("Vazgeç"), ilkSatir - 1 + 32);
+    KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), ilkSatir - 1 + 2 * 32);
+
+    // Labels: mnemonics go to their fields, and a label turns dark red while its field
+    // has the focus.
+    Etiket[0]->setBuddy(IsinTarihiKutusu);
+    Etiket[1]->setBuddy(SaatKutusu);
+    Etiket[2]->setBuddy(IsinKonusuKutusu);
+    Etiket[3]->setBuddy(IsinYeriKutusu);
+    Etiket[4]->setBuddy(IsinSayisiKutusu);
+    Etiket[5]->setBuddy(AciklamaKutusu);
+    EtiketVurgulayici::bagla(Etiket[0], IsinTarihiKutusu);
+    EtiketVurgulayici::bagla(Etiket[1], SaatKutusu);
+    EtiketVurgulayici::bagla(Etiket[1], DakikaKutusu);
+    EtiketVurgulayici::bagla(Etiket[2], IsinKonusuKutusu);
+    EtiketVurgulayici::bagla(Etiket[3], IsinYeriKutusu);
+    EtiketVurgulayici::bagla(Etiket[4], IsinSayisiKutusu);
+    EtiketVurgulayici::bagla(Etiket[5], AciklamaKutusu);
+
+    const QList<QWidget *> sira = {IsinTarihiKutusu, TarihiTakvimdenSecDugmesi, SaatKutusu, DakikaKutusu,
+                                   IsinKonusuKutusu, IsinYeriKutusu, IsinSayisiKutusu, AciklamaKutusu,
+                                   HatirlatmaVarOnayi, IsYapildiOnayi, YeniIsEkleDugmesi, KaydetDugmesi,
+                                   VazgecDugmesi, KapatDugmesi};
+    for (qsizetype i = 0; i + 1 < sira.size(); ++i)
+        setTabOrder(sira.at(i), sira.at(i + 1));
+
+    for (QWidget *w : {static_cast<QWidget *>(IsinTarihiKutusu), static_cast<QWidget *>(SaatKutusu),
+                       static_cast<QWidget *>(DakikaKutusu), static_cast<QWidget *>(IsinKonusuKutusu),
+                       static_cast<QWidget *>(IsinYeriKutusu), static_cast<QWidget *>(IsinSayisiKutusu),
+                       static_cast<QWidget *>(AciklamaKutusu), static_cast<QWidget *>(HatirlatmaVarOnayi)})
+        EnterSekme::kur(w);
+    for (QWidget *w : {static_cast<QWidget *>(IsinTarihiKutusu), static_cast<QWidget *>(IsinKonusuKutusu),
+                       static_cast<QWidget *>(IsinYeriKutusu), static_cast<QWidget *>(IsinSayisiKutusu),
+                       static_cast<QWidget *>(AciklamaKutusu)})
+        w->installEventFilter(this);
+
+    connect(TarihiTakvimdenSecDugmesi, &QPushButton::clicked, this, [this] { TarihiTakvimdenSecDugmesi_Click(); });
+    connect(YeniIsEkleDugmesi, &QPushButton::clicked, this, [this] { YeniIsEkleDugmesi_Click(); });
+    connect(KaydetDugmesi, &QPushButton::clicked, this, [this] { KaydetDugmesi_Click(); });
+    connect(VazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
+    connect(KapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
+}
+
+// --- States -------------------------------------------------------------------------
+
+void IsEklemeDegistirmeFormu::GirisAlanlariniAc()
+{
+    for (QWidget *w : {static_cast<QWidget *>(IsinTarihiKutusu), static_cast<QWidget *>(SaatKutusu),
+                       static_cast<QWidget *>(DakikaKutusu), static_cast<QWidget *>(IsinKonusuKutusu),
+                       static_cast<QWidget *>(IsinYeriKutusu), static_cast<QWidget *>(IsinSayisiKutusu),
+                       static_cast<QWidget *>(AciklamaKutusu), static_cast<QWidget *>(TarihiTakvimdenSecDugmesi),
+                       static_cast<QWidget *>(HatirlatmaVarOnayi)})
+        w->setEnabled(true);
+}
+
+void IsEklemeDegistirmeFormu::GirisAlanlariniTemizle()
+{
+    // Disabling a focused field moves the focus on; the cleared fields need no leave check.
+    const QScopedValueRollback<bool> koru(m_temizleniyor, true);
+    for (QLineEdit *k : {IsinTarihiKutusu, AciklamaKutusu}) {
+        k->clear();
+        k->setEnabled(false);
+    }
+    for (QComboBox *c : {SaatKutusu, DakikaKutusu, IsinKonusuKutusu, IsinYeriKutusu, IsinSayisiKutusu}) {
+        c->setCurrentIndex(-1);
+        if (c->isEditable())
+            c->setEditText(QString());
+        c->setEnabled(false);
+    }
+    TarihiTakvimdenSecDugmesi->setEnabled(false);
+    HatirlatmaVarOnayi->setChecked(false);
+    HatirlatmaVarOnayi->setEnabled(false);
+    IsYapildiOnayi->setEnabled(false);
+}
+
+void IsEklemeDegistirmeFormu::bosta()
+{
+    GirisAlanlariniTemizle();
+    YeniIsEkleDugmesi->show();
+    KaydetDugmesi->hide();
+    VazgecDugmesi->setEnabled(false);
+    KapatDugmesi->setEnabled(true);
+}
+
+void IsEklemeDegistirmeFormu::YeniIsEkleDugmesi_Click()
+{
+    GirisAlanlariniAc();
+    KaydetDugmesi->show();
+    YeniIsEkleDugmesi->hide();
+    VazgecDugmesi->setEnabled(true);
+    KapatDugmesi->setEnabled(false);
+    if (isVisible())
+        IsinTarihiKutusu->setFocus();
+}
+
+void IsEklemeDegistirmeFormu::VazgecDugmesi_Click()
+{
+    bosta();
+    if (Tag == EkleEtiketi) {
+        YeniIsEkleDugmesi->setFocus();
+        return;
+    }
+    if (AnaForm *ana = AnaForm::ornek(); ana && ana->YapilacakIslerListesi
+        && ana->YapilacakIslerListesi->satirSayisi() > 0)
+        SessizAdim([&] { ana->satiriSec(OrtakDegiskenler::SeciliSatir); });
+    close();
+}
+
+void IsEklemeDegistirmeFormu::KapatDugmesi_Click()
+{
+    close();
+}
+
+void IsEklemeDegistirmeFormu::isiDoldur(const QString &tarihMetni, const QString &saatMetni, const QString &konu,
+                                        const QString &yer, const QString &sayi, const QString &aciklama,
+                                        bool hatirlatma)
+{
+    IsinTarihiKutusu->setText(tarihMetni);
+    SaatKutusu->setCurrentIndex(SaatKutusu->findText(saatMetni.left(2)));
+    DakikaKutusu->setCurrentIndex(DakikaKutusu->findText(saatMetni.mid(3, 2)));
+    IsinKonusuKutusu->setEditText(konu);
+    IsinYeriKutusu->setEditText(yer);
+    IsinSayisiKutusu->setEditText(sayi);
+    AciklamaKutusu->setText(aciklama);
+    HatirlatmaVarOnayi->setChecked(hatirlatma);
+}
+
+// --- Entry rules ----------------------------------------------------------------------
+
+int IsEklemeDegistirmeFormu::sinir(const QObject *alan) const
+{
+    if (alan == IsinKonusuKutusu)
+        return KonuSiniri;
+    if (alan == IsinYeriKutusu)
+        return YerSiniri;
+    if (alan == IsinSayisiKutusu)
+        return SayiSiniri;
+    return 0;
+}
+
+QString IsEklemeDegistirmeFormu::alanMetni(const QWidget *alan) const
+{
+    if (auto *c = qobject_cast<const QComboBox *>(alan))
+        return c->currentText();
+    if (auto *k = qobject_cast<const QLineEdit *>(alan))
+        return k->text();
+    return {};
+}
+
+void IsEklemeDegistirmeFormu::alanMetniYaz(QWidget *alan, const QString &metin)
+{
+    if (alanMetni(alan) == metin)
+        return;
+    if (auto *c = qobject_cast<QComboBox *>(alan))
+        c->setEditText(metin);
+    else if (auto *k = qobject_cast<QLineEdit *>(alan))
+        k->setText(metin);
+}
+
+void IsEklemeDegistirmeFormu::odakla(QWidget *alan)
+{
+    alan->setFocus();
+    if (alan == IsinTarihiKutusu)
+        MetniSec(IsinTarihiKutusu);
+    else if (auto *c = qobject_cast<QComboBox *>(alan))
+        MetniSec(c);
+}
+
+bool IsEklemeDegistirmeFormu::tarihKutusundanAyrildi()
+{
+    const QString metin = IsinTarihiKutusu->text();
+    if (metin.isEmpty())
+        return true;
+    const QDate t = Tarihler::tarihCoz(metin);
+    if (t.isValid()) {
+        IsinTarihiKutusu->setText(Tarihler::kisaTarih(t));
+        return true;
+    }
+    mesaj(QStringLiteral("Lütfen, TARİHİ doğru biçimde giriniz."));
+    odakla(IsinTarihiKutusu);
+    return false;
+}
+
+bool IsEklemeDegistirmeFormu::metinKutusundanAyrildi(QWidget *alan)
+{
+    QString metin = kesmeIsaretleriniDegistir(alanMetni(alan)).trimmed();
+    const int enFazla = sinir(alan);
+    if (enFazla > 0 && Tercihler::IlkHarflerBuyuk != 0)
+        metin = IlkHarfleriBuyut(metin);
+    if (enFazla > 0 && metin.size() > enFazla) {
+        alanMetniYaz(alan, metin);
+        QString ileti;
+        if (alan == IsinKonusuKutusu)
+            ileti = QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!");
+        else if (alan == IsinYeriKutusu)
+            ileti = QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!");
+        else
+            ileti = QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!");
+        mesaj(ileti);
+        alanMetniYaz(alan, metin.left(enFazla));
+        odakla(alan);
+        return false;
+    }
+    alanMetniYaz(alan, metin);
+    return true;
+}
+
+bool IsEklemeDegistirmeFormu::eventFilter(QObject *nesne, QEvent *olay)
+{
+    auto *alan = qobject_cast<QWidget *>(nesne);
+    if (!alan)
+        return QDialog::eventFilter(nesne, olay);
+    switch (olay->type()) {
+    case QEvent::KeyPress: {
+        auto *k = static_cast<QKeyEvent *>(olay);
+        if (!yaziTusuMu(k))
+            return false;
+        if (alan == IsinTarihiKutusu)
+            return !tarihKarakteriMi(k->text().at(0)); // other characters are not typed
+        // At the limit only Backspace (a control key, passed above) still works.
+        const int enFazla = sinir(alan);
+        return enFazla > 0 && alanMetni(alan).size() >= enFazla;
+    }
+    case QEvent::FocusIn: {
+        const auto neden = static_cast<QFocusEvent *>(olay)->reason();
+        if (neden == Qt::ActiveWindowFocusReason || neden == Qt::PopupFocusReason)
+            return false;
+        if (alan == IsinTarihiKutusu)
+            MetniSec(IsinTarihiKutusu);
+        else if (auto *c = qobject_cast<QComboBox *>(alan))
+            MetniSec(c);
+        return false;
+    }
+    case QEvent::FocusOut: {
+        // Only a real move of the focus inside the window counts as leaving the field,
+        // not another window coming up or a drop-down list opening.
+        const auto neden = static_cast<QFocusEvent *>(olay)->reason();
+        if (neden == Qt::ActiveWindowFocusReason || neden == Qt::PopupFocusReason || m_temizleniyor
+            || m_ayrilisIsleniyor)
+            return false;
+        const QScopedValueRollback<bool> koru(m_ayrilisIsleniyor, true);
+        bool birakildi = true;
+        if (alan == IsinTarihiKutusu)
+            SessizAdim([&] { birakildi = tarihKutusundanAyrildi(); });
+        else
+            SessizAdim([&] { birakildi = metinKutusundanAyrildi(alan); });
+        // When the focus has been put back, the field must not handle this leave
+        // (it would drop the selection made for the correction).
+        return !birakildi;
+    }
+    default:
+        return false;
+    }
+}
+
+// --- Save -----------------------------------------------------------------------------
+
+void IsEklemeDegistirmeFormu::KaydetDugmesi_Click()
+{
+    kaydet();
+}
+
+bool IsEklemeDegistirmeFormu::kaydet()
+{
+    const QString tarihMetni = IsinTarihiKutusu->text();
+    if (tarihMetni.isEmpty()) {
+        mesaj(QStringLiteral("Lütfen, işin TARİHİNİ giriniz!"));
+        odakla(IsinTarihiKutusu);
+        return false;
+    }
+    // The leave check of the date box normally catches a wrong date; a click on
+    // "Kaydet" right after typing one must not store a job without a date.
+    const QDate tarih = Tarihler::tarihCoz(tarihMetni);
+    if (!tarih.isValid()) {
+        mesaj(QStringLiteral("Lütfen, TARİHİ doğru biçimde giriniz."));
+        odakla(IsinTarihiKutusu);
+        return false;
+    }
+    const QDateTime simdi = Arayuz::saat().simdi();
+    const bool yapildi = IsYapildiOnayi->isChecked();
+    if (!yapildi && tarih < simdi.date()
+        && !soru(QStringLiteral("GEÇMİŞ TARİHLİ iş girmek istiyor musunuz?"))) {
+        odakla(IsinTarihiKutusu);
+        return false;
+    }
+    if (SaatKutusu->currentIndex() < 0) {
+        mesaj(QStringLiteral("Lütfen, işin SAATİNİ giriniz!"));
+        odakla(SaatKutusu);
+        return false;
+    }
+    if (DakikaKutusu->currentIndex() < 0)
+        DakikaKutusu->setCurrentIndex(0);
+    const QTime saat(SaatKutusu->currentText().toInt(), DakikaKutusu->currentText().toInt(), 0);
+    // The current minute already counts as past once its seconds are running.
+    if (!yapildi && tarih == simdi.date() && saat < simdi.time()
+        && !soru(QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?"))) {
+        odakla(SaatKutusu);
+        return false;
+    }
+    if (IsinKonusuKutusu->currentText().trimmed().isEmpty()) {
+        mesaj(QStringLiteral("Lütfen, işin KONUSUNU giriniz!"));
+        odakla(IsinKonusuKutusu);
+        return false;
+    }
+    if (!yapildi && !HatirlatmaVarOnayi->isChecked()
+        && !soru(QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz bu iş hatırlatılmaz!")
+                     + QStringLiteral("\r\n\r\n")
+                     + QStringLiteral("Bu işin hatırlatılmasını istemediğinizden emin misiniz?"),
+                 MesajCevabi::Hayir)) {
+        HatirlatmaVarOnayi->setFocus();
+        return false;
+    }
+
+    IsKaydi is;
+    is.tarih = tarih;
+    is.saat = saat;
+    is.konu = IsinKonusuKutusu->currentText();
+    is.yer = IsinYeriKutusu->currentText();
+    is.sayi = IsinSayisiKutusu->currentText();
+    is.aciklama = AciklamaKutusu->text();
+    is.hatirlatma = HatirlatmaVarOnayi->isChecked();
+    is.yapildi = yapildi;
+    const bool yazildi = Adim([&] {
+        Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+        if (!vt)
+            throw Hata(91, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
+        if (Tag == EkleEtiketi) {
+            if (AnaForm *ana = AnaForm::ornek())
+                is.anahtari = ana->seciliAnahtar();
+            vt->isEkle(is);
+        } else {
+            bool sayi = false;
+            is.isNo = Tag.toInt(&sayi);
+            if (!sayi)
+                throw Hata(13, QStringLiteral("Tür uyuşmazlığı."));
+            vt->isGuncelle(is);
+        }
+    });
+    // A job that was not written is not shown as saved: the window stays in the
+    // editing state with the entries kept, and nothing is added to the history lists.
+    if (!yazildi)
+        return false;
+
+    if (Tercihler::GirislerSaklansin == 1) {
+        const int sinirSayisi = Tercihler::SaklanacakGirisSayisi;
+        Adim([&] { CekmeliListeyeEkle(IsinKonusuKutusu, AyarAdi::Konular, sinirSayisi); });
+        Adim([&] { CekmeliListeyeEkle(IsinYeriKutusu, AyarAdi::Yerler, sinirSayisi); });
+        Adim([&] { CekmeliListeyeEkle(IsinSayisiKutusu, AyarAdi::Sayilar, sinirSayisi); });
+    }
+    if (AnaForm *ana = AnaForm::ornek())
+        Adim([&] { ana->KlasorListesi_NodeClick(ana->seciliDugum()); });
+    VazgecDugmesi_Click();
+    return true;
+}
+
+// --- History lists --------------------------------------------------------------------
+
+void IsEklemeDegistirmeFormu::CekmeliListeyiDoldur(QComboBox *kutu, const QString &bolum)
+{
+    const auto degerler = Ayarlar::bolumDegerleri(bolum);
+    if (degerler.isEmpty())
+        return;
+    // Adding to an empty list would show its first entry; the typed text stays as it was.
+    const QString metin = kutu->currentText();
+    for (const auto &d : degerler)
+        kutu->addItem(d.second);
+    kutu->setCurrentIndex(-1);
+    kutu->setEditText(metin);
+}
+
+void IsEklemeDegistirmeFormu::CekmeliListeyeEkle(QComboBox *kutu, const QString &bolum, int sinir)
+{
+    sinir = qBound(0, sinir, 255);
+    const int n = kutu->count();
+    const QString t = kutu->currentText();
+    if (t.isEmpty())
+        return;
+    const QString kucuk = TurkceKucuk(t);
+    for (int i = 0; i < n; ++i) {
+        if (TurkceKucuk(kutu->itemText(i)) == kucuk)
+            return;
+    }
+    if (n < sinir) {
+        kutu->insertItem(0, t);
+        Ayarlar::yaz(bolum, SiraOnEki + QString::number(n + 1), t);
+    } else if (n == sinir) {
+        kutu->insertItem(0, t);
+        kutu->removeItem(kutu->count() - 1);
+        for (int i = 0; i < kutu->count() && i < sinir; ++i)
+            Ayarlar::yaz(bolum, SiraOnEki + QString::number(i + 1), kutu->itemText(i));
+    } else {
+        return; // the limit was lowered since the list was loaded
+    }
+    Ayarlar::kaydet();
+}
+
+// --- Calendar -------------------------------------------------------------------------
+
+void IsEklemeDegistirmeFormu::TarihiTakvimdenSecDugmesi_Click()
+{
+    QPointer<IsEklemeDegistirmeFormu> bu(this);
+    SessizAdim([&] {
+        const QDate yazili = Tarihler::tarihCoz(IsinTarihiKutusu->text());
+        QPointer<TakvimFormu> takvim = new TakvimFormu(this);
+        takvim->SecilenTarihBilgisi = Tarihler::kisaTarih(yazili.isValid() ? yazili : Arayuz::saat().bugun());
+        if (!TakvimDugmesiEtiketi.isEmpty())
+            takvim->ustteTut(true);
+        takvim->exec();
+        if (!bu || !takvim)
+            return;
+        const QString secilen = takvim->SecilenTarihBilgisi;
+        delete takvim;
+        // Empty after a cancel: the date box keeps its text.
+        if (Tarihler::tarihCoz(secilen).isValid())
+            IsinTarihiKutusu->setText(secilen);
+    });
+    if (bu)
+        IsinTarihiKutusu->setFocus();
+}
+
+// --- Window ---------------------------------------------------------------------------
+
+void IsEklemeDegistirmeFormu::keyPressEvent(QKeyEvent *e)
+{
+    const bool yalin = !(e->modifiers() & ~Qt::KeypadModifier);
+    if (e->key() == Qt::Key_Escape && yalin) {
+        // Esc presses "Kapat (Esc)", which is disabled while a job is being edited.
+        if (KapatDugmesi->isEnabled() && KapatDugmesi->isVisible())
+            KapatDugmesi->click();
+        e->accept();
+        return;
+    }
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && yalin) {
+        // The window has no default button: Enter acts only on a focused button.
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void IsEklemeDegistirmeFormu::closeEvent(QCloseEvent *e)
+{
+    // The close box is refused while a job is being edited; the program ending is not.
+    if (e->spontaneous() && !KapatDugmesi->isEnabled()) {
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+} // namespace Zelvora

@@ -1,0 +1,583 @@
+// The job editor: entry rules, the order of the save checks, history lists, modes,
+// the calendar button, and its place between the main window and the database.
+
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "tools/TakvimFormu.h"
+#include "ui/AnaForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <QtTest/qtestspontaneevent.h>
+
+#include <memory>
+
+using namespace Zelvora;
+
+using Gecmis = QList<QPair<QString, QString>>;
+
+class IsEklemeDegistirmeFormuTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void durumlarVeSekmeSirasi();
+    void tarihKutusu();
+    void uzunlukKesmeIsaretiBuyukHarf();
+    void kaydetmeDenetimSirasi();
+    void suankiDakikaGecmisSayilir();
+    void degistirmeKipi();
+    void ekleKipindeAcikKalir();
+    void yazilamayanIsKaydedilmisGosterilmez();
+    void gecmisListeleri();
+    void kapatmaKurallari();
+    void takvimDugmesi();
+    void anaFormIleEklemeVeDegistirme();
+
+private:
+    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    IsEklemeDegistirmeFormu *ekleKipinde(); // as the main window's add command opens it
+    IsEklemeDegistirmeFormu *degistirmeKipinde(qint64 isNo); // as its change command does
+    void goster()
+    {
+        m_form->show();
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            qWarning("editor window did not become active");
+    }
+    // Types key by key, Turkish letters included.
+    static void yaz(QWidget *alan, const QString &metin)
+    {
+        alan->setFocus();
+        for (QChar c : metin) {
+            if (c.unicode() < 128)
+                QTest::keyClick(alan, char(c.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, alan, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    static void ayril(QWidget *alan) { QTest::keyClick(alan, Qt::Key_Tab); }
+    static void sec(QComboBox *kutu, const QString &metin) { kutu->setCurrentIndex(kutu->findText(metin)); }
+    static void tikla(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+    // A job for today 15:00: no question is due.
+    static void gecerliIs(IsEklemeDegistirmeFormu *f, const QString &konu)
+    {
+        yaz(f->IsinTarihiKutusu, QStringLiteral("07.12.2026"));
+        sec(f->SaatKutusu, QStringLiteral("15"));
+        yaz(f->IsinKonusuKutusu, konu);
+        f->HatirlatmaVarOnayi->setChecked(true);
+    }
+    std::vector<IsKaydi> tumIsler() { return vt()->isleriListele(QString(), true, false, QDate(2026, 12, 7)); }
+    QStringList mesajlar() const { return ortam->mesajlar->metinler(); }
+    QWidget *odak() const { return QApplication::focusWidget(); }
+
+    std::unique_ptr<Test::Ortam> ortam;
+    std::unique_ptr<IsEklemeDegistirmeFormu> m_form;
+};
+
+void IsEklemeDegistirmeFormuTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>(); // today: Monday 7 December 2026, 14:35:20
+    ortam->veritabaniniAc();
+    Tercihler::GirislerSaklansin = 1;
+    Tercihler::SaklanacakGirisSayisi = 3;
+    Tercihler::IlkHarflerBuyuk = 0;
+}
+
+void IsEklemeDegistirmeFormuTesti::cleanup()
+{
+    m_form.reset();
+    ortam.reset();
+}
+
+IsEklemeDegistirmeFormu *IsEklemeDegistirmeFormuTesti::ekleKipinde()
+{
+    m_form = std::make_unique<IsEklemeDegistirmeFormu>();
+    m_form->YeniIsEkleDugmesi_Click();
+    m_form->Tag = QStringLiteral("Ekle");
+    m_form->HatirlatmaVarOnayi->setChecked(true);
+    goster();
+    return m_form.get();
+}
+
+IsEklemeDegistirmeFormu *IsEklemeDegistirmeFormuTesti::degistirmeKipinde(qint64 isNo)
+{
+    const IsKaydi is = vt()->is(isNo);
+    m_form = std::make_unique<IsEklemeDegistirmeFormu>();
+    m_form->isiDoldur(is.tarih.toString(QStringLiteral("dd.MM.yyyy")), is.saat.toString(QStringLiteral("HH:mm:ss")),
+                      is.konu, is.yer, is.sayi, is.aciklama, is.hatirlatma);
+    m_form->YeniIsEkleDugmesi_Click();
+    m_form->IsYapildiOnayi->setEnabled(true);
+    m_form->Tag = QString::number(isNo);
+    goster();
+    return m_form.get();
+}
+
+void IsEklemeDegistirmeFormuTesti::durumlarVeSekmeSirasi()
+{
+    m_form = std::make_unique<IsEklemeDegistirmeFormu>();
+    IsEklemeDegistirmeFormu *f = m_form.get();
+    goster();
+    // Idle after creation: inputs cleared and disabled, only "Yeni İş Ekle" and "Kapat".
+    QVERIFY(!f->IsinTarihiKutusu->isEnabled() && !f->IsinKonusuKutusu->isEnabled());
+    QVERIFY(!f->HatirlatmaVarOnayi->isEnabled() && !f->IsYapildiOnayi->isEnabled());
+    QVERIFY(f->YeniIsEkleDugmesi->isVisible() && !f->KaydetDugmesi->isVisible());
+    QVERIFY(!f->VazgecDugmesi->isEnabled() && f->KapatDugmesi->isEnabled());
+    QCOMPARE(f->KaydetDugmesi->pos(), f->YeniIsEkleDugmesi->pos());
+
+    tikla(f->YeniIsEkleDugmesi);
+    QVERIFY(f->KaydetDugmesi->isVisible() && !f->YeniIsEkleDugmesi->isVisible());
+    QVERIFY(f->VazgecDugmesi->isEnabled() && !f->KapatDugmesi->isEnabled());
+    QVERIFY(f->TarihiTakvimdenSecDugmesi->isEnabled() && f->HatirlatmaVarOnayi->isEnabled());
+    QVERIFY(!f->IsYapildiOnayi->isEnabled()); // only the change command opens it
+    QCOMPARE(odak(), f->IsinTarihiKutusu);
+
+    // Tab order; hidden, disabled controls are skipped. Enter moves on as Tab.
+    QStringList gezilen{odak()->objectName()};
+    for (int i = 0; i < 11; ++i) {
+        // Enter on a button would press it.
+        QTest::keyClick(odak(), qobject_cast<QPushButton *>(odak()) ? Qt::Key_Tab : Qt::Key_Return);
+        gezilen << odak()->objectName();
+    }
+    QCOMPARE(gezilen.join(QLatin1Char(' ')),
+             QStringLiteral("IsinTarihiKutusu TarihiTakvimdenSecDugmesi SaatKutusu DakikaKutusu IsinKonusuKutusu "
+                            "IsinYeriKutusu IsinSayisiKutusu AciklamaKutusu HatirlatmaVarOnayi KaydetDugmesi "
+                            "VazgecDugmesi IsinTarihiKutusu"));
+    // Enter in a typing combo adds nothing to its history list.
+    yaz(f->IsinKonusuKutusu, QStringLiteral("Dava"));
+    QTest::keyClick(odak(), Qt::Key_Return);
+    QCOMPARE(odak(), f->IsinYeriKutusu);
+    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    QVERIFY(mesajlar().isEmpty());
+}
+
+void IsEklemeDegistirmeFormuTesti::tarihKutusu()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    QLineEdit *t = f->IsinTarihiKutusu;
+    yaz(t, QStringLiteral("5a.3 .26x")); // only figures and separators are typed
+    QCOMPARE(t->text(), QStringLiteral("5.3.26"));
+    ayril(t);
+    QCOMPARE(t->text(), QStringLiteral("05.03.2026"));
+
+    // Not a date: the message, the focus stays, the text is selected.
+    t->clear();
+    yaz(t, QStringLiteral("31.02.2026"));
+    ayril(t);
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("Lütfen, TARİHİ doğru biçimde giriniz.")});
+    QCOMPARE(odak(), t);
+    QCOMPARE(t->selectedText(), QStringLiteral("31.02.2026"));
+
+    // An empty box may be left.
+    ortam->mesajlar->temizle();
+    t->clear();
+    ayril(t);
+    QVERIFY(mesajlar().isEmpty());
+    QCOMPARE(odak(), f->TarihiTakvimdenSecDugmesi);
+
+    // "Kaydet" pressed without leaving the box never stores a wrong date.
+    yaz(t, QStringLiteral("32.1.2027"));
+    sec(f->SaatKutusu, QStringLiteral("15"));
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Konu"));
+    f->KaydetDugmesi->click();
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("Lütfen, TARİHİ doğru biçimde giriniz.")});
+    QVERIFY(tumIsler().empty());
+}
+
+void IsEklemeDegistirmeFormuTesti::uzunlukKesmeIsaretiBuyukHarf()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    // Typing stops at the limit; Backspace still works there.
+    yaz(f->IsinKonusuKutusu, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("abcdefghijklmnopqrst"));
+    QTest::keyClick(f->IsinKonusuKutusu, Qt::Key_Backspace);
+    yaz(f->IsinKonusuKutusu, QStringLiteral("XY"));
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("abcdefghijklmnopqrsX"));
+
+    // Pasted past the limit: cut with the field's message when left, focus back.
+    const QString uzun = QStringLiteral("1234567890123456789012345");
+    const struct {
+        QComboBox *kutu;
+        int sinir;
+        QString ileti;
+    } alanlar[] = {{f->IsinKonusuKutusu, 20, QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!")},
+                   {f->IsinYeriKutusu, 30, QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!")},
+                   {f->IsinSayisiKutusu, 12, QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!")}};
+    for (const auto &[kutu, sinir, ileti] : alanlar) {
+        ortam->mesajlar->temizle();
+        kutu->setFocus();
+        kutu->setEditText(uzun + uzun);
+        ayril(kutu);
+        QCOMPARE(mesajlar(), QStringList{ileti});
+        QCOMPARE(kutu->currentText(), (uzun + uzun).left(sinir));
+        QCOMPARE(odak(), kutu);
+    }
+
+    // Blanks are trimmed before measuring; apostrophes become "’", in the description too.
+    ortam->mesajlar->temizle();
+    f->IsinKonusuKutusu->setFocus();
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("   Ali'nin dosyası 123   "));
+    ayril(f->IsinKonusuKutusu);
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Ali’nin dosyası 123"));
+    yaz(f->AciklamaKutusu, QStringLiteral(" 'acele' "));
+    ayril(f->AciklamaKutusu);
+    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("’acele’"));
+    QVERIFY(mesajlar().isEmpty());
+    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
+    sec(f->SaatKutusu, QStringLiteral("10"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().at(0).konu, QStringLiteral("Ali’nin dosyası 123"));
+
+    // "Ilk Harfler Buyuk": subject, place and number capitalised the Turkish way.
+    Tercihler::IlkHarflerBuyuk = 1;
+    tikla(f->YeniIsEkleDugmesi);
+    yaz(f->IsinYeriKutusu, QStringLiteral("izmir ışıklar"));
+    ayril(f->IsinYeriKutusu);
+    QCOMPARE(f->IsinYeriKutusu->currentText(), QStringLiteral("İzmir Işıklar"));
+    yaz(f->AciklamaKutusu, QStringLiteral("küçük harfle"));
+    ayril(f->AciklamaKutusu);
+    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("küçük harfle"));
+}
+
+void IsEklemeDegistirmeFormuTesti::kaydetmeDenetimSirasi()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    auto &m = *ortam->mesajlar;
+    const QString gecmisTarih = QStringLiteral("GEÇMİŞ TARİHLİ iş girmek istiyor musunuz?");
+
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("Lütfen, işin TARİHİNİ giriniz!")});
+    QCOMPARE(odak(), f->IsinTarihiKutusu);
+
+    m.temizle();
+    yaz(f->IsinTarihiKutusu, QStringLiteral("06.12.2026"));
+    m.cevaplar = {MesajCevabi::Hayir};
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(mesajlar(), QStringList{gecmisTarih});
+    QCOMPARE(m.gosterilenler.last().simge, MesajSimgesi::Soru);
+    QCOMPARE(m.gosterilenler.last().dugmeler, MesajDugmeleri::EvetHayir);
+    QCOMPARE(odak(), f->IsinTarihiKutusu);
+
+    m.temizle();
+    m.cevaplar = {MesajCevabi::Evet};
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(mesajlar(), (QStringList{gecmisTarih, QStringLiteral("Lütfen, işin SAATİNİ giriniz!")}));
+    QCOMPARE(odak(), f->SaatKutusu);
+
+    // No minute: "00" silently. A past date asks nothing about the time.
+    m.temizle();
+    sec(f->SaatKutusu, QStringLiteral("09"));
+    m.cevaplar = {MesajCevabi::Evet};
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(f->DakikaKutusu->currentText(), QStringLiteral("00"));
+    QCOMPARE(mesajlar(), (QStringList{gecmisTarih, QStringLiteral("Lütfen, işin KONUSUNU giriniz!")}));
+    QCOMPARE(odak(), f->IsinKonusuKutusu);
+
+    // No reminder: the question defaults to No, and No goes to the remind box.
+    m.temizle();
+    f->IsinTarihiKutusu->clear();
+    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
+    yaz(f->IsinKonusuKutusu, QStringLiteral("Duruşma"));
+    yaz(f->IsinYeriKutusu, QStringLiteral("Adliye"));
+    yaz(f->IsinSayisiKutusu, QStringLiteral("2026/15"));
+    yaz(f->AciklamaKutusu, QStringLiteral("Dosya hazır"));
+    f->HatirlatmaVarOnayi->setChecked(false);
+    tikla(f->KaydetDugmesi);
+    const QString hatirlatma = QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz bu iş hatırlatılmaz!")
+        + QStringLiteral("\r\n\r\nBu işin hatırlatılmasını istemediğinizden emin misiniz?");
+    QCOMPARE(mesajlar(), QStringList{hatirlatma});
+    QCOMPARE(m.gosterilenler.last().varsayilan, MesajCevabi::Hayir);
+    QCOMPARE(odak(), f->HatirlatmaVarOnayi);
+    QVERIFY(tumIsler().empty());
+
+    m.cevaplar = {MesajCevabi::Evet};
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(1));
+    const IsKaydi is = tumIsler().front();
+    QCOMPARE(is.tarih, QDate(2026, 12, 8));
+    QCOMPARE(is.saat, QTime(9, 0));
+    QCOMPARE(QStringList({is.konu, is.yer, is.sayi, is.aciklama}),
+             QStringList({QStringLiteral("Duruşma"), QStringLiteral("Adliye"), QStringLiteral("2026/15"),
+                          QStringLiteral("Dosya hazır")}));
+    QVERIFY(!is.hatirlatma && !is.yapildi);
+}
+
+void IsEklemeDegistirmeFormuTesti::suankiDakikaGecmisSayilir()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    // 14:35 while the clock says 14:35:20: past.
+    gecerliIs(f, QStringLiteral("Toplantı"));
+    sec(f->SaatKutusu, QStringLiteral("14"));
+    sec(f->DakikaKutusu, QStringLiteral("35"));
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")});
+    QCOMPARE(odak(), f->SaatKutusu);
+    QVERIFY(tumIsler().empty());
+
+    // 14:36 is ahead; so is the current minute before its seconds run.
+    ortam->mesajlar->temizle();
+    sec(f->DakikaKutusu, QStringLiteral("36"));
+    tikla(f->KaydetDugmesi);
+    ortam->saat->an = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 0));
+    tikla(f->YeniIsEkleDugmesi);
+    gecerliIs(f, QStringLiteral("Tam dakika"));
+    sec(f->SaatKutusu, QStringLiteral("16"));
+    sec(f->DakikaKutusu, QStringLiteral("10"));
+    tikla(f->KaydetDugmesi);
+    QVERIFY(mesajlar().isEmpty());
+    QCOMPARE(tumIsler().size(), size_t(2));
+}
+
+void IsEklemeDegistirmeFormuTesti::degistirmeKipi()
+{
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 1), QTime(9, 30),
+                                    QStringLiteral("Eski"), QStringLiteral("Yer"), {}, {}, true, false});
+    IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
+    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("01.12.2026"));
+    QCOMPARE(f->SaatKutusu->currentText() + f->DakikaKutusu->currentText(), QStringLiteral("0930"));
+    QVERIFY(f->HatirlatmaVarOnayi->isChecked() && !f->IsYapildiOnayi->isChecked());
+
+    // Done, past date and time, no reminder: saved without any question, folder kept.
+    tikla(f->IsYapildiOnayi);
+    tikla(f->HatirlatmaVarOnayi);
+    f->IsinKonusuKutusu->setFocus();
+    yaz(f->IsinKonusuKutusu, QStringLiteral("Yeni konu"));
+    tikla(f->KaydetDugmesi);
+    QVERIFY(mesajlar().isEmpty());
+    const IsKaydi is = vt()->is(no);
+    QCOMPARE(is.konu, QStringLiteral("Yeni konu"));
+    QCOMPARE(is.yer, QStringLiteral("Yer"));
+    QCOMPARE(is.tarih, QDate(2026, 12, 1));
+    QCOMPARE(is.saat, QTime(9, 30));
+    QCOMPARE(is.anahtari, QStringLiteral("1-Anahtar"));
+    QVERIFY(is.yapildi && !is.hatirlatma);
+    QCOMPARE(tumIsler().size(), size_t(1));
+    QVERIFY(!f->isVisible()); // edit mode closes after the save
+}
+
+void IsEklemeDegistirmeFormuTesti::ekleKipindeAcikKalir()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    gecerliIs(f, QStringLiteral("Birinci"));
+    yaz(f->AciklamaKutusu, QStringLiteral("not"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(1));
+    // Idle and still open, the entries cleared.
+    QVERIFY(f->isVisible() && f->YeniIsEkleDugmesi->isVisible() && !f->KaydetDugmesi->isVisible());
+    QVERIFY(!f->VazgecDugmesi->isEnabled() && f->KapatDugmesi->isEnabled());
+    QVERIFY(f->IsinTarihiKutusu->text().isEmpty() && !f->IsinTarihiKutusu->isEnabled());
+    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty() && f->AciklamaKutusu->text().isEmpty());
+    QCOMPARE(f->SaatKutusu->currentIndex(), -1);
+
+    // The next job starts with the remind box unticked.
+    tikla(f->YeniIsEkleDugmesi);
+    QVERIFY(!f->HatirlatmaVarOnayi->isChecked());
+    QCOMPARE(odak(), f->IsinTarihiKutusu);
+
+    // "Vazgeç" in add mode: idle, still open, nothing written.
+    gecerliIs(f, QStringLiteral("İkinci"));
+    tikla(f->VazgecDugmesi);
+    QVERIFY(f->isVisible() && f->YeniIsEkleDugmesi->isVisible());
+    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty());
+    QCOMPARE(tumIsler().size(), size_t(1));
+}
+
+void IsEklemeDegistirmeFormuTesti::yazilamayanIsKaydedilmisGosterilmez()
+{
+    // The job was deleted meanwhile: the change cannot be written.
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30),
+                                    QStringLiteral("Silinecek"), {}, {}, {}, true, false});
+    IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
+    vt()->isSil(no);
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Yeni konu"));
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // go on after the error
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
+    QVERIFY(mesajlar().first().contains(QStringLiteral("3021")));
+    // Still editing with the entries kept; nothing went into the history.
+    QVERIFY(f->isVisible() && f->KaydetDugmesi->isVisible());
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Yeni konu"));
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Konular).isEmpty());
+}
+
+void IsEklemeDegistirmeFormuTesti::gecmisListeleri()
+{
+    for (int i = 1; i <= 3; ++i)
+        Ayarlar::yaz(AyarAdi::Konular, QStringLiteral("Sira-") + QString::number(i), QStringLiteral("Konu ") + QString::number(i));
+    Ayarlar::yaz(AyarAdi::Yerler, QStringLiteral("Sira-1"), QStringLiteral("İzmir"));
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
+    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty()); // loading the list fills no box
+    auto liste = [](QComboBox *k) {
+        QStringList l;
+        for (int i = 0; i < k->count(); ++i)
+            l << k->itemText(i);
+        return l;
+    };
+
+    // At the limit: on top, the bottom entry dropped, the store rewritten in list order.
+    // Under the limit (places): on top, stored as Sira-(n+1).
+    gecerliIs(f, QStringLiteral("Konu 4"));
+    yaz(f->IsinYeriKutusu, QStringLiteral("Ankara"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(liste(f->IsinKonusuKutusu), (QStringList{QStringLiteral("Konu 4"), QStringLiteral("Konu 1"), QStringLiteral("Konu 2")}));
+    const Gecmis konular = {{QStringLiteral("Sira-1"), QStringLiteral("Konu 4")},
+                            {QStringLiteral("Sira-2"), QStringLiteral("Konu 1")},
+                            {QStringLiteral("Sira-3"), QStringLiteral("Konu 2")}};
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
+    QCOMPARE(liste(f->IsinYeriKutusu), (QStringList{QStringLiteral("Ankara"), QStringLiteral("İzmir")}));
+    const Gecmis yerler = {{QStringLiteral("Sira-1"), QStringLiteral("İzmir")}, {QStringLiteral("Sira-2"), QStringLiteral("Ankara")}};
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Yerler), yerler);
+
+    // Already listed in another letter case, the Turkish way: nothing changes.
+    tikla(f->YeniIsEkleDugmesi);
+    gecerliIs(f, QStringLiteral("KONU 1"));
+    yaz(f->IsinYeriKutusu, QStringLiteral("izmir"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(2));
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Yerler), yerler);
+    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Sayilar).isEmpty()); // empty texts are not kept
+
+    // The limit lowered below the list's length: nothing is added.
+    Tercihler::SaklanacakGirisSayisi = 2;
+    tikla(f->YeniIsEkleDugmesi);
+    gecerliIs(f, QStringLiteral("Konu 5"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(3));
+    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
+
+    // "Girisler Saklansin" 0: empty lists, nothing stored.
+    Tercihler::GirislerSaklansin = 0;
+    f = ekleKipinde();
+    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    gecerliIs(f, QStringLiteral("Konu 6"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
+}
+
+void IsEklemeDegistirmeFormuTesti::kapatmaKurallari()
+{
+    // The window's close box, as the window system reports it.
+    auto kapatmaKutusu = [](QWidget *w) {
+        QCloseEvent e;
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        QApplication::instance()->notify(w, &e); // sendEvent would drop the mark
+    };
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    kapatmaKutusu(f); // refused while editing, and so is Esc
+    QTest::keyClick(f->IsinTarihiKutusu, Qt::Key_Escape);
+    QVERIFY(f->isVisible());
+    tikla(f->VazgecDugmesi);
+    kapatmaKutusu(f);
+    QVERIFY(!f->isVisible());
+
+    f = ekleKipinde();
+    tikla(f->VazgecDugmesi);
+    QTest::keyClick(odak(), Qt::Key_Escape); // idle: Esc is "Kapat (Esc)"
+    QVERIFY(!f->isVisible());
+
+    f = ekleKipinde();
+    QVERIFY(f->close()); // the program ending is not refused
+
+    // "Vazgeç" in edit mode closes without writing.
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30),
+                                    QStringLiteral("Aynı"), {}, {}, {}, true, false});
+    f = degistirmeKipinde(no);
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Başka"));
+    tikla(f->VazgecDugmesi);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(vt()->is(no).konu, QStringLiteral("Aynı"));
+}
+
+void IsEklemeDegistirmeFormuTesti::takvimDugmesi()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    yaz(f->IsinTarihiKutusu, QStringLiteral("5.3.26"));
+    QString baslangic;
+    bool ustte = true;
+    auto takvimde = [&](Qt::Key tus) {
+        Test::modalGelince([&, tus](QWidget *w) {
+            auto *t = qobject_cast<TakvimFormu *>(w);
+            QVERIFY(t);
+            baslangic = t->SecilenTarihBilgisi;
+            ustte = t->windowFlags() & Qt::WindowStaysOnTopHint;
+            QTest::keyClick(t->Altlik, Qt::Key_Right);
+            QTest::keyClick(t->Altlik, tus);
+        });
+        tikla(f->TarihiTakvimdenSecDugmesi);
+    };
+    // Starts at the box's date; the chosen day goes into the box.
+    takvimde(Qt::Key_Return);
+    QCOMPARE(baslangic, QStringLiteral("05.03.2026"));
+    QVERIFY(!ustte);
+    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("06.03.2026"));
+    QCOMPARE(f->focusWidget(), f->IsinTarihiKutusu);
+    // Esc: the box keeps its date.
+    takvimde(Qt::Key_Escape);
+    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("06.03.2026"));
+    // No valid date in the box: today; on top when the button's tag asks for it.
+    f->IsinTarihiKutusu->clear();
+    f->TakvimDugmesiEtiketi = QStringLiteral(" ");
+    takvimde(Qt::Key_Return);
+    QCOMPARE(baslangic, QStringLiteral("07.12.2026"));
+    QVERIFY(ustte);
+    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("08.12.2026"));
+}
+
+void IsEklemeDegistirmeFormuTesti::anaFormIleEklemeVeDegistirme()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    for (int i = 1; i <= 3; ++i)
+        vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7 + i), QTime(10, 0),
+                      QStringLiteral("İş ") + QString::number(i), {}, {}, {}, true, false});
+    AnaForm ana(false);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+
+    // Add: stored in the selected folder, the main list re-read, the editor still open.
+    bool acikKaldi = false;
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(f);
+        gecerliIs(f, QStringLiteral("Eklenen"));
+        tikla(f->KaydetDugmesi);
+        acikKaldi = f->isVisible() && f->YeniIsEkleDugmesi->isVisible();
+        QCOMPARE(ana.YapilacakIslerListesi->satirSayisi(), 4);
+        tikla(f->KapatDugmesi);
+    });
+    ana.YeniIsEkle();
+    QVERIFY(acikKaldi);
+    QCOMPARE(vt()->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7)).size(), size_t(4));
+
+    // Change the second row: written, list re-read, row 2 selected again.
+    ana.YapilacakIslerListesi->satirSec(1);
+    const qint64 no = ana.YapilacakIslerListesi->seciliIsNo();
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(f);
+        yaz(f->IsinYeriKutusu, QStringLiteral("Büro"));
+        tikla(f->KaydetDugmesi);
+    });
+    ana.DegisiklikYap();
+    QCOMPARE(vt()->is(no).yer, QStringLiteral("Büro"));
+    QCOMPARE(ana.YapilacakIslerListesi->seciliSatir(), 1);
+}
+
+QTEST_MAIN(IsEklemeDegistirmeFormuTesti)
+#include "tst_IsEklemeDegistirmeFormu.moc"
