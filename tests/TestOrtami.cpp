@@ -43,6 +43,7 @@ Ortam::Ortam()
     k.programKlasoru = klasor.path() + QStringLiteral("/program/");
     k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
     k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Tavrek/Zelvora.conf");
+    k.otomatikBaslatmaKlasoru = klasor.path() + QStringLiteral("/ayar/autostart/");
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(mesajlar);
     Arayuz::saatKur(saat);

@@ -103,6 +103,8 @@ void klasorlerKur(const Klasorler &k)
     kayitlar().klasorler = k;
     kayitlar().klasorler.programKlasoru = sonunaBolu(k.programKlasoru);
     kayitlar().klasorler.programDosyalariKlasoru = sonunaBolu(k.programDosyalariKlasoru);
+    if (!k.otomatikBaslatmaKlasoru.isEmpty())
+        kayitlar().klasorler.otomatikBaslatmaKlasoru = sonunaBolu(k.otomatikBaslatmaKlasoru);
     kayitlar().klasorlerKuruldu = true;
 }
 
@@ -119,6 +121,7 @@ Klasorler gercekKlasorler()
     if (ayar.isEmpty())
         ayar = QDir::homePath() + QStringLiteral("/.config");
     k.ayarDosyasi = ayar + QStringLiteral("/Tavrek/Zelvora.conf");
+    k.otomatikBaslatmaKlasoru = ayar + QStringLiteral("/autostart/");
     return k;
 }
 } // namespace Arayuz

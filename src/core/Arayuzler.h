@@ -67,6 +67,7 @@ struct Klasorler {
     QString programKlasoru;          // the executable's folder, ending in "/"
     QString programDosyalariKlasoru; // per-user data folder, ending in "/"
     QString ayarDosyasi;             // the settings file
+    QString otomatikBaslatmaKlasoru; // the desktop's autostart folder, ending in "/"
 };
 
 // Access to the installed implementations.

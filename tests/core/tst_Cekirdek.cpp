@@ -6,6 +6,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/Platform.h"
 #include "core/Tarihler.h"
 #include "core/Veritabani.h"
 
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void eskiSemaYukseltilir();
     void yedekGeciciAdlaYazilir();
     void basarisizYedekEskisiniKorur();
+    void otomatikBaslatma();
 };
 
 void CekirdekTesti::ilkHarfleriBuyut_data()
@@ -340,6 +342,22 @@ void CekirdekTesti::basarisizYedekEskisiniKorur()
     QVERIFY(yeniden.open(QIODevice::ReadOnly));
     QCOMPARE(yeniden.readAll(), eskiIcerik);
     QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));
+}
+
+void CekirdekTesti::otomatikBaslatma()
+{
+    Test::Ortam ortam;
+    const QString dosya = Platform::otomatikBaslatmaDosyasi();
+    QVERIFY(dosya.startsWith(ortam.klasor.path()));
+    QVERIFY(Platform::otomatikBaslatmaAyarla(true, QStringLiteral("/opt/Zelvora Programı/zelvora")));
+    QFile f(dosya);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Exec=\"/opt/Zelvora Programı/zelvora\" -Simge\n")));
+    f.close();
+    QVERIFY(Platform::otomatikBaslatmaAyarla(false, QString()));
+    QVERIFY(!QFile::exists(dosya));
+    QVERIFY(Platform::otomatikBaslatmaAyarla(false, QString())); // already off
+    QVERIFY(Platform::kayitliKurulusAdi().isEmpty());
 }
 
 QTEST_MAIN(CekirdekTesti)
