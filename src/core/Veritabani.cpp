@@ -1,5 +1,6 @@
 #include "core/Veritabani.h"
 
+#include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 
 #include <QByteArray>
@@ -181,6 +182,13 @@ int Veritabani::hataNumarasi(int sqliteKodu)
     default:
         return sqliteKodu;
     }
+}
+
+Veritabani &Veritabani::acik()
+{
+    if (!OrtakDegiskenler::VeritabaniBag)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
+    return *OrtakDegiskenler::VeritabaniBag;
 }
 
 Veritabani::~Veritabani()

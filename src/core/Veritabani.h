@@ -85,6 +85,9 @@ public:
     // One job; isNo 0 when not found.
     IsKaydi is(qint64 isNo);
 
+    // The program's one open database; throws Hata when none is open.
+    static Veritabani &acik();
+
     sqlite3 *tutamak() const { return m_db; }
     // Runs a statement without parameters (used by tests and tools).
     void calistir(const char *sql);

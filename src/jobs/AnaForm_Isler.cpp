@@ -15,15 +15,6 @@
 
 namespace Zelvora {
 
-namespace {
-Veritabani &vt()
-{
-    if (!OrtakDegiskenler::VeritabaniBag)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
-    return *OrtakDegiskenler::VeritabaniBag;
-}
-} // namespace
-
 void AnaForm::isOlaylariniBagla()
 {
     connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this, [this] { YapilacakIslerListesi_ItemClick(); });
@@ -50,7 +41,7 @@ void AnaForm::IsleriListele(const QString &anahtar)
     const QDate gun = Arayuz::saat().bugun();
     std::vector<IsKaydi> isler;
     // A list that cannot be read stays empty; the error is reported.
-    Adim([&] { isler = vt().isleriListele(anahtar, tum, bugun, gun); });
+    Adim([&] { isler = Veritabani::acik().isleriListele(anahtar, tum, bugun, gun); });
     m->doldur(std::move(isler), gun, tum);
 }
 
@@ -66,10 +57,7 @@ void AnaForm::YapilacakIslerListesi_ItemClick()
             YapilacakIslerListesi->model()->index(satir, 0), IsSatiriModeli::AnahtarRolu).toString();
         for (QTreeWidgetItem *d : KlasorListesi->tumDugumler()) {
             if (KlasorAgaci::anahtar(d) == etiket) {
-                const bool eski = m_yukleniyor;
-                m_yukleniyor = true;
-                KlasorListesi->setCurrentItem(d);
-                m_yukleniyor = eski;
+                sessizSec(d);
                 KlasorListesi->scrollToItem(d);
                 return;
             }
@@ -148,7 +136,7 @@ void AnaForm::IsiSil()
     IsSatiriModeli *m = YapilacakIslerListesi->model();
     const qint64 isNo = m->is(satir).isNo;
     // The row goes only when the database has really deleted the job.
-    if (!Adim([&] { vt().isSil(isNo); }))
+    if (!Adim([&] { Veritabani::acik().isSil(isNo); }))
         return;
     m->satirSil(satir);
     if (m->rowCount() == 0)

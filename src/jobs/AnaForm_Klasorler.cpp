@@ -18,12 +18,6 @@
 namespace Zelvora {
 
 namespace {
-Veritabani &vt()
-{
-    if (!OrtakDegiskenler::VeritabaniBag)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
-    return *OrtakDegiskenler::VeritabaniBag;
-}
 
 // The leading decimal number of a folder key ("12-Anahtar" gives 12, "Abc" gives 0).
 long long anahtarNumarasi(const QString &anahtar)
@@ -81,7 +75,7 @@ void AnaForm::KlasorListesiniYukle()
     KlasorListesi->dugumEkle(KlasorAgaci::ProgramAnahtari, KlasorAgaci::KlasorAnahtari, QStringLiteral("Klasörlerim"), 2);
     QList<KlasorKaydi> kayitlar;
     bool devam = true;
-    Adim([&] { kayitlar = vt().klasorler(); }, &devam);
+    Adim([&] { kayitlar = Veritabani::acik().klasorler(); }, &devam);
     for (const KlasorKaydi &k : kayitlar) {
         if (!devam)
             break;
@@ -126,6 +120,14 @@ void AnaForm::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
         KlasorListesi->resimAyarla(d, acik ? 4 : 3);
 }
 
+void AnaForm::sessizSec(QTreeWidgetItem *d)
+{
+    const bool eski = m_yukleniyor;
+    m_yukleniyor = true;
+    KlasorListesi->setCurrentItem(d);
+    m_yukleniyor = eski;
+}
+
 void AnaForm::sessizGenislet(QTreeWidgetItem *d, bool acik)
 {
     const bool eski = m_listelemeyiAtla;
@@ -143,11 +145,7 @@ void AnaForm::klasorMenusunuGoster(const QPoint &nokta)
     KlasorAdiDegistirMenusu->setEnabled(!korumali);
     KlasorSilMenusu->setEnabled(!korumali);
     if (QTreeWidgetItem *v = KlasorListesi->vurguluDugum()) {
-        // Selecting this way runs no node-click reaction.
-        const bool eski = m_yukleniyor;
-        m_yukleniyor = true;
-        KlasorListesi->setCurrentItem(v);
-        m_yukleniyor = eski;
+        sessizSec(v);
     }
     KlasorMenusu->popup(nokta, YeniKlasorEkleMenusu2);
     KlasorListesi->vurguluDugumAyarla(nullptr);
@@ -175,18 +173,13 @@ void AnaForm::YeniKlasorEkle()
     const qint16 numara = qint16(EnBuyukKlasorNo + 1);
     anahtar = QString::number(numara) + QStringLiteral("-Anahtar");
     // Stored first, so a folder the database refused never appears in the tree.
-    if (!Adim([&] { vt().klasorEkle({anahtar, bagi, QStringLiteral("Yeni Klasör")}); }, &devam))
+    if (!Adim([&] { Veritabani::acik().klasorEkle({anahtar, bagi, QStringLiteral("Yeni Klasör")}); }, &devam))
         return;
     EnBuyukKlasorNo = numara;
     Adim([&] { yeni = KlasorListesi->dugumEkle(bagi, anahtar, QStringLiteral("Yeni Klasör"), 3); }, &devam);
     if (!yeni)
         return;
-    {
-        const bool eski = m_yukleniyor;
-        m_yukleniyor = true;
-        KlasorListesi->setCurrentItem(yeni);
-        m_yukleniyor = eski;
-    }
+    sessizSec(yeni);
     if (QTreeWidgetItem *ust = yeni->parent(); ust && !ust->isExpanded())
         ust->setExpanded(true);
     KlasorListesi->scrollToItem(yeni);
@@ -213,7 +206,7 @@ void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
     }
     const QString anahtar = KlasorAgaci::anahtar(d);
     // The node shows the new name only once the database holds it.
-    if (Adim([&] { vt().klasorAdiDegistir(anahtar, ad); }))
+    if (Adim([&] { Veritabani::acik().klasorAdiDegistir(anahtar, ad); }))
         d->setText(0, ad);
 }
 
@@ -236,7 +229,7 @@ void AnaForm::KlasorSil()
     if (!soru(QStringLiteral("'") + d->text(0) + QStringLiteral("' adlı bu klasörü silmek istediğinizden emin misiniz?")))
         return;
     // The folder and its jobs go together or not at all.
-    if (!Adim([&] { vt().klasorVeIsleriniSil(anahtar); }))
+    if (!Adim([&] { Veritabani::acik().klasorVeIsleriniSil(anahtar); }))
         return;
     KlasorListesi->dugumSil(d);
     KlasorListesi_NodeClick(seciliDugum());
@@ -279,16 +272,11 @@ void AnaForm::IsiTasi(qint64 isNo)
         return;
     }
     const QString anahtar = KlasorAgaci::anahtar(hedef);
-    if (!Adim([&] { vt().isTasi(isNo, anahtar); })) {
+    if (!Adim([&] { Veritabani::acik().isTasi(isNo, anahtar); })) {
         KlasorListesi->vurguluDugumAyarla(nullptr);
         return;
     }
-    {
-        const bool eski = m_yukleniyor;
-        m_yukleniyor = true;
-        KlasorListesi->setCurrentItem(hedef);
-        m_yukleniyor = eski;
-    }
+    sessizSec(hedef);
     Adim([&] { IsleriListele(anahtar); });
     const int satir = YapilacakIslerListesi->model()->satirBul(isNo);
     if (satir >= 0)

@@ -28,12 +28,6 @@ namespace {
 constexpr int ListeNo = 3; // "Listeler\Liste-3"
 constexpr int ErtelemeSaniyesi = 15 * 60;
 
-Veritabani &vt()
-{
-    if (!OrtakDegiskenler::VeritabaniBag)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
-    return *OrtakDegiskenler::VeritabaniBag;
-}
 
 // A rectangle given in twips, as pixels.
 QRect alan(int sol, int ust, int genislik, int yukseklik)
@@ -200,7 +194,7 @@ void HatirlatmaFormu::listele()
     const QDateTime simdi = Arayuz::saat().simdi();
     std::vector<IsKaydi> isler;
     // A query that fails leaves the list empty; the error has been reported.
-    Adim([&] { isler = vt().hatirlatilacakIsler(simdi.date(), simdi.time()); });
+    Adim([&] { isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time()); });
     isleriDoldur(std::move(isler), simdi.date());
 }
 
@@ -288,7 +282,7 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
 
     bool devam = true;
     Adim([&] {
-        Veritabani &v = vt();
+        Veritabani &v = Veritabani::acik();
         switch (m_isSonucu) {
         case 0:
             v.isYapildiIsaretle(m_seciliIsNo);

@@ -152,6 +152,8 @@ private:
     void geometriyiKaydet();
     void etkinlesti();
     void dugumGenisletildi(QTreeWidgetItem *d, bool acik);
+    // Makes a node the selected one without the node-click reaction.
+    void sessizSec(QTreeWidgetItem *d);
     // Expands or collapses a node without the re-listing of the expand reaction.
     void sessizGenislet(QTreeWidgetItem *d, bool acik);
     void klasorMenusunuGoster(const QPoint &nokta);
