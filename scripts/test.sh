@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Sets everything up, builds and runs the whole test suite (no display needed for
-# the unit tests; the end-to-end reminder check runs under xvfb-run).
+# Sets everything up, builds and runs the whole test suite: the end-to-end reminder
+# check on a virtual display (xvfb-run), then the test programs (offscreen, no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/kur.sh
+scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
-cd ..
-if [ -x scripts/hatirlatma-uctan-uca.sh ]; then
-  scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
-fi

@@ -80,6 +80,7 @@ private Q_SLOTS:
     void degistirPenceresiVeYenidenListeleme();
     void sutunDuzeniKaydedilirVeYuklenir();
     void gercekAlarmDosyasizCalmaz();
+    void baskaPencereAcikkenDeTaranir();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -640,6 +641,43 @@ void HatirlatmaTesti::gercekAlarmDosyasizCalmaz()
     alarm.baslat(wav);
     alarm.durdur();
     QVERIFY(!alarm.ses());
+}
+
+void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
+{
+    isEkle(Bugun, QTime(14, 30), QStringLiteral("duruşma"));
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    QPointer<QWidget> editor;
+    QPointer<QWidget> hatirlatma;
+    bool ustunde = false;
+    // The job editor is open (its own modal loop) when the scan comes.
+    Test::modalGelince([&](QWidget *w) {
+        editor = w;
+        // Waits for the reminder window itself, not the editor below it.
+        auto *bekle = new QTimer(&ana);
+        bekle->setInterval(10);
+        QObject::connect(bekle, &QTimer::timeout, bekle, [&, bekle] {
+            auto *f = qobject_cast<HatirlatmaFormu *>(QApplication::activeModalWidget());
+            if (!f || !f->isVisible())
+                return;
+            bekle->stop();
+            hatirlatma = f;
+            ustunde = true;
+            ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+            f->KapatDugmesi->click();
+        });
+        bekle->start();
+        QTimer::singleShot(5000, bekle, [bekle] { bekle->stop(); });
+        ana.YapilacakIsKontrolu_Timer();
+        if (editor)
+            editor->close();
+    });
+    ana.YeniIsEkle();
+    QVERIFY(qobject_cast<IsEklemeDegistirmeFormu *>(editor.data()) || editor.isNull());
+    QVERIFY(ustunde);
+    QVERIFY(ana.YapilacakIsKontrolu->isActive());
 }
 
 QTEST_MAIN(HatirlatmaTesti)
