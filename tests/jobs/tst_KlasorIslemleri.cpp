@@ -10,7 +10,9 @@
 #include "ui/AnaForm.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -31,6 +33,9 @@ private Q_SLOTS:
     void korunanKlasoreIsEklenmez();
     void yapilmisIsDegistirmedenOnceSorulur();
     void sinirdaYeniKlasorReddedilir();
+    void klasorMenusuSecimeGore();
+    void tumunuGosterGizleVeYenile();
+    void isListesiMenusuVeCiftTiklama();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -253,6 +258,105 @@ void KlasorIslemleriTesti::sinirdaYeniKlasorReddedilir()
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QCOMPARE(vt()->klasorler().size(), 1);
     QCOMPARE(f.EnBuyukKlasorNo, qint16(32767));
+}
+
+void KlasorIslemleriTesti::klasorMenusuSecimeGore()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    auto sagTikla = [&](const QString &anahtar) {
+        const QRect r = f.KlasorListesi->visualItemRect(f.KlasorListesi->dugum(anahtar));
+        QTest::mousePress(f.KlasorListesi->viewport(), Qt::RightButton, {}, r.center());
+        QTest::mouseRelease(f.KlasorListesi->viewport(), Qt::RightButton, {}, r.center());
+        QTRY_VERIFY(f.KlasorMenusu->isVisible());
+        f.KlasorMenusu->hide();
+    };
+    // The items follow the node selected before the click; the clicked node is selected after it.
+    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    sagTikla(QStringLiteral("1-Anahtar"));
+    QVERIFY(f.TumKlasorleriGosterMenusu->isVisible());
+    QVERIFY(f.TumKlasorleriGizleMenusu->isVisible());
+    QVERIFY(!f.KlasorAdiDegistirMenusu->isEnabled());
+    QVERIFY(!f.KlasorSilMenusu->isEnabled());
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0); // no node-click reaction
+    sagTikla(KlasorAgaci::KlasorAnahtari);
+    QVERIFY(!f.TumKlasorleriGosterMenusu->isVisible());
+    QVERIFY(!f.KlasorMenusuCizgisi2->isVisible());
+    QVERIFY(f.KlasorAdiDegistirMenusu->isEnabled());
+    QVERIFY(f.KlasorSilMenusu->isEnabled());
+    QVERIFY(!f.KlasorListesi->vurguluDugum());
+}
+
+void KlasorIslemleriTesti::tumunuGosterGizleVeYenile()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("İki")});
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QTreeWidgetItem *bir = f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
+    f.durumMetniAyarla(QStringLiteral("   3 iş listelendi"));
+    f.TumKlasorleriGoster();
+    QVERIFY(bir->isExpanded());
+    QCOMPARE(KlasorAgaci::resim(bir), 4);
+    QCOMPARE(f.durumMetni(), QString());
+    f.TumKlasorleriGizle();
+    QVERIFY(!bir->isExpanded());
+    QCOMPARE(KlasorAgaci::resim(bir), 3);
+    QCOMPARE(KlasorAgaci::resim(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)), 2); // fixed nodes keep theirs
+    // F5 rebuilds the tree from the database.
+    vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Üç")});
+    f.KlasorListesi->setFocus();
+    QTest::keyClick(f.KlasorListesi, Qt::Key_F5);
+    QVERIFY(f.KlasorListesi->dugum(QStringLiteral("3-Anahtar")));
+    QCOMPARE(f.seciliAnahtar(), KlasorAgaci::KlasorAnahtari);
+    QCOMPARE(f.EnBuyukKlasorNo, qint16(3));
+}
+
+void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30), QStringLiteral("Keşif"), {}, {}, {}, true, false});
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    IsListesi *l = f.YapilacakIslerListesi;
+    QWidget *alan = l->viewport();
+    const QPoint satir = l->visualRect(l->model()->index(0, 2)).center();
+    // Nothing selected yet: no menu.
+    QTest::mousePress(alan, Qt::RightButton, {}, satir);
+    QTest::mouseRelease(alan, Qt::RightButton, {}, satir);
+    QVERIFY(!f.YapilacakIsListesiMenusu->isVisible());
+    QTest::mouseClick(alan, Qt::LeftButton, {}, satir);
+    QCOMPARE(l->seciliSatir(), 0);
+    // Empty space under the rows: no menu either.
+    const QPoint bos(satir.x(), alan->height() - 5);
+    QTest::mousePress(alan, Qt::RightButton, {}, bos);
+    QTest::mouseRelease(alan, Qt::RightButton, {}, bos);
+    QVERIFY(!f.YapilacakIsListesiMenusu->isVisible());
+    QTest::mousePress(alan, Qt::RightButton, {}, satir);
+    QTest::mouseRelease(alan, Qt::RightButton, {}, satir);
+    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    f.YapilacakIsListesiMenusu->hide();
+    // A double click opens the job for a change, filled from its row.
+    QString saat, dakika, konu;
+    Test::modalGelince([&](QWidget *w) {
+        auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(e);
+        saat = e->SaatKutusu->currentText();
+        dakika = e->DakikaKutusu->currentText();
+        konu = e->IsinKonusuKutusu->currentText();
+        e->VazgecDugmesi->click();
+    });
+    QTest::mouseDClick(alan, Qt::LeftButton, {}, satir);
+    QCOMPARE(saat, QStringLiteral("09"));
+    QCOMPARE(dakika, QStringLiteral("30"));
+    QCOMPARE(konu, QStringLiteral("Keşif"));
 }
 
 QTEST_MAIN(KlasorIslemleriTesti)
