@@ -218,6 +218,8 @@ void KlasorAgaci::dragMoveEvent(QDragMoveEvent *e)
 
 void KlasorAgaci::dragLeaveEvent(QDragLeaveEvent *e)
 {
+    // A drag that leaves the tree points at no folder any more.
+    vurguluDugumAyarla(nullptr);
     QTreeWidget::dragLeaveEvent(e);
 }
 
