@@ -52,7 +52,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *) override { yerlestir(); }
-    void paintEvent(QPaintEvent *) override {}
 
 public:
     void yerlestir()
@@ -362,20 +361,10 @@ bool AnaForm::event(QEvent *e)
     return QMainWindow::event(e);
 }
 
-void AnaForm::changeEvent(QEvent *e)
-{
-    QMainWindow::changeEvent(e);
-}
-
 void AnaForm::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
     static_cast<Altlik *>(centralWidget())->yerlestir();
-}
-
-void AnaForm::keyPressEvent(QKeyEvent *e)
-{
-    QMainWindow::keyPressEvent(e);
 }
 
 void AnaForm::BildirimAlaninaSimgeEkle()

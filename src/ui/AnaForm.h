@@ -137,9 +137,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
-    void changeEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
     bool event(QEvent *e) override;
 
 private:
