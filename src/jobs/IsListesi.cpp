@@ -1,16 +1,53 @@
 #include "jobs/IsListesi.h"
 
 #include "core/OrtakDegiskenler.h"
+#include "ui/OrtakDenetimler.h"
 
 #include <QDrag>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace Zelvora {
 
+namespace {
+// Column headers that show the program's own sort arrows (image 0 ascending, 1 descending)
+// on the right of the sorted column's caption.
+class SiralamaBasligi : public QHeaderView {
+public:
+    explicit SiralamaBasligi(QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent),
+          m_oklar{SimgeResmi(QStringLiteral("ARTAN")), SimgeResmi(QStringLiteral("AZALAN"))}
+    {
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    bool okGoster = false;
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        QHeaderView::paintEvent(e);
+        const int sutun = sortIndicatorSection();
+        if (!okGoster || sutun < 0 || sutun >= count() || isSectionHidden(sutun))
+            return;
+        const QPixmap &ok = m_oklar[sortIndicatorOrder() == Qt::AscendingOrder ? 0 : 1];
+        const QSize boyut = ok.size().boundedTo(QSize(12, 12));
+        const int sag = sectionViewportPosition(sutun) + sectionSize(sutun);
+        if (sectionSize(sutun) < boyut.width() + 8)
+            return;
+        QPainter p(viewport());
+        p.drawPixmap(QRect(sag - boyut.width() - 4, (height() - boyut.height()) / 2, boyut.width(), boyut.height()), ok);
+    }
+
+private:
+    QPixmap m_oklar[2];
+};
+} // namespace
+
 IsListesi::IsListesi(QWidget *parent) : QTreeView(parent), m_model(new IsSatiriModeli(this))
 {
+    setHeader(new SiralamaBasligi(this));
     setModel(m_model);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -109,7 +146,7 @@ void IsListesi::sutunaTiklandi(int sutun)
     else
         m_model->tarihleSirala(SiralamaYonu == 1);
     // Exactly one header shows the arrow: the clicked one.
-    header()->setSortIndicatorShown(true);
+    static_cast<SiralamaBasligi *>(header())->okGoster = true;
     header()->setSortIndicator(sutun, SiralamaYonu == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
     if (m_model->rowCount() > 0 && seciliSatir() >= 0)
         scrollTo(m_model->index(seciliSatir(), 0));
