@@ -143,10 +143,13 @@ int main(int argc, char **argv)
     k.programKlasoru = klasor.path() + QStringLiteral("/program/");
     k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
     k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
+    k.kilitKlasoru = klasor.path() + QStringLiteral("/calisma/");
     QDir().mkpath(k.programKlasoru);
+    QDir().mkpath(k.kilitKlasoru);
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
-    const QString yol = k.programKlasoru + QStringLiteral("Vok.vtb");
+    QDir().mkpath(Baslangic::veritabaniKlasoru());
+    const QString yol = Baslangic::veritabaniYolu();
 
     QElapsedTimer z;
     z.start();

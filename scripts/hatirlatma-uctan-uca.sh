@@ -72,14 +72,18 @@ fi
 gecici=$(mktemp -d /tmp/zelvora-uctan-uca.XXXXXX)
 trap 'rm -rf "$gecici"' EXIT
 mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
-# The program looks for Vok.vtb next to its executable, so both are copied.
+# The program and its own files (the empty database template, the alarm sound); the
+# user's database lives in the data folder, made here from the template.
 cp "$yapi/zelvora" "$yapi/Vok.vtb" "$gecici/program/"
 [ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
+veri="$gecici/ev/.local/share/Tavrek/Zelvora"
+mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
+install -m 0600 "$yapi/Vok.vtb" "$veri/Vok.vtb"
 
 # A job of today at the current minute, to be reminded and not done.
 bugun=$(date +%Y-%m-%d)
 saat=$(date +%H:%M:00)
-sqlite3 "$gecici/program/Vok.vtb" <<SQL || { echo "could not write the test job" >&2; exit 1; }
+sqlite3 "$veri/Vok.vtb" <<SQL || { echo "could not write the test job" >&2; exit 1; }
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('1-Anahtar', 'Klasor', 'Deneme');
 INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi)
   VALUES('1-Anahtar', '$bugun', '$saat', 'Uçtan uca', 'Büro', '1', 'Hatırlatma denemesi', 1, 0);

@@ -16,6 +16,8 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Tavrek"));
     // Closing the main window hides it into the notification area; only "Çıkış" ends.
     QApplication::setQuitOnLastWindowClosed(false);
+    Zelvora::BaslangicModulu::DosyaBoyuSiniriSinyaliniYoksay();
+    Zelvora::BaslangicModulu::QtCevirileriniYukle();
     Zelvora::KaynaklariHazirla();
     Zelvora::GercekArayuzleriKur();
     Zelvora::Arayuz::alarmKur(std::make_shared<Zelvora::SesAlarmi>());

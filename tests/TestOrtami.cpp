@@ -44,12 +44,16 @@ Ortam::Ortam()
     k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
     k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Tavrek/Zelvora.conf");
     k.otomatikBaslatmaKlasoru = klasor.path() + QStringLiteral("/ayar/autostart/");
+    k.kilitKlasoru = klasor.path() + QStringLiteral("/calisma/");
+    QDir().mkpath(k.kilitKlasoru);
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(mesajlar);
     Arayuz::saatKur(saat);
     Arayuz::programSonuKur(son);
     Arayuz::alarmKur(alarm);
     Ayarlar::yenidenAc();
+    // The user's database folder exists, as after any earlier start.
+    QDir().mkpath(Baslangic::veritabaniKlasoru());
     OrtakDegiskenler::ProgramKlasoru = k.programKlasoru;
     OrtakDegiskenler::PencereBasligi = Baslangic::pencereBasligi();
     OrtakDegiskenler::SeciliSatir = 0;
@@ -71,13 +75,19 @@ QString Ortam::programKlasoru() const
 
 QString Ortam::veritabaniYolu() const
 {
-    return programKlasoru() + QStringLiteral("Vok.vtb");
+    return Baslangic::veritabaniYolu();
 }
 
 void Ortam::bosVeritabaniYaz()
 {
     QFile::remove(veritabaniYolu());
     Veritabani::bosOlustur(veritabaniYolu());
+}
+
+void Ortam::sablonYaz()
+{
+    QFile::remove(Baslangic::sablonYolu());
+    Veritabani::bosOlustur(Baslangic::sablonYolu());
 }
 
 void Ortam::veritabaniniAc()

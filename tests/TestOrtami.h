@@ -65,8 +65,10 @@ public:
     ~Ortam();
     QString programKlasoru() const; // ends in "/"
     QString veritabaniYolu() const;
-    // Writes an empty database (schema only) as Vok.vtb.
+    // Writes an empty database (schema only) as the user's Vok.vtb in the data folder.
     void bosVeritabaniYaz();
+    // Writes the empty database delivered with the program into the program folder.
+    void sablonYaz();
     // Writes an empty database and opens it as the shared connection.
     void veritabaniniAc();
 

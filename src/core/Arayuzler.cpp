@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -105,14 +106,20 @@ void klasorlerKur(const Klasorler &k)
     kayitlar().klasorler.programDosyalariKlasoru = sonunaBolu(k.programDosyalariKlasoru);
     if (!k.otomatikBaslatmaKlasoru.isEmpty())
         kayitlar().klasorler.otomatikBaslatmaKlasoru = sonunaBolu(k.otomatikBaslatmaKlasoru);
+    if (!k.kilitKlasoru.isEmpty())
+        kayitlar().klasorler.kilitKlasoru = sonunaBolu(k.kilitKlasoru);
     kayitlar().klasorlerKuruldu = true;
 }
 
 Klasorler gercekKlasorler()
 {
     Klasorler k;
-    QString exe = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    const QString exe = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     k.programKlasoru = sonunaBolu(exe);
+    // Installed: the executable is in <prefix>/bin and its files in <prefix>/share/zelvora.
+    const QString paylasilan = QDir::cleanPath(exe + QStringLiteral("/../share/zelvora"));
+    if (QDir(exe).dirName() == QStringLiteral("bin") && QFileInfo(paylasilan).isDir())
+        k.programKlasoru = sonunaBolu(paylasilan);
     QString veri = qEnvironmentVariable("XDG_DATA_HOME");
     if (veri.isEmpty())
         veri = QDir::homePath() + QStringLiteral("/.local/share");
@@ -122,6 +129,10 @@ Klasorler gercekKlasorler()
         ayar = QDir::homePath() + QStringLiteral("/.config");
     k.ayarDosyasi = ayar + QStringLiteral("/Tavrek/Zelvora.conf");
     k.otomatikBaslatmaKlasoru = ayar + QStringLiteral("/autostart/");
+    QString calisma = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (calisma.isEmpty())
+        calisma = QDir::tempPath();
+    k.kilitKlasoru = sonunaBolu(calisma);
     return k;
 }
 } // namespace Arayuz

@@ -12,7 +12,8 @@
 namespace Zelvora {
 
 enum class MesajSimgesi { Yok, Bilgi, Soru, Uyari, Kritik };
-enum class MesajDugmeleri { Tamam, EvetHayir };
+// EvetHayirZorunlu: only Yes or No answers; Esc and the close box do nothing.
+enum class MesajDugmeleri { Tamam, EvetHayir, EvetHayirZorunlu };
 enum class MesajCevabi { Tamam, Evet, Hayir };
 
 // Every message box of the program goes through here.
@@ -64,10 +65,14 @@ public:
 
 // Where the program's files live.
 struct Klasorler {
-    QString programKlasoru;          // the executable's folder, ending in "/"
-    QString programDosyalariKlasoru; // per-user data folder, ending in "/"
+    // The folder of the program's own files (the empty database template, the alarm
+    // sound), ending in "/": the executable's folder in the build tree,
+    // <prefix>/share/zelvora/ when installed.
+    QString programKlasoru;
+    QString programDosyalariKlasoru; // per-user data folder ($XDG_DATA_HOME), ending in "/"
     QString ayarDosyasi;             // the settings file
     QString otomatikBaslatmaKlasoru; // the desktop's autostart folder, ending in "/"
+    QString kilitKlasoru;            // where the one-instance lock lives ($XDG_RUNTIME_DIR), ending in "/"
 };
 
 // Access to the installed implementations.

@@ -160,6 +160,11 @@ void bolumSil(const QString &bolum)
     depo()->remove(grup(bolum));
 }
 
+void bolumAnahtariniSil(const QString &bolum, const QString &anahtar)
+{
+    depo()->remove(tamAnahtar(bolum, anahtar));
+}
+
 void kaydet()
 {
     depo()->sync();

@@ -36,6 +36,8 @@ inline const QString Genislik = QStringLiteral("Genislik");
 inline const QString UstBosluk = QStringLiteral("Ust Bosluk");
 inline const QString SolBosluk = QStringLiteral("Sol Bosluk");
 inline const QString AyrintiGoster = QStringLiteral("Ayrinti Goster");
+// The day ("yyyy-MM-dd") whose daily backup failed and is still to be written.
+inline const QString YedekBekliyor = QStringLiteral("Yedek Bekliyor");
 } // namespace AyarAdi
 
 namespace Ayarlar {
@@ -60,6 +62,7 @@ QString varsayilan(const QString &anahtar);
 QList<QPair<QString, QString>> bolumDegerleri(const QString &bolum);
 bool bolumVarMi(const QString &bolum);
 void bolumSil(const QString &bolum);
+void bolumAnahtariniSil(const QString &bolum, const QString &anahtar);
 // Writes pending changes to the file.
 void kaydet();
 // Drops the open store, so the next access opens the file of the current folders (tests).

@@ -2,6 +2,7 @@
 
 #include "Surum.h"
 #include "core/Arayuzler.h"
+#include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
@@ -12,6 +13,10 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QMetaMethod>
+#include <QSaveFile>
+#include <QThread>
 
 #include <memory>
 
@@ -36,7 +41,17 @@ QString pencereBasligi()
         + QStringLiteral(" (Sunucu)");
 }
 
+QString veritabaniKlasoru()
+{
+    return ProgramDosyalariKlasoru() + QStringLiteral("Tavrek/Zelvora/");
+}
+
 QString veritabaniYolu()
+{
+    return veritabaniKlasoru() + QStringLiteral("Vok.vtb");
+}
+
+QString sablonYolu()
 {
     return Arayuz::klasorler().programKlasoru + QStringLiteral("Vok.vtb");
 }
@@ -51,11 +66,90 @@ QString yedekYolu()
     return yedekKlasoru() + QStringLiteral("Vok.ydk");
 }
 
+namespace {
+// The database's date as it was before this start opened it.
+QDateTime &acilistakiTarih()
+{
+    static QDateTime t;
+    return t;
+}
+
+// Creates the folders of a path below the data folder; the ones created here are
+// readable by their owner only.
+void klasorHazirla(const QString &klasor)
+{
+    const QString kok = QDir::cleanPath(ProgramDosyalariKlasoru());
+    QString yol = QDir::cleanPath(klasor);
+    QStringList olusacak;
+    while (!QFileInfo::exists(yol) && yol.size() > kok.size()) {
+        olusacak.prepend(yol);
+        yol = QFileInfo(yol).absolutePath();
+    }
+    if (!QDir().mkpath(klasor))
+        throw Hata(HataNo::SaltOkunur, QStringLiteral("Klasör oluşturulamadı."), klasor);
+    for (const QString &k : olusacak)
+        QFile::setPermissions(k, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// Copies a file under a temporary name, flushes it and renames it into place, so that
+// an interrupted copy never leaves a half database. The copy is the owner's only.
+void guvenliKopyala(const QString &kaynak, const QString &hedef, bool tarihKorunsun)
+{
+    if (!NormalDosyaMi(kaynak))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Kopyalanacak dosya normal bir dosya değil."), kaynak);
+    QFile giris(kaynak);
+    if (!giris.open(QIODevice::ReadOnly))
+        throw Hata(HataNo::DosyaAcilamiyor, giris.errorString(), kaynak);
+    QSaveFile cikis(hedef);
+    if (!cikis.open(QIODevice::WriteOnly))
+        throw Hata(HataNo::SaltOkunur, cikis.errorString(), hedef);
+    cikis.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    while (!giris.atEnd()) {
+        const QByteArray parca = giris.read(1 << 20);
+        if (parca.isEmpty() && giris.error() != QFileDevice::NoError)
+            throw Hata(HataNo::DiskHatasi, giris.errorString(), kaynak);
+        if (cikis.write(parca) != parca.size())
+            break; // commit() reports it
+    }
+    if (!cikis.commit())
+        throw Hata(cikis.error() == QFileDevice::ResourceError ? HataNo::DiskDolu : HataNo::DiskHatasi,
+                   cikis.errorString(), hedef);
+    QFile::setPermissions(hedef, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (tarihKorunsun) {
+        QFile kopya(hedef);
+        if (kopya.open(QIODevice::ReadWrite))
+            kopya.setFileTime(QFileInfo(kaynak).lastModified(), QFileDevice::FileModificationTime);
+    }
+}
+
+QString bugununMetni()
+{
+    return Arayuz::saat().bugun().toString(Qt::ISODate);
+}
+} // namespace
+
 bool veritabaniniDenetle()
 {
     const QString vt = veritabaniYolu();
-    if (DosyaVarMi(vt))
+    // Anything at all at the database's path (a link, a folder) is for the open to judge.
+    if (YolDoluMu(vt))
         return true;
+    const QString sablon = sablonYolu();
+    bool devam = true;
+    // Earlier versions kept the database beside the program, where a rebuild or an
+    // install could overwrite it: a database there that holds the user's folders or
+    // jobs is taken over into the data folder.
+    if (Veritabani::kayitVarMi(sablon)) {
+        if (!Adim([&] {
+                klasorHazirla(veritabaniKlasoru());
+                guvenliKopyala(sablon, vt, true);
+            }, &devam))
+            return false;
+        mesaj(QStringLiteral("Programın klasöründeki veritabanınız, bundan sonra kullanılacağı yere kopyalandı:")
+                  + QStringLiteral("\r\n\"") + vt + QLatin1Char('"'),
+              MesajSimgesi::Bilgi);
+        return true;
+    }
     const QString yedek = yedekYolu();
     if (DosyaVarMi(yedek)) {
         if (!soru(tirnakli(QStringLiteral("Vok.vtb")) + QStringLiteral(" adlı veritabanı dosyanız bulunamadı.")
@@ -63,54 +157,83 @@ bool veritabaniniDenetle()
             Arayuz::programSonu().bitir(0);
             return false;
         }
-        bool devam = true;
-        Adim([&] {
-            QFile::remove(vt);
-            if (!QFile::copy(yedek, vt))
-                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Yedek kopyalanamadı: ") + vt);
-            QFile kopya(vt);
-            QFile::setPermissions(vt, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            // Keep the backup's date, as a file copy does on the old platform.
-            if (kopya.open(QIODevice::ReadWrite))
-                kopya.setFileTime(QFileInfo(yedek).lastModified(), QFileDevice::FileModificationTime);
-        }, &devam);
-        return devam;
+        // Keep the backup's date, as a file copy does on the old platform.
+        return Adim([&] {
+            klasorHazirla(veritabaniKlasoru());
+            guvenliKopyala(yedek, vt, true);
+        }, &devam) && devam;
+    }
+    // A first start: the empty database delivered with the program is copied in.
+    if (NormalDosyaMi(sablon)) {
+        return Adim([&] {
+            klasorHazirla(veritabaniKlasoru());
+            guvenliKopyala(sablon, vt, false);
+        }, &devam) && devam;
     }
     mesaj(tirnakli(QStringLiteral("Vok.vtb")) + QLatin1Char(' ') + KaynakMetni(90), MesajSimgesi::Kritik);
     Arayuz::programSonu().bitir(1);
     return false;
 }
 
-bool gunlukYedek()
-{
-    bool devam = true;
-    Adim([&] {
-        const QString yedek = yedekYolu();
-        const QString vt = veritabaniYolu();
-        if (DosyaVarMi(yedek)) {
-            const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
-            // A backup already written today is not written again, whatever the database's date.
-            if (bugun > QFileInfo(vt).lastModified() && QFileInfo(yedek).lastModified() < bugun)
-                Veritabani::yedekle(vt, yedek);
-            return;
-        }
-        if (!DosyaVarMi(yedekKlasoru())) {
-            if (!QDir().mkpath(yedekKlasoru()))
-                throw Hata(HataNo::GecersizYol, QStringLiteral("Yedek klasörü oluşturulamadı: ") + yedekKlasoru());
-        }
-        Veritabani::yedekle(vt, yedek);
-    }, &devam);
-    return devam;
-}
-
 bool veritabaniniAc()
 {
-    bool devam = true;
-    Adim([&] {
-        baglanti() = Veritabani::ac(veritabaniYolu());
+    const QString yol = veritabaniYolu();
+    acilistakiTarih() = QFileInfo(yol).lastModified();
+    try {
+        baglanti() = Veritabani::ac(yol);
         OrtakDegiskenler::VeritabaniBag = baglanti().get();
-    }, &devam);
-    return devam && OrtakDegiskenler::VeritabaniBag;
+        return true;
+    } catch (const Hata &h) {
+        if (h.numara() == HataNo::Kilitli) {
+            mesaj(tirnakli(yol) + QStringLiteral(" adlı veritabanı dosyanız şu anda başka bir program tarafından")
+                      + QStringLiteral(" kullanıldığı için program başlayamıyor!") + QStringLiteral("\r\n")
+                      + QStringLiteral("Lütfen, o programı kapatıp tekrar deneyiniz."),
+                  MesajSimgesi::Kritik);
+            Arayuz::programSonu().bitir(1);
+        } else if (GenelHataYordami(h)) {
+            // The routine let the program go on, but there is no database to go on with.
+            Arayuz::programSonu().bitir(1);
+        }
+        return false;
+    }
+}
+
+bool gunlukYedek()
+{
+    const QString yedek = yedekYolu();
+    const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
+    const bool oncekiVar = YolDoluMu(yedek);
+    if (oncekiVar) {
+        // A backup already written today is not written again. The database's own date
+        // is its date before this start opened it (opening may have rolled back a save
+        // that was cut short). A day whose backup failed tries again at every start.
+        const bool bugunYazildi = QFileInfo(yedek).lastModified() >= bugun;
+        const bool bugunDegisti = acilistakiTarih().isValid() && acilistakiTarih() >= bugun;
+        const bool bekliyor = Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, QString()) == bugununMetni();
+        if (bugunYazildi || (bugunDegisti && !bekliyor))
+            return true;
+    }
+    try {
+        klasorHazirla(yedekKlasoru());
+        Veritabani::yedekle(veritabaniYolu(), yedek);
+        SessizAdim([] {
+            Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor);
+            Ayarlar::kaydet();
+        });
+    } catch (const Hata &h) {
+        SessizAdim([] {
+            Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, bugununMetni());
+            Ayarlar::kaydet();
+        });
+        QString metin = QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:") + QStringLiteral("\r\n")
+            + tirnakli(yedek) + QStringLiteral("\r\n\r\n") + QStringLiteral("Nedeni: ") + HataNedeni(h)
+            + QStringLiteral("\r\n\r\n");
+        if (oncekiVar)
+            metin += QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor. ");
+        metin += QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.");
+        mesaj(metin, MesajSimgesi::Uyari);
+    }
+    return true;
 }
 
 bool semayiDenetle()
@@ -151,7 +274,38 @@ TekOrnek::TekOrnek(const QString &baslik, QObject *parent) : QObject(parent)
 
 TekOrnek::~TekOrnek() = default;
 
+QString TekOrnek::kilitDosyasi() const
+{
+    QString klasor = Arayuz::klasorler().kilitKlasoru;
+    if (klasor.isEmpty())
+        klasor = QDir::tempPath() + QLatin1Char('/');
+    return klasor + m_ad + QStringLiteral(".lock");
+}
+
 bool TekOrnek::baskaOrnekVar()
+{
+    m_kilit = std::make_unique<QLockFile>(kilitDosyasi());
+    // The lock lasts as long as its holder lives, however long that is.
+    m_kilit->setStaleLockTime(0);
+    if (m_kilit->tryLock(0))
+        return false;
+    if (m_kilit->error() != QLockFile::LockFailedError) {
+        // No lock can be taken here (an unwritable runtime folder): fall back on the
+        // socket alone rather than refuse to start.
+        m_kilit.reset();
+        return gosterIste();
+    }
+    m_kilit.reset();
+    // The holder may still be starting: it listens right after taking the lock.
+    for (int deneme = 0; deneme < 20; ++deneme) {
+        if (gosterIste())
+            return true;
+        QThread::msleep(250);
+    }
+    return true;
+}
+
+bool TekOrnek::gosterIste()
 {
     QLocalSocket s;
     s.connectToServer(m_ad);
@@ -168,8 +322,11 @@ bool TekOrnek::dinle()
 {
     m_sunucu = new QLocalServer(this);
     m_sunucu->setSocketOptions(QLocalServer::UserAccessOption);
+    // Only the holder of the lock listens, so a socket found here was left by an
+    // instance that crashed.
+    if (m_kilit)
+        QLocalServer::removeServer(m_ad);
     if (!m_sunucu->listen(m_ad)) {
-        // A socket left by a crashed instance: nobody answered, so take it over.
         QLocalServer::removeServer(m_ad);
         if (!m_sunucu->listen(m_ad))
             return false;
@@ -177,8 +334,12 @@ bool TekOrnek::dinle()
     connect(m_sunucu, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_sunucu->nextPendingConnection()) {
             connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                if (s->readAll().contains("goster"))
-                    Q_EMIT gosterIstendi();
+                if (s->readAll().contains("goster")) {
+                    if (isSignalConnected(QMetaMethod::fromSignal(&TekOrnek::gosterIstendi)))
+                        Q_EMIT gosterIstendi();
+                    else
+                        m_bekleyenIstek = true; // the main window is not built yet
+                }
                 s->write("tamam\n");
                 s->flush();
                 s->disconnectFromServer();

@@ -5,24 +5,35 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QLocalServer;
+class QLockFile;
 
 namespace Zelvora::Baslangic {
 
 // "Tavrek - Zelvora 2.33 (Sunucu)": string 10, major "." minor revision, " (Sunucu)".
 QString pencereBasligi();
-QString veritabaniYolu(); // program folder + "Vok.vtb"
-QString yedekKlasoru();   // program-files folder + "Tavrek/Vtb Yedekleri/"
-QString yedekYolu();      // yedekKlasoru() + "Vok.ydk"
+QString veritabaniKlasoru(); // the user's data folder + "Tavrek/Zelvora/"
+QString veritabaniYolu();    // veritabaniKlasoru() + "Vok.vtb"; never in the build or install tree
+QString sablonYolu();        // the empty database delivered with the program: program folder + "Vok.vtb"
+QString yedekKlasoru();      // program-files folder + "Tavrek/Vtb Yedekleri/"
+QString yedekYolu();         // yedekKlasoru() + "Vok.ydk"
 
-// A missing database is restored from its backup after the user's Yes.
+// Makes sure the user's database exists. A first start copies the delivered empty
+// database in; a missing database is restored from its backup after the user's Yes;
+// a database that an older version kept beside the program is taken over.
 // Returns false when the program must end.
 bool veritabaniniDenetle();
-// At most one compacted backup a day, only while the database was not changed today.
-// Failures reach GenelHataYordami; returns false when the program was ended.
-bool gunlukYedek();
-// Opens the database into the shared connection; false when the program was ended.
+// Opens the database into the shared connection (rolling back a save that was cut
+// short); false when the program was ended.
 bool veritabaniniAc();
+// At most one compacted backup a day, on the first start of a day on which the
+// database had not been changed yet (judged by its date before it was opened), and
+// again on a later start when the day's backup failed. A failure is reported with its
+// own message, the previous backup stays and start-up goes on; false only when the
+// program was ended.
+bool gunlukYedek();
 // Upgrades a 2.31 folder table and tells the user; false when the program was ended.
 bool semayiDenetle();
 // Closes the shared connection (tests, and the end of the program).
@@ -32,25 +43,34 @@ void veritabaniniKapat();
 
 namespace Zelvora {
 
-// One running instance per user: the first one listens on a local socket named from
-// the title and the user; a later start asks it to show its main window and ends.
+// One running instance per user. The first start takes a per-user lock file before
+// anything else and listens on a local socket named from the title and the user; a
+// later start finds the lock taken, asks the holder to show its main window and ends.
 class TekOrnek : public QObject {
     Q_OBJECT
 public:
     explicit TekOrnek(const QString &baslik, QObject *parent = nullptr);
     ~TekOrnek() override;
-    // True when another instance answered (and was asked to show itself).
+    // Takes the lock. When another instance holds it, asks that one to show itself and
+    // returns true; otherwise this instance is the one and returns false.
     bool baskaOrnekVar();
-    // Starts listening; later starts then reach this instance.
+    // Starts listening; later starts then reach this instance. Safe only while holding
+    // the lock, since it replaces a socket left by a crashed instance.
     bool dinle();
     QString soketAdi() const { return m_ad; }
+    QString kilitDosyasi() const;
+    // A request to show came before anyone was connected to gosterIstendi.
+    bool gosterIstegiBekliyor() const { return m_bekleyenIstek; }
 
 Q_SIGNALS:
     void gosterIstendi();
 
 private:
+    bool gosterIste();
     QString m_ad;
     QLocalServer *m_sunucu = nullptr;
+    std::unique_ptr<QLockFile> m_kilit;
+    bool m_bekleyenIstek = false;
 };
 
 } // namespace Zelvora

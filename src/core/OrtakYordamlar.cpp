@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QTextStream>
 
+#include <sys/stat.h>
+
 static void kaynaklariBaglaGlobal()
 {
     // The resources live in a static library; make sure the linker keeps them.
@@ -24,8 +26,16 @@ void KaynaklariHazirla()
     }
 }
 
-bool GenelHataYordami(int numara, const QString &aciklama)
+namespace {
+QString tirnakliDosya(const Hata &h)
 {
+    return h.dosya().isEmpty() ? QString() : QStringLiteral("\r\n\"") + h.dosya() + QStringLiteral("\"");
+}
+} // namespace
+
+bool GenelHataYordami(const Hata &h)
+{
+    const int numara = h.numara();
     switch (numara) {
     case HataNo::Yazici:
     case HataNo::Mesgul:
@@ -41,16 +51,57 @@ bool GenelHataYordami(int numara, const QString &aciklama)
               MesajSimgesi::Uyari);
         Arayuz::programSonu().bitir(1);
         return false;
+    case HataNo::Kilitli:
+        mesaj(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor; işlem yapılamadı.")
+                  + tirnakliDosya(h) + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, biraz sonra tekrar deneyiniz."),
+              MesajSimgesi::Uyari);
+        return true;
+    case HataNo::DiskDolu:
+        mesaj(QStringLiteral("Diskte yer kalmadı! Şu dosyaya yazılamadı:") + tirnakliDosya(h)
+                  + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, diskte yer açıp tekrar deneyiniz."),
+              MesajSimgesi::Uyari);
+        return true;
+    case HataNo::DiskHatasi:
+        mesaj(QStringLiteral("Disk okunurken ya da yazılırken bir hata oluştu:") + tirnakliDosya(h)
+                  + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
+                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, diski kontrol edip tekrar deneyiniz."),
+              MesajSimgesi::Uyari);
+        return true;
+    case HataNo::SaltOkunur:
+        mesaj(QStringLiteral("Veritabanı dosyanıza ya da klasörüne şu anda yazılamıyor:") + tirnakliDosya(h)
+                  + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
+                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, dosyanın izinlerini kontrol edip tekrar deneyiniz."),
+              MesajSimgesi::Uyari);
+        return true;
     default:
         break;
     }
     const QString metin = KaynakMetni(40) + QStringLiteral("\r\n\r\n") + KaynakMetni(50) + QLatin1Char(' ')
-        + QString::number(numara) + QStringLiteral("\r\n\r\n") + KaynakMetni(60) + QLatin1Char(' ') + aciklama;
-    if (mesaj(metin, MesajSimgesi::Kritik, MesajDugmeleri::EvetHayir, MesajCevabi::Evet, KaynakMetni(70))
+        + QString::number(numara) + QStringLiteral("\r\n\r\n") + KaynakMetni(60) + QLatin1Char(' ') + h.aciklama();
+    // Only "Evet" or "Hayır" answers this question: Esc and the close box do nothing.
+    if (mesaj(metin, MesajSimgesi::Kritik, MesajDugmeleri::EvetHayirZorunlu, MesajCevabi::Evet, KaynakMetni(70))
         == MesajCevabi::Evet)
         return true;
     Arayuz::programSonu().bitir(1);
     return false;
+}
+
+QString HataNedeni(const Hata &h)
+{
+    QString neden;
+    switch (h.numara()) {
+    case HataNo::Kilitli: neden = QStringLiteral("Veritabanı başka bir program tarafından kullanılıyor."); break;
+    case HataNo::DiskDolu: neden = QStringLiteral("Diskte yer kalmadı."); break;
+    case HataNo::DiskHatasi: neden = QStringLiteral("Disk okunurken ya da yazılırken hata oluştu."); break;
+    case HataNo::SaltOkunur: neden = QStringLiteral("Dosyaya ya da klasörüne yazılamıyor."); break;
+    case HataNo::DosyaAcilamiyor: neden = QStringLiteral("Dosya açılamıyor, bozuk ya da programın veritabanı değil."); break;
+    default: break;
+    }
+    if (h.aciklama().isEmpty())
+        return neden;
+    return neden.isEmpty() ? h.aciklama() : neden + QStringLiteral(" (") + h.aciklama() + QLatin1Char(')');
 }
 
 bool Adim(const std::function<void()> &adim, bool *devam)
@@ -187,6 +238,18 @@ bool DosyaVarMi(const QString &yol)
     while (y.size() > 1 && y.endsWith(QLatin1Char('/')))
         y.chop(1);
     return QFileInfo::exists(y);
+}
+
+bool NormalDosyaMi(const QString &yol)
+{
+    struct stat st {};
+    return !yol.isEmpty() && ::stat(QFile::encodeName(yol).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool YolDoluMu(const QString &yol)
+{
+    struct stat st {};
+    return !yol.isEmpty() && ::lstat(QFile::encodeName(yol).constData(), &st) == 0;
 }
 
 QString ProgramDosyalariKlasoru()

@@ -12,29 +12,44 @@ namespace Zelvora {
 // Error numbers the program knows (database engine numbers kept from the old program).
 namespace HataNo {
 constexpr int Yazici = 482;
-constexpr int DiskAg = 3043;     // I/O error, disk full
+constexpr int DiskDolu = 3026;        // no space left on the disk (or the file-size limit)
+constexpr int SaltOkunur = 3027;      // the database file or its folder cannot be written now
+constexpr int DiskHatasi = 3040;      // an I/O error of the disk while reading or writing
+constexpr int DiskAg = 3043;          // network error of a shared database
 constexpr int GecersizYol = 3044;
 constexpr int DosyaAcilamiyor = 3051; // cannot open / not our database
-constexpr int Mesgul = 3356;     // busy at open
+constexpr int Kilitli = 3218;         // the database is in use (locked) by another program
+constexpr int Mesgul = 3356;          // opened exclusively by another user (silent)
 } // namespace HataNo
 
-// The error type of the program: a number and a description.
+// The error type of the program: a number, a description and, where one is concerned,
+// the file.
 class Hata : public std::exception {
 public:
-    Hata(int numara, QString aciklama) : m_numara(numara), m_aciklama(std::move(aciklama)) {}
+    Hata(int numara, QString aciklama, QString dosya = QString())
+        : m_numara(numara), m_aciklama(std::move(aciklama)), m_dosya(std::move(dosya))
+    {
+    }
     int numara() const { return m_numara; }
     const QString &aciklama() const { return m_aciklama; }
+    const QString &dosya() const { return m_dosya; }
     const char *what() const noexcept override { return "Zelvora::Hata"; }
 
 private:
     int m_numara;
     QString m_aciklama;
+    QString m_dosya;
 };
 
 // Reports an error the way the program always has. Returns true when the caller may
 // go on, false when the program has been ended (only observable under tests).
-bool GenelHataYordami(int numara, const QString &aciklama);
-inline bool GenelHataYordami(const Hata &h) { return GenelHataYordami(h.numara(), h.aciklama()); }
+// A locked database, a full disk, a disk error or a file that cannot be written now
+// are reported with their own message and the program goes on, so that what the user
+// typed stays where it is and can be saved again.
+bool GenelHataYordami(const Hata &h);
+inline bool GenelHataYordami(int numara, const QString &aciklama) { return GenelHataYordami(Hata(numara, aciklama)); }
+// The reason of an error in a sentence, for messages that name it (the backup's).
+QString HataNedeni(const Hata &h);
 
 // Runs one step: an error goes to GenelHataYordami. Returns false when the step failed.
 // *devam is set false when the program was ended.
@@ -52,6 +67,10 @@ QString MetniSifrele(const QString &metin, const QString &alfabe, const QString 
 
 // True for an existing file or folder.
 bool DosyaVarMi(const QString &yol);
+// True for a regular file (after following links): not a folder, FIFO or device.
+bool NormalDosyaMi(const QString &yol);
+// True when anything at all is at the path, a dangling link included.
+bool YolDoluMu(const QString &yol);
 // The per-user program-files folder, ending in "/".
 QString ProgramDosyalariKlasoru();
 // Turkish upper/lower case of one letter (i/İ and ı/I kept apart).

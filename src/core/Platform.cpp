@@ -16,6 +16,36 @@ QString otomatikBaslatmaDosyasi()
     return Arayuz::klasorler().otomatikBaslatmaKlasoru + QStringLiteral("zelvora.desktop");
 }
 
+QString execArgumani(const QString &arguman)
+{
+    // Quoted as a whole: the double quote, backquote, dollar and backslash get a backslash
+    // inside the quotes, and a
+    // literal '%' is doubled (field codes). Then the value is escaped as every string value
+    // of a desktop entry is, which doubles each backslash again.
+    QString alinti;
+    for (QChar c : arguman) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            alinti += QLatin1Char('\\');
+        alinti += c;
+    }
+    alinti = QLatin1Char('"') + alinti + QLatin1Char('"');
+    alinti.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    QString deger;
+    for (QChar c : alinti) {
+        if (c == QLatin1Char('\\'))
+            deger += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            deger += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            deger += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            deger += QStringLiteral("\\r");
+        else
+            deger += c;
+    }
+    return deger;
+}
+
 bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu)
 {
     const QString dosya = otomatikBaslatmaDosyasi();
@@ -23,10 +53,7 @@ bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu)
         return !QFile::exists(dosya) || QFile::remove(dosya);
     if (!QDir().mkpath(Arayuz::klasorler().otomatikBaslatmaKlasoru))
         return false;
-    QString yol = programYolu;
-    // Desktop entries quote paths with blanks in double quotes.
-    if (yol.contains(QLatin1Char(' ')))
-        yol = QLatin1Char('"') + yol + QLatin1Char('"');
+    const QString yol = execArgumani(programYolu);
     QSaveFile f(dosya);
     if (!f.open(QIODevice::WriteOnly))
         return false;

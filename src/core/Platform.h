@@ -9,6 +9,9 @@ namespace Zelvora::Platform {
 // The autostart entry: written with the program's path and "-Simge" when on,
 // removed when off. Returns false when the entry could not be written or removed.
 bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu);
+// One argument of a desktop entry's Exec= line, quoted and escaped as the Desktop Entry
+// format requires, whatever characters the path holds.
+QString execArgumani(const QString &arguman);
 // The autostart entry's file.
 QString otomatikBaslatmaDosyasi();
 // The user's full name from the account database (empty when none is recorded).

@@ -4,12 +4,17 @@
 #include "core/OrtakYordamlar.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Zelvora {
 namespace {
@@ -35,14 +40,27 @@ CREATE INDEX IsTarihDizini ON YapilacakIslerTablosu(IsinTarihi);
 CREATE INDEX IsTarihSaatDizini ON YapilacakIslerTablosu(IsinTarihi, IsinSaati);
 )SQL";
 
-[[noreturn]] void hataAt(int kod, const QString &aciklama)
+[[noreturn]] void hataAt(int kod, const QString &aciklama, const QString &dosya = QString())
 {
-    throw Hata(Veritabani::hataNumarasi(kod), aciklama);
+    throw Hata(Veritabani::hataNumarasi(kod), aciklama, dosya);
+}
+
+QString dosyaAdi(sqlite3 *db)
+{
+    const char *ad = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return ad ? QString::fromUtf8(ad) : QString();
 }
 
 [[noreturn]] void hataAt(sqlite3 *db, int kod)
 {
-    hataAt(kod, db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod)));
+    const QString aciklama = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod));
+    // A write cut short by the file-size limit or a full disk is a full disk to the user.
+    if (db && (kod & 0xff) == SQLITE_IOERR) {
+        const int e = sqlite3_system_errno(db);
+        if (e == EFBIG || e == ENOSPC || e == EDQUOT)
+            throw Hata(HataNo::DiskDolu, aciklama, dosyaAdi(db));
+    }
+    hataAt(kod, aciklama, dosyaAdi(db));
 }
 
 // One prepared statement, finalised on destruction.
@@ -142,19 +160,61 @@ void ayarla(sqlite3 *db)
         hataAt(db, rc);
 }
 
-// Our database holds both tables and (unless the caller checks otherwise) passes the
-// quick check.
-void bizimMi(sqlite3 *db, bool denetle = true)
+// The columns each of our tables must have.
+struct TabloTanimi {
+    const char *ad;
+    std::initializer_list<const char *> sutunlar;
+};
+const TabloTanimi TABLOLAR[] = {
+    {"KlasorBilgileriTablosu", {"Anahtari", "Bagi", "Adi"}},
+    {"YapilacakIslerTablosu",
+     {"IsNo", "Anahtari", "IsinTarihi", "IsinSaati", "IsinKonusu", "IsinYeri", "IsinSayisi", "Aciklama", "Hatirlatma",
+      "IsYapildi"}},
+};
+
+enum class Denetim { Yok, Hizli, Tam };
+
+// Our database holds both tables with all their columns and passes the check asked for
+// (quick_check, or integrity_check, which also finds missing index rows).
+void bizimMi(sqlite3 *db, Denetim denetim = Denetim::Hizli)
 {
-    if (denetle) {
-        Deyim d(db, "PRAGMA quick_check");
+    if (denetim != Denetim::Yok) {
+        Deyim d(db, denetim == Denetim::Tam ? "PRAGMA integrity_check" : "PRAGMA quick_check");
         if (!d.adim() || d.metin(0) != QStringLiteral("ok"))
-            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı dosyası bozuk."));
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı dosyası bozuk."), dosyaAdi(db));
     }
-    Deyim d(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                "('KlasorBilgileriTablosu','YapilacakIslerTablosu')");
-    if (!d.adim() || d.sayi(0) != 2)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."));
+    for (const TabloTanimi &t : TABLOLAR) {
+        Deyim d(db, "SELECT name FROM pragma_table_info(?)");
+        d.bagla(1, QString::fromLatin1(t.ad));
+        QStringList var;
+        while (d.adim())
+            var << d.metin(0);
+        for (const char *sutun : t.sutunlar) {
+            if (!var.contains(QString::fromLatin1(sutun), Qt::CaseInsensitive))
+                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."), dosyaAdi(db));
+        }
+    }
+}
+
+// Rows of both tables, to compare a copy with its source.
+QPair<qint64, qint64> satirSayilari(sqlite3 *db)
+{
+    Deyim k(db, "SELECT count(*) FROM KlasorBilgileriTablosu");
+    k.adim();
+    Deyim i(db, "SELECT count(*) FROM YapilacakIslerTablosu");
+    i.adim();
+    return {k.sayi(0), i.sayi(0)};
+}
+
+// Flushes a file (or a folder's entries) to the disk.
+bool diskeYaz(const QString &yol)
+{
+    const int fd = ::open(QFile::encodeName(yol).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool tamam = ::fsync(fd) == 0;
+    ::close(fd);
+    return tamam;
 }
 
 struct Baglanti {
@@ -167,19 +227,21 @@ struct Baglanti {
 int Veritabani::hataNumarasi(int sqliteKodu)
 {
     switch (sqliteKodu & 0xff) {
-    case SQLITE_CANTOPEN:
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
+        return HataNo::DosyaAcilamiyor;
+    case SQLITE_CANTOPEN:
     case SQLITE_READONLY:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return HataNo::DosyaAcilamiyor;
-    case SQLITE_IOERR:
+        return HataNo::SaltOkunur;
     case SQLITE_FULL:
-        return HataNo::DiskAg;
+        return HataNo::DiskDolu;
+    case SQLITE_IOERR:
+        return HataNo::DiskHatasi;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return HataNo::Mesgul;
+        return HataNo::Kilitli;
     default:
         return sqliteKodu;
     }
@@ -199,24 +261,52 @@ Veritabani::~Veritabani()
 
 std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
 {
+    // Anything but a regular file (a folder, a FIFO that would block the open, a dangling
+    // link) is refused before SQLite touches it.
+    if (!NormalDosyaMi(yol))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya bulunamadı ya da normal bir dosya değil: ") + yol, yol);
     const QFileInfo bilgi(yol);
-    if (!bilgi.isFile() || !bilgi.isReadable())
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya bulunamadı: ") + yol);
+    if (!bilgi.isReadable())
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya okunamıyor: ") + yol, yol);
     if (!bilgi.isWritable() || !QFileInfo(bilgi.absolutePath()).isWritable())
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol);
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol, yol);
     Baglanti b;
-    const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(b.db, rc);
-    sqlite3_extended_result_codes(b.db, 0);
-    sqlite3_busy_timeout(b.db, 3000);
-    bizimMi(b.db);
-    if (sqlite3_db_readonly(b.db, "main") == 1)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol);
-    ayarla(b.db);
+    try {
+        const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK)
+            hataAt(b.db, rc);
+        sqlite3_extended_result_codes(b.db, 0);
+        sqlite3_busy_timeout(b.db, 3000);
+        // The first read rolls back a journal left by a save that was cut short.
+        bizimMi(b.db);
+        if (sqlite3_db_readonly(b.db, "main") == 1)
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol, yol);
+        ayarla(b.db);
+    } catch (const Hata &h) {
+        // In use by another program stays that; everything else means the file cannot be used.
+        if (h.numara() == HataNo::Kilitli)
+            throw;
+        throw Hata(HataNo::DosyaAcilamiyor, h.aciklama(), yol);
+    }
     std::unique_ptr<Veritabani> v(new Veritabani(b.db));
     b.db = nullptr;
     return v;
+}
+
+bool Veritabani::kayitVarMi(const QString &yol)
+{
+    if (!NormalDosyaMi(yol))
+        return false;
+    Baglanti b;
+    if (sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return false;
+    try {
+        bizimMi(b.db, Denetim::Yok);
+        const auto sayilar = satirSayilari(b.db);
+        return sayilar.first > 0 || sayilar.second > 0;
+    } catch (const Hata &) {
+        return false;
+    }
 }
 
 void Veritabani::bosOlustur(const QString &yol)
@@ -235,19 +325,36 @@ void Veritabani::bosOlustur(const QString &yol)
     QFile::setPermissions(yol, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+QString Veritabani::geciciYedekAdi(const QString &hedef)
+{
+    // Leftovers of a backup that was cut short are removed; something that cannot be
+    // removed (a folder) is stepped around with another name.
+    const QFileInfo h(hedef);
+    const QString onEk = h.fileName() + QStringLiteral(".yeni");
+    const QDir klasor = h.absoluteDir();
+    for (const QFileInfo &artik : klasor.entryInfoList({onEk + QLatin1Char('*')}, QDir::Files | QDir::System | QDir::Hidden))
+        QFile::remove(artik.absoluteFilePath());
+    QString ad = h.absoluteFilePath() + QStringLiteral(".yeni");
+    for (int i = 2; QFileInfo(ad).exists() || QFileInfo(ad).isSymLink(); ++i)
+        ad = h.absoluteFilePath() + QStringLiteral(".yeni") + QString::number(i);
+    return ad;
+}
+
 void Veritabani::yedekle(const QString &kaynak, const QString &hedef)
 {
-    const QString gecici = hedef + QStringLiteral(".yeni");
-    QFile::remove(gecici);
+    const QString gecici = geciciYedekAdi(hedef);
     try {
         {
+            if (!NormalDosyaMi(kaynak))
+                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı normal bir dosya değil."), kaynak);
             Baglanti b;
             int rc = sqlite3_open_v2(kaynak.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
             if (rc != SQLITE_OK)
                 hataAt(b.db, rc);
+            sqlite3_extended_result_codes(b.db, 0);
             sqlite3_busy_timeout(b.db, 3000);
-            // The copy is checked below; compacting reads every page of the source anyway.
-            bizimMi(b.db, false);
+            // Only a sound database of ours may replace the previous backup.
+            bizimMi(b.db, Denetim::Tam);
             Deyim d(b.db, "VACUUM INTO ?");
             d.bagla(1, gecici);
             d.calistir();
@@ -260,8 +367,11 @@ void Veritabani::yedekle(const QString &kaynak, const QString &hedef)
             bizimMi(b.db);
         }
         QFile::setPermissions(gecici, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (!diskeYaz(gecici))
+            throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(std::strerror(errno)), gecici);
         if (std::rename(QFile::encodeName(gecici).constData(), QFile::encodeName(hedef).constData()) != 0)
-            throw Hata(HataNo::DiskAg, QStringLiteral("Yedek dosyası yazılamadı: ") + hedef);
+            throw Hata(HataNo::SaltOkunur, QString::fromLocal8Bit(std::strerror(errno)), hedef);
+        diskeYaz(QFileInfo(hedef).absolutePath());
     } catch (...) {
         QFile::remove(gecici);
         throw;

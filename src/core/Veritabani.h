@@ -44,10 +44,15 @@ public:
     static std::unique_ptr<Veritabani> ac(const QString &yol);
     // Writes a new file holding the empty schema (the build's tool uses this).
     static void bosOlustur(const QString &yol);
-    // Writes a compacted, checked copy of the database at kaynak over hedef. The copy is
-    // made under a temporary name and renamed only when it is sound, so a failure
-    // leaves an existing hedef untouched.
+    // Writes a compacted, checked copy of the database at kaynak over hedef. The source
+    // must be a sound database of ours (tables, columns and integrity check); the copy is
+    // made under a temporary name, checked, flushed to the disk and renamed only then, so
+    // a failure leaves an existing hedef untouched.
     static void yedekle(const QString &kaynak, const QString &hedef);
+    // The temporary name a backup of hedef is written under (leftovers removed first).
+    static QString geciciYedekAdi(const QString &hedef);
+    // The file is a database of ours holding at least one folder or job (read only).
+    static bool kayitVarMi(const QString &yol);
     // Maps an SQLite result code to the program's error number.
     static int hataNumarasi(int sqliteKodu);
 

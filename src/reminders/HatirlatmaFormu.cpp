@@ -281,7 +281,7 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
     m_seciliIsNo = m->is(satir).isNo;
 
     bool devam = true;
-    Adim([&] {
+    const bool yazildi = Adim([&] {
         Veritabani &v = Veritabani::acik();
         switch (m_isSonucu) {
         case 0:
@@ -299,10 +299,10 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             break;
         }
     }, &devam);
-    if (!devam)
+    // A job whose outcome was not stored keeps its row, to be settled again.
+    if (!devam || !yazildi)
         return;
 
-    // The row goes even when the UPDATE failed: the unchanged job comes back with the next scan.
     m->satirSil(OrtakDegiskenler::SeciliSatir - 1);
     if (m->rowCount() > 0) {
         if (OrtakDegiskenler::SeciliSatir > 1)

@@ -8,9 +8,35 @@
 #include "ui/KarsilamaFormu.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
+#include <QTranslator>
+
+#include <csignal>
 
 namespace Zelvora::BaslangicModulu {
+
+bool QtCevirileriniYukle()
+{
+    static QTranslator *ceviri = nullptr;
+    if (ceviri)
+        return true;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    ceviri = t;
+    return true;
+}
+
+void DosyaBoyuSiniriSinyaliniYoksay()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 AnaForm *Main(const QStringList &argumanlar)
 {
@@ -18,12 +44,15 @@ AnaForm *Main(const QStringList &argumanlar)
 
     OrtakDegiskenler::PencereBasligi = Baslangic::pencereBasligi();
 
-    // One instance per user: a later start brings the first one forward and ends.
+    // One instance per user, decided by a lock taken before anything else: a later start
+    // brings the first one forward and ends. The first one listens at once, so a start
+    // that comes while it is still loading reaches it too.
     auto *tekOrnek = new TekOrnek(OrtakDegiskenler::PencereBasligi);
     if (tekOrnek->baskaOrnekVar()) {
         delete tekOrnek;
         return nullptr;
     }
+    tekOrnek->dinle();
 
     QPointer<KarsilamaFormu> karsilama;
     if (komutSatiriBos) {
@@ -44,9 +73,11 @@ AnaForm *Main(const QStringList &argumanlar)
 
     if (!Baslangic::veritabaniniDenetle())
         return bitir();
-    if (!Baslangic::gunlukYedek())
-        return bitir();
+    // The database is opened (and a save cut short by a crash rolled back) before
+    // anything copies it; the backup then copies only a sound database.
     if (!Baslangic::veritabaniniAc())
+        return bitir();
+    if (!Baslangic::gunlukYedek())
         return bitir();
     if (!Baslangic::semayiDenetle())
         return bitir();
@@ -59,8 +90,9 @@ AnaForm *Main(const QStringList &argumanlar)
     if (karsilama)
         karsilama->close();
     tekOrnek->setParent(anaForm);
-    tekOrnek->dinle();
     QObject::connect(tekOrnek, &TekOrnek::gosterIstendi, anaForm, &AnaForm::Goster);
+    if (tekOrnek->gosterIstegiBekliyor())
+        anaForm->Goster();
 
     OrtakDegiskenler::GirisSifresiSorulsun = Ayarlar::okuMantiksal(AyarAdi::GirisSifresiSor);
     return anaForm;

@@ -12,6 +12,12 @@ namespace BaslangicModulu {
 // ends before it (another instance, database missing and not restored, open failed).
 // argumanlar: the command-line arguments without the program name.
 AnaForm *Main(const QStringList &argumanlar);
+// Loads Qt's own Turkish texts (context menus of text boxes, file and print dialogs).
+// Returns false when the translation file is not installed.
+bool QtCevirileriniYukle();
+// Makes writes past the file-size limit fail with an error the program reports,
+// instead of the signal that would end it in the middle of a save.
+void DosyaBoyuSiniriSinyaliniYoksay();
 } // namespace BaslangicModulu
 
 } // namespace Zelvora

@@ -41,6 +41,17 @@ MesajCevabi MesajKutusuPenceresi::goster(const QString &metin, MesajSimgesi simg
         kutu.exec();
         return MesajCevabi::Tamam;
     }
+    if (dugmeler == MesajDugmeleri::EvetHayirZorunlu) {
+        // No escape button: Esc and the close box leave the question up. QMessageBox
+        // would take a No-role button for Esc, so "Hayır" carries the action role.
+        QPushButton *evet = kutu.addButton(QStringLiteral("&Evet"), QMessageBox::YesRole);
+        QPushButton *hayir = kutu.addButton(QStringLiteral("&Hayır"), QMessageBox::ActionRole);
+        kutu.setDefaultButton(varsayilan == MesajCevabi::Hayir ? hayir : evet);
+        kutu.setWindowFlag(Qt::WindowCloseButtonHint, false);
+        while (kutu.clickedButton() != evet && kutu.clickedButton() != hayir)
+            kutu.exec();
+        return kutu.clickedButton() == evet ? MesajCevabi::Evet : MesajCevabi::Hayir;
+    }
     QPushButton *evet = kutu.addButton(QStringLiteral("&Evet"), QMessageBox::YesRole);
     QPushButton *hayir = kutu.addButton(QStringLiteral("&Hayır"), QMessageBox::NoRole);
     kutu.setDefaultButton(varsayilan == MesajCevabi::Hayir ? hayir : evet);

@@ -10,11 +10,13 @@
 #include "core/Tarihler.h"
 #include "core/Veritabani.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace Zelvora;
 
@@ -36,6 +38,9 @@ private Q_SLOTS:
     void yedekGeciciAdlaYazilir();
     void basarisizYedekEskisiniKorur();
     void otomatikBaslatma();
+    void sqliteHatalariEslenir();
+    void yedekKalintilariEngelOlmaz();
+    void kayitliVeritabaniTaninir();
 };
 
 void CekirdekTesti::ilkHarfleriBuyut_data()
@@ -97,6 +102,57 @@ void CekirdekTesti::genelHataYordami()
     QCOMPARE(ortam.son->sayi, 2);
     QVERIFY(!GenelHataYordami(19, QStringLiteral("x")));
     QCOMPARE(ortam.son->sayi, 3);
+    // The question can be answered only with Yes or No.
+    QCOMPARE(ortam.mesajlar->gosterilenler.last().dugmeler, MesajDugmeleri::EvetHayirZorunlu);
+
+    // A database in use, a full disk, a disk error or an unwritable file: each is said
+    // plainly, naming the file, and the program goes on (nothing typed is thrown away).
+    ortam.mesajlar->temizle();
+    const QString dosya = QStringLiteral("/veri/Vok.vtb");
+    QVERIFY(GenelHataYordami(Hata(HataNo::Kilitli, QStringLiteral("database is locked"), dosya)));
+    QVERIFY(GenelHataYordami(Hata(HataNo::DiskDolu, QStringLiteral("database or disk is full"), dosya)));
+    QVERIFY(GenelHataYordami(Hata(HataNo::DiskHatasi, QStringLiteral("disk I/O error"), dosya)));
+    QVERIFY(GenelHataYordami(Hata(HataNo::SaltOkunur, QStringLiteral("attempt to write a readonly database"), dosya)));
+    const QStringList m2 = ortam.mesajlar->metinler();
+    QCOMPARE(m2.size(), 4);
+    QVERIFY(m2[0].startsWith(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor")));
+    QVERIFY(m2[1].startsWith(QStringLiteral("Diskte yer kalmadı!")));
+    QVERIFY(m2[2].contains(QStringLiteral("disk I/O error")));
+    for (const QString &m : m2) {
+        QVERIFY2(m.contains(QStringLiteral("\"/veri/Vok.vtb\"")), qPrintable(m));
+        QVERIFY(!m.contains(QStringLiteral("Ağ bağlantısı")));
+    }
+    QCOMPARE(ortam.son->sayi, 3);
+}
+
+void CekirdekTesti::sqliteHatalariEslenir()
+{
+    // How each failure of SQLite reaches the user.
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_BUSY), HataNo::Kilitli);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_LOCKED), HataNo::Kilitli);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_FULL), HataNo::DiskDolu);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_IOERR_WRITE), HataNo::DiskHatasi);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_READONLY), HataNo::SaltOkunur);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_CANTOPEN), HataNo::SaltOkunur);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_CORRUPT), HataNo::DosyaAcilamiyor);
+    QCOMPARE(Veritabani::hataNumarasi(SQLITE_CONSTRAINT), SQLITE_CONSTRAINT);
+
+    // A write that meets another program's lock fails with the lock's number.
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    sqlite3 *baska = nullptr;
+    QCOMPARE(sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &baska), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_busy_timeout(OrtakDegiskenler::VeritabaniBag->tutamak(), 50);
+    try {
+        OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+        QFAIL("a locked database took a write");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::Kilitli);
+        QCOMPARE(h.dosya(), ortam.veritabaniYolu());
+    }
+    sqlite3_exec(baska, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(baska);
 }
 
 void CekirdekTesti::tarihCoz()
@@ -197,6 +253,38 @@ void CekirdekTesti::yabanciDosyalarReddedilir()
     f.write(QByteArray(4096, '\xA5'));
     f.close();
     QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+
+    // Our table names with other columns: refused before anything is written.
+    QFile::remove(yol);
+    sqlite3_open(yol.toUtf8().constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE KlasorBilgileriTablosu(a, b); CREATE TABLE YapilacakIslerTablosu(c, d);",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    QFile yabanci(yol);
+    QVERIFY(yabanci.open(QIODevice::ReadOnly));
+    const QByteArray yabanciIcerik = yabanci.readAll();
+    yabanci.close();
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+    QVERIFY(yabanci.open(QIODevice::ReadOnly));
+    QCOMPARE(yabanci.readAll(), yabanciIcerik);
+    yabanci.close();
+    // Not even backed up.
+    const QString yedek = ortam.klasor.path() + QStringLiteral("/Vok.ydk");
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::yedekle(yol, yedek));
+    QVERIFY(!QFile::exists(yedek));
+
+    // Not regular files: a folder, a FIFO (whose open would block), a dangling link.
+    QFile::remove(yol);
+    QVERIFY(QDir().mkdir(yol));
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+    QVERIFY(QDir().rmdir(yol));
+    QCOMPARE(::mkfifo(QFile::encodeName(yol).constData(), 0600), 0);
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::yedekle(yol, yedek));
+    QVERIFY(QFile::remove(yol));
+    QVERIFY(QFile::link(ortam.klasor.path() + QStringLiteral("/yok"), yol));
+    QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
+    QVERIFY(QFile::remove(yol));
 
     // Missing file and missing folder.
     QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(ortam.programKlasoru() + QStringLiteral("yok/Vok.vtb")));
@@ -344,6 +432,46 @@ void CekirdekTesti::basarisizYedekEskisiniKorur()
     QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));
 }
 
+void CekirdekTesti::yedekKalintilariEngelOlmaz()
+{
+    Test::Ortam ortam;
+    ortam.veritabaniniAc();
+    const QString yedek = ortam.klasor.path() + QStringLiteral("/Vok.ydk");
+    // A file and a folder left at temporary names by a backup that was cut short.
+    QFile artik(yedek + QStringLiteral(".yeni"));
+    QVERIFY(artik.open(QIODevice::WriteOnly));
+    artik.write("yarım");
+    artik.close();
+    Veritabani::yedekle(ortam.veritabaniYolu(), yedek);
+    QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));
+    QVERIFY(QDir().mkdir(yedek + QStringLiteral(".yeni")));
+    QFile artik2(yedek + QStringLiteral(".yeni2"));
+    QVERIFY(artik2.open(QIODevice::WriteOnly));
+    artik2.close();
+    Veritabani::yedekle(ortam.veritabaniYolu(), yedek);
+    QVERIFY(Veritabani::kayitVarMi(yedek) == false); // a sound copy of the empty database
+    QVERIFY(Veritabani::ac(yedek));
+    QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni2")));
+    QVERIFY(QFileInfo(yedek + QStringLiteral(".yeni")).isDir()); // stepped around, not deleted
+}
+
+void CekirdekTesti::kayitliVeritabaniTaninir()
+{
+    // The build's tool and the start-up tell an empty template from a database in use.
+    Test::Ortam ortam;
+    ortam.sablonYaz();
+    QVERIFY(!Veritabani::kayitVarMi(Baslangic::sablonYolu()));
+    {
+        auto v = Veritabani::ac(Baslangic::sablonYolu());
+        v->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    }
+    QVERIFY(Veritabani::kayitVarMi(Baslangic::sablonYolu()));
+    QVERIFY(!Veritabani::kayitVarMi(ortam.programKlasoru() + QStringLiteral("yok.vtb")));
+    // The user's database is in the data folder, never beside the program.
+    QVERIFY(Baslangic::veritabaniYolu().startsWith(ortam.klasor.path() + QStringLiteral("/veri/Tavrek/Zelvora/")));
+    QVERIFY(!Baslangic::veritabaniYolu().startsWith(ortam.programKlasoru()));
+}
+
 void CekirdekTesti::otomatikBaslatma()
 {
     Test::Ortam ortam;
@@ -353,6 +481,16 @@ void CekirdekTesti::otomatikBaslatma()
     QFile f(dosya);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Exec=\"/opt/Zelvora Programı/zelvora\" -Simge\n")));
+    f.close();
+    // Every character the Desktop Entry format treats specially, escaped its way:
+    // quote, backquote, dollar and backslash inside the quotes, then the string escape
+    // of backslashes, and "%" doubled.
+    const QString garip = QStringLiteral("/ev/a\"b`c$d\\e%f g/zelvora");
+    QCOMPARE(Platform::execArgumani(garip), QStringLiteral("\"/ev/a\\\\\"b\\\\`c\\\\$d\\\\\\\\e%%f g/zelvora\""));
+    QVERIFY(Platform::otomatikBaslatmaAyarla(true, garip));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(f.readAll()).contains(QStringLiteral("\nExec=") + Platform::execArgumani(garip)
+                                                    + QStringLiteral(" -Simge\n")));
     f.close();
     QVERIFY(Platform::otomatikBaslatmaAyarla(false, QString()));
     QVERIFY(!QFile::exists(dosya));

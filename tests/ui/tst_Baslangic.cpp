@@ -3,15 +3,20 @@
 #include "TestOrtami.h"
 
 #include "core/Baslangic.h"
+#include "core/OrtakYordamlar.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/Veritabani.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
+#include "ui/MesajKutusuPenceresi.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -29,6 +34,15 @@ private Q_SLOTS:
     void veritabaniOlmayanDosyaReddedilir();
     void ikinciOrnekIlkiniOneGetirir();
     void argumanlaPencereGosterilmez();
+    void ilkBaslangictaSablonKopyalanir();
+    void eskiYerdekiVeritabaniTasinir();
+    void yedekHatasiBaslangiciDurdurmaz();
+    void bozukVeritabaniYedeginYerineGecmez();
+    void yarimKalanKayitSonrakiGunAcilir();
+    void kilitliVeritabaniSoylenir();
+    void ikiBaslangicAyniAnda();
+    void hataSorusuYalnizEvetHayirla();
+    void qtMetinleriTurkce();
 
 private:
     static void yenidenBaslat(AnaForm *&f)
@@ -37,11 +51,36 @@ private:
         f = nullptr;
         Baslangic::veritabaniniKapat();
     }
-    static void dunDegisti(const QString &yol)
+    static void dunDegisti(const QString &yol, int gun = -1)
     {
         QFile d(yol);
         QVERIFY(d.open(QIODevice::ReadWrite));
-        QVERIFY(d.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        QVERIFY(d.setFileTime(QDateTime::currentDateTime().addDays(gun), QFileDevice::FileModificationTime));
+    }
+    static QByteArray icerik(const QString &yol)
+    {
+        QFile f(yol);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static int isSayisi(const QString &yol)
+    {
+        auto v = Veritabani::ac(yol);
+        return int(v->isleriListele(QString(), true, false, QDate(2026, 12, 7)).size());
+    }
+    // A good backup of yesterday and a database last changed the day before.
+    static void dunkuYedekHazirla(Test::Ortam &ortam)
+    {
+        ortam.saat->an = QDateTime::currentDateTime();
+        ortam.bosVeritabaniYaz();
+        {
+            auto v = Veritabani::ac(ortam.veritabaniYolu());
+            v->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("Duruşma"), {}, {}, {},
+                       true, false});
+        }
+        QDir().mkpath(Baslangic::yedekKlasoru());
+        Veritabani::yedekle(ortam.veritabaniYolu(), Baslangic::yedekYolu());
+        dunDegisti(Baslangic::yedekYolu(), -1);
+        dunDegisti(ortam.veritabaniYolu(), -2);
     }
 };
 
@@ -215,6 +254,271 @@ void BaslangicTesti::argumanlaPencereGosterilmez()
     QVERIFY(f);
     QVERIFY(f->isVisible());
     yenidenBaslat(f);
+}
+
+void BaslangicTesti::ilkBaslangictaSablonKopyalanir()
+{
+    Test::Ortam ortam;
+    ortam.saat->an = QDateTime::currentDateTime();
+    QDir(ortam.klasor.path() + QStringLiteral("/veri/Tavrek")).removeRecursively();
+    ortam.sablonYaz();
+    const QByteArray sablon = icerik(Baslangic::sablonYolu());
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    // Silently, into the data folder, readable by the user only.
+    QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
+    QVERIFY(QFileInfo(ortam.veritabaniYolu()).isFile());
+    const auto baskalari = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QCOMPARE(QFileInfo(ortam.veritabaniYolu()).permissions() & baskalari, QFileDevice::Permissions());
+    for (const QString &k : {QStringLiteral("/veri/Tavrek"), QStringLiteral("/veri/Tavrek/Zelvora")})
+        QCOMPARE(QFileInfo(ortam.klasor.path() + k).permissions() & baskalari, QFileDevice::Permissions());
+    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    yenidenBaslat(f);
+    // The template is never written to, and a new template (a rebuild) changes nothing.
+    QCOMPARE(icerik(Baslangic::sablonYolu()), sablon);
+    ortam.sablonYaz();
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY(f->KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    yenidenBaslat(f);
+}
+
+void BaslangicTesti::eskiYerdekiVeritabaniTasinir()
+{
+    // A database that an older version kept beside the program, with the user's jobs,
+    // wins over the question about the backup.
+    Test::Ortam ortam;
+    dunkuYedekHazirla(ortam);
+    QFile::remove(ortam.veritabaniYolu());
+    ortam.sablonYaz();
+    {
+        auto v = Veritabani::ac(Baslangic::sablonYolu());
+        for (int i = 0; i < 3; ++i)
+            v->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(10, i), QStringLiteral("Eski"), {}, {}, {},
+                       true, false});
+    }
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(ortam.veritabaniYolu()));
+    yenidenBaslat(f);
+    QCOMPARE(isSayisi(ortam.veritabaniYolu()), 3);
+}
+
+void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
+{
+    Test::Ortam ortam;
+    ortam.saat->an = QDateTime::currentDateTime();
+    ortam.bosVeritabaniYaz();
+    // The backup folder cannot be made: a file has its name.
+    QDir().mkpath(ProgramDosyalariKlasoru() + QStringLiteral("Tavrek"));
+    QFile engel(QDir::cleanPath(Baslangic::yedekKlasoru()));
+    QVERIFY(engel.open(QIODevice::WriteOnly));
+    engel.close();
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY(OrtakDegiskenler::VeritabaniBag);
+    QCOMPARE(ortam.son->sayi, 0);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    const QString m = ortam.mesajlar->gosterilenler.first().metin;
+    QVERIFY2(m.startsWith(QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:")), qPrintable(m));
+    QVERIFY(m.contains(Baslangic::yedekYolu()));
+    QVERIFY(!m.contains(QStringLiteral("Ağ bağlantısı")));
+    // The user works on; the database is changed today.
+    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    yenidenBaslat(f);
+    // The next start of the same day tries again, although the database changed today.
+    QVERIFY(QFile::remove(engel.fileName()));
+    ortam.mesajlar->temizle();
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
+    QVERIFY(QFileInfo(Baslangic::yedekYolu()).isFile());
+    yenidenBaslat(f);
+    // Written: no further backup today.
+    const QByteArray yedek = icerik(Baslangic::yedekYolu());
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    yenidenBaslat(f);
+    QCOMPARE(icerik(Baslangic::yedekYolu()), yedek);
+}
+
+void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
+{
+    Test::Ortam ortam;
+    dunkuYedekHazirla(ortam);
+    const QByteArray iyiYedek = icerik(Baslangic::yedekYolu());
+    // An index that no longer matches its table: quick_check passes, integrity_check does not.
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
+        sqlite3_exec(db,
+                     "PRAGMA writable_schema=ON;"
+                     "UPDATE sqlite_master SET sql=replace(sql, '(IsinTarihi)', '(IsinKonusu)') WHERE name='IsTarihDizini';",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    dunDegisti(ortam.veritabaniYolu(), -2);
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("bozuk")));
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor.")));
+    QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
+    yenidenBaslat(f);
+
+    // A file with our table names but other columns, older than today: refused, the
+    // backup untouched.
+    QFile::remove(ortam.veritabaniYolu());
+    sqlite3 *db = nullptr;
+    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
+    sqlite3_exec(db, "CREATE TABLE KlasorBilgileriTablosu(x); CREATE TABLE YapilacakIslerTablosu(y);", nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(db);
+    dunDegisti(ortam.veritabaniYolu(), -2);
+    ortam.mesajlar->temizle();
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")});
+    QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
+}
+
+void BaslangicTesti::yarimKalanKayitSonrakiGunAcilir()
+{
+    // A save cut short by a crash leaves a hot journal; the next start (a backup day)
+    // rolls it back and writes a sound backup.
+    Test::Ortam ortam;
+    dunkuYedekHazirla(ortam);
+    const QString vt = ortam.veritabaniYolu();
+    const QString kopya = ortam.klasor.path() + QStringLiteral("/kopya.vtb");
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(vt.toUtf8().constData(), &db);
+        // A tiny cache makes the transaction write into the file before its commit.
+        sqlite3_exec(db, "PRAGMA cache_size=1; BEGIN;", nullptr, nullptr, nullptr);
+        for (int i = 0; i < 400; ++i)
+            sqlite3_exec(db,
+                         "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinKonusu, Aciklama) VALUES('1-Anahtar', 'yarım', "
+                         "hex(randomblob(200)));",
+                         nullptr, nullptr, nullptr);
+        // The files as a crash at this moment leaves them.
+        QVERIFY(QFile::exists(vt + QStringLiteral("-journal")));
+        QVERIFY(QFile::copy(vt, kopya));
+        QVERIFY(QFile::copy(vt + QStringLiteral("-journal"), kopya + QStringLiteral("-journal")));
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    QFile::remove(vt);
+    QVERIFY(QFile::rename(kopya, vt));
+    QVERIFY(QFile::rename(kopya + QStringLiteral("-journal"), vt + QStringLiteral("-journal")));
+    dunDegisti(vt, -1);
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY2(ortam.mesajlar->gosterilenler.isEmpty(), qPrintable(ortam.mesajlar->metinler().join(QLatin1Char('|'))));
+    QVERIFY(!QFile::exists(vt + QStringLiteral("-journal")));
+    yenidenBaslat(f);
+    QCOMPARE(isSayisi(vt), 1);
+    QCOMPARE(QFileInfo(Baslangic::yedekYolu()).lastModified().date(), QDate::currentDate());
+    QCOMPARE(isSayisi(Baslangic::yedekYolu()), 1);
+
+    // A journal of garbage beside a sound database does not lock the user out.
+    QFile cop(vt + QStringLiteral("-journal"));
+    QVERIFY(cop.open(QIODevice::WriteOnly));
+    cop.write(QByteArray(5000, '\x5A'));
+    cop.close();
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    yenidenBaslat(f);
+    QCOMPARE(isSayisi(vt), 1);
+}
+
+void BaslangicTesti::kilitliVeritabaniSoylenir()
+{
+    Test::Ortam ortam;
+    ortam.saat->an = QDateTime::currentDateTime();
+    ortam.bosVeritabaniYaz();
+    sqlite3 *baska = nullptr;
+    QCOMPARE(sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &baska), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.son->sayi, 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("başka bir program tarafından")));
+    sqlite3_exec(baska, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(baska);
+}
+
+void BaslangicTesti::ikiBaslangicAyniAnda()
+{
+    Test::Ortam ortam;
+    // The first start holds the lock before it listens.
+    TekOrnek ilk(OrtakDegiskenler::PencereBasligi);
+    QVERIFY(!ilk.baskaOrnekVar());
+    QVERIFY(QFile::exists(ilk.kilitDosyasi()));
+    QVERIFY(ilk.kilitDosyasi().startsWith(ortam.klasor.path()));
+    // A socket left by a crashed instance does not stop it from listening.
+    {
+        QLocalServer eski;
+        eski.setSocketOptions(QLocalServer::UserAccessOption);
+        QLocalServer::removeServer(ilk.soketAdi());
+        QVERIFY(eski.listen(ilk.soketAdi()));
+        eski.close();
+    }
+    QVERIFY(ilk.dinle());
+    // A second start at the same moment finds the lock taken, reaches the first and ends:
+    // it never listens, so the first one's socket stays.
+    {
+        TekOrnek ikinci(OrtakDegiskenler::PencereBasligi);
+        QVERIFY(ikinci.baskaOrnekVar());
+    }
+    QTRY_VERIFY(ilk.gosterIstegiBekliyor()); // no main window yet: the request waits for it
+    int istek = 0;
+    connect(&ilk, &TekOrnek::gosterIstendi, this, [&] { ++istek; });
+    TekOrnek ucuncu(OrtakDegiskenler::PencereBasligi);
+    QVERIFY(ucuncu.baskaOrnekVar());
+    QTRY_COMPARE(istek, 1);
+}
+
+void BaslangicTesti::hataSorusuYalnizEvetHayirla()
+{
+    MesajKutusuPenceresi gercek;
+    int deneme = 0;
+    bool kapanmadi = true;
+    std::function<void()> dene;
+    dene = [&] {
+        QWidget *kutu = QApplication::activeModalWidget();
+        if (!kutu) {
+            QTimer::singleShot(20, this, dene);
+            return;
+        }
+        if (deneme == 0) {
+            QTest::keyClick(kutu, Qt::Key_Escape);
+        } else if (deneme == 1) {
+            kutu->close();
+        } else {
+            kapanmadi = kutu->isVisible();
+            const auto dugmeler = kutu->findChildren<QPushButton *>();
+            for (QPushButton *d : dugmeler) {
+                if (d->text() == QStringLiteral("&Evet"))
+                    d->click();
+            }
+            return;
+        }
+        ++deneme;
+        QTimer::singleShot(50, this, dene);
+    };
+    QTimer::singleShot(0, this, dene);
+    const MesajCevabi c = gercek.goster(QStringLiteral("Devam?"), MesajSimgesi::Kritik, MesajDugmeleri::EvetHayirZorunlu,
+                                        MesajCevabi::Evet, QStringLiteral("Hata oluştu!"));
+    QVERIFY(kapanmadi);
+    QCOMPARE(deneme, 2);
+    QCOMPARE(c, MesajCevabi::Evet);
+}
+
+void BaslangicTesti::qtMetinleriTurkce()
+{
+    QVERIFY(BaslangicModulu::QtCevirileriniYukle());
+    QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Geri al"));
 }
 
 QTEST_MAIN(BaslangicTesti)

@@ -1,0 +1,144 @@
+// A database another program holds locked: every write says so, and nothing the user
+// typed or still has to settle is lost.
+
+#include "TestOrtami.h"
+
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "reminders/HatirlatmaFormu.h"
+#include "ui/AnaForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+using namespace Zelvora;
+
+class KilitliVeritabaniTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void editorGirdileriniKorur();
+    void hatirlatmaSatiriKalir();
+    void klasorIslemleriSoylenir();
+
+private:
+    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    // Another program takes the database for itself.
+    void kilitle()
+    {
+        QCOMPARE(sqlite3_open(ortam->veritabaniYolu().toUtf8().constData(), &m_baska), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(m_baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void birak()
+    {
+        sqlite3_exec(m_baska, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_baska);
+        m_baska = nullptr;
+    }
+    bool kilitMesajiGeldi() const
+    {
+        const auto m = ortam->mesajlar->metinler();
+        return !m.isEmpty() && m.last().startsWith(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor"));
+    }
+    std::unique_ptr<Test::Ortam> ortam;
+    sqlite3 *m_baska = nullptr;
+};
+
+void KilitliVeritabaniTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>();
+    ortam->veritabaniniAc();
+    sqlite3_busy_timeout(vt()->tutamak(), 50);
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), KlasorAgaci::KlasorAnahtari, QStringLiteral("Büro")});
+}
+
+void KilitliVeritabaniTesti::cleanup()
+{
+    if (m_baska)
+        birak();
+    ortam.reset();
+}
+
+void KilitliVeritabaniTesti::editorGirdileriniKorur()
+{
+    AnaForm ana(false);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    IsEklemeDegistirmeFormu *f = ana.isFormu();
+    f->YeniIsEkleDugmesi_Click();
+    f->Tag = QStringLiteral("Ekle");
+    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+    f->SaatKutusu->setCurrentIndex(15);
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    f->AciklamaKutusu->setText(QStringLiteral("Uzun uzun yazılmış bir açıklama"));
+    f->HatirlatmaVarOnayi->setChecked(true);
+    kilitle();
+    f->KaydetDugmesi_Click();
+    QVERIFY(kilitMesajiGeldi());
+    QCOMPARE(ortam->son->sayi, 0);
+    // Still editing, with everything the user typed.
+    QVERIFY(!f->KaydetDugmesi->isHidden());
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Duruşma"));
+    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("Uzun uzun yazılmış bir açıklama"));
+    birak();
+    // Saved once the other program lets go.
+    f->KaydetDugmesi_Click();
+    const auto isler = vt()->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7));
+    QCOMPARE(isler.size(), size_t(1));
+    QCOMPARE(isler[0].aciklama, QStringLiteral("Uzun uzun yazılmış bir açıklama"));
+}
+
+void KilitliVeritabaniTesti::hatirlatmaSatiriKalir()
+{
+    const QDate bugun(2026, 12, 7);
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(14, 0), QStringLiteral("Duruşma"), {}, {},
+                                    {}, true, false});
+    AnaForm ana(false);
+    ana.HatirlatilacakIsleriListele();
+    HatirlatmaFormu *f = ana.hatirlatmaFormu();
+    f->show();
+    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
+    QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
+    kilitle();
+    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QVERIFY(kilitMesajiGeldi());
+    // The job is not done in the database, so its row stays to be settled.
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
+    birak();
+    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QVERIFY(vt()->is(no).yapildi);
+    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 0);
+}
+
+void KilitliVeritabaniTesti::klasorIslemleriSoylenir()
+{
+    AnaForm ana(false);
+    const int dugumler = ana.KlasorListesi->tumDugumler().size();
+    kilitle();
+    ana.YeniKlasorEkle();
+    QVERIFY(kilitMesajiGeldi());
+    QCOMPARE(ana.KlasorListesi->tumDugumler().size(), dugumler);
+    // Deleting a folder: it stays, with its jobs.
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    ana.KlasorSil();
+    QVERIFY(kilitMesajiGeldi());
+    QVERIFY(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    QCOMPARE(ortam->son->sayi, 0);
+    birak();
+    QCOMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Büro"));
+}
+
+QTEST_MAIN(KilitliVeritabaniTesti)
+#include "tst_KilitliVeritabani.moc"
