@@ -157,8 +157,11 @@ bool veritabaniniDenetle()
             Arayuz::programSonu().bitir(0);
             return false;
         }
-        // Keep the backup's date, as a file copy does on the old platform.
+        // Keep the backup's date, as a file copy does on the old platform. A backup that
+        // is not a sound database of ours is not copied in.
         return Adim([&] {
+            if (!Veritabani::saglamMi(yedek))
+                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Yedek dosyası bozuk."), yedek);
             klasorHazirla(veritabaniKlasoru());
             guvenliKopyala(yedek, vt, true);
         }, &devam) && devam;
@@ -166,6 +169,8 @@ bool veritabaniniDenetle()
     // A first start: the empty database delivered with the program is copied in.
     if (NormalDosyaMi(sablon)) {
         return Adim([&] {
+            if (!Veritabani::saglamMi(sablon))
+                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Programla gelen boş veritabanı bozuk."), sablon);
             klasorHazirla(veritabaniKlasoru());
             guvenliKopyala(sablon, vt, false);
         }, &devam) && devam;

@@ -183,6 +183,10 @@ void bizimMi(sqlite3 *db, Denetim denetim = Denetim::Hizli)
         if (!d.adim() || d.metin(0) != QStringLiteral("ok"))
             throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı dosyası bozuk."), dosyaAdi(db));
     }
+    Deyim tablolar(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                       "('KlasorBilgileriTablosu','YapilacakIslerTablosu')");
+    if (!tablolar.adim() || tablolar.sayi(0) != 2)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."), dosyaAdi(db));
     for (const TabloTanimi &t : TABLOLAR) {
         Deyim d(db, "SELECT name FROM pragma_table_info(?)");
         d.bagla(1, QString::fromLatin1(t.ad));
@@ -291,6 +295,21 @@ std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
     std::unique_ptr<Veritabani> v(new Veritabani(b.db));
     b.db = nullptr;
     return v;
+}
+
+bool Veritabani::saglamMi(const QString &yol)
+{
+    if (!NormalDosyaMi(yol))
+        return false;
+    Baglanti b;
+    if (sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return false;
+    try {
+        bizimMi(b.db);
+        return true;
+    } catch (const Hata &) {
+        return false;
+    }
 }
 
 bool Veritabani::kayitVarMi(const QString &yol)

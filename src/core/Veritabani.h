@@ -51,6 +51,8 @@ public:
     static void yedekle(const QString &kaynak, const QString &hedef);
     // The temporary name a backup of hedef is written under (leftovers removed first).
     static QString geciciYedekAdi(const QString &hedef);
+    // The file is a database of ours that passes the quick check (read only).
+    static bool saglamMi(const QString &yol);
     // The file is a database of ours holding at least one folder or job (read only).
     static bool kayitVarMi(const QString &yol);
     // Maps an SQLite result code to the program's error number.
