@@ -53,8 +53,6 @@ GirisSifresiSorFormu::GirisSifresiSorFormu(QWidget *parent) : QDialog(parent)
     g_acikSoru = this;
 }
 
-GirisSifresiSorFormu::~GirisSifresiSorFormu() = default;
-
 bool GirisSifresiSorFormu::sor(QWidget *sahip)
 {
     GirisSifresiSorFormu f(sahip);

@@ -15,7 +15,6 @@ class GirisSifresiSorFormu : public QDialog {
     Q_OBJECT
 public:
     explicit GirisSifresiSorFormu(QWidget *parent = nullptr);
-    ~GirisSifresiSorFormu() override;
 
     // Shows the prompt modally over the main window. True when the right password was
     // entered; false when the program has been ended.
