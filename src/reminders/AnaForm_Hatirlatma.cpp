@@ -5,6 +5,7 @@
 #include "core/OrtakYordamlar.h"
 #include "jobs/IsListesi.h"
 #include "reminders/HatirlatmaFormu.h"
+#include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 
 #include <QCoreApplication>
@@ -35,8 +36,9 @@ void AnaForm::HatirlatilacakIsleriListele()
 
 void AnaForm::YapilacakIsKontrolu_Timer()
 {
-    // A scan never runs while the reminder window is up.
-    if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
+    // A scan never runs while the reminder window is up, nor before the login password
+    // has been given (the reminder window shows jobs and lets them be changed).
+    if ((m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) || GirisSifresiSorFormu::acik()) {
         YapilacakIsKontrolu->start(TaramaAraligiMs);
         return;
     }

@@ -7,6 +7,9 @@
 #include "core/Tarihler.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "tools/GirisSifresiBelirleDegistirFormu.h"
+#include "tools/GirisSifresiSorFormu.h"
+#include "tools/TercihlerFormu.h"
 #include "ui/BildirimAlani.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -187,6 +190,7 @@ void AnaForm::denetimleriKur()
     dugmeCubugunuKur();
     klasorOlaylariniBagla();
     isOlaylariniBagla();
+    kullaniciAyarlariniBagla();
 
     // Keys that work whatever control has the focus.
     auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
@@ -384,6 +388,8 @@ void AnaForm::BildirimAlanindanSimgeyiSil()
 
 void AnaForm::Goster()
 {
+    if (m_tercihlerFormu && m_tercihlerFormu->isVisible())
+        return;
     show();
     setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowActive);
     showNormal();
@@ -406,6 +412,66 @@ QString AnaForm::durumMetni() const
 void AnaForm::durumMetniAyarla(const QString &metin)
 {
     DurumPaneli2->setText(metin);
+}
+
+void AnaForm::kullaniciAyarlariniBagla()
+{
+    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, TercihlerMenusu2})
+        a->setEnabled(true);
+    connect(GirisSifresiBelirleDegistirMenusu, &QAction::triggered, this, &AnaForm::GirisSifresiBelirleDegistirMenusu_Click);
+    connect(TercihlerMenusu1, &QAction::triggered, this, &AnaForm::TercihlerMenusu1_Click);
+    connect(TercihlerMenusu2, &QAction::triggered, this, &AnaForm::TercihlerMenusu2_Click);
+}
+
+void AnaForm::GirisSifresiBelirleDegistirMenusu_Click()
+{
+    Adim([&] {
+        GirisSifresiBelirleDegistirFormu f(this);
+        f.exec();
+    });
+    // The menu caption follows the password state.
+    etkinlesti();
+}
+
+void AnaForm::TercihlerMenusu1_Click()
+{
+    tercihleriAc(false);
+}
+
+void AnaForm::TercihlerMenusu2_Click()
+{
+    tercihleriAc(isMinimized());
+}
+
+TercihlerFormu *AnaForm::tercihlerFormu() const
+{
+    return m_tercihlerFormu;
+}
+
+void AnaForm::tercihleriAc(bool modsuz)
+{
+    // One preferences window at a time: an open one comes to the front.
+    if (m_tercihlerFormu) {
+        m_tercihlerFormu->raise();
+        m_tercihlerFormu->activateWindow();
+        return;
+    }
+    // Not while the login prompt still locks the program (the tray menu stays usable).
+    if (GirisSifresiSorFormu::acik())
+        return;
+    Adim([&] {
+        // Modeless it has no owner, so it stays on screen while this window is minimised.
+        auto *f = new TercihlerFormu(modsuz ? nullptr : this);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        m_tercihlerFormu = f;
+        if (modsuz) {
+            f->show();
+            f->raise();
+            f->activateWindow();
+        } else {
+            f->exec();
+        }
+    });
 }
 
 void AnaForm::closeEvent(QCloseEvent *e)

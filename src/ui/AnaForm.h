@@ -23,6 +23,7 @@ class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsListesi;
 class KlasorAgaci;
+class TercihlerFormu;
 
 class AnaForm : public QMainWindow {
     Q_OBJECT
@@ -80,6 +81,14 @@ public:
     void Goster();
     // "Çıkış": ends the program without the question.
     void Cikis();
+    // The user's own settings: the login password window and the preferences
+    // (modal from the menu; from the tray menu modeless while this window is minimised).
+    void GirisSifresiBelirleDegistirMenusu_Click();
+    void TercihlerMenusu1_Click();
+    void TercihlerMenusu2_Click();
+    // The preferences window on screen, nullptr when none.
+    TercihlerFormu *tercihlerFormu() const;
+
     // Status-bar panel 2.
     QString durumMetni() const;
     void durumMetniAyarla(const QString &metin);
@@ -156,6 +165,8 @@ private:
     void sessizGenislet(QTreeWidgetItem *d, bool acik);
     void klasorMenusunuGoster(const QPoint &nokta);
     void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
+    void kullaniciAyarlariniBagla();
+    void tercihleriAc(bool modsuz);
 
     bool m_cikisMenudenIstendi = false;
     bool m_yukleniyor = true;
@@ -165,6 +176,7 @@ private:
     BildirimAlani *m_bildirimAlani = nullptr;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
+    QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 
 } // namespace Zelvora
