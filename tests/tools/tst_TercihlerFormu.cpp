@@ -265,7 +265,7 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QFile giris(Platform::otomatikBaslatmaDosyasi());
     QVERIFY(giris.open(QIODevice::ReadOnly));
     const QString icerik = QString::fromUtf8(giris.readAll());
-    QVERIFY2(icerik.contains(QCoreApplication::applicationFilePath() + QStringLiteral(" -Simge")), qPrintable(icerik));
+    QVERIFY2(icerik.contains(Platform::execArgumani(QCoreApplication::applicationFilePath()) + QStringLiteral(" -Simge")), qPrintable(icerik));
     QCOMPARE(ayar(AyarAdi::ArkaplandaCalissin), QStringLiteral("1"));
     QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
     QVERIFY(!ana.isVisible()); // switching background running on does not show the window
