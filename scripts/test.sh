@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up, builds and runs the whole test suite: the end-to-end reminder
-# check on a virtual display (xvfb-run), then the test programs (offscreen, no display).
+# and printing checks on a virtual display (xvfb-run; printing on a private CUPS server), then the test programs (offscreen, no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/kur.sh
 scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
+scripts/yazdirma-uctan-uca.sh build /tmp/zelvora-yazdirma.png
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
