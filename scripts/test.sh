@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets everything up, builds and runs the whole test suite: the end-to-end reminder
-# and printing checks on a virtual display (xvfb-run; printing on a private CUPS server), then the test programs (offscreen, no display).
+# and printing checks on a virtual display (xvfb-run; printing on a private CUPS
+# server), then the test programs (offscreen, no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/kur.sh

@@ -101,6 +101,22 @@ void YapilacakIslerListesiFormu::denetimleriKur()
     YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 9030, 1245);
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 10350, 1245);
 
+    // Captions wider in this font than the window was drawn for stay whole: a button grows
+    // and the ones right of it move along, as far as the window's right margin allows.
+    int sol = BugunYapilacakIsleriListeleDugmesi->x();
+    for (QPushButton *d : {BugunYapilacakIsleriListeleDugmesi, GunuGecenIsleriListeleDugmesi,
+                           SecilenTarihtekiIsleriListeleDugmesi, YapilmisIsleriListeleDugmesi, TumIsleriListeleDugmesi}) {
+        d->setGeometry(qMax(sol, d->x()), d->y(), qMax(d->width(), d->sizeHint().width()), d->height());
+        sol = d->x() + d->width() + piksel(75);
+    }
+    const int sagKenar = width() - piksel(315);
+    const int yazdirSol = qMax(YazdirDugmesi->x(), sol + piksel(360));
+    const int kayma = qMin(yazdirSol - YazdirDugmesi->x(), sagKenar - (KapatDugmesi->x() + KapatDugmesi->width()));
+    if (kayma > 0) {
+        for (QPushButton *d : {YazdirDugmesi, KapatDugmesi})
+            d->move(d->x() + kayma, d->y());
+    }
+
     connect(BugunYapilacakIsleriListeleDugmesi, &QPushButton::clicked, this,
             &YapilacakIslerListesiFormu::BugunYapilacakIsleriListeleDugmesi_Click);
     connect(GunuGecenIsleriListeleDugmesi, &QPushButton::clicked, this,

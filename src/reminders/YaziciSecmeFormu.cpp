@@ -53,15 +53,13 @@ void YaziciSecmeFormu::denetimleriKur()
     BaglantiNoktasiKutusu->resize(piksel(3585), BaglantiNoktasiKutusu->sizeHint().height());
 
     const QString etiketler[2] = {QStringLiteral("Yazıcı &Adı :"), QStringLiteral("&Bağlantı Yeri :")};
-    QWidget *alanlar[2] = {YaziciAdlariKutusu, BaglantiNoktasiKutusu};
+    QWidget *const alanlar[2] = {YaziciAdlariKutusu, BaglantiNoktasiKutusu};
     for (int i = 0; i < 2; ++i) {
         Etiket[i] = new QLabel(etiketler[i], Altlik);
         Etiket[i]->setObjectName(QStringLiteral("Etiket") + QString::number(i));
         Etiket[i]->setBuddy(alanlar[i]);
-        Etiket[i]->adjustSize();
-        Etiket[i]->move(alanlar[i]->x() - Etiket[i]->width() - 6,
-                        alanlar[i]->y() + (alanlar[i]->height() - Etiket[i]->height()) / 2);
     }
+    yerlestir();
     YaziciAdlariKutusu->setAccessibleName(QStringLiteral("Yazıcı Adı :"));
     BaglantiNoktasiKutusu->setAccessibleName(QStringLiteral("Bağlantı Yeri :"));
 
@@ -79,6 +77,32 @@ void YaziciSecmeFormu::denetimleriKur()
     setTabOrder(YaziciAdlariKutusu, TamamDugmesi);
     setTabOrder(TamamDugmesi, IptalDugmesi);
     YaziciAdlariKutusu->setFocus();
+}
+
+void YaziciSecmeFormu::yerlestir()
+{
+    // Captions wider in this font than the window was drawn for push the fields right,
+    // within the frame.
+    QWidget *const alanlar[2] = {YaziciAdlariKutusu, BaglantiNoktasiKutusu};
+    int etiketGenisligi = 0;
+    for (QLabel *e : Etiket) {
+        e->adjustSize();
+        etiketGenisligi = qMax(etiketGenisligi, e->width());
+    }
+    const int alanSolu = qMax(piksel(1290), etiketGenisligi + 12);
+    for (int i = 0; i < 2; ++i) {
+        alanlar[i]->setGeometry(alanSolu, alanlar[i]->y(), qMin(piksel(3585), Altlik->width() - alanSolu - 8),
+                                alanlar[i]->height());
+        Etiket[i]->move(alanSolu - Etiket[i]->width() - 6,
+                        alanlar[i]->y() + (alanlar[i]->height() - Etiket[i]->height()) / 2);
+    }
+}
+
+void YaziciSecmeFormu::showEvent(QShowEvent *e)
+{
+    // The fonts are settled once the window is shown.
+    yerlestir();
+    QDialog::showEvent(e);
 }
 
 void YaziciSecmeFormu::doldur()

@@ -36,10 +36,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void denetimleriKur();
     void doldur();
+    void yerlestir();
     // The printer behind the selected entry, by its index in the system's list.
     const YaziciKaydi *seciliYazici() const;
 

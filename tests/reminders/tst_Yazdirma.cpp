@@ -293,6 +293,13 @@ void YazdirmaTesti::yaziciPenceresi()
     QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("İptal (Esc)"));
     QCOMPARE(f.YaziciAdlariKutusu->accessibleName(), QStringLiteral("Yazıcı Adı :"));
     QVERIFY(!f.BaglantiNoktasiKutusu->isEnabled());
+    // Captions and fields stay whole inside the frame, each caption left of its field.
+    for (int i = 0; i < 2; ++i) {
+        QWidget *alan = i == 0 ? static_cast<QWidget *>(f.YaziciAdlariKutusu) : f.BaglantiNoktasiKutusu;
+        QVERIFY(f.Etiket[i]->x() >= 0);
+        QVERIFY(f.Etiket[i]->geometry().right() < alan->x());
+        QVERIFY(alan->geometry().right() < f.Altlik->width());
+    }
     // The three printers in the system's order, each with its index; it starts on the current one.
     QCOMPARE(f.YaziciAdlariKutusu->count(), 3);
     for (int i = 0; i < 3; ++i) {
