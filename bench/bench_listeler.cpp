@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <malloc.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -156,6 +157,7 @@ int main(int argc, char **argv)
         f->TumKlasorlerOnayi->setChecked(false);
         QApplication::processEvents();
 
+        malloc_trim(0);
         oncesi = yerlesikBellekKb();
         auto *p = new YapilacakIslerListesiFormu(f);
         p->show();
@@ -169,6 +171,8 @@ int main(int argc, char **argv)
         p->reject();
         delete p;
         QApplication::processEvents();
+        // Freed memory goes back to the system only when the allocator is asked to.
+        malloc_trim(0);
         sonrasi = yerlesikBellekKb();
     }
 
