@@ -537,6 +537,27 @@ std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const Q
     return sonuc;
 }
 
+std::vector<IsKaydi> Veritabani::isListesi(ListeKipi kip, const QDate &tarih)
+{
+    QByteArray sql(IS_ALANLARI);
+    switch (kip) {
+    case ListeKipi::BirGunun: sql += "WHERE IsinTarihi=?1 AND IsYapildi=0 "; break;
+    case ListeKipi::GunuGecen: sql += "WHERE IsinTarihi<?1 AND IsYapildi=0 "; break;
+    case ListeKipi::Yapilmis: sql += "WHERE IsYapildi=1 "; break;
+    case ListeKipi::Tumu: break;
+    }
+    sql += "ORDER BY IsinTarihi, IsinSaati, IsNo";
+    Deyim d(m_db, sql.constData());
+    if (kip == ListeKipi::BirGunun || kip == ListeKipi::GunuGecen)
+        d.bagla(1, tarihMetni(tarih));
+    std::vector<IsKaydi> sonuc;
+    while (d.adim()) {
+        sonuc.emplace_back();
+        satirOku(d.st(), sonuc.back());
+    }
+    return sonuc;
+}
+
 qint64 Veritabani::isEkle(const IsKaydi &is)
 {
     Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "

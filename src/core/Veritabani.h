@@ -80,6 +80,11 @@ public:
     // remind on, not done; in date and time order.
     std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
 
+    // The job list window's lists over all folders, ordered by date and time (then job
+    // number): open jobs of one date, open jobs before a date, done jobs, all jobs.
+    enum class ListeKipi { BirGunun = 0, GunuGecen = 1, Yapilmis = 2, Tumu = 3 };
+    std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
+
     // Adds a job and returns its new number.
     qint64 isEkle(const IsKaydi &is);
     // Rewrites every field of job isNo except its folder. Throws when no row changed.

@@ -59,7 +59,7 @@ int IsSatiriModeli::simge(int satir) const
     if (m_sabitSimge)
         return m_sabitSimge;
     const IsKaydi &i = m_isler.at(size_t(satir));
-    if (i.yapildi)
+    if (i.yapildi && !m_yapildiYoksay)
         return YapildiSimgesi;
     return i.hatirlatma ? HatirlatSimgesi : HatirlatmaSimgesi;
 }

@@ -4,8 +4,10 @@
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
+#include "reminders/IsRaporu.h"
 #include "ui/AnaForm.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -136,7 +138,6 @@ void HatirlatmaFormu::denetimleriKur()
     OnaylaDugmesi->setEnabled(false);
     DegisiklikYapDugmesi = dugme(QStringLiteral("DegisiklikYapDugmesi"), QStringLiteral("&Değiştir..."), 5310);
     YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 6630);
-    YazdirDugmesi->setEnabled(false); // printing comes with the report module
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 7950);
 
     // Fonts wider than the window was drawn for would cut the check boxes' captions: move the
@@ -160,6 +161,7 @@ void HatirlatmaFormu::denetimleriKur()
     connect(OnaylaDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::OnaylaDugmesi_Click);
     connect(DegisiklikYapDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::DegisiklikYapDugmesi_Click);
     connect(KapatDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::KapatDugmesi_Click);
+    connect(YazdirDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::YazdirDugmesi_Click);
     // toggled: a change made on activation applies the rule as a click does.
     connect(HerZamanUstteOlsunOnayi, &QCheckBox::toggled, this, &HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click);
     connect(SesliUyariVermeyiDurdurOnayi, &QCheckBox::clicked, this,
@@ -403,6 +405,14 @@ void HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click()
         Tercihler::SesDosyasiAdi.clear();
         Tercihler::SesDosyasiYolu.clear();
     });
+}
+
+void HatirlatmaFormu::YazdirDugmesi_Click()
+{
+    const QString baslik = QStringLiteral("Bugün Yapmak İçin Planladığınız İşler (")
+        + Tarihler::uzunTarih(Arayuz::saat().bugun()) + QStringLiteral(")");
+    isListesiniYazdir(RaporPenceresi::HatirlatmaPenceresi, baslik, *YapilacakIslerListesi->model(), this,
+                      YazdirDugmesi, HerZamanUstteOlsunOnayi->isChecked());
 }
 
 void HatirlatmaFormu::KapatDugmesi_Click()

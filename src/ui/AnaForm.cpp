@@ -10,6 +10,8 @@
 #include "tools/GirisSifresiBelirleDegistirFormu.h"
 #include "tools/GirisSifresiSorFormu.h"
 #include "tools/TercihlerFormu.h"
+#include "reminders/IsRaporu.h"
+#include "reminders/YapilacakIslerListesiFormu.h"
 #include "ui/BildirimAlani.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -191,6 +193,7 @@ void AnaForm::denetimleriKur()
     klasorOlaylariniBagla();
     isOlaylariniBagla();
     kullaniciAyarlariniBagla();
+    listeVeYazdirmaKomutlariniBagla();
 
     // Keys that work whatever control has the focus.
     auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
@@ -502,6 +505,31 @@ void AnaForm::closeEvent(QCloseEvent *e)
             w->close();
     }
     QApplication::quit();
+}
+
+// Job lists and printing.
+
+void AnaForm::listeVeYazdirmaKomutlariniBagla()
+{
+    for (QAction *a : {Dugme[10], YapilacakIsleriListeleMenusu, Dugme[12]})
+        a->setEnabled(true);
+    connect(Dugme[10], &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
+    connect(YapilacakIsleriListeleMenusu, &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
+    connect(Dugme[12], &QAction::triggered, this, &AnaForm::IsListesiniYazdir);
+}
+
+void AnaForm::YapilacakIsleriListele()
+{
+    // Created for each opening and unloaded when closed, so its rows do not outlive it.
+    QPointer<YapilacakIslerListesiFormu> f = new YapilacakIslerListesiFormu(this);
+    Adim([&] { f->exec(); });
+    delete f.data();
+}
+
+void AnaForm::IsListesiniYazdir()
+{
+    QTreeWidgetItem *d = seciliDugum();
+    isListesiniYazdir(RaporPenceresi::AnaPencere, d ? d->text(0) : QString(), *YapilacakIslerListesi->model(), this);
 }
 
 } // namespace Zelvora

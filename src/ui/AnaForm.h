@@ -72,6 +72,11 @@ public:
     HatirlatmaFormu *hatirlatmaFormu();
     bool hatirlatmaFormuVar() const;
 
+    // Job lists and printing: the job list window ("Listeler", "Yapılacak İşleri Listele")
+    // and the printed main list ("Yazdır"), titled with the selected folder's name.
+    void YapilacakIsleriListele();
+    void IsListesiniYazdir();
+
     // Tray icon.
     void BildirimAlaninaSimgeEkle();
     void BildirimAlanindanSimgeyiSil();
@@ -155,6 +160,7 @@ private:
     void dugmeCubugunuKur();
     void klasorOlaylariniBagla();
     void isOlaylariniBagla();
+    void listeVeYazdirmaKomutlariniBagla();
     void geometriyiYukle();
     void geometriyiKaydet();
     void etkinlesti();
