@@ -161,7 +161,7 @@ void AnaForm::denetimleriKur()
     Etiket[0]->setBuddy(KlasorListesi);
     Etiket[1]->setBuddy(YapilacakIslerListesi);
 
-    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster"), altlik);
+    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "), altlik);
     TumKlasorlerOnayi->setObjectName(QStringLiteral("TumKlasorlerOnayi"));
     SadeceBugunYapilacakIsleriListeleOnayi = new QCheckBox(QStringLiteral("Sadece bugün yapılacak işleri göster"), altlik);
     SadeceBugunYapilacakIsleriListeleOnayi->setObjectName(QStringLiteral("SadeceBugunYapilacakIsleriListeleOnayi"));
