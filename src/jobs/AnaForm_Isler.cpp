@@ -110,7 +110,7 @@ void AnaForm::DegisiklikYap()
         f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
                      m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
                      m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
-                     simge == IsSatiriModeli::HatirlatSimgesi);
+                     simge == IsSatiriModeli::HatirlatSimgesi, simge == IsSatiriModeli::YapildiSimgesi);
     }, &devam);
     if (!devam)
         return;

@@ -230,20 +230,27 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     QCOMPARE(ortam->mesajlar->metinler().last(),
              QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    bool acildi = false;
+    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = true;
+    QString tag, baslik;
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
-        QVERIFY(e);
+        if (!e)
+            return;
         acildi = true;
-        QVERIFY(e->IsYapildiOnayi->isEnabled());
-        QVERIFY(!e->IsYapildiOnayi->isChecked());
-        QVERIFY(!e->HatirlatmaVarOnayi->isChecked());
-        QCOMPARE(e->Tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
-        QCOMPARE(e->windowTitle(), QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
+        yapildiAcik = e->IsYapildiOnayi->isEnabled();
+        yapildiIsaretli = e->IsYapildiOnayi->isChecked();
+        hatirlatmaIsaretli = e->HatirlatmaVarOnayi->isChecked();
+        tag = e->Tag;
+        baslik = e->windowTitle();
         e->VazgecDugmesi->click();
     });
     f.DegisiklikYap();
     QVERIFY(acildi);
+    QVERIFY(yapildiAcik);
+    QVERIFY(yapildiIsaretli); // the job's own flag
+    QVERIFY(!hatirlatmaIsaretli);
+    QCOMPARE(tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
+    QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
 }
 

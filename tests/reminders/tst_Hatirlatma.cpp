@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -81,6 +82,7 @@ private Q_SLOTS:
     void sutunDuzeniKaydedilirVeYuklenir();
     void gercekAlarmDosyasizCalmaz();
     void baskaPencereAcikkenDeTaranir();
+    void acikDuzenleyiciHatirlatmaSonucunuBozmaz();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -678,6 +680,58 @@ void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
     QVERIFY(qobject_cast<IsEklemeDegistirmeFormu *>(editor.data()) || editor.isNull());
     QVERIFY(ustunde);
     QVERIFY(ana.YapilacakIsKontrolu->isActive());
+}
+
+void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
+{
+    const qint64 no = isEkle(Bugun, QTime(14, 30), QStringLiteral("Duruşma"));
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+    QCOMPARE(ana.YapilacakIslerListesi->seciliIsNo(), no);
+    bool hatirlatmaGeldi = false, kaydedildi = false;
+    // The job is open in the editor; the scan comes, and in the reminder window the user
+    // marks it done. Back in the editor the user changes its place and saves.
+    Test::modalGelince([&](QWidget *w) {
+        auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        if (!e)
+            return;
+        QPointer<IsEklemeDegistirmeFormu> editor = e;
+        e->IsinYeriKutusu->setEditText(QStringLiteral("Adliye"));
+        auto *bekle = new QTimer(&ana);
+        bekle->setInterval(10);
+        QObject::connect(bekle, &QTimer::timeout, bekle, [&, bekle] {
+            auto *f = qobject_cast<HatirlatmaFormu *>(QApplication::activeModalWidget());
+            if (!f || !f->isVisible())
+                return;
+            bekle->stop();
+            hatirlatmaGeldi = true;
+            QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
+            QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+            if (f->isVisible())
+                f->hide();
+        });
+        bekle->start();
+        QTimer::singleShot(5000, bekle, [bekle] { bekle->stop(); });
+        ana.YapilacakIsKontrolu_Timer();
+        if (!editor)
+            return;
+        ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // its time has passed: save anyway
+        editor->KaydetDugmesi->click();
+        kaydedildi = editor && !editor->isVisible();
+        if (editor && editor->isVisible())
+            editor->reject();
+    });
+    ana.DegisiklikYap();
+    QVERIFY(hatirlatmaGeldi);
+    QVERIFY(kaydedildi);
+    const IsKaydi k = vt()->is(no);
+    QCOMPARE(k.yer, QStringLiteral("Adliye"));
+    QVERIFY(k.yapildi); // the reminder window's outcome stands
+    // and the job is not reminded again.
+    ana.HatirlatilacakIsleriListele();
+    QCOMPARE(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi(), 0);
 }
 
 QTEST_MAIN(HatirlatmaTesti)
