@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSoundEffect>
+#include <QTimeZone>
 #include <QTimer>
 #include <QtTest>
 
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void gercekAlarmDosyasizCalmaz();
     void baskaPencereAcikkenDeTaranir();
     void acikDuzenleyiciHatirlatmaSonucunuBozmaz();
+    void taramaAdimindaZamanlayiciKurulu();
+    void yazSaatiDonusundeErtelemeSonrayaKalir();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -732,6 +735,54 @@ void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
     // and the job is not reminded again.
     ana.HatirlatilacakIsleriListele();
     QCOMPARE(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi(), 0);
+}
+
+void HatirlatmaTesti::taramaAdimindaZamanlayiciKurulu()
+{
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop(); // as when it has just fired
+    // Whatever runs while the tick lets pending events through finds the next scan armed,
+    // so nothing opened there can stop the scans.
+    bool calisti = false, kurulu = false;
+    QTimer::singleShot(0, &ana, [&] {
+        calisti = true;
+        kurulu = ana.YapilacakIsKontrolu->isActive();
+    });
+    ana.YapilacakIsKontrolu_Timer();
+    QVERIFY(calisti);
+    QVERIFY(kurulu);
+    QVERIFY(ana.YapilacakIsKontrolu->isActive());
+    QCOMPARE(ana.YapilacakIsKontrolu->interval(), 32000);
+}
+
+void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
+{
+    // 25 October 2026 in Berlin: at 03:00 summer time the clocks go back to 02:00.
+    const QTimeZone berlin("Europe/Berlin");
+    QVERIFY(berlin.isValid());
+    const QDate gun(2026, 10, 25);
+    auto utc = [&](int s, int d) { return QDateTime(gun, QTime(s, d), QTimeZone::utc()).toTimeZone(berlin); };
+    const qint64 no = vt()->isEkle({0, Klasor, gun, QTime(2, 45), QStringLiteral("gece"), {}, {}, {}, true, false});
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    ortam->saat->an = utc(0, 50); // 02:50 summer time, the first 02:50 of the night
+    QCOMPARE(ortam->saat->an.time(), QTime(2, 50));
+    HatirlatmaFormu *f = goster(ana);
+    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
+    QTest::mouseClick(f->IsSonucuSecenekleri[1], Qt::LeftButton);
+    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    // Fifteen minutes later on the wall clock, not 02:05 of the second pass through 02:00.
+    const IsKaydi k = vt()->is(no);
+    QCOMPARE(k.tarih, gun);
+    QCOMPARE(k.saat, QTime(3, 5));
+    const std::pair<QDateTime, int> taramalar[] = {
+        {utc(0, 51), 0}, {utc(1, 5), 0}, {utc(1, 55), 0}, {utc(2, 4), 0}, {utc(2, 5), 1}};
+    for (const auto &[zaman, beklenen] : taramalar) {
+        ortam->saat->an = zaman;
+        ana.HatirlatilacakIsleriListele();
+        QVERIFY2(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi() == beklenen,
+                 qPrintable(zaman.toString(Qt::ISODate)));
+    }
 }
 
 QTEST_MAIN(HatirlatmaTesti)
