@@ -133,7 +133,8 @@ void IsListesi::mouseReleaseEvent(QMouseEvent *e)
 void IsListesi::focusInEvent(QFocusEvent *e)
 {
     QTreeView::focusInEvent(e);
-    // Coming to the list with the keyboard selects its current row, if nothing is selected.
+    // A list that gets the focus with nothing selected selects its current row, so the
+    // keyboard has a row to move from.
     if (m_model->rowCount() > 0 && seciliSatir() < 0) {
         const QModelIndex i = currentIndex();
         satirSec(i.isValid() ? i.row() : 0);
