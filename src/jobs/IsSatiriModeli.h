@@ -5,7 +5,9 @@
 #include "core/Veritabani.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QDate>
+#include <QHash>
 #include <QIcon>
 
 #include <vector>
@@ -69,6 +71,9 @@ private:
     int m_surekliSutun = -1;
     bool m_surekliAzalan = false;
     QIcon m_simgeler[4];
+    // Rows without a date keep the colour of the row filled before them (black for the
+    // first), by job number, so sorting and deleting do not change it.
+    QHash<qint64, QColor> m_devralinanRenk;
 };
 
 } // namespace Zelvora

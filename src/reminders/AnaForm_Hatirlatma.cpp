@@ -9,6 +9,7 @@
 #include "ui/AnaForm.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 namespace Zelvora {
@@ -46,7 +47,11 @@ void AnaForm::YapilacakIsKontrolu_Timer()
     Adim([&] { HatirlatilacakIsleriListele(); }, &devam);
     if (!devam)
         return; // the program has been ended
-    QCoreApplication::processEvents();
+    // The next scan is armed before pending events run, and those events include no user
+    // input: a click or key waiting here cannot open a window inside the tick and leave
+    // the scans stopped while it is open.
+    YapilacakIsKontrolu->start(TaramaAraligiMs);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     if (m_hatirlatmaFormu && m_hatirlatmaFormu->YapilacakIslerListesi->satirSayisi() > 0) {
         const bool arkaplanda = Tercihler::ArkaplandaCalissin == 1;

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTimeZone>
 #include <QTimer>
 #include <QWindow>
 
@@ -291,8 +292,12 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             break;
         case 1: {
             // Now + 15 minutes as a full date and time: near midnight this is tomorrow,
-            // so the job really comes back 15 minutes later.
-            const QDateTime sonra = Arayuz::saat().simdi().addSecs(ErtelemeSaniyesi);
+            // so the job really comes back 15 minutes later. Counted on the wall clock,
+            // as the stored time is one: when the clocks go back, 02:50 gives 03:05, not
+            // an 02:05 that is already past.
+            const QDateTime simdi = Arayuz::saat().simdi();
+            const QDateTime sonra =
+                QDateTime(simdi.date(), simdi.time(), QTimeZone::utc()).addSecs(ErtelemeSaniyesi);
             v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
             break;
         }

@@ -134,12 +134,8 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
     });
     YapilacakIsKontrolu->start(32000);
     m_yukleniyor = false;
-    if (gorunsun) {
-        if (Ayarlar::okuSayi(AyarAdi::BaslamaKonumu) == 2)
-            showMaximized();
-        else
-            show();
-    }
+    if (gorunsun)
+        show();
 }
 
 AnaForm::~AnaForm()
@@ -170,7 +166,7 @@ void AnaForm::denetimleriKur()
     Etiket[0]->setBuddy(KlasorListesi);
     Etiket[1]->setBuddy(YapilacakIslerListesi);
 
-    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster"), altlik);
+    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "), altlik);
     TumKlasorlerOnayi->setObjectName(QStringLiteral("TumKlasorlerOnayi"));
     SadeceBugunYapilacakIsleriListeleOnayi = new QCheckBox(QStringLiteral("Sadece bugün yapılacak işleri göster"), altlik);
     SadeceBugunYapilacakIsleriListeleOnayi->setObjectName(QStringLiteral("SadeceBugunYapilacakIsleriListeleOnayi"));
@@ -325,6 +321,9 @@ void AnaForm::dugmeCubugunuKur()
 
 void AnaForm::geometriyiYukle()
 {
+    // Positions are kept in desktop coordinates of the window's frame, and sizes are those
+    // of the window's inner area, both in twips; saving uses the same frame, so a window
+    // comes back exactly where it was left.
     QScreen *ekran = QGuiApplication::primaryScreen();
     const QRect e = ekran ? ekran->availableGeometry() : QRect(0, 0, 1024, 768);
     const double ekranY = twip(e.height());
@@ -332,24 +331,44 @@ void AnaForm::geometriyiYukle()
     const QString b = AyarAdi::Ayarlar;
     const double yukseklik = Ayarlar::okuOndalik(b, AyarAdi::Yukseklik, ekranY - 400);
     const double genislik = Ayarlar::okuOndalik(b, AyarAdi::Genislik, ekranG);
-    const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, (ekranY - yukseklik - 400) / 2);
-    const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, (ekranG - genislik) / 2);
-    resize(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
-    move(e.left() + piksel(sol), e.top() + piksel(ust));
+    const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, twip(e.top()) + (ekranY - yukseklik - 400) / 2);
+    const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, twip(e.left()) + (ekranG - genislik) / 2);
+    const QSize boyut(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
+    QPoint konum(piksel(sol), piksel(ust));
+    // A place no screen shows any more (a monitor removed): centred on the main screen.
+    bool gorunur = false;
+    for (QScreen *s : QGuiApplication::screens())
+        gorunur = gorunur || s->availableGeometry().intersects(QRect(konum, QSize(boyut.width(), 30)));
+    if (!gorunur)
+        konum = QPoint(e.left() + qMax(0, (e.width() - boyut.width()) / 2),
+                       e.top() + qMax(0, (e.height() - boyut.height()) / 2));
+    resize(boyut);
+    move(konum);
+    // The saved state is the window's state from the start, shown or not.
+    if (Ayarlar::okuSayi(AyarAdi::BaslamaKonumu) == 2)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void AnaForm::geometriyiKaydet()
 {
+    // A window that was never shown (a hidden start ended from the tray) leaves the
+    // saved geometry and state as they were.
+    if (!m_gosterildi)
+        return;
     if (!isMinimized() && !isMaximized()) {
-        const QRect g = geometry();
-        Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(twip(g.height())));
-        Ayarlar::yaz(AyarAdi::Genislik, QString::number(twip(g.width())));
+        Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(twip(height())));
+        Ayarlar::yaz(AyarAdi::Genislik, QString::number(twip(width())));
         Ayarlar::yaz(AyarAdi::SolBosluk, QString::number(twip(pos().x())));
         Ayarlar::yaz(AyarAdi::UstBosluk, QString::number(twip(pos().y())));
     }
     if (!isMinimized())
         Ayarlar::yaz(AyarAdi::BaslamaKonumu, isMaximized() ? QStringLiteral("2") : QStringLiteral("0"));
     Ayarlar::kaydet();
+}
+
+QMenu *AnaForm::createPopupMenu()
+{
+    return nullptr;
 }
 
 void AnaForm::etkinlesti()
@@ -363,6 +382,8 @@ void AnaForm::etkinlesti()
 
 bool AnaForm::event(QEvent *e)
 {
+    if (e->type() == QEvent::Show)
+        m_gosterildi = true;
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
         etkinlesti();
     return QMainWindow::event(e);

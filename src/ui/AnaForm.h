@@ -153,6 +153,8 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     bool event(QEvent *e) override;
+    // No pop-up on the toolbar or the menu bar: they cannot be hidden.
+    QMenu *createPopupMenu() override;
 
 private:
     void denetimleriKur();
@@ -175,6 +177,8 @@ private:
     void tercihleriAc(bool modsuz);
 
     bool m_cikisMenudenIstendi = false;
+    // The window has been on the screen: only then is its geometry worth saving.
+    bool m_gosterildi = false;
     bool m_yukleniyor = true;
     bool m_listelemeyiAtla = false;
     // The search window is not part of this version yet.
