@@ -10,6 +10,8 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace Zelvora {
 namespace {
@@ -214,6 +216,7 @@ std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
     if (sqlite3_db_readonly(b.db, "main") == 1)
         throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol);
     ayarla(b.db);
+    islevleriKaydet(b.db);
     std::unique_ptr<Veritabani> v(new Veritabani(b.db));
     b.db = nullptr;
     return v;
@@ -491,6 +494,146 @@ QString Veritabani::tarihMetni(const QDate &t)
 QString Veritabani::saatMetni(const QTime &s)
 {
     return s.isValid() ? s.toString(QStringLiteral("HH:mm:ss")) : QString();
+}
+
+// --- Search ---------------------------------------------------------------------------
+
+namespace {
+
+// One UTF-16 code unit folded to lower case the Turkish way: I → ı, İ → i.
+inline char16_t kucukHarf(char32_t c)
+{
+    if (c < 0x80)
+        return c == 'I' ? char16_t(0x0131) : char16_t(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (c == 0x0130)
+        return u'i';
+    return char16_t(QChar::toLower(c));
+}
+
+// Decodes UTF-8 into folded UTF-16. Bytes that do not form a character are kept as
+// they are, so a damaged text still compares with itself.
+void katla(const unsigned char *p, int n, std::u16string &cikti)
+{
+    cikti.clear();
+    cikti.reserve(size_t(n));
+    const unsigned char *son = p + n;
+    while (p < son) {
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            cikti.push_back(kucukHarf(b));
+            ++p;
+            continue;
+        }
+        char32_t c = 0;
+        int ek = 0;
+        if ((b & 0xE0) == 0xC0) {
+            c = b & 0x1F;
+            ek = 1;
+        } else if ((b & 0xF0) == 0xE0) {
+            c = b & 0x0F;
+            ek = 2;
+        } else if ((b & 0xF8) == 0xF0) {
+            c = b & 0x07;
+            ek = 3;
+        } else {
+            cikti.push_back(char16_t(b));
+            ++p;
+            continue;
+        }
+        if (son - p <= ek) {
+            cikti.push_back(char16_t(b));
+            ++p;
+            continue;
+        }
+        bool tamam = true;
+        for (int i = 1; i <= ek; ++i) {
+            if ((p[i] & 0xC0) != 0x80) {
+                tamam = false;
+                break;
+            }
+            c = (c << 6) | (p[i] & 0x3F);
+        }
+        if (!tamam) {
+            cikti.push_back(char16_t(b));
+            ++p;
+            continue;
+        }
+        p += ek + 1;
+        if (c < 0x10000) {
+            cikti.push_back(kucukHarf(c));
+        } else {
+            const char32_t k = QChar::toLower(c);
+            cikti.push_back(QChar::highSurrogate(k));
+            cikti.push_back(QChar::lowSurrogate(k));
+        }
+    }
+}
+
+void arananiSil(void *p)
+{
+    delete static_cast<std::u16string *>(p);
+}
+
+// TurkceIcerir(field, text): 1 when the field contains the text, case folded the
+// Turkish way; 0 for a NULL field. The folded text is kept between rows.
+void turkceIcerir(sqlite3_context *ctx, int, sqlite3_value **arg)
+{
+    if (sqlite3_value_type(arg[0]) == SQLITE_NULL || sqlite3_value_type(arg[1]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    auto *aranan = static_cast<std::u16string *>(sqlite3_get_auxdata(ctx, 1));
+    if (!aranan) {
+        auto *yeni = new std::u16string;
+        katla(sqlite3_value_text(arg[1]), sqlite3_value_bytes(arg[1]), *yeni);
+        sqlite3_set_auxdata(ctx, 1, yeni, arananiSil);
+        aranan = static_cast<std::u16string *>(sqlite3_get_auxdata(ctx, 1));
+        if (!aranan) {
+            // SQLite could not keep it (out of memory): it has already been deleted.
+            sqlite3_result_error_nomem(ctx);
+            return;
+        }
+    }
+    thread_local std::u16string alan;
+    katla(sqlite3_value_text(arg[0]), sqlite3_value_bytes(arg[0]), alan);
+    sqlite3_result_int(ctx, std::u16string_view(alan).find(*aranan) != std::u16string_view::npos ? 1 : 0);
+}
+
+} // namespace
+
+void Veritabani::islevleriKaydet(sqlite3 *db)
+{
+    const int rc = sqlite3_create_function_v2(db, "TurkceIcerir", 2,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                              turkceIcerir, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(db, rc);
+}
+
+std::vector<AramaSonucu> Veritabani::isAra(AramaAlani alan, const QString &aranan)
+{
+    // The field name comes from this fixed list only; the text is a bound value.
+    const char *sql = nullptr;
+    switch (alan) {
+    case AramaAlani::Konu:
+        sql = "SELECT IsNo, Anahtari, IsinKonusu FROM YapilacakIslerTablosu WHERE TurkceIcerir(IsinKonusu, ?1) "
+              "ORDER BY IsinTarihi, IsinSaati, IsNo";
+        break;
+    case AramaAlani::Yer:
+        sql = "SELECT IsNo, Anahtari, IsinYeri FROM YapilacakIslerTablosu WHERE TurkceIcerir(IsinYeri, ?1) "
+              "ORDER BY IsinTarihi, IsinSaati, IsNo";
+        break;
+    case AramaAlani::Aciklama:
+        sql = "SELECT IsNo, Anahtari, Aciklama FROM YapilacakIslerTablosu WHERE TurkceIcerir(Aciklama, ?1) "
+              "ORDER BY IsinTarihi, IsinSaati, IsNo";
+        break;
+    }
+    Deyim d(m_db, sql);
+    d.bagla(1, aranan.isNull() ? QStringLiteral("") : aranan);
+    std::vector<AramaSonucu> sonuc;
+    while (d.adim())
+        sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
+    return sonuc;
 }
 
 } // namespace Zelvora
