@@ -37,9 +37,14 @@ const Mahkeme Mahkemeler[5] = {
     {u"&Asliye Hukuk Mahkemesi", 2}, {u"İ&dare Mahkemesi", 3},
 };
 
-// A key that types a character; control keys (Backspace, arrows, shortcuts) are not.
+// A key that types a character; control keys (Backspace, arrows) and shortcuts (Ctrl+A,
+// Ctrl+V) are not. Ctrl and Alt together are AltGr on some systems, which types.
 bool yaziTusuMu(const QKeyEvent *k)
 {
+    const Qt::KeyboardModifiers m = k->modifiers();
+    const bool ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
+    if (ctrl != alt || (m & Qt::MetaModifier))
+        return false;
     return !k->text().isEmpty() && k->text().at(0).isPrint();
 }
 
@@ -74,7 +79,11 @@ SureHesaplamaFormu::SureHesaplamaFormu(QWidget *parent) : QDialog(parent)
     DilimKodlari[1] = QStringLiteral("ww");
     DilimKodlari[2] = QStringLiteral("m");
     DilimKodlari[3] = QStringLiteral("yyyy");
-    Adim([&] { BaslangicTarihiKutusu->setText(Tarihler::kisaTarih(Arayuz::saat().bugun())); });
+    Adim([&] {
+        BaslangicTarihiKutusu->setText(Tarihler::kisaTarih(Arayuz::saat().bugun()));
+        // The box has the focus first: typing replaces the date.
+        MetniSec(BaslangicTarihiKutusu);
+    });
     Adim([&] { genislikAyarla(Ayarlar::okuSayi(AyarAdi::Ayarlar, AyarAdi::AyrintiGoster, 1) == 1); });
 }
 
@@ -122,6 +131,7 @@ void SureHesaplamaFormu::denetimleriKur()
     EklenecekSureKutusu->setInsertPolicy(QComboBox::NoInsert);
     EklenecekSureKutusu->addItems({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("15"),
                                    QStringLiteral("30"), QStringLiteral("60")});
+    EklenecekSureKutusu->setCurrentIndex(-1);
     EklenecekSureKutusu->setEditText(QString());
     EklenecekSureKutusu->setGeometry(alanX, ilk + 2 * satir, 70, 22);
 
@@ -186,7 +196,9 @@ void SureHesaplamaFormu::denetimleriKur()
     EnterSekme::kur(BaslangicTarihiKutusu);
     EnterSekme::kur(EklenecekZamanDilimiKutusu);
     EnterSekme::kur(EklenecekSureKutusu);
+    // The combo box takes the keys first and hands them to its line edit past the filters.
     BaslangicTarihiKutusu->installEventFilter(this);
+    EklenecekSureKutusu->installEventFilter(this);
     EklenecekSureKutusu->lineEdit()->installEventFilter(this);
 
     const QList<QWidget *> sira = {BaslangicTarihiKutusu, EklenecekZamanDilimiKutusu, EklenecekSureKutusu,
@@ -197,7 +209,8 @@ void SureHesaplamaFormu::denetimleriKur()
 
     connect(BaslangicTarihiKutusu, &QLineEdit::textChanged, this, [this] { tarihDegisti(); });
     connect(EklenecekZamanDilimiKutusu, &QComboBox::currentIndexChanged, this, [this] { dilimSecildi(); });
-    connect(EklenecekSureKutusu, &QComboBox::currentIndexChanged, this, [this] {
+    // A pick from the list (mouse or arrow keys), also of the entry already current.
+    connect(EklenecekSureKutusu, &QComboBox::activated, this, [this] {
         if (!m_programla)
             sureListedenSecildi();
     });
@@ -385,7 +398,7 @@ void SureHesaplamaFormu::KopyalaDugmesi_Click()
 bool SureHesaplamaFormu::eventFilter(QObject *nesne, QEvent *olay)
 {
     const bool tarihKutusu = nesne == BaslangicTarihiKutusu;
-    if (!tarihKutusu && nesne != EklenecekSureKutusu->lineEdit())
+    if (!tarihKutusu && nesne != EklenecekSureKutusu && nesne != EklenecekSureKutusu->lineEdit())
         return QDialog::eventFilter(nesne, olay);
     switch (olay->type()) {
     case QEvent::KeyPress: {
