@@ -79,6 +79,7 @@ void AramaIslemleriFormu::denetimleriKur()
     AramaSonuclariListesi->setObjectName(QStringLiteral("AramaSonuclariListesi"));
     AramaSonuclariListesi->setSortingEnabled(false);
     AramaSonuclariListesi->setSelectionMode(QAbstractItemView::SingleSelection);
+    AramaSonuclariListesi->setUniformItemSizes(true);
     AramaSonuclariListesi->setGeometry(8, 124, 414, 164);
 
     AnahtarListesi = new QListWidget(Altlik);
@@ -143,12 +144,18 @@ void AramaIslemleriFormu::AraDugmesi_Click()
     const AramaAlani alanlar[3] = {AramaAlani::Konu, AramaAlani::Yer, AramaAlani::Aciklama};
     std::vector<AramaSonucu> sonuclar;
     Adim([&] { sonuclar = Veritabani::acik().isAra(alanlar[konum], aranan); });
+    // Filled in one go, without repainting after every line.
+    AramaSonuclariListesi->setUpdatesEnabled(false);
+    QStringList anahtarlar;
+    anahtarlar.reserve(qsizetype(sonuclar.size()));
     for (const AramaSonucu &s : sonuclar) {
         auto *satir = new QListWidgetItem(s.deger);
         satir->setData(Qt::UserRole, s.isNo);
         AramaSonuclariListesi->addItem(satir);
-        AnahtarListesi->addItem(s.anahtari);
+        anahtarlar << s.anahtari;
     }
+    AnahtarListesi->addItems(anahtarlar);
+    AramaSonuclariListesi->setUpdatesEnabled(true);
     // The list does not choose a line by itself.
     AramaSonuclariListesi->setCurrentRow(-1);
     AyrintiGosterDugmesi->setEnabled(false);

@@ -233,6 +233,17 @@ void AraclarTesti::turkceArama()
              (QStringList{QStringLiteral("İSTANBUL"), QStringLiteral("istanbul")}));
     QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("çğöşü")), QStringList{QStringLiteral("ÇĞÖŞÜ Sokağı")});
     QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ankara")), QStringList());
+
+    // A match that starts inside an earlier near-match, one across letters of two bytes,
+    // one at the very end, and a field with bytes that are no UTF-8.
+    for (const char16_t *yer : {u"aaab", u"DAĞIN ARKASI", u"sonu şU"})
+        o.ekle(QStringLiteral("Konu"), QString::fromUtf16(yer), QString());
+    o.vt().calistir("INSERT INTO YapilacakIslerTablosu(Anahtari, IsinYeri) VALUES('1-Anahtar', "
+                    "CAST(X'C3' || 'bozuk' || X'E2A0' AS TEXT))");
+    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("aab")), QStringList{QStringLiteral("aaab")});
+    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ğın a")), QStringList{QStringLiteral("DAĞIN ARKASI")});
+    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("Şu")), QStringList{QStringLiteral("sonu şU")});
+    QCOMPARE(o.vt().isAra(AramaAlani::Yer, QStringLiteral("BOZUK")).size(), size_t(1));
 }
 
 void AraclarTesti::aramaKarakterleriKendisiDir()
