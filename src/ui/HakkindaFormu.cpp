@@ -36,6 +36,7 @@ void HakkindaFormu::denetimleriKur()
     PencereResmi->setObjectName(QStringLiteral("PencereResmi"));
     PencereResmi->setGeometry(0, 0, resimG, resimY);
     PencereResmi->setScaledContents(true);
+    PencereResmi->setAccessibleName(QStringLiteral("Zelvora"));
 
     Altlik = new QWidget(this);
     Altlik->setObjectName(QStringLiteral("Altlik"));
@@ -80,6 +81,7 @@ void HakkindaFormu::denetimleriKur()
     SimgeKutusu->setPixmap(SimgeResmi(QStringLiteral("ZELVORA")).scaled(40, 20, Qt::KeepAspectRatio,
                                                                          Qt::SmoothTransformation));
     SimgeKutusu->setAlignment(Qt::AlignCenter);
+    SimgeKutusu->setAccessibleName(QStringLiteral("Tavrek"));
 
     QLabel *yapimci = etiket(3, QStringLiteral("Tavrek"), sol + 50, 138, genislik - 50, 20);
     QFont k = yapimci->font();

@@ -45,6 +45,7 @@ void HataBildirmeFormu::denetimleriKur()
     SimgeKutusu = new QLabel(Altlik);
     SimgeKutusu->setObjectName(QStringLiteral("SimgeKutusu"));
     SimgeKutusu->setGeometry(22, 22, 32, 32);
+    SimgeKutusu->setAccessibleName(QStringLiteral("Hata Bildirme"));
 
     Etiket[0] = new QLabel(QStringLiteral("Hataları Bildirin!"), Altlik);
     QFont kalin = Etiket[0]->font();
