@@ -33,6 +33,15 @@ struct IsKaydi {
     bool yapildi = false;
 };
 
+// The job field a search looks in.
+enum class AramaAlani { Konu, Yer, Aciklama };
+
+struct AramaSonucu {
+    qint64 isNo = 0;
+    QString anahtari; // the job's folder key
+    QString deger;    // the searched field's text
+};
+
 class Veritabani {
 public:
     ~Veritabani();
@@ -112,6 +121,14 @@ public:
     sqlite3 *tutamak() const { return m_db; }
     // Runs a statement without parameters (used by tests and tools).
     void calistir(const char *sql);
+
+    // Search: the jobs whose field contains the text anywhere, letters compared without
+    // their case the Turkish way (ı/I and i/İ stay different letters), every character
+    // taken as itself; in date, time and job-number order. The matching runs inside
+    // SQLite through the function TurkceIcerir registered on the connection.
+    std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan);
+    // Registers the program's SQL functions on a connection (done when a database is opened).
+    static void islevleriKaydet(sqlite3 *db);
 
     static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
     static QString saatMetni(const QTime &s);   // HH:mm:ss

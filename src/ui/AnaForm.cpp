@@ -12,7 +12,11 @@
 #include "tools/TercihlerFormu.h"
 #include "reminders/IsRaporu.h"
 #include "reminders/YapilacakIslerListesiFormu.h"
+#include "tools/AramaIslemleriFormu.h"
+#include "tools/SureHesaplamaFormu.h"
 #include "ui/BildirimAlani.h"
+#include "ui/HakkindaFormu.h"
+#include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QAction>
@@ -269,10 +273,14 @@ void AnaForm::menuleriKur()
     connect(CikisMenusu1, &QAction::triggered, this, &AnaForm::Cikis);
     connect(CikisMenusu2, &QAction::triggered, this, &AnaForm::Cikis);
     connect(GosterMenusu, &QAction::triggered, this, &AnaForm::Goster);
+    connect(SureHesaplamaMenusu, &QAction::triggered, this, &AnaForm::SureHesaplama);
+    connect(BulMenusu, &QAction::triggered, this, &AnaForm::Bul);
+    connect(HataBildirmeMenusu, &QAction::triggered, this, &AnaForm::HataBildirme);
+    connect(HakkindaMenusu, &QAction::triggered, this, &AnaForm::Hakkinda);
 
     // Windows that later versions bring: present, not yet usable.
-    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, SureHesaplamaMenusu, BulMenusu,
-                       YapilacakIsleriListeleMenusu, HataBildirmeMenusu, HakkindaMenusu, TercihlerMenusu2})
+    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, YapilacakIsleriListeleMenusu,
+                       TercihlerMenusu2})
         a->setEnabled(false);
 }
 
@@ -315,7 +323,8 @@ void AnaForm::dugmeCubugunuKur()
     connect(Dugme[4], &QAction::triggered, this, &AnaForm::YeniIsEkle);
     connect(Dugme[5], &QAction::triggered, this, &AnaForm::DegisiklikYap);
     connect(Dugme[6], &QAction::triggered, this, &AnaForm::IsiSil);
-    for (int i : {8, 10, 12})
+    connect(Dugme[8], &QAction::triggered, this, &AnaForm::Bul);
+    for (int i : {10, 12})
         Dugme[i]->setEnabled(false);
 }
 
@@ -426,6 +435,64 @@ void AnaForm::Cikis()
     m_cikisMenudenIstendi = true;
     if (!close())
         m_cikisMenudenIstendi = false;
+}
+
+void AnaForm::SureHesaplama()
+{
+    QPointer<SureHesaplamaFormu> f = new SureHesaplamaFormu(this);
+    f->exec();
+    delete f;
+}
+
+void AnaForm::Bul()
+{
+    QPointer<AramaIslemleriFormu> f = new AramaIslemleriFormu(this);
+    const int sonuc = f->exec();
+    delete f;
+    // After going to a job, the job list has the focus.
+    if (sonuc == QDialog::Accepted)
+        YapilacakIslerListesi->setFocus();
+}
+
+void AnaForm::HataBildirme()
+{
+    QPointer<HataBildirmeFormu> f = new HataBildirmeFormu(this);
+    f->exec();
+    delete f;
+}
+
+void AnaForm::Hakkinda()
+{
+    QPointer<HakkindaFormu> f = new HakkindaFormu(this);
+    f->exec();
+    delete f;
+}
+
+void AnaForm::isiGoster(const QString &anahtar, qint64 isNo)
+{
+    SessizAdim([&] {
+        for (QTreeWidgetItem *d : KlasorListesi->tumDugumler()) {
+            if (KlasorAgaci::anahtar(d) != anahtar)
+                continue;
+            for (QTreeWidgetItem *ust = d->parent(); ust; ust = ust->parent()) {
+                if (!ust->isExpanded())
+                    sessizGenislet(ust, true);
+            }
+            KlasorListesi->scrollToItem(d);
+            sessizSec(d);
+            // Listed as a click on the node would list it, with its count in the status bar.
+            KlasorListesi_NodeClick(d);
+            break;
+        }
+    });
+    SessizAdim([&] {
+        const int satir = YapilacakIslerListesi->model()->satirBul(isNo);
+        if (satir < 0)
+            return;
+        YapilacakIslerListesi->scrollTo(YapilacakIslerListesi->model()->index(satir, 0));
+        QApplication::processEvents();
+        YapilacakIslerListesi->satirSec(satir);
+    });
 }
 
 QString AnaForm::durumMetni() const

@@ -82,6 +82,15 @@ public:
     void BildirimAlanindanSimgeyiSil();
     BildirimAlani *bildirimAlani() const { return m_bildirimAlani; }
 
+    // Tools and help windows, each opened modally over this window.
+    void SureHesaplama();
+    void Bul();
+    void HataBildirme();
+    void Hakkinda();
+    // Goes to a job the search window found: selects its folder's node (when the tree has
+    // one) and lists that folder, then selects the job's row if the list holds it.
+    void isiGoster(const QString &anahtar, qint64 isNo);
+
     // "Göster": brings the window up normal and in front.
     void Goster();
     // "Çıkış": ends the program without the question.
@@ -181,8 +190,8 @@ private:
     bool m_gosterildi = false;
     bool m_yukleniyor = true;
     bool m_listelemeyiAtla = false;
-    // The search window is not part of this version yet.
-    bool m_aramaVar = false;
+    // Search is offered (it is switched off with the two filter boxes).
+    bool m_aramaVar = true;
     BildirimAlani *m_bildirimAlani = nullptr;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;

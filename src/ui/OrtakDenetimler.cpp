@@ -53,6 +53,8 @@ void EtiketVurgulayici::bagla(QLabel *etiket, QWidget *alan)
 
 bool EtiketVurgulayici::eventFilter(QObject *, QEvent *olay)
 {
+    if (!m_etiket)
+        return false;
     if (olay->type() == QEvent::FocusIn) {
         QPalette p = m_etiket->palette();
         p.setColor(QPalette::WindowText, KoyuKirmizi);

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QObject>
 #include <QPixmap>
+#include <QLabel>
+#include <QPointer>
 
 class QComboBox;
 class QHeaderView;
@@ -44,7 +46,9 @@ protected:
 
 private:
     EtiketVurgulayici(QLabel *etiket, QObject *parent) : QObject(parent), m_etiket(etiket) {}
-    QLabel *m_etiket;
+    // A window deletes its children in order: the label may be gone before its field
+    // loses the focus.
+    QPointer<QLabel> m_etiket;
 };
 
 // Enter (and the keypad's Enter) moves the focus to the next control as Tab does.

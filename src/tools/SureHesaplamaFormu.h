@@ -1,0 +1,81 @@
+#pragma once
+// The duration calculator "Süre Hesaplama": a start date plus an amount of days, weeks,
+// months or years gives the deadline; the appeal periods of five courts are one click
+// away in a side panel. Under the result, a line tells the weekday of the date found and
+// whether it is a weekend day, an official holiday or inside the judicial recess.
+
+#include <QDialog>
+#include <QString>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace Zelvora {
+
+class SureHesaplamaFormu : public QDialog {
+    Q_OBJECT
+public:
+    // Window widths with the appeal panel shown and hidden (twips); the panel starts at 4020.
+    static constexpr int GenisGenislik = 7200;
+    static constexpr int DarGenislik = 4100;
+    static constexpr int PanelSolu = 4020;
+
+    explicit SureHesaplamaFormu(QWidget *parent = nullptr);
+
+    // Recomputes the result box from the start date, the unit and the amount.
+    void SonucuHesapla();
+    // Deselects the court options.
+    void TemyizSecimleriniTemizle();
+    void KopyalaDugmesi_Click();
+    void AyrintilariAcDugmesi_Click();
+    void AyrintilarKapatDugmesi_Click();
+    // The appeal panel is shown (the open button is then disabled).
+    bool panelAcik() const;
+
+    QLabel *Etiket[4] = {};
+    QLineEdit *BaslangicTarihiKutusu = nullptr;
+    QComboBox *EklenecekZamanDilimiKutusu = nullptr;
+    QComboBox *EklenecekSureKutusu = nullptr;
+    QPushButton *AyrintilariAcDugmesi = nullptr;
+    QLineEdit *SonucKutusu = nullptr;
+    // The weekday, holiday and recess line under the result.
+    QLabel *GunBilgisiKutusu = nullptr;
+    QPushButton *KopyalaDugmesi = nullptr;
+    QPushButton *KapatDugmesi = nullptr;
+    QGroupBox *Cerceve[2] = {};
+    QRadioButton *TemyizSecenegi[5] = {};
+    QPushButton *AyrintilarKapatDugmesi = nullptr;
+    QWidget *Altlik[2] = {};
+
+    // Interval codes by the position of the unit list.
+    QString DilimKodlari[4];
+
+public Q_SLOTS:
+    void done(int sonuc) override;
+
+protected:
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+
+private:
+    void denetimleriKur();
+    void genislikAyarla(bool panelAcik);
+    void tarihDegisti();
+    bool tarihKutusundanAyrildi();
+    void dilimSecildi();
+    void sureListedenSecildi();
+    void sureDuzenlendi();
+    void sureMetniYaz(const QString &metin);
+    void temyizSecildi(int i);
+    void sonucDegisti();
+    bool sureKutusundaOdak() const;
+
+    bool m_programla = false;   // a change made by the window itself, not the user
+    bool m_uyariBekliyor = false; // the wrong-date message is queued
+    int m_yukseklik = 0;
+};
+
+} // namespace Zelvora

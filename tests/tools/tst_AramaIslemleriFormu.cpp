@@ -1,0 +1,323 @@
+// The search window: its controls and key rules, the two refusals, results and their
+// parallel keys, and going to the chosen job in the main window.
+
+#include "TestOrtami.h"
+
+#include "core/OrtakDegiskenler.h"
+#include "core/Veritabani.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "tools/AramaIslemleriFormu.h"
+#include "ui/AnaForm.h"
+#include "ui/OrtakDenetimler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Zelvora;
+
+class AramaIslemleriFormuTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void acilisVeTuslar();
+    void retler();
+    void sonuclarVeAnahtarlar();
+    void ayrintiGoster();
+    void agactaOlmayanKlasor();
+    void anaFormdanAcilis();
+
+private:
+    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    qint64 ekle(const QString &anahtar, const QString &konu, const QString &yer, QDate tarih, QTime saat)
+    {
+        return vt()->isEkle({0, anahtar, tarih, saat, konu, yer, QString(), QStringLiteral("açıklama ") + konu, true,
+                             false});
+    }
+    AramaIslemleriFormu *ac()
+    {
+        m_form = std::make_unique<AramaIslemleriFormu>(m_ana.get());
+        m_form->show();
+        if (!QTest::qWaitForWindowActive(m_form.get()))
+            qWarning("search window did not become active");
+        return m_form.get();
+    }
+    void ara(int yer, const QString &metin)
+    {
+        m_form->AranacakYerKutusu->setCurrentIndex(yer);
+        m_form->ArananKutusu->setText(metin);
+        QTest::mouseClick(m_form->AraDugmesi, Qt::LeftButton);
+    }
+    QStringList satirlar() const
+    {
+        QStringList l;
+        for (int i = 0; i < m_form->AramaSonuclariListesi->count(); ++i)
+            l << m_form->AramaSonuclariListesi->item(i)->text();
+        return l;
+    }
+    void satirSec(int i)
+    {
+        QListWidget *l = m_form->AramaSonuclariListesi;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(i)).center());
+    }
+    std::unique_ptr<Test::Ortam> ortam;
+    std::unique_ptr<AnaForm> m_ana;
+    std::unique_ptr<AramaIslemleriFormu> m_form;
+    qint64 m_ankara1 = 0, m_ankara2 = 0, m_izmir = 0, m_yetim = 0;
+};
+
+void AramaIslemleriFormuTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>();
+    ortam->veritabaniniAc();
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Ankara")});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("İzmir")});
+    m_ankara2 = ekle(QStringLiteral("1-Anahtar"), QStringLiteral("Keşif"), QStringLiteral("ANKARA ADLİYESİ"),
+                     QDate(2026, 12, 9), QTime(14, 0));
+    m_ankara1 = ekle(QStringLiteral("1-Anahtar"), QStringLiteral("Duruşma"), QStringLiteral("Ankara Adliyesi"),
+                     QDate(2026, 12, 9), QTime(9, 30));
+    m_izmir = ekle(QStringLiteral("2-Anahtar"), QStringLiteral("Duruşma"), QStringLiteral("İzmir adliyesi"),
+                   QDate(2026, 12, 8), QTime(10, 0));
+    // A job whose folder is gone.
+    m_yetim = ekle(QStringLiteral("9-Anahtar"), QStringLiteral("Yetim iş"), QStringLiteral("Bilinmeyen yer"),
+                   QDate(2026, 12, 1), QTime(8, 0));
+    m_ana = std::make_unique<AnaForm>(false);
+}
+
+void AramaIslemleriFormuTesti::cleanup()
+{
+    m_form.reset();
+    m_ana.reset();
+    ortam.reset();
+}
+
+void AramaIslemleriFormuTesti::acilisVeTuslar()
+{
+    AramaIslemleriFormu *f = ac();
+    QCOMPARE(f->windowTitle(), QStringLiteral("Arama İşlemleri..."));
+    QCOMPARE(f->Cerceve->title(), QStringLiteral("Arama Bilgileri "));
+    QCOMPARE(f->Etiket[0]->text(), QStringLiteral("Aranacak &Yer :"));
+    QCOMPARE(f->Etiket[1]->text(), QStringLiteral("Ara&nacak İfade :"));
+    QCOMPARE(f->Etiket[2]->text(), QStringLiteral("Arama Sonuçları :"));
+    QCOMPARE(f->Etiket[3]->text(), QString());
+    QStringList yerler;
+    for (int i = 0; i < f->AranacakYerKutusu->count(); ++i)
+        yerler << f->AranacakYerKutusu->itemText(i);
+    QCOMPARE(yerler, (QStringList{QStringLiteral("İşin Konusu"), QStringLiteral("İşin Yeri"), QStringLiteral("Açıklama")}));
+    QCOMPARE(f->AranacakYerKutusu->currentIndex(), 0);
+    QVERIFY(!f->AranacakYerKutusu->isEditable());
+    QCOMPARE(f->AraDugmesi->text(), QStringLiteral("&Ara"));
+    QCOMPARE(f->AyrintiGosterDugmesi->text(), QStringLiteral("Ayrıntı &Göster"));
+    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    QCOMPARE(f->KapatDugmesi->text(), QStringLiteral("Kapat (Esc)"));
+    QVERIFY(!f->AnahtarListesi->isVisible());
+
+    // The delimiter and the pattern characters are not typed; Enter moves on to "Ara".
+    f->ArananKutusu->setFocus();
+    QTRY_COMPARE(f->Etiket[1]->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClicks(f->ArananKutusu, QStringLiteral("a'd#l*i?y"));
+    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("adliy"));
+    QTest::keyClick(f->ArananKutusu, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), f->AraDugmesi);
+    QVERIFY(f->Etiket[1]->palette().color(QPalette::WindowText) != KoyuKirmizi);
+    // A further Enter presses it.
+    QTest::keyClick(f->AraDugmesi, Qt::Key_Return);
+    QCOMPARE(f->AramaSonuclariListesi->count(), 0);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Aradığınız ölçüte uyan kayıt bulunamadı!")});
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Uyari);
+    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
+
+    // The field choice and the result list go on with Enter too, and mark their labels.
+    f->AranacakYerKutusu->setFocus();
+    QTRY_COMPARE(f->Etiket[0]->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClick(f->AranacakYerKutusu, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
+    f->AramaSonuclariListesi->setFocus();
+    QTRY_COMPARE(f->Etiket[2]->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClick(f->AramaSonuclariListesi, Qt::Key_Return);
+    QVERIFY(!f->AramaSonuclariListesi->hasFocus());
+    QTest::keyClick(f, Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+}
+
+void AramaIslemleriFormuTesti::retler()
+{
+    AramaIslemleriFormu *f = ac();
+    ara(0, QStringLiteral("   a  "));
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Lütfen, aranacak ifadeye en az İKİ karakter giriniz!")});
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
+    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("a"));
+    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
+    // A refused search still empties the earlier results.
+    ortam->mesajlar->temizle();
+    ara(1, QStringLiteral("adliye"));
+    QCOMPARE(f->AramaSonuclariListesi->count(), 3);
+    ara(1, QStringLiteral("x"));
+    QCOMPARE(f->AramaSonuclariListesi->count(), 0);
+    QCOMPARE(f->AnahtarListesi->count(), 0);
+    QCOMPARE(f->Etiket[3]->text(), QString());
+    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    // With no field chosen the field message comes first.
+    ortam->mesajlar->temizle();
+    f->AranacakYerKutusu->setCurrentIndex(-1);
+    f->ArananKutusu->setText(QStringLiteral("adliye"));
+    QTest::mouseClick(f->AraDugmesi, Qt::LeftButton);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Lütfen, ARANACAK YERİ listeden seçiniz!")});
+    QCOMPARE(QApplication::focusWidget(), f->AranacakYerKutusu);
+    // Pasted pattern characters are searched as themselves, with no database error.
+    ortam->mesajlar->temizle();
+    ara(1, QStringLiteral("%'_*?#"));
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Aradığınız ölçüte uyan kayıt bulunamadı!")});
+}
+
+void AramaIslemleriFormuTesti::sonuclarVeAnahtarlar()
+{
+    AramaIslemleriFormu *f = ac();
+    ara(1, QStringLiteral("  adliye "));
+    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("adliye"));
+    // The place of each job, in date and time order, case folded the Turkish way.
+    QCOMPARE(satirlar(), (QStringList{QStringLiteral("İzmir adliyesi"), QStringLiteral("Ankara Adliyesi"),
+                                      QStringLiteral("ANKARA ADLİYESİ")}));
+    QCOMPARE(f->Etiket[3]->text(), QStringLiteral("(3 iş bulundu!)"));
+    QCOMPARE(f->AramaSonuclariListesi->item(0)->data(Qt::UserRole).toLongLong(), m_izmir);
+    QCOMPARE(f->AramaSonuclariListesi->item(2)->data(Qt::UserRole).toLongLong(), m_ankara2);
+    QStringList anahtarlar;
+    for (int i = 0; i < f->AnahtarListesi->count(); ++i)
+        anahtarlar << f->AnahtarListesi->item(i)->text();
+    QCOMPARE(anahtarlar, (QStringList{QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("1-Anahtar")}));
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+
+    // Choosing a line enables the button and moves the key list along.
+    satirSec(1);
+    QVERIFY(f->AyrintiGosterDugmesi->isEnabled());
+    QCOMPARE(f->AnahtarListesi->currentRow(), 1);
+    f->AramaSonuclariListesi->setFocus();
+    QTest::keyClick(f->AramaSonuclariListesi, Qt::Key_Down);
+    QCOMPARE(f->AnahtarListesi->currentRow(), 2);
+
+    // The subject field lists subjects.
+    ara(0, QStringLiteral("DURUŞMA"));
+    QCOMPARE(satirlar(), (QStringList{QStringLiteral("Duruşma"), QStringLiteral("Duruşma")}));
+    QCOMPARE(f->Etiket[3]->text(), QStringLiteral("(2 iş bulundu!)"));
+    ara(2, QStringLiteral("açıklama keş"));
+    QCOMPARE(satirlar(), QStringList{QStringLiteral("açıklama Keşif")});
+}
+
+void AramaIslemleriFormuTesti::ayrintiGoster()
+{
+    AnaForm *a = m_ana.get();
+    AramaIslemleriFormu *f = ac();
+    // With no line chosen nothing happens and the window stays.
+    ara(1, QStringLiteral("adliye"));
+    f->AyrintiGosterDugmesi_Click();
+    QVERIFY(f->isVisible());
+    // A second search in the same window: the line goes to its own folder and job, and
+    // the nested folder is opened to show it.
+    ara(0, QStringLiteral("duruşma"));
+    QVERIFY(!a->KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
+    satirSec(0);
+    QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
+    QVERIFY(a->KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
+    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_izmir);
+    QCOMPARE(a->durumMetni(), QStringLiteral("   1 iş listelendi"));
+
+    // A double click does the same.
+    f = ac();
+    ara(1, QStringLiteral("ADLİYESİ"));
+    QListWidget *l = f->AramaSonuclariListesi;
+    const QPoint p = l->visualItemRect(l->item(2)).center();
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
+    QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QCOMPARE(a->YapilacakIslerListesi->satirSayisi(), 2);
+    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_ankara2);
+}
+
+void AramaIslemleriFormuTesti::agactaOlmayanKlasor()
+{
+    AnaForm *a = m_ana.get();
+    a->KlasorListesi->setCurrentItem(a->KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    a->KlasorListesi_NodeClick(a->seciliDugum());
+    a->YapilacakIslerListesi->satirSec(1);
+    AramaIslemleriFormu *f = ac();
+    ara(0, QStringLiteral("yetim"));
+    QCOMPARE(f->AnahtarListesi->item(0)->text(), QStringLiteral("9-Anahtar"));
+    satirSec(0);
+    QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+    // The tree and the list stay as they were; the job is not in that list.
+    QVERIFY(!f->isVisible());
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QCOMPARE(a->YapilacakIslerListesi->satirSayisi(), 2);
+    QCOMPARE(a->YapilacakIslerListesi->seciliSatir(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+}
+
+void AramaIslemleriFormuTesti::anaFormdanAcilis()
+{
+    AnaForm *a = m_ana.get();
+    a->show();
+    QVERIFY(QTest::qWaitForWindowActive(a));
+    QVERIFY(a->BulMenusu->isEnabled());
+    QVERIFY(a->Dugme[8]->isEnabled());
+    // F3 opens it; going to a job leaves the focus in the job list.
+    bool acildi = false;
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<AramaIslemleriFormu *>(w);
+        QVERIFY(f);
+        acildi = true;
+        f->ArananKutusu->setText(QStringLiteral("izmir"));
+        f->AranacakYerKutusu->setCurrentIndex(1);
+        QTest::mouseClick(f->AraDugmesi, Qt::LeftButton);
+        f->AramaSonuclariListesi->setCurrentRow(0);
+        QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+    });
+    QTest::keyClick(a, Qt::Key_F3);
+    QVERIFY(acildi);
+    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_izmir);
+    QTRY_COMPARE(a->focusWidget(), static_cast<QWidget *>(a->YapilacakIslerListesi));
+
+    // The toolbar button opens it too; Esc closes it and changes nothing.
+    acildi = false;
+    Test::modalGelince([&](QWidget *w) {
+        acildi = qobject_cast<AramaIslemleriFormu *>(w) != nullptr;
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    a->Dugme[8]->trigger();
+    QVERIFY(acildi);
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
+
+    // With only today's jobs shown, search is off and F3 does nothing.
+    a->SadeceBugunYapilacakIsleriListeleOnayi->setChecked(true);
+    QVERIFY(!a->BulMenusu->isEnabled());
+    QVERIFY(!a->Dugme[8]->isEnabled());
+    acildi = false;
+    Test::modalGelince([&](QWidget *w) {
+        acildi = true;
+        w->close();
+    }, 300);
+    QTest::keyClick(a, Qt::Key_F3);
+    QTest::qWait(350);
+    QVERIFY(!acildi);
+    a->SadeceBugunYapilacakIsleriListeleOnayi->setChecked(false);
+    QVERIFY(a->BulMenusu->isEnabled());
+    a->hide();
+}
+
+QTEST_MAIN(AramaIslemleriFormuTesti)
+#include "tst_AramaIslemleriFormu.moc"

@@ -1,0 +1,208 @@
+// The about and error-report windows: their texts, the links with their underline and
+// targets, and the main window's menu entries that open the tool and help windows.
+
+#include "TestOrtami.h"
+
+#include "Surum.h"
+#include "core/Platform.h"
+#include "core/ProgramBilgisi.h"
+#include "tools/AramaIslemleriFormu.h"
+#include "tools/SureHesaplamaFormu.h"
+#include "ui/AnaForm.h"
+#include "ui/BaglantiEtiketi.h"
+#include "ui/HakkindaFormu.h"
+#include "ui/HataBildirmeFormu.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Zelvora;
+
+// Takes the links the windows open instead of a browser or mail program.
+class Baglantilar : public QObject {
+    Q_OBJECT
+public Q_SLOTS:
+    void ac(const QUrl &u) { acilanlar << u; }
+
+public:
+    QList<QUrl> acilanlar;
+};
+
+class HakkindaHataBildirmeTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const char *sema : {"http", "https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(sema), &m_baglantilar, "ac");
+    }
+    void init()
+    {
+        ortam = std::make_unique<Test::Ortam>();
+        m_baglantilar.acilanlar.clear();
+    }
+    void cleanup() { ortam.reset(); }
+    void hakkinda();
+    void hataBildirme();
+    void menulerdenAcilis();
+
+private:
+    // A mouse move with no button, as the pointer passing over a widget sends.
+    static void gec(QWidget *w, QPoint p = QPoint(3, 3))
+    {
+        QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    std::unique_ptr<Test::Ortam> ortam;
+    Baglantilar m_baglantilar;
+};
+
+void HakkindaHataBildirmeTesti::hakkinda()
+{
+    HakkindaFormu f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(f.windowTitle(), QStringLiteral("Hakkında"));
+    QVERIFY(!f.PencereResmi->pixmap().isNull());
+    QCOMPARE(f.PencereResmi->size(), QSize(210, 310));
+    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Zelvora"));
+    // The build's own version.
+    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Sürüm %1.%2.%3").arg(ZELVORA_SURUM_ANA).arg(ZELVORA_SURUM_ALT)
+                                        .arg(ZELVORA_SURUM_DUZELTME));
+    QCOMPARE(f.Etiket[2]->text(), ProgramBilgisi::yasalUyari());
+    QCOMPARE(f.Etiket[3]->text(), QStringLiteral("Tavrek"));
+    QCOMPARE(f.Etiket[4]->text() + f.Etiket[5]->text(), QStringLiteral("Kullanıcı Adı:"));
+    QCOMPARE(f.Etiket[6]->text() + f.Etiket[7]->text(), QStringLiteral("Kuruluş Adı:"));
+    QCOMPARE(f.KullaniciAdiEtiketi->text(), Platform::kayitliKullaniciAdi());
+    QCOMPARE(f.KurulusAdiEtiketi->text(), QString());
+    QVERIFY(!f.SimgeKutusu->pixmap().isNull());
+    QCOMPARE(f.Altlik->palette().color(QPalette::Window), QColor(Qt::white));
+
+    // The web link: blue, hand pointer, underlined while the pointer is over it.
+    BaglantiEtiketi *b = f.TAVREKEtiketi;
+    QCOMPARE(b->hedef(), QUrl(ProgramBilgisi::webSitesi()));
+    QVERIFY(ProgramBilgisi::webSitesi().contains(b->text()));
+    QCOMPARE(b->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(!b->altiCizili());
+    gec(b);
+    QVERIFY(b->altiCizili());
+    gec(f.Altlik);
+    QVERIFY(!b->altiCizili());
+    QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(m_baglantilar.acilanlar, QList<QUrl>{QUrl(ProgramBilgisi::webSitesi())});
+    QVERIFY(f.isVisible());
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QTest::keyClick(&f, Qt::Key_Escape);
+    QVERIFY(!f.isVisible());
+}
+
+void HakkindaHataBildirmeTesti::hataBildirme()
+{
+    HataBildirmeFormu f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(f.windowTitle(), QStringLiteral("Hata Bildirme"));
+    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Hataları Bildirin!"));
+    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Lütfen, programda gördüğünüz hataları aşağıdaki yollardan biri ile bize "
+                                                 "iletiniz.\nİlginiz için şimdiden teşekkürler..."));
+    QVERIFY(!f.SimgeKutusu->pixmap().isNull());
+    QCOMPARE(f.TamamButonu->text(), QStringLiteral("Tamam"));
+    QTRY_COMPARE(QApplication::focusWidget(), f.Altlik);
+
+    BaglantiEtiketi *web = f.WebEtiketi;
+    BaglantiEtiketi *eposta = f.EPostaEtiketi;
+    QCOMPARE(web->text(), QStringLiteral("Mesaj Gönder"));
+    QCOMPARE(eposta->text(), QStringLiteral("E-Posta Gönder"));
+    QCOMPARE(eposta->toolTip(), ProgramBilgisi::destekEPostasi());
+    for (BaglantiEtiketi *b : {web, eposta}) {
+        QCOMPARE(b->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
+    }
+    // Straight from one link to the other: only the latter stays underlined; the
+    // background leaves neither.
+    gec(web);
+    QVERIFY(web->altiCizili());
+    gec(eposta);
+    QVERIFY(eposta->altiCizili());
+    QVERIFY(!web->altiCizili());
+    gec(f.Altlik);
+    QVERIFY(!web->altiCizili() && !eposta->altiCizili());
+
+    QTest::mouseClick(web, Qt::LeftButton);
+    QTest::mouseClick(eposta, Qt::LeftButton);
+    QCOMPARE(m_baglantilar.acilanlar.size(), 2);
+    QCOMPARE(m_baglantilar.acilanlar[0].toString(),
+             ProgramBilgisi::webSitesi() + QStringLiteral("/asp/mesaj/mesaj.asp?ProgramAdi=Zelvora"));
+    QCOMPARE(m_baglantilar.acilanlar[1], ProgramBilgisi::ePostaBaglantisi());
+    QCOMPARE(m_baglantilar.acilanlar[1].path(), ProgramBilgisi::destekEPostasi());
+    // From the keyboard too.
+    eposta->setFocus();
+    QTest::keyClick(eposta, Qt::Key_Return);
+    QCOMPARE(m_baglantilar.acilanlar.size(), 3);
+    QVERIFY(f.isVisible());
+    QTest::mouseClick(f.TamamButonu, Qt::LeftButton);
+    QVERIFY(!f.isVisible());
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(&f, Qt::Key_Escape);
+    QVERIFY(!f.isVisible());
+}
+
+void HakkindaHataBildirmeTesti::menulerdenAcilis()
+{
+    ortam->veritabaniniAc();
+    AnaForm a(false);
+    a.show();
+    QVERIFY(QTest::qWaitForWindowActive(&a));
+    for (QAction *m : {a.SureHesaplamaMenusu, a.BulMenusu, a.HataBildirmeMenusu, a.HakkindaMenusu})
+        QVERIFY(m->isEnabled());
+    // Each entry reached with the keyboard: Alt and the menu's letter, then the entry's
+    // letter or the arrows. Alt+Y is also the job list's label: a second press opens
+    // the menu.
+    auto menuAc = [&](QMenu *menu, Qt::Key harf) {
+        for (int i = 0; i < 2 && !menu->isVisible(); ++i) {
+            QTest::keyClick(&a, harf, Qt::AltModifier);
+            QTest::qWait(50);
+        }
+        QTRY_VERIFY(menu->isVisible());
+    };
+    struct Yol {
+        QMenu *menu;
+        Qt::Key menuHarfi;
+        QList<int> tuslar;
+        const QMetaObject *pencere;
+    };
+    const Yol yollar[] = {
+        {a.ProgramMenusu, Qt::Key_P, {Qt::Key_H}, &SureHesaplamaFormu::staticMetaObject},
+        {a.YardimMenusu, Qt::Key_Y, {Qt::Key_H}, &HataBildirmeFormu::staticMetaObject},
+        {a.YardimMenusu, Qt::Key_Y, {Qt::Key_Up, Qt::Key_Return}, &HakkindaFormu::staticMetaObject},
+    };
+    for (const Yol &y : yollar) {
+        const QMetaObject *acilan = nullptr;
+        Test::modalGelince([&](QWidget *w) {
+            acilan = w->metaObject();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        menuAc(y.menu, y.menuHarfi);
+        for (int t : y.tuslar)
+            QTest::keyClick(y.menu, Qt::Key(t));
+        QTRY_VERIFY(acilan);
+        QCOMPARE(acilan, y.pencere);
+        a.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+    }
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    a.hide();
+}
+
+QTEST_MAIN(HakkindaHataBildirmeTesti)
+#include "tst_HakkindaHataBildirme.moc"
