@@ -152,8 +152,8 @@ void AnaForm::SadeceBugunYapilacakIsleriListeleOnayi_Click()
 {
     KlasorListesi_NodeClick(seciliDugum());
     const bool isaretli = SadeceBugunYapilacakIsleriListeleOnayi->isChecked();
-    Dugme[8]->setEnabled(!isaretli && m_aramaVar);
-    BulMenusu->setEnabled(!isaretli && m_aramaVar);
+    Dugme[8]->setEnabled(!isaretli);
+    BulMenusu->setEnabled(!isaretli);
 }
 
 void AnaForm::TumKlasorlerOnayi_Click()
@@ -171,8 +171,8 @@ void AnaForm::TumKlasorlerOnayi_Click()
         if (kok)
             Adim([&] { sessizGenislet(kok, true); });
         Adim([&] { IsleriListele(KlasorAgaci::anahtar(seciliDugum())); });
-        Dugme[8]->setEnabled(m_aramaVar);
-        BulMenusu->setEnabled(m_aramaVar);
+        Dugme[8]->setEnabled(true);
+        BulMenusu->setEnabled(true);
         return;
     }
     Dugme[2]->setEnabled(false);

@@ -277,11 +277,6 @@ void AnaForm::menuleriKur()
     connect(BulMenusu, &QAction::triggered, this, &AnaForm::Bul);
     connect(HataBildirmeMenusu, &QAction::triggered, this, &AnaForm::HataBildirme);
     connect(HakkindaMenusu, &QAction::triggered, this, &AnaForm::Hakkinda);
-
-    // Windows that later versions bring: present, not yet usable.
-    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, YapilacakIsleriListeleMenusu,
-                       TercihlerMenusu2})
-        a->setEnabled(false);
 }
 
 void AnaForm::dugmeCubugunuKur()
@@ -324,8 +319,6 @@ void AnaForm::dugmeCubugunuKur()
     connect(Dugme[5], &QAction::triggered, this, &AnaForm::DegisiklikYap);
     connect(Dugme[6], &QAction::triggered, this, &AnaForm::IsiSil);
     connect(Dugme[8], &QAction::triggered, this, &AnaForm::Bul);
-    for (int i : {10, 12})
-        Dugme[i]->setEnabled(false);
 }
 
 void AnaForm::geometriyiYukle()
@@ -507,8 +500,6 @@ void AnaForm::durumMetniAyarla(const QString &metin)
 
 void AnaForm::kullaniciAyarlariniBagla()
 {
-    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, TercihlerMenusu2})
-        a->setEnabled(true);
     connect(GirisSifresiBelirleDegistirMenusu, &QAction::triggered, this, &AnaForm::GirisSifresiBelirleDegistirMenusu_Click);
     connect(TercihlerMenusu1, &QAction::triggered, this, &AnaForm::TercihlerMenusu1_Click);
     connect(TercihlerMenusu2, &QAction::triggered, this, &AnaForm::TercihlerMenusu2_Click);
@@ -599,8 +590,6 @@ void AnaForm::closeEvent(QCloseEvent *e)
 
 void AnaForm::listeVeYazdirmaKomutlariniBagla()
 {
-    for (QAction *a : {Dugme[10], YapilacakIsleriListeleMenusu, Dugme[12]})
-        a->setEnabled(true);
     connect(Dugme[10], &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
     connect(YapilacakIsleriListeleMenusu, &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
     connect(Dugme[12], &QAction::triggered, this, &AnaForm::IsListesiniYazdir);

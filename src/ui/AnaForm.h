@@ -190,8 +190,6 @@ private:
     bool m_gosterildi = false;
     bool m_yukleniyor = true;
     bool m_listelemeyiAtla = false;
-    // Search is offered (it is switched off with the two filter boxes).
-    bool m_aramaVar = true;
     BildirimAlani *m_bildirimAlani = nullptr;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
