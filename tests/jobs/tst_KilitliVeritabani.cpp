@@ -1,8 +1,9 @@
-// A database another program holds locked: every write says so, and nothing the user
-// typed or still has to settle is lost.
+// A database another program holds locked, or a disk that is full: every write says
+// so, and nothing the user typed or still has to settle is lost.
 
 #include "TestOrtami.h"
 
+#include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
@@ -15,11 +16,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 using namespace Zelvora;
 
@@ -31,6 +35,7 @@ private Q_SLOTS:
     void editorGirdileriniKorur();
     void hatirlatmaSatiriKalir();
     void klasorIslemleriSoylenir();
+    void doluDiskteGirdilerKorunur();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -138,6 +143,55 @@ void KilitliVeritabaniTesti::klasorIslemleriSoylenir()
     QCOMPARE(ortam->son->sayi, 0);
     birak();
     QCOMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Büro"));
+}
+
+void KilitliVeritabaniTesti::doluDiskteGirdilerKorunur()
+{
+    // The database on a small disk of its own (a tmpfs), which a large file then fills.
+    cleanup();
+    ortam = std::make_unique<Test::Ortam>();
+    const QString klasor = Baslangic::veritabaniKlasoru();
+    if (::geteuid() != 0
+        || QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                       QStringLiteral("size=512k"), QStringLiteral("tmpfs"), klasor})
+            != 0)
+        QSKIP("a full disk needs root to mount a small tmpfs");
+    auto ayir = qScopeGuard([&] {
+        Baslangic::veritabaniniKapat();
+        QProcess::execute(QStringLiteral("umount"), {klasor});
+    });
+    ortam->veritabaniniAc();
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), KlasorAgaci::KlasorAnahtari, QStringLiteral("Büro")});
+    QFile dolgu(klasor + QStringLiteral("dolgu"));
+    QVERIFY(dolgu.open(QIODevice::WriteOnly));
+    while (dolgu.write(QByteArray(4096, 'x')) == 4096 && dolgu.flush()) {
+    }
+    dolgu.close();
+
+    AnaForm ana(false);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    IsEklemeDegistirmeFormu *f = ana.isFormu();
+    f->YeniIsEkleDugmesi_Click();
+    f->Tag = QStringLiteral("Ekle");
+    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+    f->SaatKutusu->setCurrentIndex(15);
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    const QString aciklama(60000, QLatin1Char('a'));
+    f->AciklamaKutusu->setText(aciklama);
+    f->HatirlatmaVarOnayi->setChecked(true);
+    f->KaydetDugmesi_Click();
+    const QStringList m = ortam->mesajlar->metinler();
+    QVERIFY2(!m.isEmpty() && m.last().startsWith(QStringLiteral("Diskte yer kalmadı!")), qPrintable(m.join(QLatin1Char('|'))));
+    QVERIFY(m.last().contains(ortam->veritabaniYolu()));
+    QCOMPARE(ortam->son->sayi, 0);
+    QVERIFY(!f->KaydetDugmesi->isHidden());
+    QCOMPARE(f->AciklamaKutusu->text(), aciklama);
+    // Space freed: the same entries are saved.
+    QVERIFY(QFile::remove(dolgu.fileName()));
+    f->KaydetDugmesi_Click();
+    const auto isler = vt()->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7));
+    QCOMPARE(isler.size(), size_t(1));
+    QCOMPARE(isler[0].aciklama, aciklama);
 }
 
 QTEST_MAIN(KilitliVeritabaniTesti)
