@@ -14,6 +14,10 @@ int main(int argc, char **argv)
     QApplication uygulama(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvora"));
     QApplication::setOrganizationName(QStringLiteral("Tavrek"));
+    // The desktop groups the window with the menu entry zelvora.desktop: on X11 by the
+    // window's class, which Qt takes from the application name ("Zelvora", the entry's
+    // StartupWMClass), on Wayland by this name.
+    QApplication::setDesktopFileName(QStringLiteral("zelvora"));
     // Closing the main window hides it into the notification area; only "Çıkış" ends.
     QApplication::setQuitOnLastWindowClosed(false);
     Zelvora::BaslangicModulu::DosyaBoyuSiniriSinyaliniYoksay();
