@@ -62,6 +62,7 @@ ekran_resmi=""
 eksik=()
 command -v cpack >/dev/null || eksik+=(cmake)
 command -v dpkg-shlibdeps >/dev/null || eksik+=(dpkg-dev)
+command -v file >/dev/null || eksik+=(file)
 command -v lintian >/dev/null || eksik+=(lintian)
 command -v desktop-file-validate >/dev/null || eksik+=(desktop-file-utils)
 command -v appstreamcli >/dev/null || eksik+=(appstream)
