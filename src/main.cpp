@@ -4,6 +4,7 @@
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
 #include "ui/MesajKutusuPenceresi.h"
+#include "ui/OrtakDenetimler.h"
 
 #include <QApplication>
 
@@ -18,6 +19,8 @@ int main(int argc, char **argv)
     // window's class, which Qt takes from the application name ("Zelvora", the entry's
     // StartupWMClass), on Wayland by this name.
     QApplication::setDesktopFileName(QStringLiteral("zelvora"));
+    // Every window, message boxes too, carries the program's icon at all its drawn sizes.
+    QApplication::setWindowIcon(Zelvora::Simge(QStringLiteral("ZELVORA")));
     // Closing the main window hides it into the notification area; only "Çıkış" ends.
     QApplication::setQuitOnLastWindowClosed(false);
     Zelvora::BaslangicModulu::DosyaBoyuSiniriSinyaliniYoksay();
