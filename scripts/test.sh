@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Sets everything up, builds and runs the whole test suite: the end-to-end reminder
-# check on a virtual display (xvfb-run), the fault suite (crashes, full disks, file-size
-# limits, damaged files; a short run), then the test programs (offscreen, no display).
+# and printing checks on a virtual display (xvfb-run; printing on a private CUPS
+# server), the fault suite (crashes, full disks, file-size limits, damaged files; a short
+# run), then the test programs (offscreen, no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/kur.sh
 scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
 scripts/hata-dayaniklilik.sh build --oldurme 50 --dolu 10 --sinir 10 --kilitli 4
+scripts/yazdirma-uctan-uca.sh build /tmp/zelvora-yazdirma.png
 scripts/paket-uctan-uca.sh build /tmp/zelvora-paket.png
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

@@ -51,6 +51,9 @@ Ortam::Ortam()
     Arayuz::saatKur(saat);
     Arayuz::programSonuKur(son);
     Arayuz::alarmKur(alarm);
+    Arayuz::yazicilarKur(yazicilar);
+    OrtakDegiskenler::YaziciVar = false;
+    OrtakDegiskenler::YazdirmaIptalEdildi = false;
     Ayarlar::yenidenAc();
     // The user's database folder exists, as after any earlier start.
     QDir().mkpath(Baslangic::veritabaniKlasoru());
@@ -66,6 +69,22 @@ Ortam::~Ortam()
 {
     Baslangic::veritabaniniKapat();
     Ayarlar::yenidenAc();
+}
+
+KayitliSayfa::KayitliSayfa(std::shared_ptr<BelgeKaydi> k, QSizeF alan) : kayit(std::move(k)), m_alan(alan)
+{
+    izleyici = [kayit = kayit](const CizilenMetin &m) { kayit->metinler.append(m); };
+}
+
+std::unique_ptr<SayfaYuzeyi> KayitliYazicilar::belgeBaslat(const QString &belgeAdi)
+{
+    if (reddet)
+        throw Hata(HataNo::Yazici, QStringLiteral("Yazıcı kapalı: ") + gecerli);
+    auto k = std::make_shared<BelgeKaydi>();
+    k->ad = belgeAdi;
+    k->yazici = gecerli;
+    belgeler.append(k);
+    return std::make_unique<KayitliSayfa>(k, sayfaAlani);
 }
 
 QString Ortam::programKlasoru() const

@@ -57,6 +57,52 @@ public:
     int durdurmaSayisi = 0;
 };
 
+// What one printed document held.
+struct BelgeKaydi {
+    QString ad;
+    QString yazici;
+    QList<CizilenMetin> metinler;
+    int sayfaSayisi = 1;
+    bool bitti = false;
+};
+
+// A page that records every text drawn. Widths and line heights follow a fixed rule:
+// 0.2 mm per character and point (1.6 mm a character at 8 pt), lines 0.45 mm per point.
+class KayitliSayfa : public SayfaYuzeyi {
+public:
+    explicit KayitliSayfa(std::shared_ptr<BelgeKaydi> kayit = std::make_shared<BelgeKaydi>(),
+                          QSizeF alan = QSizeF(190, 277));
+    static double genislikKurali(const QString &metin, double punto) { return double(metin.size()) * punto * 0.2; }
+    static double satirKurali(double punto) { return punto * 0.45; }
+    std::shared_ptr<BelgeKaydi> kayit;
+
+protected:
+    QSizeF alan() const override { return m_alan; }
+    double olc(const QString &metin, const YaziBicimi &b) const override { return genislikKurali(metin, b.punto); }
+    double satirYuksekligi(const YaziBicimi &b) const override { return satirKurali(b.punto); }
+    void ciz(const QString &, double, double, const YaziBicimi &) override {}
+    void sayfaEkle() override { ++kayit->sayfaSayisi; }
+    void belgeyiKapat() override { kayit->bitti = true; }
+
+private:
+    QSizeF m_alan;
+};
+
+// Installed printers of a test, printing onto recorded pages.
+class KayitliYazicilar : public Yazicilar {
+public:
+    QList<YaziciKaydi> liste() const override { return yazicilar; }
+    QString gecerliYazici() const override { return gecerli; }
+    void gecerliYaziciyiDegistir(const QString &ad) override { gecerli = ad; }
+    std::unique_ptr<SayfaYuzeyi> belgeBaslat(const QString &belgeAdi) override;
+
+    QList<YaziciKaydi> yazicilar;
+    QString gecerli;
+    QSizeF sayfaAlani = QSizeF(190, 277);
+    bool reddet = false; // the printer refuses to start a document
+    QList<std::shared_ptr<BelgeKaydi>> belgeler;
+};
+
 // A temporary program folder, data folder and settings file, with the seams above
 // installed. Nothing of the real user's is touched.
 class Ortam {
@@ -76,6 +122,7 @@ public:
     std::shared_ptr<SabitSaat> saat = std::make_shared<SabitSaat>();
     std::shared_ptr<KayitliProgramSonu> son = std::make_shared<KayitliProgramSonu>();
     std::shared_ptr<KayitliAlarm> alarm = std::make_shared<KayitliAlarm>();
+    std::shared_ptr<KayitliYazicilar> yazicilar = std::make_shared<KayitliYazicilar>();
     QTemporaryDir klasor;
 };
 

@@ -1,5 +1,7 @@
 #include "core/Arayuzler.h"
 
+#include "core/OrtakYordamlar.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -49,6 +51,11 @@ class YaziciYok : public Yazicilar {
 public:
     QList<YaziciKaydi> liste() const override { return {}; }
     QString gecerliYazici() const override { return {}; }
+    void gecerliYaziciyiDegistir(const QString &) override {}
+    std::unique_ptr<SayfaYuzeyi> belgeBaslat(const QString &) override
+    {
+        throw Hata(HataNo::Yazici, QStringLiteral("Yüklü bir yazıcı yok."));
+    }
 };
 
 struct Kayitlar {
@@ -141,6 +148,42 @@ Klasorler gercekKlasorler()
     return k;
 }
 } // namespace Arayuz
+
+int SayfaYuzeyi::genislik() const
+{
+    return qRound(alan().width());
+}
+
+int SayfaYuzeyi::yukseklik() const
+{
+    return qRound(alan().height());
+}
+
+void SayfaYuzeyi::yaz(const QString &metin, bool satiriBitir)
+{
+    ciz(metin, m_sol, m_ust, m_bicim);
+    if (izleyici)
+        izleyici({metin, m_sol, m_ust, m_bicim, m_sayfa});
+    if (satiriBitir) {
+        m_sol = 0;
+        m_ust += satirYuksekligi(m_bicim);
+    } else {
+        m_sol += olc(metin, m_bicim);
+    }
+}
+
+void SayfaYuzeyi::yeniSayfa()
+{
+    sayfaEkle();
+    ++m_sayfa;
+    m_sol = 0;
+    m_ust = 0;
+}
+
+void SayfaYuzeyi::bitir()
+{
+    belgeyiKapat();
+}
 
 MesajCevabi mesaj(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler,
                   MesajCevabi varsayilan, const QString &baslik)

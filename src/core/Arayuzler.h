@@ -5,8 +5,10 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace Zelvora {
@@ -50,17 +52,91 @@ public:
 };
 
 struct YaziciKaydi {
-    QString ad;
-    QString port;
-    int sira = 0;
+    QString ad;   // device name
+    QString port; // where the printer is connected (its device URI on CUPS)
+    int sira = 0; // index in the system's list of installed printers
 };
 
-// Installed printers.
+// The look of printed text: only size, bold and underline are chosen; the family is
+// the printer's default.
+struct YaziBicimi {
+    double punto = 10;
+    bool kalin = false;
+    bool altiCizili = false;
+};
+
+// One text as it was put on a page, in millimetres from the printable area's top left.
+struct CizilenMetin {
+    QString metin;
+    double sol = 0;
+    double ust = 0;
+    YaziBicimi bicim;
+    int sayfa = 1;
+};
+
+// A document being printed, measured in millimetres, with the primitives of a line
+// printer: a current position, the current font, text printed at the position either
+// staying on the line or ending it, new pages and the page number.
+class SayfaYuzeyi {
+public:
+    virtual ~SayfaYuzeyi() = default;
+
+    // The printable width and height, rounded to whole millimetres.
+    int genislik() const;
+    int yukseklik() const;
+
+    double sol() const { return m_sol; }
+    double ust() const { return m_ust; }
+    void solAyarla(double mm) { m_sol = mm; }
+    void ustAyarla(double mm) { m_ust = mm; }
+
+    const YaziBicimi &bicim() const { return m_bicim; }
+    void puntoAyarla(double punto) { m_bicim.punto = punto; }
+    void kalinAyarla(bool kalin) { m_bicim.kalin = kalin; }
+    void altiCiziliAyarla(bool altiCizili) { m_bicim.altiCizili = altiCizili; }
+
+    // Width of a text in the current font, in millimetres.
+    double metinGenisligi(const QString &metin) const { return olc(metin, m_bicim); }
+    // Prints at the current position. Staying on the line moves the position right by
+    // the text's width; ending the line moves it to the left edge, one line lower.
+    void yaz(const QString &metin, bool satiriBitir);
+    void yeniSayfa();
+    int sayfaNo() const { return m_sayfa; }
+    // Ends the document and hands it to the printer. Throws Hata when it was refused.
+    void bitir();
+
+    // Sees every text drawn (a test watches the real printer's page this way).
+    std::function<void(const CizilenMetin &)> izleyici;
+
+protected:
+    // Printable area in millimetres.
+    virtual QSizeF alan() const = 0;
+    virtual double olc(const QString &metin, const YaziBicimi &b) const = 0;
+    virtual double satirYuksekligi(const YaziBicimi &b) const = 0;
+    // Draws the text with its top left at (sol, ust) mm.
+    virtual void ciz(const QString &metin, double sol, double ust, const YaziBicimi &b) = 0;
+    virtual void sayfaEkle() = 0;
+    virtual void belgeyiKapat() = 0;
+
+private:
+    double m_sol = 0;
+    double m_ust = 0;
+    YaziBicimi m_bicim;
+    int m_sayfa = 1;
+};
+
+// Installed printers and the program's current printer.
 class Yazicilar {
 public:
     virtual ~Yazicilar() = default;
+    // In the system's order; sira is the index in this list.
     virtual QList<YaziciKaydi> liste() const = 0;
+    // The printer print commands use: the system's default until changed.
     virtual QString gecerliYazici() const = 0;
+    // Changes it for this run of the program only.
+    virtual void gecerliYaziciyiDegistir(const QString &ad) = 0;
+    // Starts a document on the current printer. Throws Hata when it cannot be started.
+    virtual std::unique_ptr<SayfaYuzeyi> belgeBaslat(const QString &belgeAdi) = 0;
 };
 
 // Where the program's files live.

@@ -537,6 +537,27 @@ std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const Q
     return sonuc;
 }
 
+std::vector<IsKaydi> Veritabani::isListesi(ListeKipi kip, const QDate &tarih)
+{
+    QByteArray sql(IS_ALANLARI);
+    switch (kip) {
+    case ListeKipi::BirGunun: sql += "WHERE IsinTarihi=?1 AND IsYapildi=0 "; break;
+    case ListeKipi::GunuGecen: sql += "WHERE IsinTarihi<?1 AND IsYapildi=0 "; break;
+    case ListeKipi::Yapilmis: sql += "WHERE IsYapildi=1 "; break;
+    case ListeKipi::Tumu: break;
+    }
+    sql += "ORDER BY IsinTarihi, IsinSaati, IsNo";
+    Deyim d(m_db, sql.constData());
+    if (kip == ListeKipi::BirGunun || kip == ListeKipi::GunuGecen)
+        d.bagla(1, tarihMetni(tarih));
+    std::vector<IsKaydi> sonuc;
+    while (d.adim()) {
+        sonuc.emplace_back();
+        satirOku(d.st(), sonuc.back());
+    }
+    return sonuc;
+}
+
 qint64 Veritabani::isEkle(const IsKaydi &is)
 {
     Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
@@ -567,6 +588,53 @@ void Veritabani::isGuncelle(const IsKaydi &is)
         .bagla(7, qint64(is.hatirlatma ? 1 : 0))
         .bagla(8, qint64(is.yapildi ? 1 : 0))
         .bagla(9, is.isNo);
+    d.calistir();
+    if (sqlite3_changes(m_db) == 0)
+        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+}
+
+void Veritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
+{
+    // The statement is built from fixed column fragments only; every value is bound.
+    struct Alan {
+        unsigned bit;
+        const char *sutun;
+    };
+    static const Alan sutunlar[] = {{TarihAlani, "IsinTarihi=?"}, {SaatAlani, "IsinSaati=?"},
+                                    {KonuAlani, "IsinKonusu=?"},  {YerAlani, "IsinYeri=?"},
+                                    {SayiAlani, "IsinSayisi=?"},  {AciklamaAlani, "Aciklama=?"},
+                                    {HatirlatmaAlani, "Hatirlatma=?"}, {YapildiAlani, "IsYapildi=?"}};
+    QByteArray sql;
+    for (const Alan &a : sutunlar) {
+        if (alanlar & a.bit)
+            sql += (sql.isEmpty() ? QByteArray() : QByteArray(", ")) + a.sutun;
+    }
+    if (sql.isEmpty()) {
+        Deyim d(m_db, "SELECT 1 FROM YapilacakIslerTablosu WHERE IsNo=?");
+        d.bagla(1, is.isNo);
+        if (!d.adim())
+            throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+        return;
+    }
+    Deyim d(m_db, ("UPDATE YapilacakIslerTablosu SET " + sql + " WHERE IsNo=?").constData());
+    int i = 0;
+    if (alanlar & TarihAlani)
+        d.bagla(++i, tarihMetni(is.tarih));
+    if (alanlar & SaatAlani)
+        d.bagla(++i, saatMetni(is.saat));
+    if (alanlar & KonuAlani)
+        d.bagla(++i, is.konu);
+    if (alanlar & YerAlani)
+        d.bagla(++i, is.yer);
+    if (alanlar & SayiAlani)
+        d.bagla(++i, is.sayi);
+    if (alanlar & AciklamaAlani)
+        d.bagla(++i, is.aciklama);
+    if (alanlar & HatirlatmaAlani)
+        d.bagla(++i, qint64(is.hatirlatma ? 1 : 0));
+    if (alanlar & YapildiAlani)
+        d.bagla(++i, qint64(is.yapildi ? 1 : 0));
+    d.bagla(++i, is.isNo);
     d.calistir();
     if (sqlite3_changes(m_db) == 0)
         throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));

@@ -80,10 +80,24 @@ public:
     // remind on, not done; in date and time order.
     std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
 
+    // The job list window's lists over all folders, ordered by date and time (then job
+    // number): open jobs of one date, open jobs before a date, done jobs, all jobs.
+    enum class ListeKipi { BirGunun = 0, GunuGecen = 1, Yapilmis = 2, Tumu = 3 };
+    std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
+
     // Adds a job and returns its new number.
     qint64 isEkle(const IsKaydi &is);
     // Rewrites every field of job isNo except its folder. Throws when no row changed.
     void isGuncelle(const IsKaydi &is);
+    // Fields of a job, for a change that writes only some of them.
+    enum IsAlani : unsigned {
+        TarihAlani = 1, SaatAlani = 2, KonuAlani = 4, YerAlani = 8, SayiAlani = 16,
+        AciklamaAlani = 32, HatirlatmaAlani = 64, YapildiAlani = 128
+    };
+    // Writes only the given fields of job is.isNo; the others keep what the table holds,
+    // such as a change made meanwhile by the reminder window. Throws when the job no
+    // longer exists, also when no field is given.
+    void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar);
     void isSil(qint64 isNo);
     void isTasi(qint64 isNo, const QString &anahtari);
     void isYapildiIsaretle(qint64 isNo);

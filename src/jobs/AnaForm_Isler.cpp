@@ -35,12 +35,11 @@ void AnaForm::isOlaylariniBagla()
 void AnaForm::IsleriListele(const QString &anahtar)
 {
     IsSatiriModeli *m = YapilacakIslerListesi->model();
-    m->temizle();
     const bool tum = TumKlasorlerOnayi->isChecked();
     const bool bugun = SadeceBugunYapilacakIsleriListeleOnayi->isChecked();
     const QDate gun = Arayuz::saat().bugun();
     std::vector<IsKaydi> isler;
-    // A list that cannot be read stays empty; the error is reported.
+    // Filling replaces every row; a list that cannot be read stays empty and the error is reported.
     Adim([&] { isler = Veritabani::acik().isleriListele(anahtar, tum, bugun, gun); });
     m->doldur(std::move(isler), gun, tum);
 }
@@ -111,7 +110,7 @@ void AnaForm::DegisiklikYap()
         f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
                      m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
                      m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
-                     simge == IsSatiriModeli::HatirlatSimgesi);
+                     simge == IsSatiriModeli::HatirlatSimgesi, simge == IsSatiriModeli::YapildiSimgesi);
     }, &devam);
     if (!devam)
         return;
@@ -130,10 +129,14 @@ void AnaForm::IsiSil()
     const int satir = YapilacakIslerListesi->seciliSatir();
     if (satir < 0)
         return;
-    if (!soru(QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")))
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    // The question names the job, so the user sees which one goes.
+    if (!soru(QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?") + QStringLiteral("\r\n\r\n")
+              + m->hucreMetni(satir, IsSatiriModeli::Tarihi) + QLatin1Char(' ')
+              + m->hucreMetni(satir, IsSatiriModeli::Saati).left(5) + QStringLiteral(" - ")
+              + m->hucreMetni(satir, IsSatiriModeli::Konusu)))
         return;
     OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
-    IsSatiriModeli *m = YapilacakIslerListesi->model();
     const qint64 isNo = m->is(satir).isNo;
     // The row goes only when the database has really deleted the job.
     if (!Adim([&] { Veritabani::acik().isSil(isNo); }))

@@ -36,10 +36,9 @@ long long anahtarNumarasi(const QString &anahtar)
 
 void AnaForm::klasorOlaylariniBagla()
 {
-    connect(KlasorListesi, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *d) { KlasorListesi_NodeClick(d); });
-    connect(KlasorListesi, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *d) {
-        // Moving with the keyboard selects like a click.
-        if (!m_yukleniyor && KlasorListesi->hasFocus())
+    // A click on a node or a move with the keys: the folder is listed once.
+    connect(KlasorListesi, &KlasorAgaci::dugumSecildi, this, [this](QTreeWidgetItem *d) {
+        if (!m_yukleniyor)
             KlasorListesi_NodeClick(d);
     });
     connect(KlasorListesi, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, true); });
@@ -112,20 +111,22 @@ void AnaForm::KlasorListesi_NodeClick(QTreeWidgetItem *dugum)
 
 void AnaForm::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
 {
-    if (m_yukleniyor && d != KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari))
-        return;
-    if (!m_listelemeyiAtla)
-        KlasorListesi_NodeClick(seciliDugum());
+    // The icon always follows the node's real state, whoever opened or closed it.
     if (KlasorAgaci::resim(d) > 2)
         KlasorListesi->resimAyarla(d, acik ? 4 : 3);
+    if (m_yukleniyor && d != KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari))
+        return;
+    // With all folders listed the list does not depend on the selected folder: reading
+    // it again would only lose the selected row.
+    if (!m_listelemeyiAtla && !TumKlasorlerOnayi->isChecked())
+        KlasorListesi_NodeClick(seciliDugum());
 }
 
 void AnaForm::sessizSec(QTreeWidgetItem *d)
 {
-    const bool eski = m_yukleniyor;
-    m_yukleniyor = true;
+    // Selecting from the program sends no node click; folders opened on the way to the
+    // node still run their expand reaction.
     KlasorListesi->setCurrentItem(d);
-    m_yukleniyor = eski;
 }
 
 void AnaForm::sessizGenislet(QTreeWidgetItem *d, bool acik)
@@ -179,9 +180,11 @@ void AnaForm::YeniKlasorEkle()
     Adim([&] { yeni = KlasorListesi->dugumEkle(bagi, anahtar, QStringLiteral("Yeni Klasör"), 3); }, &devam);
     if (!yeni)
         return;
-    sessizSec(yeni);
+    // The parent opens (with its icon), the new folder is selected and listed once.
     if (QTreeWidgetItem *ust = yeni->parent(); ust && !ust->isExpanded())
-        ust->setExpanded(true);
+        sessizGenislet(ust, true);
+    sessizSec(yeni);
+    KlasorListesi_NodeClick(yeni);
     KlasorListesi->scrollToItem(yeni);
     KlasorListesi->setFocus();
     KlasorListesi->adDuzenlemeyiBaslat();
@@ -261,14 +264,22 @@ void AnaForm::KlasorListesiniYenile()
 void AnaForm::IsiTasi(qint64 isNo)
 {
     QTreeWidgetItem *hedef = KlasorListesi->vurguluDugum();
-    if (!soru(QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"))) {
-        KlasorListesi->vurguluDugumAyarla(nullptr);
+    // Refused before the question: no folder under the pointer, or a fixed node, which
+    // takes no jobs (a job stored there could only be seen with all folders listed).
+    if (!hedef) {
         YapilacakIslerListesi->setFocus();
         return;
     }
-    if (!hedef) {
-        // Nothing to move onto: nothing is stored.
+    if (KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(hedef))) {
         KlasorListesi->vurguluDugumAyarla(nullptr);
+        mesaj(QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz."),
+              MesajSimgesi::Bilgi);
+        YapilacakIslerListesi->setFocus();
+        return;
+    }
+    if (!soru(QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"))) {
+        KlasorListesi->vurguluDugumAyarla(nullptr);
+        YapilacakIslerListesi->setFocus();
         return;
     }
     const QString anahtar = KlasorAgaci::anahtar(hedef);

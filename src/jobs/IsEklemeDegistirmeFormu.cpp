@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 
+#include <limits>
+
 namespace Zelvora {
 namespace {
 
@@ -133,6 +135,8 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     etiket(5, QStringLiteral("Açıklama :"), ilkSatir + 5 * satir);
     AciklamaKutusu = new QLineEdit(Altlik);
     AciklamaKutusu->setObjectName(QStringLiteral("AciklamaKutusu"));
+    // No limit short of what the database holds (a line edit stops at 32767 by default).
+    AciklamaKutusu->setMaxLength(std::numeric_limits<int>::max());
     AciklamaKutusu->setGeometry(alanX, ilkSatir + 5 * satir, alanGenisligi, 22);
 
     HatirlatmaVarOnayi = new QCheckBox(QStringLiteral("İş &Hatırlatılsın "), Altlik);
@@ -266,7 +270,7 @@ void IsEklemeDegistirmeFormu::KapatDugmesi_Click()
 
 void IsEklemeDegistirmeFormu::isiDoldur(const QString &tarihMetni, const QString &saatMetni, const QString &konu,
                                         const QString &yer, const QString &sayi, const QString &aciklama,
-                                        bool hatirlatma)
+                                        bool hatirlatma, bool yapildi)
 {
     IsinTarihiKutusu->setText(tarihMetni);
     SaatKutusu->setCurrentIndex(SaatKutusu->findText(saatMetni.left(2)));
@@ -276,6 +280,25 @@ void IsEklemeDegistirmeFormu::isiDoldur(const QString &tarihMetni, const QString
     IsinSayisiKutusu->setEditText(sayi);
     AciklamaKutusu->setText(aciklama);
     HatirlatmaVarOnayi->setChecked(hatirlatma);
+    IsYapildiOnayi->setChecked(yapildi);
+    m_acilis = girilenIs();
+    m_acilisVar = true;
+}
+
+IsKaydi IsEklemeDegistirmeFormu::girilenIs() const
+{
+    IsKaydi is;
+    is.tarih = Tarihler::tarihCoz(IsinTarihiKutusu->text());
+    if (SaatKutusu->currentIndex() >= 0)
+        is.saat = QTime(SaatKutusu->currentText().toInt(),
+                        DakikaKutusu->currentIndex() >= 0 ? DakikaKutusu->currentText().toInt() : 0, 0);
+    is.konu = IsinKonusuKutusu->currentText();
+    is.yer = IsinYeriKutusu->currentText();
+    is.sayi = IsinSayisiKutusu->currentText();
+    is.aciklama = AciklamaKutusu->text();
+    is.hatirlatma = HatirlatmaVarOnayi->isChecked();
+    is.yapildi = IsYapildiOnayi->isChecked();
+    return is;
 }
 
 // --- Entry rules ----------------------------------------------------------------------
@@ -464,15 +487,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
         return false;
     }
 
-    IsKaydi is;
-    is.tarih = tarih;
-    is.saat = saat;
-    is.konu = IsinKonusuKutusu->currentText();
-    is.yer = IsinYeriKutusu->currentText();
-    is.sayi = IsinSayisiKutusu->currentText();
-    is.aciklama = AciklamaKutusu->text();
-    is.hatirlatma = HatirlatmaVarOnayi->isChecked();
-    is.yapildi = yapildi;
+    IsKaydi is = girilenIs();
     const bool yazildi = Adim([&] {
         Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
         if (!vt)
@@ -486,7 +501,21 @@ bool IsEklemeDegistirmeFormu::kaydet()
             is.isNo = Tag.toInt(&sayi);
             if (!sayi)
                 throw Hata(13, QStringLiteral("Tür uyuşmazlığı."));
-            vt->isGuncelle(is);
+            // Only what the user changed here is written: a change made meanwhile by the
+            // reminder window (done, postponed, no more reminders) is kept.
+            unsigned alanlar = ~0u;
+            if (m_acilisVar) {
+                const IsKaydi &a = m_acilis;
+                alanlar = (is.tarih != a.tarih ? Veritabani::TarihAlani : 0u)
+                    | (is.saat != a.saat ? Veritabani::SaatAlani : 0u)
+                    | (is.konu != a.konu ? Veritabani::KonuAlani : 0u)
+                    | (is.yer != a.yer ? Veritabani::YerAlani : 0u)
+                    | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
+                    | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
+                    | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
+                    | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+            }
+            vt->isAlanlariniGuncelle(is, alanlar);
         }
     });
     // A job that was not written is not shown as saved: the window stays in the

@@ -4,6 +4,8 @@
 // job row, keeps the history lists of subjects, places and numbers, and has the
 // main window re-read its job list. In add mode it stays open after a save.
 
+#include "core/Veritabani.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -37,9 +39,11 @@ public:
     void TarihiTakvimdenSecDugmesi_Click();
 
     // Fills the fields from a job row as the lists show it: date dd.MM.yyyy, time
-    // "HH:mm..." (hour = first two characters, minute = two characters from the fourth).
+    // "HH:mm..." (hour = first two characters, minute = two characters from the fourth),
+    // and the job's done flag. What it shows is what a change is measured against: a save
+    // in edit mode writes only the fields changed since.
     void isiDoldur(const QString &tarihMetni, const QString &saatMetni, const QString &konu, const QString &yer,
-                   const QString &sayi, const QString &aciklama, bool hatirlatma);
+                   const QString &sayi, const QString &aciklama, bool hatirlatma, bool yapildi = false);
 
     void GirisAlanlariniAc();
     void GirisAlanlariniTemizle();
@@ -81,6 +85,12 @@ private:
     QString alanMetni(const QWidget *alan) const;
     void alanMetniYaz(QWidget *alan, const QString &metin);
     void odakla(QWidget *alan);
+
+    // The job as the fields show it.
+    IsKaydi girilenIs() const;
+    // The job as it was shown when it was opened for a change.
+    IsKaydi m_acilis;
+    bool m_acilisVar = false;
 
     bool m_temizleniyor = false; // fields are being cleared: leaving them checks nothing
     bool m_ayrilisIsleniyor = false; // a field's leave check is running

@@ -64,6 +64,12 @@ IsListesi::IsListesi(QWidget *parent) : QTreeView(parent), m_model(new IsSatiriM
     header()->setSortIndicatorShown(false);
     connect(header(), &QHeaderView::sectionClicked, this, &IsListesi::sutunaTiklandi);
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { Q_EMIT satiraTiklandi(i.row()); });
+    // A freshly filled list has its first row selected, so the keyboard and the job
+    // commands have a job to act on at once.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_model->rowCount() > 0)
+            satirSec(0);
+    });
 }
 
 int IsListesi::seciliSatir() const
@@ -103,8 +109,12 @@ void IsListesi::vurguluSatirAyarla(int satir)
 void IsListesi::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::RightButton) {
+        // The row under the pointer is selected before any menu opens, so the menu's
+        // commands act on the row the user pointed at.
         m_vurgulu = noktadakiSatir(e->position().toPoint());
-        return; // the right button does not move the selection
+        if (m_vurgulu >= 0)
+            satirSec(m_vurgulu);
+        return;
     }
     QTreeView::mousePressEvent(e);
 }
@@ -118,6 +128,17 @@ void IsListesi::mouseReleaseEvent(QMouseEvent *e)
         return;
     }
     QTreeView::mouseReleaseEvent(e);
+}
+
+void IsListesi::focusInEvent(QFocusEvent *e)
+{
+    QTreeView::focusInEvent(e);
+    // A list that gets the focus with nothing selected selects its current row, so the
+    // keyboard has a row to move from.
+    if (m_model->rowCount() > 0 && seciliSatir() < 0) {
+        const QModelIndex i = currentIndex();
+        satirSec(i.isValid() ? i.row() : 0);
+    }
 }
 
 void IsListesi::startDrag(Qt::DropActions actions)

@@ -36,6 +36,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     void startDrag(Qt::DropActions actions) override;
 
 Q_SIGNALS:

@@ -31,6 +31,14 @@ void IsSatiriModeli::doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool
     m_isler = std::move(isler);
     m_bugun = bugun;
     m_etiketli = etiketli;
+    m_devralinanRenk.clear();
+    QColor onceki(Qt::black);
+    for (const IsKaydi &i : m_isler) {
+        if (i.tarih.isValid())
+            onceki = tarihRengi(i.tarih, bugun);
+        else
+            m_devralinanRenk.insert(i.isNo, onceki);
+    }
     if (m_surekliSutun >= 0)
         metinSirala();
     endResetModel();
@@ -59,7 +67,7 @@ int IsSatiriModeli::simge(int satir) const
     if (m_sabitSimge)
         return m_sabitSimge;
     const IsKaydi &i = m_isler.at(size_t(satir));
-    if (i.yapildi)
+    if (i.yapildi && !m_yapildiYoksay)
         return YapildiSimgesi;
     return i.hatirlatma ? HatirlatSimgesi : HatirlatmaSimgesi;
 }
@@ -161,7 +169,7 @@ QVariant IsSatiriModeli::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ForegroundRole:
         if (index.column() == Tarihi)
-            return tarihRengi(i.tarih, m_bugun);
+            return i.tarih.isValid() ? tarihRengi(i.tarih, m_bugun) : m_devralinanRenk.value(i.isNo, QColor(Qt::black));
         return {};
     case IsNoRolu:
         return i.isNo;

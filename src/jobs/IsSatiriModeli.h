@@ -5,7 +5,9 @@
 #include "core/Veritabani.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QDate>
+#include <QHash>
 #include <QIcon>
 
 #include <vector>
@@ -29,6 +31,8 @@ public:
     void doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool etiketli);
     // Sets every row's icon to the given one (the reminder window shows icon 1 only).
     void sabitSimge(int simge) { m_sabitSimge = simge; }
+    // The icon tells the reminder flag only, done or not (the job list window's full list).
+    void yapildiyiYoksay(bool yoksay) { m_yapildiYoksay = yoksay; }
     void temizle();
     void satirSil(int satir);
     const IsKaydi &is(int satir) const { return m_isler.at(size_t(satir)); }
@@ -63,9 +67,13 @@ private:
     QDate m_bugun;
     bool m_etiketli = false;
     int m_sabitSimge = 0;
+    bool m_yapildiYoksay = false;
     int m_surekliSutun = -1;
     bool m_surekliAzalan = false;
     QIcon m_simgeler[4];
+    // Rows without a date keep the colour of the row filled before them (black for the
+    // first), by job number, so sorting and deleting do not change it.
+    QHash<qint64, QColor> m_devralinanRenk;
 };
 
 } // namespace Zelvora

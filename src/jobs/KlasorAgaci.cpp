@@ -60,6 +60,10 @@ KlasorAgaci::KlasorAgaci(QWidget *parent) : QTreeWidget(parent)
     m_resimler[2] = Simge(QStringLiteral("KLASOR"));
     m_resimler[3] = Simge(QStringLiteral("KLASOR_KAPALI"));
     m_resimler[4] = Simge(QStringLiteral("KLASOR_ACIK"));
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *d) {
+        m_tiklamaBildirildi = true;
+        Q_EMIT dugumSecildi(d);
+    });
 }
 
 QTreeWidgetItem *KlasorAgaci::dugumEkle(const QString &bagi, const QString &anahtari, const QString &metin, int resim)
@@ -172,6 +176,9 @@ void KlasorAgaci::mousePressEvent(QMouseEvent *e)
         vurguluDugumAyarla(itemAt(e->position().toPoint()));
         return;
     }
+    m_fareBasili = true;
+    m_tiklamaBildirildi = false;
+    m_basilmadanOnce = currentItem();
     QTreeWidget::mousePressEvent(e);
 }
 
@@ -181,7 +188,13 @@ void KlasorAgaci::mouseReleaseEvent(QMouseEvent *e)
         Q_EMIT sagTusBirakildi(e->globalPosition().toPoint());
         return;
     }
-    QTreeWidget::mouseReleaseEvent(e);
+    QTreeWidget::mouseReleaseEvent(e); // a click on one node sends it from here
+    if (!m_fareBasili)
+        return;
+    m_fareBasili = false;
+    // Pressed on one node and released on another: the selection moved without a click.
+    if (!m_tiklamaBildirildi && currentItem() && currentItem() != m_basilmadanOnce)
+        Q_EMIT dugumSecildi(currentItem());
 }
 
 void KlasorAgaci::keyPressEvent(QKeyEvent *e)
@@ -190,7 +203,16 @@ void KlasorAgaci::keyPressEvent(QKeyEvent *e)
         adDuzenlemeyiBaslat();
         return;
     }
+    m_tusIsleniyor = true;
     QTreeWidget::keyPressEvent(e);
+    m_tusIsleniyor = false;
+}
+
+void KlasorAgaci::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTreeWidget::currentChanged(current, previous);
+    if (m_tusIsleniyor && current.isValid())
+        Q_EMIT dugumSecildi(itemFromIndex(current));
 }
 
 void KlasorAgaci::dragEnterEvent(QDragEnterEvent *e)
@@ -208,10 +230,16 @@ void KlasorAgaci::dragMoveEvent(QDragMoveEvent *e)
         return;
     }
     QTreeWidgetItem *d = itemAt(e->position().toPoint());
-    if (d != m_vurgulu)
-        vurguluDugumAyarla(d);
+    // Jobs go into stored folders only: the fixed nodes take none, as adding refuses them.
+    QTreeWidgetItem *hedef = korumaliMi(anahtar(d)) ? nullptr : d;
+    if (hedef != m_vurgulu)
+        vurguluDugumAyarla(hedef);
     if (d && !d->isExpanded() && d->childCount() > 0)
         d->setExpanded(true);
+    if (!hedef) {
+        e->ignore();
+        return;
+    }
     e->setDropAction(Qt::MoveAction);
     e->accept();
 }
@@ -229,6 +257,14 @@ void KlasorAgaci::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
+    QTreeWidgetItem *d = itemAt(e->position().toPoint());
+    if (!d || korumaliMi(anahtar(d))) {
+        vurguluDugumAyarla(nullptr);
+        e->ignore();
+        return;
+    }
+    if (d != m_vurgulu)
+        vurguluDugumAyarla(d);
     const qint64 isNo = e->mimeData()->data(IsSatiriModeli::IsNoMimeTuru).toLongLong();
     e->setDropAction(Qt::MoveAction);
     e->accept();

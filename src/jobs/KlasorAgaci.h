@@ -41,6 +41,9 @@ Q_SIGNALS:
     void sagTusBirakildi(const QPoint &globalNokta);
     // A job row was dropped on the highlighted node.
     void isBirakildi(qint64 isNo);
+    // The user picked a node: by a click (also on the selected node) or by moving with
+    // the keys. Sent once per action; selecting a node from the program sends nothing.
+    void dugumSecildi(QTreeWidgetItem *dugum);
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -50,11 +53,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dragLeaveEvent(QDragLeaveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
     void dugumleriTopla(QTreeWidgetItem *d, QList<QTreeWidgetItem *> &liste) const;
     QHash<QString, QTreeWidgetItem *> m_dugumler;
     QTreeWidgetItem *m_vurgulu = nullptr;
+    // A click in progress: the node selected before it, and whether its click was sent.
+    bool m_fareBasili = false;
+    bool m_tiklamaBildirildi = false;
+    const QTreeWidgetItem *m_basilmadanOnce = nullptr;
+    bool m_tusIsleniyor = false;
     QIcon m_resimler[5];
 };
 

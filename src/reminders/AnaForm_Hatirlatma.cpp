@@ -5,9 +5,11 @@
 #include "core/OrtakYordamlar.h"
 #include "jobs/IsListesi.h"
 #include "reminders/HatirlatmaFormu.h"
+#include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 namespace Zelvora {
@@ -35,8 +37,9 @@ void AnaForm::HatirlatilacakIsleriListele()
 
 void AnaForm::YapilacakIsKontrolu_Timer()
 {
-    // A scan never runs while the reminder window is up.
-    if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
+    // A scan never runs while the reminder window is up, nor before the login password
+    // has been given (the reminder window shows jobs and lets them be changed).
+    if ((m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) || GirisSifresiSorFormu::acik()) {
         YapilacakIsKontrolu->start(TaramaAraligiMs);
         return;
     }
@@ -44,7 +47,11 @@ void AnaForm::YapilacakIsKontrolu_Timer()
     Adim([&] { HatirlatilacakIsleriListele(); }, &devam);
     if (!devam)
         return; // the program has been ended
-    QCoreApplication::processEvents();
+    // The next scan is armed before pending events run, and those events include no user
+    // input: a click or key waiting here cannot open a window inside the tick and leave
+    // the scans stopped while it is open.
+    YapilacakIsKontrolu->start(TaramaAraligiMs);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     if (m_hatirlatmaFormu && m_hatirlatmaFormu->YapilacakIslerListesi->satirSayisi() > 0) {
         const bool arkaplanda = Tercihler::ArkaplandaCalissin == 1;

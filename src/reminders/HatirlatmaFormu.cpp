@@ -4,8 +4,10 @@
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
+#include "reminders/IsRaporu.h"
 #include "ui/AnaForm.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTimeZone>
 #include <QTimer>
 #include <QWindow>
 
@@ -136,7 +139,6 @@ void HatirlatmaFormu::denetimleriKur()
     OnaylaDugmesi->setEnabled(false);
     DegisiklikYapDugmesi = dugme(QStringLiteral("DegisiklikYapDugmesi"), QStringLiteral("&Değiştir..."), 5310);
     YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 6630);
-    YazdirDugmesi->setEnabled(false); // printing comes with the report module
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 7950);
 
     // Fonts wider than the window was drawn for would cut the check boxes' captions: move the
@@ -160,6 +162,7 @@ void HatirlatmaFormu::denetimleriKur()
     connect(OnaylaDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::OnaylaDugmesi_Click);
     connect(DegisiklikYapDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::DegisiklikYapDugmesi_Click);
     connect(KapatDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::KapatDugmesi_Click);
+    connect(YazdirDugmesi, &QPushButton::clicked, this, &HatirlatmaFormu::YazdirDugmesi_Click);
     // toggled: a change made on activation applies the rule as a click does.
     connect(HerZamanUstteOlsunOnayi, &QCheckBox::toggled, this, &HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click);
     connect(SesliUyariVermeyiDurdurOnayi, &QCheckBox::clicked, this,
@@ -289,8 +292,12 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             break;
         case 1: {
             // Now + 15 minutes as a full date and time: near midnight this is tomorrow,
-            // so the job really comes back 15 minutes later.
-            const QDateTime sonra = Arayuz::saat().simdi().addSecs(ErtelemeSaniyesi);
+            // so the job really comes back 15 minutes later. Counted on the wall clock,
+            // as the stored time is one: when the clocks go back, 02:50 gives 03:05, not
+            // an 02:05 that is already past.
+            const QDateTime simdi = Arayuz::saat().simdi();
+            const QDateTime sonra =
+                QDateTime(simdi.date(), simdi.time(), QTimeZone::utc()).addSecs(ErtelemeSaniyesi);
             v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
             break;
         }
@@ -403,6 +410,14 @@ void HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click()
         Tercihler::SesDosyasiAdi.clear();
         Tercihler::SesDosyasiYolu.clear();
     });
+}
+
+void HatirlatmaFormu::YazdirDugmesi_Click()
+{
+    const QString baslik = QStringLiteral("Bugün Yapmak İçin Planladığınız İşler (")
+        + Tarihler::uzunTarih(Arayuz::saat().bugun()) + QStringLiteral(")");
+    isListesiniYazdir(RaporPenceresi::HatirlatmaPenceresi, baslik, *YapilacakIslerListesi->model(), this,
+                      YazdirDugmesi, HerZamanUstteOlsunOnayi->isChecked());
 }
 
 void HatirlatmaFormu::KapatDugmesi_Click()

@@ -42,6 +42,7 @@ public:
     void DegisiklikYapDugmesi_Click();
     void HerZamanUstteOlsunOnayi_Click();
     void SesliUyariVermeyiDurdurOnayi_Click();
+    void YazdirDugmesi_Click();
     void KapatDugmesi_Click();
 
     // Index of the outcome chosen last, -1 before the first choice.

@@ -143,6 +143,11 @@ void TakvimFormu::denetimleriKur()
     IptalDugmesi->setObjectName(QStringLiteral("IptalDugmesi"));
     IptalDugmesi->setGeometry(294, 252, 90, 28);
 
+    // Enter in the month and year lists moves on as Tab: only the grid's Enter and
+    // "Tamam" accept the date.
+    EnterSekme::kur(AyKutusu);
+    EnterSekme::kur(YilKutusu);
+
     setTabOrder(AyKutusu, YilKutusu);
     setTabOrder(YilKutusu, Altlik);
     setTabOrder(Altlik, BuguneGitDugmesi);

@@ -7,6 +7,11 @@
 #include "core/Tarihler.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "tools/GirisSifresiBelirleDegistirFormu.h"
+#include "tools/GirisSifresiSorFormu.h"
+#include "tools/TercihlerFormu.h"
+#include "reminders/IsRaporu.h"
+#include "reminders/YapilacakIslerListesiFormu.h"
 #include "ui/BildirimAlani.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -129,12 +134,8 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
     });
     YapilacakIsKontrolu->start(32000);
     m_yukleniyor = false;
-    if (gorunsun) {
-        if (Ayarlar::okuSayi(AyarAdi::BaslamaKonumu) == 2)
-            showMaximized();
-        else
-            show();
-    }
+    if (gorunsun)
+        show();
 }
 
 AnaForm::~AnaForm()
@@ -165,7 +166,7 @@ void AnaForm::denetimleriKur()
     Etiket[0]->setBuddy(KlasorListesi);
     Etiket[1]->setBuddy(YapilacakIslerListesi);
 
-    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster"), altlik);
+    TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "), altlik);
     TumKlasorlerOnayi->setObjectName(QStringLiteral("TumKlasorlerOnayi"));
     SadeceBugunYapilacakIsleriListeleOnayi = new QCheckBox(QStringLiteral("Sadece bugün yapılacak işleri göster"), altlik);
     SadeceBugunYapilacakIsleriListeleOnayi->setObjectName(QStringLiteral("SadeceBugunYapilacakIsleriListeleOnayi"));
@@ -187,6 +188,8 @@ void AnaForm::denetimleriKur()
     dugmeCubugunuKur();
     klasorOlaylariniBagla();
     isOlaylariniBagla();
+    kullaniciAyarlariniBagla();
+    listeVeYazdirmaKomutlariniBagla();
 
     // Keys that work whatever control has the focus.
     auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
@@ -318,6 +321,9 @@ void AnaForm::dugmeCubugunuKur()
 
 void AnaForm::geometriyiYukle()
 {
+    // Positions are kept in desktop coordinates of the window's frame, and sizes are those
+    // of the window's inner area, both in twips; saving uses the same frame, so a window
+    // comes back exactly where it was left.
     QScreen *ekran = QGuiApplication::primaryScreen();
     const QRect e = ekran ? ekran->availableGeometry() : QRect(0, 0, 1024, 768);
     const double ekranY = twip(e.height());
@@ -325,24 +331,44 @@ void AnaForm::geometriyiYukle()
     const QString b = AyarAdi::Ayarlar;
     const double yukseklik = Ayarlar::okuOndalik(b, AyarAdi::Yukseklik, ekranY - 400);
     const double genislik = Ayarlar::okuOndalik(b, AyarAdi::Genislik, ekranG);
-    const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, (ekranY - yukseklik - 400) / 2);
-    const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, (ekranG - genislik) / 2);
-    resize(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
-    move(e.left() + piksel(sol), e.top() + piksel(ust));
+    const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, twip(e.top()) + (ekranY - yukseklik - 400) / 2);
+    const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, twip(e.left()) + (ekranG - genislik) / 2);
+    const QSize boyut(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
+    QPoint konum(piksel(sol), piksel(ust));
+    // A place no screen shows any more (a monitor removed): centred on the main screen.
+    bool gorunur = false;
+    for (QScreen *s : QGuiApplication::screens())
+        gorunur = gorunur || s->availableGeometry().intersects(QRect(konum, QSize(boyut.width(), 30)));
+    if (!gorunur)
+        konum = QPoint(e.left() + qMax(0, (e.width() - boyut.width()) / 2),
+                       e.top() + qMax(0, (e.height() - boyut.height()) / 2));
+    resize(boyut);
+    move(konum);
+    // The saved state is the window's state from the start, shown or not.
+    if (Ayarlar::okuSayi(AyarAdi::BaslamaKonumu) == 2)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void AnaForm::geometriyiKaydet()
 {
+    // A window that was never shown (a hidden start ended from the tray) leaves the
+    // saved geometry and state as they were.
+    if (!m_gosterildi)
+        return;
     if (!isMinimized() && !isMaximized()) {
-        const QRect g = geometry();
-        Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(twip(g.height())));
-        Ayarlar::yaz(AyarAdi::Genislik, QString::number(twip(g.width())));
+        Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(twip(height())));
+        Ayarlar::yaz(AyarAdi::Genislik, QString::number(twip(width())));
         Ayarlar::yaz(AyarAdi::SolBosluk, QString::number(twip(pos().x())));
         Ayarlar::yaz(AyarAdi::UstBosluk, QString::number(twip(pos().y())));
     }
     if (!isMinimized())
         Ayarlar::yaz(AyarAdi::BaslamaKonumu, isMaximized() ? QStringLiteral("2") : QStringLiteral("0"));
     Ayarlar::kaydet();
+}
+
+QMenu *AnaForm::createPopupMenu()
+{
+    return nullptr;
 }
 
 void AnaForm::etkinlesti()
@@ -356,6 +382,8 @@ void AnaForm::etkinlesti()
 
 bool AnaForm::event(QEvent *e)
 {
+    if (e->type() == QEvent::Show)
+        m_gosterildi = true;
     if (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show)
         etkinlesti();
     return QMainWindow::event(e);
@@ -384,6 +412,8 @@ void AnaForm::BildirimAlanindanSimgeyiSil()
 
 void AnaForm::Goster()
 {
+    if (m_tercihlerFormu && m_tercihlerFormu->isVisible())
+        return;
     show();
     setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowActive);
     showNormal();
@@ -406,6 +436,66 @@ QString AnaForm::durumMetni() const
 void AnaForm::durumMetniAyarla(const QString &metin)
 {
     DurumPaneli2->setText(metin);
+}
+
+void AnaForm::kullaniciAyarlariniBagla()
+{
+    for (QAction *a : {GirisSifresiBelirleDegistirMenusu, TercihlerMenusu1, TercihlerMenusu2})
+        a->setEnabled(true);
+    connect(GirisSifresiBelirleDegistirMenusu, &QAction::triggered, this, &AnaForm::GirisSifresiBelirleDegistirMenusu_Click);
+    connect(TercihlerMenusu1, &QAction::triggered, this, &AnaForm::TercihlerMenusu1_Click);
+    connect(TercihlerMenusu2, &QAction::triggered, this, &AnaForm::TercihlerMenusu2_Click);
+}
+
+void AnaForm::GirisSifresiBelirleDegistirMenusu_Click()
+{
+    Adim([&] {
+        GirisSifresiBelirleDegistirFormu f(this);
+        f.exec();
+    });
+    // The menu caption follows the password state.
+    etkinlesti();
+}
+
+void AnaForm::TercihlerMenusu1_Click()
+{
+    tercihleriAc(false);
+}
+
+void AnaForm::TercihlerMenusu2_Click()
+{
+    tercihleriAc(isMinimized());
+}
+
+TercihlerFormu *AnaForm::tercihlerFormu() const
+{
+    return m_tercihlerFormu;
+}
+
+void AnaForm::tercihleriAc(bool modsuz)
+{
+    // One preferences window at a time: an open one comes to the front.
+    if (m_tercihlerFormu) {
+        m_tercihlerFormu->raise();
+        m_tercihlerFormu->activateWindow();
+        return;
+    }
+    // Not while the login prompt still locks the program (the tray menu stays usable).
+    if (GirisSifresiSorFormu::acik())
+        return;
+    Adim([&] {
+        // Modeless it has no owner, so it stays on screen while this window is minimised.
+        auto *f = new TercihlerFormu(modsuz ? nullptr : this);
+        f->setAttribute(Qt::WA_DeleteOnClose);
+        m_tercihlerFormu = f;
+        if (modsuz) {
+            f->show();
+            f->raise();
+            f->activateWindow();
+        } else {
+            f->exec();
+        }
+    });
 }
 
 void AnaForm::closeEvent(QCloseEvent *e)
@@ -436,6 +526,31 @@ void AnaForm::closeEvent(QCloseEvent *e)
             w->close();
     }
     QApplication::quit();
+}
+
+// Job lists and printing.
+
+void AnaForm::listeVeYazdirmaKomutlariniBagla()
+{
+    for (QAction *a : {Dugme[10], YapilacakIsleriListeleMenusu, Dugme[12]})
+        a->setEnabled(true);
+    connect(Dugme[10], &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
+    connect(YapilacakIsleriListeleMenusu, &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
+    connect(Dugme[12], &QAction::triggered, this, &AnaForm::IsListesiniYazdir);
+}
+
+void AnaForm::YapilacakIsleriListele()
+{
+    // Created for each opening and unloaded when closed, so its rows do not outlive it.
+    QPointer<YapilacakIslerListesiFormu> f = new YapilacakIslerListesiFormu(this);
+    Adim([&] { f->exec(); });
+    delete f.data();
+}
+
+void AnaForm::IsListesiniYazdir()
+{
+    QTreeWidgetItem *d = seciliDugum();
+    isListesiniYazdir(RaporPenceresi::AnaPencere, d ? d->text(0) : QString(), *YapilacakIslerListesi->model(), this);
 }
 
 } // namespace Zelvora

@@ -23,6 +23,7 @@ class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsListesi;
 class KlasorAgaci;
+class TercihlerFormu;
 
 class AnaForm : public QMainWindow {
     Q_OBJECT
@@ -71,6 +72,11 @@ public:
     HatirlatmaFormu *hatirlatmaFormu();
     bool hatirlatmaFormuVar() const;
 
+    // Job lists and printing: the job list window ("Listeler", "Yapılacak İşleri Listele")
+    // and the printed main list ("Yazdır"), titled with the selected folder's name.
+    void YapilacakIsleriListele();
+    void IsListesiniYazdir();
+
     // Tray icon.
     void BildirimAlaninaSimgeEkle();
     void BildirimAlanindanSimgeyiSil();
@@ -80,6 +86,14 @@ public:
     void Goster();
     // "Çıkış": ends the program without the question.
     void Cikis();
+    // The user's own settings: the login password window and the preferences
+    // (modal from the menu; from the tray menu modeless while this window is minimised).
+    void GirisSifresiBelirleDegistirMenusu_Click();
+    void TercihlerMenusu1_Click();
+    void TercihlerMenusu2_Click();
+    // The preferences window on screen, nullptr when none.
+    TercihlerFormu *tercihlerFormu() const;
+
     // Status-bar panel 2.
     QString durumMetni() const;
     void durumMetniAyarla(const QString &metin);
@@ -139,6 +153,8 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     bool event(QEvent *e) override;
+    // No pop-up on the toolbar or the menu bar: they cannot be hidden.
+    QMenu *createPopupMenu() override;
 
 private:
     void denetimleriKur();
@@ -146,6 +162,7 @@ private:
     void dugmeCubugunuKur();
     void klasorOlaylariniBagla();
     void isOlaylariniBagla();
+    void listeVeYazdirmaKomutlariniBagla();
     void geometriyiYukle();
     void geometriyiKaydet();
     void etkinlesti();
@@ -156,8 +173,12 @@ private:
     void sessizGenislet(QTreeWidgetItem *d, bool acik);
     void klasorMenusunuGoster(const QPoint &nokta);
     void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
+    void kullaniciAyarlariniBagla();
+    void tercihleriAc(bool modsuz);
 
     bool m_cikisMenudenIstendi = false;
+    // The window has been on the screen: only then is its geometry worth saving.
+    bool m_gosterildi = false;
     bool m_yukleniyor = true;
     bool m_listelemeyiAtla = false;
     // The search window is not part of this version yet.
@@ -165,6 +186,7 @@ private:
     BildirimAlani *m_bildirimAlani = nullptr;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
+    QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 
 } // namespace Zelvora

@@ -4,6 +4,7 @@
 #include "core/Ayarlar.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
+#include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 #include "ui/KarsilamaFormu.h"
 
@@ -95,6 +96,11 @@ AnaForm *Main(const QStringList &argumanlar)
         anaForm->Goster();
 
     OrtakDegiskenler::GirisSifresiSorulsun = Ayarlar::okuMantiksal(AyarAdi::GirisSifresiSor);
+    // The login password, over the loaded main window (also when it is not shown).
+    if (OrtakDegiskenler::GirisSifresiSorulsun && !GirisSifresiSorFormu::sor(anaForm)) {
+        delete anaForm;
+        return nullptr;
+    }
     return anaForm;
 }
 

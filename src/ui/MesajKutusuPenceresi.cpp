@@ -2,10 +2,10 @@
 
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "reminders/SistemYazicilari.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPrinterInfo>
 #include <QPushButton>
 
 namespace Zelvora {
@@ -59,21 +59,6 @@ MesajCevabi MesajKutusuPenceresi::goster(const QString &metin, MesajSimgesi simg
     kutu.exec();
     return kutu.clickedButton() == evet ? MesajCevabi::Evet : MesajCevabi::Hayir;
 }
-
-namespace {
-class SistemYazicilari : public Yazicilar {
-public:
-    QList<YaziciKaydi> liste() const override
-    {
-        QList<YaziciKaydi> l;
-        int sira = 0;
-        for (const QPrinterInfo &y : QPrinterInfo::availablePrinters())
-            l.append({y.printerName(), y.location(), sira++});
-        return l;
-    }
-    QString gecerliYazici() const override { return QPrinterInfo::defaultPrinter().printerName(); }
-};
-} // namespace
 
 void GercekArayuzleriKur()
 {

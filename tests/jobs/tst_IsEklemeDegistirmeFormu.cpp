@@ -21,6 +21,7 @@
 #include <QtTest>
 #include <QtTest/qtestspontaneevent.h>
 
+#include <functional>
 #include <memory>
 
 using namespace Zelvora;
@@ -44,6 +45,9 @@ private Q_SLOTS:
     void kapatmaKurallari();
     void takvimDugmesi();
     void anaFormIleEklemeVeDegistirme();
+    void yapilmisIsYapilmisAcilir();
+    void altindaDegisenKorunur();
+    void uzunAciklamaKesilmez();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -115,7 +119,7 @@ IsEklemeDegistirmeFormu *IsEklemeDegistirmeFormuTesti::degistirmeKipinde(qint64 
     const IsKaydi is = vt()->is(isNo);
     m_form = std::make_unique<IsEklemeDegistirmeFormu>();
     m_form->isiDoldur(is.tarih.toString(QStringLiteral("dd.MM.yyyy")), is.saat.toString(QStringLiteral("HH:mm:ss")),
-                      is.konu, is.yer, is.sayi, is.aciklama, is.hatirlatma);
+                      is.konu, is.yer, is.sayi, is.aciklama, is.hatirlatma, is.yapildi);
     m_form->YeniIsEkleDugmesi_Click();
     m_form->IsYapildiOnayi->setEnabled(true);
     m_form->Tag = QString::number(isNo);
@@ -577,6 +581,117 @@ void IsEklemeDegistirmeFormuTesti::anaFormIleEklemeVeDegistirme()
     ana.DegisiklikYap();
     QCOMPARE(vt()->is(no).yer, QStringLiteral("Büro"));
     QCOMPARE(ana.YapilacakIslerListesi->seciliSatir(), 1);
+}
+
+void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 1), QTime(9, 30),
+                                    QStringLiteral("Bitti"), {}, {}, {}, true, true});
+    AnaForm ana(false);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+    bool isaretliAcildi = false;
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(f);
+        isaretliAcildi = f->IsYapildiOnayi->isEnabled() && f->IsYapildiOnayi->isChecked();
+        f->IsinYeriKutusu->setEditText(QStringLiteral("Arşiv"));
+        tikla(f->KaydetDugmesi);
+        if (f->isVisible())
+            f->reject(); // not saved: let the test go on
+    });
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // "... YAPILDI olarak işaretlenmiş! ..."
+    ana.DegisiklikYap();
+    QVERIFY(isaretliAcildi);
+    // Saved as a done job: no question about its past date or its reminder, still done.
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?")});
+    const IsKaydi is = vt()->is(no);
+    QCOMPARE(is.yer, QStringLiteral("Arşiv"));
+    QVERIFY(is.yapildi);
+    QVERIFY(is.hatirlatma); // the remind flag the list does not show was not touched either
+}
+
+void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
+{
+    // While the editor is open, the reminder window settles the same job; the editor's
+    // save writes only what the user changed in it.
+    struct Durum {
+        const char *ad;
+        std::function<void(qint64)> altta;               // done underneath
+        std::function<void(IsEklemeDegistirmeFormu *)> kullanici; // typed in the editor
+        std::function<bool(const IsKaydi &)> beklenen;
+    };
+    const Durum durumlar[] = {
+        {"yapıldı", [this](qint64 n) { vt()->isYapildiIsaretle(n); },
+         [](IsEklemeDegistirmeFormu *f) { f->IsinKonusuKutusu->setEditText(QStringLiteral("Yeni konu")); },
+         [](const IsKaydi &k) { return k.yapildi && k.hatirlatma && k.konu == QStringLiteral("Yeni konu"); }},
+        {"ertelendi", [this](qint64 n) { vt()->isZamaniniDegistir(n, QDate(2026, 12, 7), QTime(15, 15, 20)); },
+         [](IsEklemeDegistirmeFormu *f) { f->IsinYeriKutusu->setEditText(QStringLiteral("Büro")); },
+         [](const IsKaydi &k) { return k.saat == QTime(15, 15, 20) && k.yer == QStringLiteral("Büro") && !k.yapildi; }},
+        {"hatırlatılmasın", [this](qint64 n) { vt()->isHatirlatmaKapat(n); },
+         [](IsEklemeDegistirmeFormu *f) { f->AciklamaKutusu->setText(QStringLiteral("not")); },
+         [](const IsKaydi &k) { return !k.hatirlatma && k.aciklama == QStringLiteral("not"); }},
+        // What the user did change wins over the change underneath.
+        {"saat değişti", [this](qint64 n) { vt()->isZamaniniDegistir(n, QDate(2026, 12, 7), QTime(15, 15, 20)); },
+         [](IsEklemeDegistirmeFormu *f) { sec(f->SaatKutusu, QStringLiteral("17")); },
+         [](const IsKaydi &k) { return k.saat == QTime(17, 0) && k.tarih == QDate(2026, 12, 7); }},
+        // Nothing changed in the editor: nothing is written.
+        {"değişiklik yok", [this](qint64 n) { vt()->isYapildiIsaretle(n); }, [](IsEklemeDegistirmeFormu *) {},
+         [](const IsKaydi &k) { return k.yapildi && k.konu == QStringLiteral("Eski"); }},
+    };
+    for (const Durum &d : durumlar) {
+        const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(15, 0),
+                                        QStringLiteral("Eski"), QStringLiteral("Yer"), {}, {}, true, false});
+        IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
+        d.altta(no);
+        d.kullanici(f);
+        tikla(f->KaydetDugmesi);
+        QVERIFY2(!f->isVisible(), d.ad);
+        QVERIFY2(d.beklenen(vt()->is(no)), d.ad);
+    }
+    QVERIFY(mesajlar().isEmpty());
+
+    // The job was deleted underneath: even an unchanged save says it cannot be written.
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(15, 0),
+                                    QStringLiteral("Silinen"), {}, {}, {}, true, false});
+    IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
+    vt()->isSil(no);
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    tikla(f->KaydetDugmesi);
+    QVERIFY(mesajlar().value(0).contains(QStringLiteral("3021")));
+    QVERIFY(f->isVisible() && f->KaydetDugmesi->isVisible());
+}
+
+void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()
+{
+    QString uzun;
+    for (int i = 0; uzun.size() < 100000; ++i)
+        uzun += QStringLiteral("Satır %1 açıklaması; ").arg(i);
+    uzun.truncate(100000);
+    uzun[uzun.size() - 1] = QLatin1Char('.');
+    // Pasted into a new job: stored whole.
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    gecerliIs(f, QStringLiteral("Uzun"));
+    f->AciklamaKutusu->setFocus();
+    f->AciklamaKutusu->insert(uzun);
+    ayril(f->AciklamaKutusu);
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(1));
+    const qint64 no = tumIsler().front().isNo;
+    QCOMPARE(vt()->is(no).aciklama.size(), 100000);
+    QCOMPARE(vt()->is(no).aciklama, uzun);
+    // Opened for a change it comes back whole, and a change to it is stored whole.
+    m_form.reset();
+    f = degistirmeKipinde(no);
+    QCOMPARE(f->AciklamaKutusu->text().size(), 100000);
+    f->AciklamaKutusu->setFocus();
+    f->AciklamaKutusu->end(false);
+    QTest::keyClicks(f->AciklamaKutusu, QStringLiteral("X"));
+    QCOMPARE(f->AciklamaKutusu->text().size(), 100001);
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(vt()->is(no).aciklama.size(), 100001);
+    QCOMPARE(vt()->is(no).aciklama, uzun + QStringLiteral("X"));
 }
 
 QTEST_MAIN(IsEklemeDegistirmeFormuTesti)

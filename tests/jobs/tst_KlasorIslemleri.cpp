@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMimeData>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Zelvora;
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void klasorMenusuSecimeGore();
     void tumunuGosterGizleVeYenile();
     void isListesiMenusuVeCiftTiklama();
+    void sabitDugumlereIsTasinmaz();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -172,11 +175,6 @@ void KlasorIslemleriTesti::isTasima()
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
     QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
     QCOMPARE(f.YapilacakIslerListesi->seciliIsNo(), no);
-    // Onto "Klasörlerim": stored under its fixed key.
-    f.KlasorListesi->vurguluDugumAyarla(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
-    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    f.IsiTasi(no);
-    QCOMPARE(vt()->is(no).anahtari, KlasorAgaci::KlasorAnahtari);
 }
 
 void KlasorIslemleriTesti::isSilmeSecimi()
@@ -191,7 +189,7 @@ void KlasorIslemleriTesti::isSilmeSecimi()
     l->satirSec(2);
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     f.IsiSil();
-    QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?"));
+    QVERIFY(ortam->mesajlar->metinler().last().startsWith(QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")));
     QCOMPARE(l->satirSayisi(), 5);
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     f.IsiSil();
@@ -232,20 +230,27 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     QCOMPARE(ortam->mesajlar->metinler().last(),
              QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    bool acildi = false;
+    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = true;
+    QString tag, baslik;
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
-        QVERIFY(e);
+        if (!e)
+            return;
         acildi = true;
-        QVERIFY(e->IsYapildiOnayi->isEnabled());
-        QVERIFY(!e->IsYapildiOnayi->isChecked());
-        QVERIFY(!e->HatirlatmaVarOnayi->isChecked());
-        QCOMPARE(e->Tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
-        QCOMPARE(e->windowTitle(), QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
+        yapildiAcik = e->IsYapildiOnayi->isEnabled();
+        yapildiIsaretli = e->IsYapildiOnayi->isChecked();
+        hatirlatmaIsaretli = e->HatirlatmaVarOnayi->isChecked();
+        tag = e->Tag;
+        baslik = e->windowTitle();
         e->VazgecDugmesi->click();
     });
     f.DegisiklikYap();
     QVERIFY(acildi);
+    QVERIFY(yapildiAcik);
+    QVERIFY(yapildiIsaretli); // the job's own flag
+    QVERIFY(!hatirlatmaIsaretli);
+    QCOMPARE(tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
+    QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
 }
 
@@ -320,6 +325,8 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
 {
     vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30), QStringLiteral("Keşif"), {}, {}, {}, true, false});
+    const qint64 ikinci = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0),
+                                        QStringLiteral("Duruşma"), {}, {}, {}, true, false});
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -328,21 +335,29 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     IsListesi *l = f.YapilacakIslerListesi;
     QWidget *alan = l->viewport();
     const QPoint satir = l->visualRect(l->model()->index(0, 2)).center();
-    // Nothing selected yet: no menu.
-    QTest::mousePress(alan, Qt::RightButton, {}, satir);
-    QTest::mouseRelease(alan, Qt::RightButton, {}, satir);
-    QVERIFY(!f.YapilacakIsListesiMenusu->isVisible());
-    QTest::mouseClick(alan, Qt::LeftButton, {}, satir);
+    const QPoint satir2 = l->visualRect(l->model()->index(1, 2)).center();
     QCOMPARE(l->seciliSatir(), 0);
-    // Empty space under the rows: no menu either.
+    // Empty space under the rows: no menu, the selection stays.
     const QPoint bos(satir.x(), alan->height() - 5);
     QTest::mousePress(alan, Qt::RightButton, {}, bos);
     QTest::mouseRelease(alan, Qt::RightButton, {}, bos);
     QVERIFY(!f.YapilacakIsListesiMenusu->isVisible());
-    QTest::mousePress(alan, Qt::RightButton, {}, satir);
-    QTest::mouseRelease(alan, Qt::RightButton, {}, satir);
+    QCOMPARE(l->seciliSatir(), 0);
+    // A right click selects the row under the pointer before the menu opens, so the
+    // menu's commands act on that job.
+    QTest::mousePress(alan, Qt::RightButton, {}, satir2);
+    QCOMPARE(l->seciliSatir(), 1);
+    QTest::mouseRelease(alan, Qt::RightButton, {}, satir2);
     QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    f.IsiSilMenusu2->trigger();
     f.YapilacakIsListesiMenusu->hide();
+    // The question names the job it deletes.
+    QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")
+                                                     + QStringLiteral("\r\n\r\n") + QStringLiteral("09.12.2026 10:00 - Duruşma"));
+    QCOMPARE(vt()->is(ikinci).isNo, 0);
+    QCOMPARE(l->satirSayisi(), 1);
+    QCOMPARE(l->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("Keşif"));
     // A double click opens the job for a change, filled from its row.
     QString saat, dakika, konu;
     Test::modalGelince([&](QWidget *w) {
@@ -353,10 +368,60 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
         konu = e->IsinKonusuKutusu->currentText();
         e->VazgecDugmesi->click();
     });
+    // A double click: the first click, then the second press that Qt reports as a double click.
+    QTest::mouseClick(alan, Qt::LeftButton, {}, satir);
     QTest::mouseDClick(alan, Qt::LeftButton, {}, satir);
     QCOMPARE(saat, QStringLiteral("09"));
     QCOMPARE(dakika, QStringLiteral("30"));
     QCOMPARE(konu, QStringLiteral("Keşif"));
+}
+
+void KlasorIslemleriTesti::sabitDugumlereIsTasinmaz()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("iş"), {}, {}, {}, true, false});
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    // Onto "Klasörlerim" or the root: refused as adding a job there is, with no question.
+    for (const QString &k : {KlasorAgaci::KlasorAnahtari, KlasorAgaci::ProgramAnahtari}) {
+        ortam->mesajlar->temizle();
+        f.KlasorListesi->vurguluDugumAyarla(f.KlasorListesi->dugum(k));
+        f.IsiTasi(no);
+        QCOMPARE(ortam->mesajlar->metinler(),
+                 QStringList{QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz.")});
+        QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
+        QVERIFY(!f.KlasorListesi->vurguluDugum());
+    }
+    // No folder under the pointer: nothing is asked and nothing moves.
+    ortam->mesajlar->temizle();
+    f.KlasorListesi->vurguluDugumAyarla(nullptr);
+    f.IsiTasi(no);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
+
+    // The tree itself does not take the drop there.
+    KlasorAgaci *a = f.KlasorListesi;
+    QMimeData veri;
+    veri.setData(IsSatiriModeli::IsNoMimeTuru, QByteArray::number(no));
+    QSignalSpy birakildi(a, &KlasorAgaci::isBirakildi);
+    auto surukle = [&](const QString &k) {
+        const QPoint p = a->visualItemRect(a->dugum(k)).center();
+        QDragEnterEvent giris(p, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(a->viewport(), &giris);
+        QDragMoveEvent hareket(p, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(a->viewport(), &hareket);
+        QDropEvent birak(p, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(a->viewport(), &birak);
+        return std::make_pair(hareket.isAccepted(), birak.isAccepted());
+    };
+    QCOMPARE(surukle(KlasorAgaci::KlasorAnahtari), std::make_pair(false, false));
+    QVERIFY(!a->vurguluDugum());
+    QCOMPARE(surukle(QStringLiteral("1-Anahtar")), std::make_pair(true, true));
+    QCOMPARE(a->vurguluDugum(), a->dugum(QStringLiteral("1-Anahtar")));
+    QTRY_COMPARE(birakildi.size(), 1); // the move itself runs once the drag is over
 }
 
 QTEST_MAIN(KlasorIslemleriTesti)

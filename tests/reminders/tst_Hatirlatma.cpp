@@ -16,12 +16,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSoundEffect>
+#include <QTimeZone>
 #include <QTimer>
 #include <QtTest>
 
@@ -81,6 +83,9 @@ private Q_SLOTS:
     void sutunDuzeniKaydedilirVeYuklenir();
     void gercekAlarmDosyasizCalmaz();
     void baskaPencereAcikkenDeTaranir();
+    void acikDuzenleyiciHatirlatmaSonucunuBozmaz();
+    void taramaAdimindaZamanlayiciKurulu();
+    void yazSaatiDonusundeErtelemeSonrayaKalir();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -220,7 +225,7 @@ void HatirlatmaTesti::taramaPencereyiGosterirVeKapaninca32SaniyeSonraTekrarlar()
         QCOMPARE(f->IsSonucuSecenekleri[0]->text(), QStringLiteral("İş y&apıldı "));
         QCOMPARE(f->IsSonucuSecenekleri[1]->text(), QStringLiteral("&15 dakika ertelensin "));
         QCOMPARE(f->IsSonucuSecenekleri[2]->text(), QStringLiteral("&Tekrar hatırlatılmasın "));
-        QVERIFY(!f->YazdirDugmesi->isEnabled());
+        QVERIFY(f->YazdirDugmesi->isEnabled());
         QVERIFY(!f->SimgeKutusu->pixmap().isNull());
         QVERIFY(ortam->alarm->caliyor);
         QCOMPARE(ortam->alarm->sonDosya, ortam->programKlasoru() + QStringLiteral("Alarm.wav"));
@@ -678,6 +683,106 @@ void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
     QVERIFY(qobject_cast<IsEklemeDegistirmeFormu *>(editor.data()) || editor.isNull());
     QVERIFY(ustunde);
     QVERIFY(ana.YapilacakIsKontrolu->isActive());
+}
+
+void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
+{
+    const qint64 no = isEkle(Bugun, QTime(14, 30), QStringLiteral("Duruşma"));
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+    QCOMPARE(ana.YapilacakIslerListesi->seciliIsNo(), no);
+    bool hatirlatmaGeldi = false, kaydedildi = false;
+    // The job is open in the editor; the scan comes, and in the reminder window the user
+    // marks it done. Back in the editor the user changes its place and saves.
+    Test::modalGelince([&](QWidget *w) {
+        auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        if (!e)
+            return;
+        QPointer<IsEklemeDegistirmeFormu> editor = e;
+        e->IsinYeriKutusu->setEditText(QStringLiteral("Adliye"));
+        auto *bekle = new QTimer(&ana);
+        bekle->setInterval(10);
+        QObject::connect(bekle, &QTimer::timeout, bekle, [&, bekle] {
+            auto *f = qobject_cast<HatirlatmaFormu *>(QApplication::activeModalWidget());
+            if (!f || !f->isVisible())
+                return;
+            bekle->stop();
+            hatirlatmaGeldi = true;
+            QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
+            QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+            if (f->isVisible())
+                f->hide();
+        });
+        bekle->start();
+        QTimer::singleShot(5000, bekle, [bekle] { bekle->stop(); });
+        ana.YapilacakIsKontrolu_Timer();
+        if (!editor)
+            return;
+        ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // its time has passed: save anyway
+        editor->KaydetDugmesi->click();
+        kaydedildi = editor && !editor->isVisible();
+        if (editor && editor->isVisible())
+            editor->reject();
+    });
+    ana.DegisiklikYap();
+    QVERIFY(hatirlatmaGeldi);
+    QVERIFY(kaydedildi);
+    const IsKaydi k = vt()->is(no);
+    QCOMPARE(k.yer, QStringLiteral("Adliye"));
+    QVERIFY(k.yapildi); // the reminder window's outcome stands
+    // and the job is not reminded again.
+    ana.HatirlatilacakIsleriListele();
+    QCOMPARE(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi(), 0);
+}
+
+void HatirlatmaTesti::taramaAdimindaZamanlayiciKurulu()
+{
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop(); // as when it has just fired
+    // Whatever runs while the tick lets pending events through finds the next scan armed,
+    // so nothing opened there can stop the scans.
+    bool calisti = false, kurulu = false;
+    QTimer::singleShot(0, &ana, [&] {
+        calisti = true;
+        kurulu = ana.YapilacakIsKontrolu->isActive();
+    });
+    ana.YapilacakIsKontrolu_Timer();
+    QVERIFY(calisti);
+    QVERIFY(kurulu);
+    QVERIFY(ana.YapilacakIsKontrolu->isActive());
+    QCOMPARE(ana.YapilacakIsKontrolu->interval(), 32000);
+}
+
+void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
+{
+    // 25 October 2026 in Berlin: at 03:00 summer time the clocks go back to 02:00.
+    const QTimeZone berlin("Europe/Berlin");
+    QVERIFY(berlin.isValid());
+    const QDate gun(2026, 10, 25);
+    auto utc = [&](int s, int d) { return QDateTime(gun, QTime(s, d), QTimeZone::utc()).toTimeZone(berlin); };
+    const qint64 no = vt()->isEkle({0, Klasor, gun, QTime(2, 45), QStringLiteral("gece"), {}, {}, {}, true, false});
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    ortam->saat->an = utc(0, 50); // 02:50 summer time, the first 02:50 of the night
+    QCOMPARE(ortam->saat->an.time(), QTime(2, 50));
+    HatirlatmaFormu *f = goster(ana);
+    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
+    QTest::mouseClick(f->IsSonucuSecenekleri[1], Qt::LeftButton);
+    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    // Fifteen minutes later on the wall clock, not 02:05 of the second pass through 02:00.
+    const IsKaydi k = vt()->is(no);
+    QCOMPARE(k.tarih, gun);
+    QCOMPARE(k.saat, QTime(3, 5));
+    const std::pair<QDateTime, int> taramalar[] = {
+        {utc(0, 51), 0}, {utc(1, 5), 0}, {utc(1, 55), 0}, {utc(2, 4), 0}, {utc(2, 5), 1}};
+    for (const auto &[zaman, beklenen] : taramalar) {
+        ortam->saat->an = zaman;
+        ana.HatirlatilacakIsleriListele();
+        QVERIFY2(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi() == beklenen,
+                 qPrintable(zaman.toString(Qt::ISODate)));
+    }
 }
 
 QTEST_MAIN(HatirlatmaTesti)

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void kullanicininAyVeYilSecimi();
     void oklarAyinKenarindaDurur();
     void sonuclar();
+    void listelerdeEnterIlerler();
 
 private:
     TakvimFormu *ac(const QString &tarih)
@@ -206,6 +207,28 @@ void TakvimFormuTesti::sonuclar()
     });
     QCOMPARE(m_form->exec(), int(QDialog::Accepted));
     QCOMPARE(secilen(), QStringLiteral("12.06.2026"));
+}
+
+void TakvimFormuTesti::listelerdeEnterIlerler()
+{
+    TakvimFormu *f = ac(QStringLiteral("10.03.2026"));
+    // Enter in the month list and in the closed year list moves on as Tab; it does not
+    // close the window with the date half chosen.
+    f->AyKutusu->setFocus();
+    QTest::keyClick(f->AyKutusu, Qt::Key_Down);
+    QCOMPARE(f->AyKutusu->currentRow(), 3);
+    QTest::keyClick(f->AyKutusu, Qt::Key_Return);
+    QVERIFY(f->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f->YilKutusu);
+    QTest::keyClick(f->YilKutusu, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(f->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f->Altlik);
+    QCOMPARE(secilen(), QStringLiteral("10.04.2026"));
+    // The grid's Enter accepts.
+    tus(Qt::Key_Return);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(secilen(), QStringLiteral("10.04.2026"));
 }
 
 QTEST_MAIN(TakvimFormuTesti)

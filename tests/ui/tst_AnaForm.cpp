@@ -13,9 +13,11 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QToolBar>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Zelvora;
@@ -34,6 +36,11 @@ private Q_SLOTS:
     void menulerVeDugmeler();
     void sutunDuzeniKapatmaIptalindeDeKaydedilir();
     void arkaplandaKapatmaVeCikis();
+    void klavyeIleSatirSecilir();
+    void kapaliKlasoreEklenenKlasorGosterilir();
+    void tumKlasorlerTekListeSecimKorunur();
+    void klasorTiklamasiBirKezListeler();
+    void tarihsizSatirOncekininRenginiAlir();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -259,6 +266,154 @@ void AnaFormTesti::arkaplandaKapatmaVeCikis()
     QVERIFY(!f.isVisible());
     QCOMPARE(Ayarlar::oku(AyarAdi::BaslamaKonumu), QStringLiteral("0"));
     QCOMPARE(Ayarlar::oku(AyarAdi::Genislik), QString::number(700 * 15));
+}
+
+void AnaFormTesti::klavyeIleSatirSecilir()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("a"));
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("b"));
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    IsListesi *l = f.YapilacakIslerListesi;
+    // After a fill the first row is selected, so the job commands have a job at once.
+    QCOMPARE(l->seciliSatir(), 0);
+    // Tabbing into a list whose selection was lost selects its current row.
+    l->selectionModel()->setCurrentIndex(l->model()->index(1, 0), QItemSelectionModel::Clear);
+    QCOMPARE(l->seciliSatir(), -1);
+    f.KlasorListesi->setFocus();
+    QTest::keyClick(f.KlasorListesi, Qt::Key_Tab);
+    QTRY_VERIFY(l->hasFocus());
+    QCOMPARE(l->seciliSatir(), 1);
+    QTest::keyClick(l, Qt::Key_Up);
+    QCOMPARE(l->seciliSatir(), 0);
+    // Emptied by "Klasörlerim": nothing to select.
+    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    QCOMPARE(l->seciliSatir(), -1);
+}
+
+void AnaFormTesti::kapaliKlasoreEklenenKlasorGosterilir()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("İki")});
+    vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("2-Anahtar"), QStringLiteral("Üç")});
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("birdeki"));
+    isEkle(QStringLiteral("3-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("üçteki"));
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QTreeWidgetItem *bir = f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
+    QVERIFY(!bir->isExpanded());
+    f.KlasorListesi->setCurrentItem(bir);
+    f.KlasorListesi_NodeClick(bir);
+    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 1);
+    // A folder added under the collapsed "Bir": its parent opens with the open icon and
+    // the list shows the new, empty folder.
+    f.YeniKlasorEkle();
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("4-Anahtar"));
+    QVERIFY(bir->isExpanded());
+    QCOMPARE(KlasorAgaci::resim(bir), 4);
+    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
+    QCOMPARE(f.durumMetni(), QStringLiteral("   0 iş listelendi"));
+    if (auto *e = f.KlasorListesi->viewport()->findChild<QLineEdit *>(); e && e->isVisible())
+        QTest::keyClick(e, Qt::Key_Escape); // the new name is not typed here
+
+    // All folders: the row's folder is shown, and every folder opened for it shows the open icon.
+    f.TumKlasorlerOnayi->setChecked(true);
+    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(1, IsSatiriModeli::Konusu), QStringLiteral("üçteki"));
+    f.YapilacakIslerListesi->satirSec(1);
+    f.YapilacakIslerListesi_ItemClick();
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("3-Anahtar"));
+    for (const char *k : {"1-Anahtar", "2-Anahtar"}) {
+        QTreeWidgetItem *d = f.KlasorListesi->dugum(QString::fromLatin1(k));
+        QVERIFY2(d->isExpanded() && KlasorAgaci::resim(d) == 4, k);
+    }
+}
+
+void AnaFormTesti::tumKlasorlerTekListeSecimKorunur()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("a"));
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("b"));
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    // "Klasörlerim" collapsed by the user before the box is ticked.
+    f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)->setExpanded(false);
+    f.durumMetniAyarla(QStringLiteral("önceki"));
+    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &QAbstractItemModel::modelReset);
+    f.TumKlasorlerOnayi->setChecked(true);
+    QCOMPARE(listeleme.size(), 1);
+    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
+    QCOMPARE(f.YapilacakIslerListesi->seciliSatir(), 0);
+    QCOMPARE(f.durumMetni(), QStringLiteral("önceki"));
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QVERIFY(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)->isExpanded());
+}
+
+void AnaFormTesti::klasorTiklamasiBirKezListeler()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("a"));
+    isEkle(QStringLiteral("2-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("b"));
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    KlasorAgaci *a = f.KlasorListesi;
+    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &QAbstractItemModel::modelReset);
+    auto tikla = [&](const QString &k) {
+        QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, a->visualItemRect(a->dugum(k)).center());
+    };
+    tikla(QStringLiteral("1-Anahtar"));
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QCOMPARE(listeleme.size(), 1);
+    QCOMPARE(f.durumMetni(), QStringLiteral("   1 iş listelendi"));
+    // A click on the selected folder reads it again, once.
+    tikla(QStringLiteral("1-Anahtar"));
+    QCOMPARE(listeleme.size(), 2);
+    // Moving with the keys lists the new folder, once.
+    QTest::keyClick(a, Qt::Key_Down);
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
+    QCOMPARE(listeleme.size(), 3);
+    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("b"));
+    // Pressed on one folder and released on another: the folder under the release is listed.
+    const QPoint bas = a->visualItemRect(a->dugum(QStringLiteral("2-Anahtar"))).center();
+    const QPoint birak = a->visualItemRect(a->dugum(QStringLiteral("1-Anahtar"))).center();
+    QTest::mousePress(a->viewport(), Qt::LeftButton, {}, bas);
+    QMouseEvent hareket(QEvent::MouseMove, birak, a->viewport()->mapToGlobal(birak), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(a->viewport(), &hareket);
+    QTest::mouseRelease(a->viewport(), Qt::LeftButton, {}, birak);
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("a"));
+    QCOMPARE(listeleme.size(), 4);
+}
+
+void AnaFormTesti::tarihsizSatirOncekininRenginiAlir()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    const qint64 ilk = isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("tarihsiz ilk"));
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 6), QTime(9, 0), QStringLiteral("dün"));
+    const qint64 son = isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("tarihsiz son"));
+    // Rows without a readable date, as an old file may hold them: one sorts first, one last.
+    const QByteArray sql = "UPDATE YapilacakIslerTablosu SET IsinTarihi=NULL WHERE IsNo=" + QByteArray::number(ilk)
+        + "; UPDATE YapilacakIslerTablosu SET IsinTarihi='bilinmiyor' WHERE IsNo=" + QByteArray::number(son);
+    vt()->calistir(sql.constData());
+    AnaForm f(false);
+    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    IsSatiriModeli *m = f.YapilacakIslerListesi->model();
+    QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("tarihsiz ilk"));
+    QCOMPARE(m->hucreMetni(2, IsSatiriModeli::Konusu), QStringLiteral("tarihsiz son"));
+    QCOMPARE(m->data(m->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+    QCOMPARE(m->data(m->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
+    QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
+    // The caption keeps its closing blank.
+    QCOMPARE(f.TumKlasorlerOnayi->text(), QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "));
 }
 
 QTEST_MAIN(AnaFormTesti)

@@ -1,0 +1,275 @@
+#!/usr/bin/env bash
+# End-to-end check of printing on a real printer: a private CUPS server with a PDF
+# printer (cups-pdf), the real program on a database with jobs in three folders, and
+# the keys a user presses: the menu "Yapılacak İşleri Listele", "&Tüm İşler",
+# "&Yazdır...", Enter in "Yazıcı Seç". The PDF that cups-pdf writes must hold the
+# heading "Tüm İşleriniz (Toplam: N)" and every job's subject.
+#
+# The CUPS server is started by this script on a socket in a temporary folder and
+# stopped at the end; the user's printers and settings are not touched. cups-pdf reads
+# its settings only from /etc/cups, so one file named after this run,
+# /etc/cups/cups-pdf-zelvora<pid>.conf, sends the PDF into the temporary folder; it is
+# removed at the end.
+#
+# Usage: scripts/yazdirma-uctan-uca.sh BUILD_DIR SCREENSHOT.png
+# Exit status: 0 when the PDF was right, 1 otherwise.
+set -uo pipefail
+
+BEKLEME_SN=60
+
+bekle_pencere() { # name pattern (xdotool regex), seconds -> window id on stdout
+  local desen="$1" sure="$2" id
+  for ((j = 0; j < sure * 4; j++)); do
+    id=$(xdotool search --onlyvisible --name "$desen" 2>/dev/null | tail -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.25
+  done
+  return 1
+}
+
+tus() { # window id, keys...
+  local id="$1"
+  shift
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
+  sleep 0.3
+  xdotool key --clearmodifiers "$@"
+  sleep 0.5
+}
+
+# Inside xvfb-run: drive the program and wait for the PDF.
+if [ "${1:-}" = "--ekranda" ]; then
+  program="$2"
+  ekran_resmi="$3"
+  gunluk="$4"
+  pdf_klasoru="$5"
+  "$program" >"$gunluk" 2>&1 &
+  pid=$!
+  sonuc=1
+  (
+    ana=$(bekle_pencere 'Zelvora' 30) || { echo "the main window did not appear" >&2; exit 1; }
+    sleep 1
+    # "Y&apılacak İşler" menu, its last entry "Yapılacak İşleri Listele".
+    tus "$ana" alt+a
+    xdotool key Up Return
+    liste=$(bekle_pencere 'Listele' 10) || { echo "the job list window did not open" >&2; exit 1; }
+    sleep 0.5
+    tus "$liste" alt+t
+    tus "$liste" alt+y
+    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open" >&2; exit 1; }
+    tus "$secim" Return
+    for ((i = 0; i < BEKLEME_SN * 2; i++)); do
+      if ls "$pdf_klasoru"/*.pdf >/dev/null 2>&1; then
+        # cups-pdf writes the file under its final name: wait until it stops growing.
+        sleep 2
+        exit 0
+      fi
+      sleep 0.5
+    done
+    echo "no PDF within $BEKLEME_SN s" >&2
+    exit 1
+  )
+  sonuc=$?
+  import -window root "$ekran_resmi" || echo "screenshot failed" >&2
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  exit "$sonuc"
+fi
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
+  exit 1
+fi
+yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
+ekran_resmi=$(realpath -m "$2")
+for f in zelvora Vok.vtb; do
+  [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
+done
+if [ "$(id -u)" -ne 0 ]; then
+  # cupsd runs the cups-pdf backend as root only when it runs as root itself.
+  echo "SKIPPED: the private CUPS server of this check needs root" >&2
+  exit 0
+fi
+
+# The tools this check needs.
+eksik=()
+command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
+command -v xdotool >/dev/null || eksik+=(xdotool)
+command -v import >/dev/null || eksik+=(imagemagick)
+command -v sqlite3 >/dev/null || eksik+=(sqlite3)
+command -v pdftotext >/dev/null || eksik+=(poppler-utils)
+command -v cupsd >/dev/null || eksik+=(cups)
+command -v lpadmin >/dev/null || eksik+=(cups-client)
+[ -x /usr/lib/cups/backend/cups-pdf ] || eksik+=(printer-driver-cups-pdf)
+if [ ${#eksik[@]} -gt 0 ]; then
+  apt-get update >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${eksik[@]}" >/dev/null \
+    || { echo "could not install: ${eksik[*]}" >&2; exit 1; }
+fi
+ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
+[ -n "$ppd" ] || { echo "no cups-pdf PPD found" >&2; exit 1; }
+
+gecici=$(mktemp -d /tmp/zelvora-yazdirma.XXXXXX)
+ornek="zelvora$$"
+cups_pdf_ayari="/etc/cups/cups-pdf-$ornek.conf"
+cupsd_pid=""
+temizle() {
+  [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
+  rm -f "$cups_pdf_ayari"
+  if [ -n "${ZELVORA_SAKLA:-}" ]; then echo "kept: $gecici" >&2; else rm -rf "$gecici"; fi
+}
+trap temizle EXIT
+
+# A CUPS server of our own: its files, spool, logs and socket in the temporary folder.
+c="$gecici/cups"
+mkdir -p "$c/ayar" "$c/onbellek" "$c/kuyruk/tmp" "$c/gunluk" "$c/durum" "$gecici/pdf" "$gecici/pdf-kuyruk"
+soket="$c/durum/cups.sock"
+# Filters run as the unprivileged user lp: they must reach the spool and temporary folders.
+chmod 0755 "$gecici" "$c" "$c/kuyruk"
+chmod 1777 "$c/kuyruk/tmp"
+cat >"$c/ayar/cups-files.conf" <<EOF
+SystemGroup root
+ServerRoot $c/ayar
+CacheDir $c/onbellek
+DataDir /usr/share/cups
+ServerBin /usr/lib/cups
+RequestRoot $c/kuyruk
+StateDir $c/durum
+TempDir $c/kuyruk/tmp
+AccessLog $c/gunluk/access_log
+ErrorLog $c/gunluk/error_log
+PageLog $c/gunluk/page_log
+EOF
+cat >"$c/ayar/cupsd.conf" <<EOF
+LogLevel debug
+Listen $soket
+PreserveJobFiles Yes
+Browsing Off
+WebInterface No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+EOF
+cat >"$cups_pdf_ayari" <<EOF
+Out $gecici/pdf
+AnonDirName $gecici/pdf
+Spool $gecici/pdf-kuyruk
+Log $c/gunluk
+Grp root
+EOF
+cupsd -f -c "$c/ayar/cupsd.conf" -s "$c/ayar/cups-files.conf" >"$c/gunluk/cupsd.out" 2>&1 &
+cupsd_pid=$!
+export CUPS_SERVER="$soket"
+for ((i = 0; i < 40; i++)); do
+  [ -S "$soket" ] && lpstat -r 2>/dev/null | grep -q 'is running' && break
+  sleep 0.25
+done
+if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+  echo "FAILED: the private CUPS server did not start" >&2
+  cat "$c/gunluk/cupsd.out" "$c/gunluk/error_log" >&2 2>/dev/null
+  exit 1
+fi
+lpadmin -p ZelvoraPDF -E -v "cups-pdf:/$ornek" -P "$ppd" 2>/dev/null \
+  && lpadmin -d ZelvoraPDF \
+  || { echo "FAILED: lpadmin could not add the PDF printer" >&2; exit 1; }
+echo "CUPS: $(lpstat -v)"
+
+# The program with its own files, and the user's database (made from the template) with
+# jobs in three folders, in the user's data folder.
+mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
+cp "$yapi/zelvora" "$yapi/Vok.vtb" "$gecici/program/"
+[ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
+bugun=$(date +%Y-%m-%d)
+dun=$(date -d yesterday +%Y-%m-%d)
+yarin=$(date -d tomorrow +%Y-%m-%d)
+konular=("Keşif" "Bilirkişi raporu" "Duruşma" "Vekâlet ücreti" "Müvekkil görüşmesi" "Tebligat")
+veri="$gecici/ev/.local/share/Tavrek/Zelvora"
+mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
+install -m 0600 "$yapi/Vok.vtb" "$veri/Vok.vtb"
+sqlite3 "$veri/Vok.vtb" <<SQL || { echo "could not write the test jobs" >&2; exit 1; }
+INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('1-Anahtar', 'Klasor', 'Büro');
+INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('2-Anahtar', 'Klasor', 'Mahkeme');
+INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('3-Anahtar', '2-Anahtar', 'İcra');
+INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES
+  ('1-Anahtar', '$dun', '09:00:00', '${konular[0]}', 'Beşiktaş', '2026/1', 'Yerinde inceleme - tapu kaydı', 0, 0),
+  ('2-Anahtar', '$bugun', '23:58:00', '${konular[1]}', 'Çağlayan', '2026/77', 'Rapora itiraz süresi', 0, 0),
+  ('2-Anahtar', '$yarin', '10:30:00', '${konular[2]}', 'İstanbul 3. Asliye Hukuk', '2025/412', 'Tanıklar hazır olacak', 0, 0),
+  ('3-Anahtar', '$yarin', '14:00:00', '${konular[3]}', 'Büro', '', 'Fatura kesilecek', 0, 1),
+  ('1-Anahtar', '$bugun', '23:59:00', '${konular[4]}', 'Büro', '12', 'Sözleşme taslağı', 0, 0),
+  ('3-Anahtar', '$dun', '16:45:00', '${konular[5]}', 'Adliye', '2026/9', 'Tebliğ mazbatası beklenecek', 0, 0);
+SQL
+
+export HOME="$gecici/ev"
+export XDG_CONFIG_HOME="$gecici/ev/.config"
+export XDG_DATA_HOME="$gecici/ev/.local/share"
+export TMPDIR="$gecici/tmp"
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM
+
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" "$gecici/pdf"
+sonuc=$?
+if [ "$sonuc" -ne 0 ]; then
+  echo "FAILED: no report was printed; program output:" >&2
+  cat "$gecici/zelvora.log" >&2
+  tail -20 "$c/gunluk/error_log" >&2 2>/dev/null
+  exit 1
+fi
+
+# What the program sent (CUPS keeps the job's file) must hold the heading and every
+# subject. cups-pdf rebuilds the document through PostScript, which keeps the look of
+# the text but not which letters it is made of, so its PDF must show the same pages.
+pdf=$(ls "$gecici"/pdf/*.pdf | head -1)
+gonderilen=$(ls "$c"/kuyruk/d*-001 2>/dev/null | head -1)
+cp "$pdf" "${ekran_resmi%.png}.pdf" 2>/dev/null
+hata=0
+if [ -z "$gonderilen" ]; then
+  echo "FAILED: CUPS kept no job file" >&2
+  exit 1
+fi
+metin=$(pdftotext -layout "$gonderilen" - 2>/dev/null)
+beklenen=("Tüm İşleriniz (Toplam: ${#konular[@]})" "Tarihi" "Açıklama" "${konular[@]}")
+for k in "${beklenen[@]}"; do
+  if ! grep -qF "$k" <<<"$metin"; then
+    echo "FAILED: \"$k\" is not in the printed document" >&2
+    hata=1
+  fi
+done
+if [ "$hata" -ne 0 ]; then
+  echo "--- text of the printed document:" >&2
+  echo "$metin" >&2
+  exit 1
+fi
+sayfa_sayisi() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
+[ "$(sayfa_sayisi "$pdf")" = "$(sayfa_sayisi "$gonderilen")" ] \
+  || { echo "FAILED: cups-pdf wrote $(sayfa_sayisi "$pdf") pages, the program sent $(sayfa_sayisi "$gonderilen")" >&2; exit 1; }
+pdftoppm -r 60 -gray "$gonderilen" "$gecici/gonderilen" 2>/dev/null
+pdftoppm -r 60 -gray "$pdf" "$gecici/basilan" 2>/dev/null
+for g in "$gecici"/gonderilen-*.pgm; do
+  b="$gecici/basilan-${g##*/gonderilen-}"
+  # Blurred a little, the pages must correlate as the same text does (0.98 here; a missing
+  # row of this report gives 0.93, a page one line lower 0.4): letter edges may differ.
+  convert "$g" -blur 0x1.5 "$g.bulanik.pgm" && convert "$b" -blur 0x1.5 "$b.bulanik.pgm"
+  benzerlik=$(compare -metric NCC "$g.bulanik.pgm" "$b.bulanik.pgm" null: 2>&1 | cut -d' ' -f1)
+  if ! awk -v n="$benzerlik" 'BEGIN { exit !(n ~ /^[0-9.]+$/ && n >= 0.96) }'; then
+    echo "FAILED: page ${g##*-} of the cups-pdf PDF is not the page that was sent (correlation $benzerlik)" >&2
+    exit 1
+  fi
+  # A blank page would match a blank page: the sent one must hold text.
+  [ "$(identify -format '%[fx:mean<0.995]' "$g")" = "1" ] || { echo "FAILED: page ${g##*-} is blank" >&2; exit 1; }
+done
+echo "OK: printed through CUPS on $(lpstat -d | sed 's/.*: //'): the heading and all ${#konular[@]} subjects, and cups-pdf's PDF shows the same $(sayfa_sayisi "$pdf") page(s) (${ekran_resmi%.png}.pdf); screenshot in $ekran_resmi"
+exit 0

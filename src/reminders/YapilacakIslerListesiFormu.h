@@ -1,0 +1,67 @@
+#pragma once
+// "Yapılacak İşleri Listele": the modal report window that lists the jobs of all
+// folders by one of five filters (today's open jobs, overdue open jobs, the open jobs
+// of a date chosen in the calendar, done jobs, all jobs), shows the total in its
+// heading and the selected job's description, and prints the list. It never changes
+// the database.
+
+#include "core/Veritabani.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace Zelvora {
+
+class IsListesi;
+
+class YapilacakIslerListesiFormu : public QDialog {
+    Q_OBJECT
+public:
+    explicit YapilacakIslerListesiFormu(QWidget *parent = nullptr);
+
+    // The column widths of this window's list, in twips.
+    static QList<int> tasarimGenislikleri();
+
+    // Fills the list: 0 open jobs of the date, 1 open jobs before it, 2 done jobs, 3 all jobs.
+    void IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip);
+
+    // Handlers, public so that the window can be driven as the user would.
+    void BugunYapilacakIsleriListeleDugmesi_Click();
+    void GunuGecenIsleriListeleDugmesi_Click();
+    void SecilenTarihtekiIsleriListeleDugmesi_Click();
+    void YapilmisIsleriListeleDugmesi_Click();
+    void TumIsleriListeleDugmesi_Click();
+    void YapilacakIslerListesi_ItemClick(int satir);
+    void YazdirDugmesi_Click();
+    void KapatDugmesi_Click();
+
+    QLabel *Etiket[2] = {};
+    IsListesi *YapilacakIslerListesi = nullptr;
+    QPlainTextEdit *AciklamaKutusu = nullptr;
+    QPushButton *BugunYapilacakIsleriListeleDugmesi = nullptr;
+    QPushButton *GunuGecenIsleriListeleDugmesi = nullptr;
+    QPushButton *SecilenTarihtekiIsleriListeleDugmesi = nullptr;
+    QPushButton *YapilmisIsleriListeleDugmesi = nullptr;
+    QPushButton *TumIsleriListeleDugmesi = nullptr;
+    QPushButton *YazdirDugmesi = nullptr;
+    QPushButton *KapatDugmesi = nullptr;
+
+public Q_SLOTS:
+    // Every way of closing (Esc, "Kapat (Esc)", the close box) saves the column layout.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void denetimleriKur();
+    void aciklamayiGoster();
+    // After a fill: the empty message and the plain heading, or the heading with the total.
+    void sonucuGoster(const QString &bosMesaj, const QString &baslik);
+    void baslikAyarla(const QString &metin);
+};
+
+} // namespace Zelvora

@@ -1,0 +1,350 @@
+// The login password windows: the prompt with its three chances, the set/change
+// window with its checks and questions, and both in their places at start-up and in
+// the main window's menu.
+
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/GirisSifresi.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+#include "tools/GirisSifresiBelirleDegistirFormu.h"
+#include "tools/GirisSifresiSorFormu.h"
+#include "ui/AnaForm.h"
+#include "ui/BaslangicModulu.h"
+#include "ui/OrtakDenetimler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Zelvora;
+
+class GirisSifresiFormlariTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void sifreKutulari();
+    void soruIkiYanlisVeDogru();
+    void ucuncuYanlisVeIptalProgramiBitirir();
+    void baslangictaSorulur();
+    void belirlemeDenetimSirasi();
+    void degistirmeVeKaldirma();
+    void menuBasligiDurumuIzler();
+
+private:
+    std::unique_ptr<Test::Ortam> ortam;
+    QStringList mesajlar() const { return ortam->mesajlar->metinler(); }
+    QWidget *odak() const { return QApplication::focusWidget(); }
+    static void yaz(QLineEdit *kutu, const QString &metin)
+    {
+        kutu->setFocus();
+        kutu->selectAll();
+        QTest::keyClicks(kutu, metin);
+    }
+    static void tikla(QPushButton *d) { QTest::mouseClick(d, Qt::LeftButton); }
+    // The old scrambled form: checking a wrong entry against it costs nothing.
+    static void eskiSifreYaz(const QString &sifre)
+    {
+        Ayarlar::yaz(AyarAdi::GirisSifresiSor, QStringLiteral("-1"));
+        Ayarlar::yaz(AyarAdi::GirisSifresi, MetniSifrele(sifre, GirisSifresi::EskiAlfabe, GirisSifresi::EskiAnahtar));
+        OrtakDegiskenler::GirisSifresiSorulsun = true;
+    }
+    template <class F> static void goster(F &f)
+    {
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+    }
+};
+
+void GirisSifresiFormlariTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>();
+    OrtakDegiskenler::GirisSifresiSorulsun = false;
+}
+
+void GirisSifresiFormlariTesti::cleanup()
+{
+    ortam.reset();
+    OrtakDegiskenler::GirisSifresiSorulsun = false;
+}
+
+void GirisSifresiFormlariTesti::sifreKutulari()
+{
+    GirisSifresiBelirleDegistirFormu f;
+    goster(f);
+    for (QLineEdit *k : {f.SifreKutusu, f.SifreDogrulaKutusu}) {
+        QCOMPARE(k->echoMode(), QLineEdit::Password);
+        QCOMPARE(k->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, k), int('*'));
+        yaz(k, QStringLiteral("12a-b 3.4567890123"));
+        QCOMPARE(k->text(), QStringLiteral("1234567890")); // figures only, at most 10
+        // A paste holding anything else is refused whole.
+        k->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("12x4"));
+        k->paste();
+        QCOMPARE(k->text(), QString());
+        QGuiApplication::clipboard()->setText(QStringLiteral("5678"));
+        k->paste();
+        QCOMPARE(k->text(), QStringLiteral("5678"));
+    }
+    // A focused box's caption turns dark red; it gets its whole text selected.
+    f.SifreKutusu->setFocus();
+    QCOMPARE(f.Etiket[0]->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QCOMPARE(f.SifreKutusu->selectedText().size(), 4);
+    f.SifreDogrulaKutusu->setFocus();
+    QVERIFY(f.Etiket[0]->palette().color(QPalette::WindowText) != KoyuKirmizi);
+    QCOMPARE(f.Etiket[1]->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QCOMPARE(f.Etiket[0]->buddy(), f.SifreKutusu);
+}
+
+void GirisSifresiFormlariTesti::soruIkiYanlisVeDogru()
+{
+    eskiSifreYaz(QStringLiteral("4711"));
+    GirisSifresiSorFormu f;
+    goster(f);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi"));
+    QCOMPARE(f.Etiket->text(), QStringLiteral("Şifre :"));
+    QVERIFY(f.TamamDugmesi->isDefault());
+
+    tikla(f.TamamDugmesi);
+    yaz(f.SifreKutusu, QStringLiteral("471"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(f.SifreKutusu->text(), QStringLiteral("471")); // a short entry is kept for correction
+    yaz(f.SifreKutusu, QStringLiteral("1111"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(f.SifreKutusu->text(), QString());
+    QCOMPARE(odak(), f.SifreKutusu);
+    tikla(f.TamamDugmesi); // empty again: not counted
+    yaz(f.SifreKutusu, QStringLiteral("2222"));
+    QTest::keyClick(f.SifreKutusu, Qt::Key_Return); // Enter is "Tamam"
+    QCOMPARE(mesajlar(), (QStringList{QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
+                                      QStringLiteral("Şifre en az 4 rakam olmalıdır!"), QStringLiteral("Şifre yanlış!"),
+                                      QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
+                                      QStringLiteral("Şifre yanlış!")}));
+    QCOMPARE(f.yanlisSayisi(), 2);
+
+    yaz(f.SifreKutusu, QStringLiteral("4711"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(f.result(), int(QDialog::Accepted));
+    QVERIFY(!f.isVisible());
+    QCOMPARE(ortam->son->sayi, 0);
+    // The old scrambled value has given way to a hash.
+    QVERIFY(Ayarlar::oku(AyarAdi::GirisSifresi).startsWith(GirisSifresi::Onek));
+}
+
+void GirisSifresiFormlariTesti::ucuncuYanlisVeIptalProgramiBitirir()
+{
+    ortam->veritabaniniAc();
+    Tercihler::ArkaplandaCalissin = 0;
+    eskiSifreYaz(QStringLiteral("4711"));
+    {
+        AnaForm ana(true);
+        GirisSifresiSorFormu f(&ana);
+        goster(f);
+        for (const QString &s : {QStringLiteral("1111"), QStringLiteral("2222"), QStringLiteral("3333")}) {
+            yaz(f.SifreKutusu, s);
+            tikla(f.TamamDugmesi);
+        }
+        QCOMPARE(ortam->mesajlar->gosterilenler.size(), 3);
+        const Test::GosterilenMesaj son = ortam->mesajlar->gosterilenler.last();
+        QCOMPARE(son.metin, QStringLiteral("3 kez yanlış şifre girildiği için program kapatılacak!"));
+        QCOMPARE(son.simge, MesajSimgesi::Uyari);
+        QCOMPARE(ortam->son->sayi, 1);
+        QVERIFY(!f.isVisible());
+        QVERIFY(!ana.isVisible()); // the main window is unloaded, without the exit question
+    }
+    ortam->mesajlar->temizle();
+    {
+        AnaForm ana(false);
+        GirisSifresiSorFormu f(&ana);
+        goster(f);
+        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QCOMPARE(ortam->son->sayi, 2);
+        QVERIFY(mesajlar().isEmpty());
+    }
+    {
+        // The close box is a cancel too: the program does not run on unlocked.
+        GirisSifresiSorFormu f;
+        goster(f);
+        f.close();
+        QCOMPARE(ortam->son->sayi, 3);
+    }
+    Tercihler::ArkaplandaCalissin = 1;
+}
+
+void GirisSifresiFormlariTesti::baslangictaSorulur()
+{
+    ortam->saat->an = QDateTime::currentDateTime();
+    ortam->bosVeritabaniYaz();
+    GirisSifresi::belirle(QStringLiteral("2468"));
+    OrtakDegiskenler::GirisSifresiSorulsun = false; // start-up reads it from the store
+
+    bool kilitsizAcildi = true;
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<GirisSifresiSorFormu *>(w);
+        QVERIFY(f);
+        QCOMPARE(f->parentWidget(), AnaForm::ornek()); // over the loaded main window
+        // Still locked: a job due now is not shown by the reminder scan.
+        OrtakDegiskenler::VeritabaniBag->isEkle({0, QStringLiteral("1-Anahtar"), ortam->saat->an.date(),
+                                                 ortam->saat->an.time().addSecs(-60), QStringLiteral("Gizli"),
+                                                 QString(), QString(), QString(), true, false});
+        AnaForm::ornek()->YapilacakIsKontrolu_Timer();
+        kilitsizAcildi = AnaForm::ornek()->hatirlatmaFormuVar();
+        // Nor do the preferences open from the tray menu.
+        AnaForm::ornek()->TercihlerMenusu2->trigger();
+        kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->tercihlerFormu();
+        yaz(f->SifreKutusu, QStringLiteral("2468"));
+        tikla(f->TamamDugmesi);
+    });
+    AnaForm *a = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(a);
+    QVERIFY(!a->isVisible());
+    QVERIFY(!kilitsizAcildi);
+    QCOMPARE(ortam->son->sayi, 0);
+    // Unlocked, the same scan brings the job up.
+    bool hatirlatildi = false;
+    Test::modalGelince([&](QWidget *w) {
+        hatirlatildi = w->objectName() == QStringLiteral("HatirlatmaFormu");
+        w->close();
+    });
+    a->YapilacakIsKontrolu_Timer();
+    QVERIFY(hatirlatildi);
+    delete a;
+
+    // Three wrong entries: the program ends and start-up returns no window.
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = static_cast<GirisSifresiSorFormu *>(w);
+        for (int i = 0; i < 3; ++i) {
+            yaz(f->SifreKutusu, QStringLiteral("1357"));
+            tikla(f->TamamDugmesi);
+        }
+    });
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam->son->sayi, 1);
+    QCOMPARE(mesajlar().last(), QStringLiteral("3 kez yanlış şifre girildiği için program kapatılacak!"));
+}
+
+void GirisSifresiFormlariTesti::belirlemeDenetimSirasi()
+{
+    GirisSifresiBelirleDegistirFormu f;
+    goster(f);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi Belirle"));
+    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Şifre :"));
+    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Doğrula :"));
+    QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("İptal"));
+
+    tikla(f.TamamDugmesi);
+    QCOMPARE(odak(), f.SifreKutusu);
+    yaz(f.SifreKutusu, QStringLiteral("123"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(odak(), f.SifreKutusu);
+    yaz(f.SifreKutusu, QStringLiteral("1234"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(odak(), f.SifreDogrulaKutusu);
+    yaz(f.SifreDogrulaKutusu, QStringLiteral("1243"));
+    tikla(f.TamamDugmesi);
+    QCOMPARE(odak(), f.SifreDogrulaKutusu);
+    QCOMPARE(mesajlar(),
+             (QStringList{QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
+                          QStringLiteral("Şifre en az 4 rakam olmalıdır!"),
+                          QStringLiteral("Belirlediğiniz şifreyi doğrulamak için lütfen, yeniden yazınız!"),
+                          QStringLiteral("Doğrulamak için girdiğiniz değer, şifreden farklı! Lütfen, kontrol ediniz.")}));
+    QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), QString());
+
+    yaz(f.SifreDogrulaKutusu, QStringLiteral("1234"));
+    QTest::keyClick(f.SifreDogrulaKutusu, Qt::Key_Return);
+    QCOMPARE(f.result(), int(QDialog::Accepted));
+    QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("-1"));
+    QVERIFY(GirisSifresi::eslesir(QStringLiteral("1234"), Ayarlar::oku(AyarAdi::GirisSifresi)));
+}
+
+void GirisSifresiFormlariTesti::degistirmeVeKaldirma()
+{
+    // No password: Esc asks, Yes is the default; No keeps the window open for input.
+    {
+        GirisSifresiBelirleDegistirFormu f;
+        goster(f);
+        ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
+        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QCOMPARE(ortam->mesajlar->gosterilenler.last().metin, QStringLiteral("GİRİŞ ŞİFRESİ belirlemek istemiyor musunuz?"));
+        QCOMPARE(ortam->mesajlar->gosterilenler.last().varsayilan, MesajCevabi::Evet);
+        QVERIFY(f.isVisible());
+        // The close box closes without a question.
+        f.close();
+        QVERIFY(!f.isVisible());
+        QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    }
+
+    eskiSifreYaz(QStringLiteral("1111"));
+    const QString eski = Ayarlar::oku(AyarAdi::GirisSifresi);
+    {
+        GirisSifresiBelirleDegistirFormu f;
+        goster(f);
+        QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi Değiştir"));
+        QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Yeni Şifre :"));
+        QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("Şifreyi Kaldır"));
+        // "Şifreyi Kaldır", No (the default): closes, nothing changes.
+        ortam->mesajlar->temizle();
+        tikla(f.IptalDugmesi);
+        QCOMPARE(mesajlar(), QStringList{QStringLiteral("GİRİŞ ŞİFRESİ'ni kaldırmak istiyor musunuz?")});
+        QCOMPARE(ortam->mesajlar->gosterilenler.last().varsayilan, MesajCevabi::Hayir);
+        QVERIFY(!f.isVisible());
+        QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), eski);
+        QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
+    }
+    {
+        // A new password without the old one.
+        GirisSifresiBelirleDegistirFormu f;
+        goster(f);
+        yaz(f.SifreKutusu, QStringLiteral("98765"));
+        yaz(f.SifreDogrulaKutusu, QStringLiteral("98765"));
+        tikla(f.TamamDugmesi);
+        QVERIFY(GirisSifresi::eslesir(QStringLiteral("98765"), Ayarlar::oku(AyarAdi::GirisSifresi)));
+        QVERIFY(!GirisSifresi::eslesir(QStringLiteral("1111"), Ayarlar::oku(AyarAdi::GirisSifresi)));
+    }
+    {
+        GirisSifresiBelirleDegistirFormu f;
+        goster(f);
+        ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QVERIFY(!f.isVisible());
+        QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
+        QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
+        QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), QString());
+    }
+}
+
+void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
+{
+    ortam->veritabaniniAc();
+    AnaForm ana(false);
+    ana.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ana));
+    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
+    QVERIFY(ana.GirisSifresiBelirleDegistirMenusu->isEnabled());
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<GirisSifresiBelirleDegistirFormu *>(w);
+        QVERIFY(f);
+        QCOMPARE(f->parentWidget(), &ana);
+        yaz(f->SifreKutusu, QStringLiteral("4444"));
+        yaz(f->SifreDogrulaKutusu, QStringLiteral("4444"));
+        tikla(f->TamamDugmesi);
+    });
+    ana.GirisSifresiBelirleDegistirMenusu->trigger();
+    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
+    ana.hide();
+}
+
+QTEST_MAIN(GirisSifresiFormlariTesti)
+#include "tst_GirisSifresiFormlari.moc"

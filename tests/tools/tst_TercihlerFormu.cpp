@@ -1,0 +1,343 @@
+// The preferences window: its controls and their dependencies, the "Tamam" steps
+// with their effects on the store, the autostart entry, the tray icon and the main
+// window, and how the main window opens it.
+
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/Platform.h"
+#include "tools/TercihlerFormu.h"
+#include "ui/AnaForm.h"
+#include "ui/AyarliKutu.h"
+#include "ui/BildirimAlani.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Zelvora;
+
+class TercihlerFormuTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void ilkAcilisVeDegisiklikYok();
+    void bagimliliklarVeIlkAyarlar();
+    void sesDosyasiYoksaYarimKalir();
+    void digerKlasordenSesVeHepsiKapali();
+    void otomatikBaslatmaVeSimge();
+    void alarmGeriAcilir();
+    void anaFormdanAcilis();
+
+private:
+    std::unique_ptr<Test::Ortam> ortam;
+    std::unique_ptr<TercihlerFormu> form;
+    TercihlerFormu *ac()
+    {
+        form = std::make_unique<TercihlerFormu>();
+        form->show();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qWarning("preferences window did not become active");
+        return form.get();
+    }
+    static void tikla(QAbstractButton *d) { QTest::mouseClick(d, Qt::LeftButton); }
+    static QString ayar(const QString &anahtar) { return Ayarlar::oku(AyarAdi::Ayarlar, anahtar, QStringLiteral("yok")); }
+    void alarmDosyasiKoy() const
+    {
+        QFile f(ortam->programKlasoru() + QStringLiteral("Alarm.wav"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+};
+
+void TercihlerFormuTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>();
+}
+
+void TercihlerFormuTesti::cleanup()
+{
+    form.reset();
+    ortam.reset();
+}
+
+void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
+{
+    TercihlerFormu *f = ac();
+    QCOMPARE(f->windowTitle(), QStringLiteral("Tercihler"));
+    const QList<QPair<QCheckBox *, QString>> onaylar = {
+        {f->CekmeliListelereGirilenDegerleriSaklaOnayi, QStringLiteral("Ç&ekmeli listelere girilen son ")},
+        {f->IlkHarflerBuyukOlsunOnayi, QStringLiteral("Veri girişlerinde \"İlk &Harfler\" büyük olsun ")},
+        {f->OtomatikBaslasinOnayi, QStringLiteral("Program, oturum açılırken &otomatik açılsın ")},
+        {f->ArkaplandaCalissinOnayi, QStringLiteral("Program, &arka planda sürekli çalışsın ")},
+        {f->SesliUyariVerOnayi, QStringLiteral("Hatırlatmalarda &sesli uyarı verilsin ")},
+        {f->EnUstteOnayi, QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun ")}};
+    // A first run: everything on, 3 entries kept, "Alarm.wav" in the program folder.
+    for (const auto &[onay, baslik] : onaylar) {
+        QCOMPARE(onay->text(), baslik);
+        QVERIFY2(onay->isChecked(), qPrintable(baslik));
+    }
+    QCOMPARE(f->Etiket[0]->text(), QStringLiteral("değeri sakla"));
+    QCOMPARE(f->Etiket[1]->text(), QStringLiteral("Ses dosyası :"));
+    QCOMPARE(f->SecDugmesi->text(), QStringLiteral("Seç..."));
+    QCOMPARE(f->IlkAyarlarDugmesi->text(), QStringLiteral("İl&k Ayarlar"));
+    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Text(), QStringLiteral("3"));
+    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Min(), 20);
+    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Max(), 1);
+    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Alarm.wav"));
+    QCOMPARE(f->SesDosyasiKlasoru, ortam->programKlasoru());
+    QVERIFY(f->SesDosyasiKutusu->isReadOnly());
+    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled()); // autostart is on
+    QVERIFY(!f->TamamDugmesi->isEnabled());
+
+    // The count alone does not enable "Tamam"; Esc stores nothing.
+    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->setFocus();
+    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Up);
+    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Value(), 4);
+    QVERIFY(!f->TamamDugmesi->isEnabled());
+    // Enter on the count moves on and presses nothing.
+    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), f->IlkHarflerBuyukOlsunOnayi);
+    QTest::keyClick(f->IlkHarflerBuyukOlsunOnayi, Qt::Key_Return);
+    QVERIFY(f->isVisible());
+    // Esc leaves at once, even from a count out of range: there is nothing to check.
+    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->setFocus();
+    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->selectAll();
+    QTest::keyClicks(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, QStringLiteral("25"));
+    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+}
+
+void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
+{
+    TercihlerFormu *f = ac();
+    AyarliKutu *sayi = f->CekmeliListeSaklanacakSayiKutusu;
+    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
+    QVERIFY(!sayi->isEnabled());
+    QCOMPARE(sayi->Text(), QStringLiteral("0"));
+    QVERIFY(f->TamamDugmesi->isEnabled());
+    sayi->setValue(7);
+    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
+    QVERIFY(sayi->isEnabled());
+    QCOMPARE(sayi->Text(), QStringLiteral("3"));
+    QCOMPARE(sayi->Value(), 3);
+
+    tikla(f->OtomatikBaslasinOnayi);
+    QVERIFY(f->ArkaplandaCalissinOnayi->isEnabled());
+    QVERIFY(f->ArkaplandaCalissinOnayi->isChecked());
+    tikla(f->ArkaplandaCalissinOnayi);
+    tikla(f->OtomatikBaslasinOnayi);
+    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled());
+    QVERIFY(f->ArkaplandaCalissinOnayi->isChecked());
+
+    tikla(f->SesliUyariVerOnayi);
+    QCOMPARE(f->SesDosyasiKutusu->text(), QString());
+    QCOMPARE(f->SesDosyasiKlasoru, QString());
+    QVERIFY(!f->SesDosyasiKutusu->isEnabled() && !f->SecDugmesi->isEnabled() && !f->Etiket[1]->isEnabled());
+
+    // The defaults, shown in the window only.
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    tikla(f->EnUstteOnayi);
+    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
+    f->TamamDugmesi->setEnabled(false);
+    tikla(f->IlkAyarlarDugmesi);
+    for (QCheckBox *k : f->Altlik->findChildren<QCheckBox *>())
+        QVERIFY2(k->isChecked(), qPrintable(k->text()));
+    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled());
+    QVERIFY(sayi->isEnabled());
+    QCOMPARE(sayi->Value(), 3);
+    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Alarm.wav"));
+    QCOMPARE(f->SesDosyasiKlasoru, ortam->programKlasoru());
+    QVERIFY(f->SecDugmesi->isEnabled());
+    QVERIFY(f->TamamDugmesi->isEnabled());
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+}
+
+void TercihlerFormuTesti::sesDosyasiYoksaYarimKalir()
+{
+    // No "Alarm.wav" in the program folder.
+    TercihlerFormu *f = ac();
+    tikla(f->EnUstteOnayi);
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->metinler(),
+             QStringList{QStringLiteral("Seçtiğiniz 'Ses Dosyası' bulunamıyor! Lütfen, kontrol edip tekrar deneyiniz.")});
+    QVERIFY(f->isVisible());
+    QCOMPARE(QApplication::focusWidget(), f->SecDugmesi);
+    // The alarm values are stored already, the rest is not.
+    QCOMPARE(ayar(AyarAdi::SesliUyariBilgisi), QStringLiteral("1"));
+    QCOMPARE(ayar(AyarAdi::SesDosyasiAdi), QStringLiteral("Alarm.wav"));
+    QCOMPARE(ayar(AyarAdi::SesDosyasiYolu), ortam->programKlasoru());
+    QCOMPARE(ayar(AyarAdi::HatirlatmaEnUstte), QStringLiteral("yok"));
+    QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("yok"));
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 1);
+    QVERIFY(!QFile::exists(Platform::otomatikBaslatmaDosyasi()));
+}
+
+void TercihlerFormuTesti::digerKlasordenSesVeHepsiKapali()
+{
+    ortam->veritabaniniAc();
+    const QString baskaKlasor = ortam->klasor.path() + QStringLiteral("/sesler");
+    QDir().mkpath(baskaKlasor);
+    QFile ses(baskaKlasor + QStringLiteral("/Zil.wav"));
+    QVERIFY(ses.open(QIODevice::WriteOnly));
+    ses.close();
+    Ayarlar::yaz(AyarAdi::Konular, QStringLiteral("Sira-1"), QStringLiteral("Duruşma"));
+    Ayarlar::yaz(AyarAdi::Sayilar, QStringLiteral("Sira-1"), QStringLiteral("2026/12"));
+    QVERIFY(Platform::otomatikBaslatmaAyarla(true, QStringLiteral("/usr/bin/zelvora")));
+    Tercihler::yukle();
+
+    AnaForm ana(false); // hidden in the tray, as after an automatic start
+    QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
+    TercihlerFormu *f = ac();
+
+    Test::modalGelince([&](QWidget *w) {
+        auto *d = qobject_cast<QFileDialog *>(w);
+        QVERIFY(d);
+        QCOMPARE(d->windowTitle(), QStringLiteral("Ses Dosyası Seç"));
+        QCOMPARE(d->nameFilters(), QStringList{QStringLiteral("Ses Dosyaları (*.wav)")});
+        QCOMPARE(QDir(d->directory()).canonicalPath(), QDir(ortam->programKlasoru()).canonicalPath());
+        d->selectFile(ses.fileName());
+        QMetaObject::invokeMethod(d, "accept");
+    });
+    tikla(f->SecDugmesi);
+    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Zil.wav"));
+    QCOMPARE(f->SesDosyasiKlasoru, baskaKlasor + QLatin1Char('/'));
+    QVERIFY(f->TamamDugmesi->isEnabled());
+
+    for (QCheckBox *k : {f->CekmeliListelereGirilenDegerleriSaklaOnayi, f->IlkHarflerBuyukOlsunOnayi,
+                         f->OtomatikBaslasinOnayi, f->ArkaplandaCalissinOnayi, f->EnUstteOnayi})
+        tikla(k);
+    tikla(f->TamamDugmesi);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QVERIFY(!f->isVisible());
+
+    QCOMPARE(ayar(AyarAdi::SesDosyasiAdi), QStringLiteral("Zil.wav"));
+    QCOMPARE(ayar(AyarAdi::SesDosyasiYolu), baskaKlasor + QLatin1Char('/'));
+    QCOMPARE(ayar(AyarAdi::GirislerSaklansin), QStringLiteral("0"));
+    QCOMPARE(ayar(AyarAdi::SaklanacakGirisSayisi), QStringLiteral("0"));
+    QVERIFY(!Ayarlar::bolumVarMi(AyarAdi::IsBilgileri));
+    QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+    QCOMPARE(ayar(AyarAdi::OtomatikBaslasin), QStringLiteral("0"));
+    QCOMPARE(ayar(AyarAdi::ArkaplandaCalissin), QStringLiteral("0"));
+    QCOMPARE(ayar(AyarAdi::HatirlatmaEnUstte), QStringLiteral("0"));
+    QCOMPARE(ayar(AyarAdi::SesliUyariBilgisi), QStringLiteral("1"));
+    // In memory at once: the job editor, the reminder scan and the closing read these.
+    QCOMPARE(Tercihler::GirislerSaklansin, 0);
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 0);
+    QCOMPARE(Tercihler::ArkaplandaCalissin, 0);
+    QCOMPARE(OrtakDegiskenler::HatirlatmaEnUstte, 0);
+    QCOMPARE(Tercihler::sesDosyasi(), ses.fileName());
+    // The autostart entry is gone, the tray icon too, and the hidden main window is back.
+    QVERIFY(!QFile::exists(Platform::otomatikBaslatmaDosyasi()));
+    QVERIFY(!ana.bildirimAlani()->gorunur());
+    QVERIFY(ana.isVisible());
+    ana.hide();
+}
+
+void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
+{
+    alarmDosyasiKoy();
+    Ayarlar::yaz(AyarAdi::OtomatikBaslasin, QStringLiteral("0"));
+    Ayarlar::yaz(AyarAdi::ArkaplandaCalissin, QStringLiteral("0"));
+    Tercihler::yukle();
+    ortam->veritabaniniAc();
+    AnaForm ana(false);
+    QVERIFY(!ana.bildirimAlani() || !ana.bildirimAlani()->gorunur());
+
+    TercihlerFormu *f = ac();
+    QVERIFY(!f->OtomatikBaslasinOnayi->isChecked() && !f->ArkaplandaCalissinOnayi->isChecked());
+    tikla(f->OtomatikBaslasinOnayi);
+    tikla(f->TamamDugmesi);
+    QVERIFY(!f->isVisible());
+    QFile giris(Platform::otomatikBaslatmaDosyasi());
+    QVERIFY(giris.open(QIODevice::ReadOnly));
+    const QString icerik = QString::fromUtf8(giris.readAll());
+    QVERIFY2(icerik.contains(Platform::execArgumani(QCoreApplication::applicationFilePath()) + QStringLiteral(" -Simge")), qPrintable(icerik));
+    QCOMPARE(ayar(AyarAdi::ArkaplandaCalissin), QStringLiteral("1"));
+    QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
+    QVERIFY(!ana.isVisible()); // switching background running on does not show the window
+
+    // An entry that cannot be written is reported, not ignored.
+    QFile::remove(Platform::otomatikBaslatmaDosyasi());
+    QDir(Arayuz::klasorler().otomatikBaslatmaKlasoru).removeRecursively();
+    QFile engel(Arayuz::klasorler().otomatikBaslatmaKlasoru.chopped(1)); // a file where the folder belongs
+    QVERIFY(engel.open(QIODevice::WriteOnly));
+    engel.close();
+    f = ac();
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Otomatik açılma dosyası yazılamadı!\r\n")));
+    QVERIFY(!f->isVisible()); // the remaining steps are still carried out
+    QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+}
+
+void TercihlerFormuTesti::alarmGeriAcilir()
+{
+    // "Sesli uyarı vermeyi durdur" in the reminder window switched the alarm off.
+    alarmDosyasiKoy();
+    Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QStringLiteral("0"));
+    Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QString());
+    Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QString());
+    TercihlerFormu *f = ac(); // opening reads the store again
+    QVERIFY(!f->SesliUyariVerOnayi->isChecked());
+    QVERIFY(!f->SecDugmesi->isEnabled());
+    tikla(f->SesliUyariVerOnayi);
+    tikla(f->TamamDugmesi);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(OrtakDegiskenler::SesliUyari, 1);
+    QCOMPARE(ayar(AyarAdi::SesliUyariBilgisi), QStringLiteral("1"));
+    QCOMPARE(Tercihler::sesDosyasi(), ortam->programKlasoru() + QStringLiteral("Alarm.wav"));
+}
+
+void TercihlerFormuTesti::anaFormdanAcilis()
+{
+    ortam->veritabaniniAc();
+    AnaForm ana(false);
+    ana.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ana));
+    QVERIFY(ana.TercihlerMenusu1->isEnabled() && ana.TercihlerMenusu2->isEnabled());
+    // From the menu: modal, owned by the main window.
+    bool modal = false;
+    Test::modalGelince([&](QWidget *w) {
+        modal = qobject_cast<TercihlerFormu *>(w) && w->parentWidget() == &ana;
+        w->close();
+    });
+    ana.TercihlerMenusu1->trigger();
+    QVERIFY(modal);
+    QVERIFY(!ana.tercihlerFormu());
+
+    // From the tray menu while the main window is minimised: modeless, on its own.
+    ana.showMinimized();
+    QVERIFY(ana.isMinimized());
+    ana.TercihlerMenusu2->trigger();
+    QPointer<TercihlerFormu> f = ana.tercihlerFormu();
+    QVERIFY(f && f->isVisible());
+    QVERIFY(!f->isModal() && !f->parentWidget());
+    // One window at a time; "Göster" waits while it is open.
+    ana.TercihlerMenusu2->trigger();
+    QCOMPARE(ana.tercihlerFormu(), f.data());
+    ana.Goster();
+    QVERIFY(ana.isMinimized());
+    f->close();
+    QTRY_VERIFY(!f);
+    ana.Goster();
+    QVERIFY(!ana.isMinimized());
+    ana.hide();
+}
+
+QTEST_MAIN(TercihlerFormuTesti)
+#include "tst_TercihlerFormu.moc"
