@@ -10,6 +10,8 @@
 #   - the database was made at $XDG_DATA_HOME/Tavrek/Zelvora/Vok.vtb, mode 0600 in a 0700
 #     folder, and holds the two tables;
 #   - the daily backup $XDG_DATA_HOME/Tavrek/Vtb Yedekleri/Vok.ydk was written and is sound;
+#   - turning on "otomatik açılsın" in "Tercihler" writes an autostart entry that runs the
+#     packaged executable by its real path with -Simge;
 #   - nothing was written under the unpacked root, although that user could have.
 #
 # Usage: scripts/paket-uctan-uca.sh BUILD_DIR [SCREENSHOT.png]
@@ -43,6 +45,36 @@ if [ "${1:-}" = "--ekranda" ]; then
     sleep 1 # let it paint before the picture is taken
     command -v import >/dev/null && import -window root "$cikti/ekran.png" 2>/dev/null
     sonuc=0
+    # Starting with the session, turned on as a user does: "&Program", "&Tercihler...",
+    # the box "&otomatik açılsın" (on by default, so off and on again to make a change),
+    # then Tab to "Tamam" (the boxes, the sound file, "Seç...", "İlk Ayarlar") and Enter.
+    xdotool windowfocus --sync "$pencere" 2>/dev/null
+    sleep 0.3
+    xdotool key --clearmodifiers alt+p
+    sleep 0.5
+    xdotool key t
+    tercihler=""
+    for ((j = 0; j < 20; j++)); do
+      sleep 0.25
+      tercihler=$(xdotool search --onlyvisible --name '^Tercihler$' 2>/dev/null | tail -1)
+      [ -n "$tercihler" ] && break
+    done
+    if [ -n "$tercihler" ]; then
+      xdotool windowfocus --sync "$tercihler" 2>/dev/null
+      sleep 0.3
+      xdotool key --clearmodifiers alt+o
+      sleep 0.2
+      xdotool key --clearmodifiers alt+o
+      sleep 0.2
+      for ((j = 0; j < 6; j++)); do xdotool key Tab; sleep 0.1; done
+      xdotool key Return
+      for ((j = 0; j < 20; j++)); do
+        [ -f "$XDG_CONFIG_HOME/autostart/zelvora.desktop" ] && break
+        sleep 0.25
+      done
+    else
+      echo "the window \"Tercihler\" did not open" >&2
+    fi
   fi
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
@@ -68,6 +100,7 @@ command -v desktop-file-validate >/dev/null || eksik+=(desktop-file-utils)
 command -v appstreamcli >/dev/null || eksik+=(appstream)
 command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
 command -v xwininfo >/dev/null || eksik+=(x11-utils)
+command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
 if [ ${#eksik[@]} -gt 0 ]; then
   sudo_cmd=""
@@ -178,6 +211,15 @@ if [ -f "$cikti/wm_class" ]; then
   # WM_CLASS(STRING) = "instance", "class": the class is what the entry names.
   grep -q ", \"$sinif\"$" "$cikti/wm_class" && tamam "window class matches StartupWMClass=$sinif" \
     || hata "window class $(cat "$cikti/wm_class") does not match StartupWMClass=$sinif"
+fi
+otomatik="$ev/.config/autostart/zelvora.desktop"
+if [ -f "$otomatik" ]; then
+  # The entry runs the packaged executable by its real path, hidden in the tray.
+  grep -qxF "Exec=\"$kok/usr/bin/zelvora\" -Simge" "$otomatik" && grep -qxF "TryExec=$kok/usr/bin/zelvora" "$otomatik" \
+    && desktop-file-validate "$otomatik" && tamam "autostart entry runs the installed executable: $(grep ^Exec= "$otomatik")" \
+    || hata "autostart entry: $(cat "$otomatik")"
+else
+  hata "no autostart entry at \$XDG_CONFIG_HOME/autostart/zelvora.desktop after turning it on in \"Tercihler\""
 fi
 if [ -n "$ekran_resmi" ] && [ -f "$cikti/ekran.png" ]; then
   cp "$cikti/ekran.png" "$ekran_resmi" && echo "screenshot in $ekran_resmi"
