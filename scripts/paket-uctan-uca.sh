@@ -122,19 +122,22 @@ rm -f "$paket"
 [ -f "$paket" ] || { echo "FAILED: cpack did not make $(basename "$paket")" >&2; exit 1; }
 tamam "$(basename "$paket") built"
 
+# Each field read whole first: a `grep -q` straight on a pipe would stop the writer early.
 kontrol() { dpkg-deb -f "$paket" "$1"; }
+bagimliliklar=$(kontrol Depends)
+onerilenler=$(kontrol Recommends)
+aciklama=$(kontrol Description)
 [ "$(kontrol Package)" = zelvora ] || hata "package name is $(kontrol Package)"
 [ "$(kontrol Section)" = utils ] && [ "$(kontrol Priority)" = optional ] \
   || hata "section/priority: $(kontrol Section)/$(kontrol Priority)"
 # Library dependencies are dpkg-shlibdeps' work: versioned, and naming what we link.
 for kutuphane in libqt6widgets6 libqt6multimedia6 libqt6printsupport6 libsqlite3-0 libc6; do
-  kontrol Depends | grep -Eq "(^|, )$kutuphane \(>= " || hata "Depends lacks a computed $kutuphane"
+  grep -Eq "(^|, )$kutuphane \(>= " <<<"$bagimliliklar" || hata "Depends lacks a computed $kutuphane"
 done
-kontrol Recommends | grep -q cups || hata "Recommends lacks printing (cups)"
-kontrol Recommends | grep -q pulse || hata "Recommends lacks a sound server"
-kontrol Description | grep -q "ajanda" && kontrol Description | grep -q "agenda" \
-  || hata "description is not in Turkish and English"
-tamam "control: $(kontrol Depends)"
+grep -q cups <<<"$onerilenler" || hata "Recommends lacks printing (cups)"
+grep -q pulse <<<"$onerilenler" || hata "Recommends lacks a sound server"
+grep -q "ajanda" <<<"$aciklama" && grep -q "agenda" <<<"$aciklama" || hata "description is not in Turkish and English"
+tamam "control: $bagimliliklar"
 
 lintian_cikti=$(lintian --fail-on error,warning "$paket" 2>&1)
 lintian_sonuc=$?
@@ -171,9 +174,10 @@ tamam "layout: $(cd "$kok" && find . -type f | wc -l) files under /usr"
 
 masaustu="$kok/usr/share/applications/zelvora.desktop"
 desktop-file-validate "$masaustu" && tamam "desktop-file-validate" || hata "desktop-file-validate"
-anahtar() { sed -n "s/^$1=//p" "$masaustu" | head -n1; }
+anahtar() { grep -m1 "^$1=" "$masaustu" | cut -d= -f2-; }
 [ "$(anahtar Exec)" = zelvora ] && [ "$(anahtar Icon)" = zelvora ] || hata "Exec/Icon: $(anahtar Exec)/$(anahtar Icon)"
-anahtar Categories | grep -q "Office;" && anahtar Categories | grep -q "Calendar;" || hata "categories: $(anahtar Categories)"
+kategoriler=$(anahtar Categories)
+[[ "$kategoriler" == *"Office;"* && "$kategoriler" == *"Calendar;"* ]] || hata "categories: $kategoriler"
 grep -q "^Comment=.*[ıİğĞşŞçÇöÖüÜ]" "$masaustu" || hata "the comment is not Turkish"
 if [ -f "${metainfo[0]}" ]; then
   appstreamcli validate --no-net "${metainfo[0]}" && tamam "appstreamcli validate" || hata "appstreamcli validate"
