@@ -92,26 +92,121 @@ zil() {
           path 'M 11.5,18 L 11.5,14 C 11.5,11 12.5,9.5 14,8.7'"
 }
 
-# Program simgesi: halkalı takvim yaprağı ve üzerinde saat.
-PROGRAM="stroke-linejoin round
-    fill #00000030 stroke none roundrectangle 4.5,7 30.5,31 2.5,2.5
-    fill #ffffff stroke #2c3e57 stroke-width 1.2
-    roundrectangle 2.5,5.5 28.5,29.5 2.5,2.5
-    fill #d9443a stroke none
-    roundrectangle 3.1,6.1 27.9,12 2,2
-    rectangle 3.1,9.5 27.9,12.2
-    fill none stroke #2c3e57 stroke-width 1.2
-    roundrectangle 2.5,5.5 28.5,29.5 2.5,2.5
-    line 2.5,12.3 28.5,12.3
-    fill #6b7682 stroke #2c3e57 stroke-width 0.9
-    roundrectangle 8,2.5 10.5,9 1.2,1.2
-    roundrectangle 20.5,2.5 23,9 1.2,1.2
-    fill #eaf2fb stroke #2f64a8 stroke-width 1.6
-    circle 15.5,21 15.5,14.4
-    fill none stroke #2c3e57 stroke-width 1.6 stroke-linecap round
-    line 15.5,21 15.5,16.3
-    line 15.5,21 19.3,21
-    fill #d9443a stroke none circle 15.5,21 15.5,22.1"
+# Program simgesi: halkalı takvim yaprağı ve üzerinde saat. Masaüstü temasının
+# her boyutu (16-256) ayrı çizilir: her boyutun ölçüleri aşağıdaki tabloda piksel
+# olarak verilir, düz kenarlar tam piksel sınırlarına oturur, 16 ve 24'te saatin
+# çemberi piksel piksel konur. Küçük boyutlar ayrıntıdan vazgeçer (gölge, saat
+# çentikleri, ayraç çizgisi), büyükler ekler; hiçbiri ötekinin küçültülmüşü değildir.
+program_simgesi_mvg() {
+    awk -v satir="$1" '
+    function A(v) { return 4 * v }              # kenar koordinatı -> 4 kat resimde ilk piksel
+    function Z(v) { return 4 * v - 1 }          # kenar koordinatı -> 4 kat resimde son piksel
+    function M(v) { return 4 * v - 0.5 }        # kenar koordinatı -> 4 kat resimde merkez
+    function dik(x0, y0, x1, y1, renk) {
+        printf "fill %s rectangle %d,%d %d,%d\n", renk, A(x0), A(y0), Z(x1), Z(y1)
+    }
+    function yuvarlak(x0, y0, x1, y1, r, renk) {
+        if (r <= 0) { dik(x0, y0, x1, y1, renk); return }
+        printf "fill %s roundrectangle %d,%d %d,%d %g,%g\n", renk, A(x0), A(y0), Z(x1), Z(y1), 4 * r, 4 * r
+    }
+    function daire(x, y, r, renk) {
+        printf "fill %s circle %g,%g %g,%g\n", renk, M(x), M(y), M(x), M(y) - 4 * r
+    }
+    BEGIN {
+        split(satir, d, " ")
+        S = d[1]; o = d[2]; L = d[3]; T = d[4]; R = d[5]; B = d[6]; rad = d[7]
+        H = d[8]; dv = d[9]; hx1 = d[10]; hx2 = d[11]; hw = d[12]; hy0 = d[13]; hy1 = d[14]; ho = d[15]
+        cx = d[16]; cy = d[17]; cr = d[18]; cw = d[19]; iw = d[20]; im = d[21]; ia = d[22]
+        nok = d[23]; gol = d[24]; cent = d[25]; ayr = d[26]
+
+        CIZGI = "#2c3e57"; KIRMIZI = "#d9443a"; KAGIT = "#ffffff"; HALKA = "#8a95a1"
+        MAVI = "#2f64a8"; YUZ = "#eaf2fb"; PARLAK = "#f06a5f"
+        printf "stroke none\n"
+        # Yaprağın gölgesi.
+        if (gol > 0) yuvarlak(L + gol, T + gol, R + gol > S ? S : R + gol, B + gol > S ? S : B + gol, rad, "#00000030")
+        # Yaprak: önce çizgi rengi, içine çizgi kalınlığı kadar içeriden kâğıt.
+        yuvarlak(L, T, R, B, rad, CIZGI)
+        yuvarlak(L + o, T + o, R - o, B - o, rad - o > 0 ? rad - o : 0, KAGIT)
+        # Kırmızı başlık şeridi: üst köşeleri yuvarlak, altı düz.
+        yuvarlak(L + o, T + o, R - o, H, rad - o > 0 ? rad - o : 0, KIRMIZI)
+        dik(L + o, (T + o + H) / 2 > T + o + rad ? int((T + o + H) / 2) : H - 1, R - o, H, KIRMIZI)
+        if (ayr > 0) dik(L + o + ayr, T + o + ayr, R - o - ayr, T + o + 2 * ayr, PARLAK)
+        if (dv > 0) dik(L + o, H, R - o, H + dv, CIZGI)
+        # Başlığın üstünden geçen iki halka.
+        for (i = 1; i <= 2; i++) {
+            x = (i == 1) ? hx1 : hx2
+            if (ho > 0) {
+                yuvarlak(x, hy0, x + hw, hy1, hw / 2, CIZGI)
+                yuvarlak(x + ho, hy0 + ho, x + hw - ho, hy1 - ho, (hw - 2 * ho) / 2, HALKA)
+            } else
+                dik(x, hy0, x + hw, hy1, "#4a5563")
+        }
+        # Saat: mavi çember, açık kadran. Küçük boyutlarda piksel piksel konur ki
+        # çember bulanık değil tek piksel keskin kalsın.
+        if (S <= 24) {
+            px = cx - 0.5; py = cy - 0.5
+            for (y = py - cr - 1; y <= py + cr + 1; y++)
+                for (x = px - cr - 1; x <= px + cr + 1; x++) {
+                    u = sqrt((x - px) ^ 2 + (y - py) ^ 2)
+                    if (u <= cr + 0.5 && u >= cr - 0.5) dik(x, y, x + 1, y + 1, MAVI)
+                    else if (u < cr - 0.5) dik(x, y, x + 1, y + 1, YUZ)
+                }
+        } else {
+            daire(cx, cy, cr, MAVI)
+            daire(cx, cy, cr - cw, YUZ)
+        }
+        # Saat başı çentikleri (12, 3, 6, 9); 64 ve üstünde aradakiler nokta.
+        ic = cr - cw
+        if (nok > 0) {
+            dik(cx - iw / 2, cy - ic, cx + iw / 2, cy - ic + nok, CIZGI)
+            dik(cx - iw / 2, cy + ic - nok, cx + iw / 2, cy + ic, CIZGI)
+            dik(cx - ic, cy - iw / 2, cx - ic + nok, cy + iw / 2, CIZGI)
+            dik(cx + ic - nok, cy - iw / 2, cx + ic, cy + iw / 2, CIZGI)
+        }
+        if (nok > 0 && S >= 64) {
+            for (k = 0; k < 12; k++) {
+                if (k % 3 == 0) continue
+                a = k * 3.14159265 / 6
+                daire(cx + (ic - nok / 2) * sin(a), cy - (ic - nok / 2) * cos(a), iw / 2.5, "#7d8da0")
+            }
+        }
+        # Akrep sağa, yelkovan yukarı; merkezde buluşurlar.
+        yuvarlak(cx - iw / 2, cy - iw / 2 - im, cx + iw / 2, cy + iw / 2, iw >= 4 ? iw / 2 : 0, CIZGI)
+        yuvarlak(cx - iw / 2, cy - iw / 2, cx + iw / 2 + ia, cy + iw / 2, iw >= 4 ? iw / 2 : 0, CIZGI)
+        if (cent > 0 && S <= 24) dik(cx - 0.5, cy - 0.5, cx + 0.5, cy + 0.5, KIRMIZI)
+        else if (cent > 0) daire(cx, cy, cent, KIRMIZI)
+    }'
+}
+
+# Her boyutun ölçüleri, piksel: S boyut; o çizgi kalınlığı; L T R B yaprağın
+# kenarları; rad köşe yarıçapı; H başlığın alt kenarı; dv ayraç kalınlığı; hx1 hx2
+# hw hy0 hy1 ho halkalar (sol kenarlar, genişlik, üst, alt, çerçeve); cx cy cr cw
+# saatin merkezi, yarıçapı, çember kalınlığı; iw im ia ibre kalınlığı, yelkovan ve
+# akrep boyu; nok çentik boyu; gol gölge kayması; cent merkez noktası; ayr başlıktaki
+# parlak çizgi. Tek piksellik ibrelerin merkezi piksel ortasında (x.5), çift
+# piksellik ibrelerinki piksel sınırındadır.
+PROGRAM_BOYUTLARI=(
+# S  o L  T  R   B   rad  H   dv hx1 hx2 hw hy0 hy1 ho cx    cy    cr  cw  iw im ia nok gol cent ayr
+"16  1 1  2  16  16  1.5  6   0  4   11  2  0   5   0  8.5   10.5  3   1   1  2  2  0   0   1    0"
+"24  1 1  3  24  24  2    8   1  6   16  3  1   7   1  12.5  16.5  5   1   1  3  3  0   0   1    0"
+"32  1 2  4  29  30  2.5  10  1  7   21  3  1   9   1  15.5  20.5  7   1.5 1  4  3  0   2   1.1  0"
+"48  2 3  6  45  45  4    15  2  10  34  4  2   13  1  24    30    11  2   2  5  4  2   2   1.6  0"
+"64  2 4  8  58  60  5    21  2  14  42  6  3   18  1  31    41    15  3   2  8  6  2   3   2.2  0"
+"128 4 8  16 116 120 10   42  4  28  84  12 4   36  2  62    82    30  6   4  16 11 4   5   4    3"
+"256 8 16 32 232 240 20   84  8  56  168 24 8   72  4  124   164   60  12  8  32 22 8   10  8    6"
+)
+
+# Temadaki simgeler: kurulum/hicolor/<B>x<B>/apps/zelvora.png. Dört kat büyük
+# çizilir, kutu süzgeciyle küçültülür: piksel sınırındaki kenarlar keskin kalır.
+TEMA="$HEDEF/kurulum/hicolor"
+for satir in "${PROGRAM_BOYUTLARI[@]}"; do
+    read -r boyut _ <<<"$satir"
+    mkdir -p "$TEMA/${boyut}x${boyut}/apps"
+    convert -size "$((boyut * 4))x$((boyut * 4))" xc:none \
+        -draw "$(program_simgesi_mvg "$satir")" \
+        -filter box -resize "${boyut}x${boyut}" \
+        "${PNG_AYAR[@]}" "PNG32:$TEMA/${boyut}x${boyut}/apps/zelvora.png"
+done
 
 # ---------------------------------------------------------------------------
 # Simgeler
@@ -174,8 +269,9 @@ simge IS_BUL.png 32 32 "fill none stroke-linecap round
     fill none stroke #ffffff stroke-width 1.6
     path 'M 8.2,12 Q 8.5,8.6 11.8,8.1'"
 
-simge HAKKINDA.png 32 32 "$PROGRAM"
-simge ZELVORA.png 64 32 "$PROGRAM"
+# Pencerenin ve "Program" düğümünün simgesi temadakinin aynısıdır.
+cp "$TEMA/32x32/apps/zelvora.png" "$SIMGE/HAKKINDA.png"
+cp "$TEMA/64x64/apps/zelvora.png" "$SIMGE/ZELVORA.png"
 
 # Mavi dolap ve içinden çıkan sarı klasörler: "Klasörlerim".
 simge KLASOR.png 32 32 "stroke-linejoin round

@@ -8,6 +8,8 @@ paketler=(cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
   libsqlite3-dev sqlite3 libcups2-dev poppler-utils
   xvfb xauth x11-utils imagemagick fonts-dejavu-core)
+# The Debian package (cpack -G DEB): its dependencies are computed by dpkg-shlibdeps.
+paketler+=(dpkg-dev file)
 eksik=()
 for p in "${paketler[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik+=("$p")

@@ -9,5 +9,6 @@ scripts/kur.sh
 scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
 scripts/hata-dayaniklilik.sh build --oldurme 50 --dolu 10 --sinir 10 --kilitli 4
 scripts/yazdirma-uctan-uca.sh build /tmp/zelvora-yazdirma.png
+scripts/paket-uctan-uca.sh build /tmp/zelvora-paket.png
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2

@@ -4,6 +4,7 @@
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
 #include "ui/MesajKutusuPenceresi.h"
+#include "ui/OrtakDenetimler.h"
 
 #include <QApplication>
 
@@ -14,6 +15,12 @@ int main(int argc, char **argv)
     QApplication uygulama(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvora"));
     QApplication::setOrganizationName(QStringLiteral("Tavrek"));
+    // The desktop groups the window with the menu entry zelvora.desktop: on X11 by the
+    // window's class, which Qt takes from the application name ("Zelvora", the entry's
+    // StartupWMClass), on Wayland by this name.
+    QApplication::setDesktopFileName(QStringLiteral("zelvora"));
+    // Every window, message boxes too, carries the program's icon at all its drawn sizes.
+    QApplication::setWindowIcon(Zelvora::Simge(QStringLiteral("ZELVORA")));
     // Closing the main window hides it into the notification area; only "Çıkış" ends.
     QApplication::setQuitOnLastWindowClosed(false);
     Zelvora::BaslangicModulu::DosyaBoyuSiniriSinyaliniYoksay();

@@ -118,15 +118,20 @@ void klasorlerKur(const Klasorler &k)
     kayitlar().klasorlerKuruldu = true;
 }
 
+QString programKlasoruBul(const QString &exe)
+{
+    // Installed: the executable is in <prefix>/bin and its files in <prefix>/share/zelvora.
+    const QString paylasilan = QDir::cleanPath(exe + QStringLiteral("/../share/zelvora"));
+    if (QDir(exe).dirName() == QStringLiteral("bin") && QFileInfo(paylasilan).isDir())
+        return sonunaBolu(paylasilan);
+    return sonunaBolu(exe);
+}
+
 Klasorler gercekKlasorler()
 {
     Klasorler k;
     const QString exe = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    k.programKlasoru = sonunaBolu(exe);
-    // Installed: the executable is in <prefix>/bin and its files in <prefix>/share/zelvora.
-    const QString paylasilan = QDir::cleanPath(exe + QStringLiteral("/../share/zelvora"));
-    if (QDir(exe).dirName() == QStringLiteral("bin") && QFileInfo(paylasilan).isDir())
-        k.programKlasoru = sonunaBolu(paylasilan);
+    k.programKlasoru = programKlasoruBul(exe);
     QString veri = qEnvironmentVariable("XDG_DATA_HOME");
     if (veri.isEmpty())
         veri = QDir::homePath() + QStringLiteral("/.local/share");

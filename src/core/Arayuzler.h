@@ -169,6 +169,10 @@ void klasorlerKur(const Klasorler &k);
 
 // The folders of a real run: next to the executable, XDG data and config folders.
 Klasorler gercekKlasorler();
+// The program's own files for an executable in the folder exe: <prefix>/share/zelvora/
+// when exe is <prefix>/bin and that folder exists (installed under /usr, /usr/local, or
+// unpacked anywhere), otherwise exe itself (the build tree). Ends in "/".
+QString programKlasoruBul(const QString &exe);
 } // namespace Arayuz
 
 // Shortcuts used everywhere.

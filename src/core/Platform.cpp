@@ -16,6 +16,27 @@ QString otomatikBaslatmaDosyasi()
     return Arayuz::klasorler().otomatikBaslatmaKlasoru + QStringLiteral("zelvora.desktop");
 }
 
+namespace {
+// A string value of a desktop entry: backslash and control characters escaped.
+QString dizeDegeri(const QString &metin)
+{
+    QString deger;
+    for (QChar c : metin) {
+        if (c == QLatin1Char('\\'))
+            deger += QStringLiteral("\\\\");
+        else if (c == QLatin1Char('\n'))
+            deger += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\t'))
+            deger += QStringLiteral("\\t");
+        else if (c == QLatin1Char('\r'))
+            deger += QStringLiteral("\\r");
+        else
+            deger += c;
+    }
+    return deger;
+}
+} // namespace
+
 QString execArgumani(const QString &arguman)
 {
     // Quoted as a whole: the double quote, backquote, dollar and backslash get a backslash
@@ -30,20 +51,7 @@ QString execArgumani(const QString &arguman)
     }
     alinti = QLatin1Char('"') + alinti + QLatin1Char('"');
     alinti.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    QString deger;
-    for (QChar c : alinti) {
-        if (c == QLatin1Char('\\'))
-            deger += QStringLiteral("\\\\");
-        else if (c == QLatin1Char('\n'))
-            deger += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\t'))
-            deger += QStringLiteral("\\t");
-        else if (c == QLatin1Char('\r'))
-            deger += QStringLiteral("\\r");
-        else
-            deger += c;
-    }
-    return deger;
+    return dizeDegeri(alinti);
 }
 
 bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu)
@@ -57,8 +65,11 @@ bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu)
     QSaveFile f(dosya);
     if (!f.open(QIODevice::WriteOnly))
         return false;
+    // TryExec: once the program is removed, the desktop skips the entry left behind
+    // instead of failing to start it at every log-in.
     const QString icerik = QStringLiteral("[Desktop Entry]\nType=Application\nName=Zelvora\nExec=") + yol
-        + QStringLiteral(" -Simge\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
+        + QStringLiteral(" -Simge\nTryExec=") + dizeDegeri(programYolu)
+        + QStringLiteral("\nIcon=zelvora\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
     f.write(icerik.toUtf8());
     return f.commit();
 }

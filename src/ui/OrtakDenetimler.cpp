@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,7 +17,13 @@ namespace Zelvora {
 
 QIcon Simge(const QString &ad)
 {
-    return QIcon(SimgeResmi(ad));
+    QIcon simge(SimgeResmi(ad));
+    // An icon drawn separately at several sizes (the program's own) brings them all, so
+    // the task bar and the window switcher show a sharp one, not a scaled one.
+    const QDir boyutlar(QStringLiteral(":/simgeler/") + ad);
+    for (const QString &dosya : boyutlar.entryList(QDir::Files))
+        simge.addFile(boyutlar.filePath(dosya));
+    return simge;
 }
 
 QPixmap SimgeResmi(const QString &ad)
