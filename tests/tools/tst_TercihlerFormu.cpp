@@ -209,8 +209,13 @@ void TercihlerFormuTesti::digerKlasordenSesVeHepsiKapali()
         QCOMPARE(d->windowTitle(), QStringLiteral("Ses Dosyası Seç"));
         QCOMPARE(d->nameFilters(), QStringList{QStringLiteral("Ses Dosyaları (*.wav)")});
         QCOMPARE(QDir(d->directory()).canonicalPath(), QDir(ortam->programKlasoru()).canonicalPath());
-        d->selectFile(ses.fileName());
-        QMetaObject::invokeMethod(d, "accept");
+        // Typed as a user would, and taken with done() rather than accept(): the dialog's
+        // folder model loads in a thread, and accept() or selectFile() on a model not loaded
+        // yet would leave the dialog up (and the test hanging) on a slow machine.
+        auto *ad = d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(ad);
+        ad->setText(ses.fileName());
+        QMetaObject::invokeMethod(d, "done", Q_ARG(int, QDialog::Accepted));
     });
     tikla(f->SecDugmesi);
     QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Zil.wav"));
