@@ -51,4 +51,14 @@ void yaz(const QDateTime &ufuk)
         Ayarlar::yaz(AyarAdi::HatirlatmaUfku, m);
 }
 
+void isYazildi(const QDate &tarih, const QTime &saat, bool hatirlatma, bool yapildi, const QDateTime &simdi)
+{
+    if (!hatirlatma || yapildi || !saat.isValid() || tarih != simdi.date())
+        return;
+    const QDateTime is = an(tarih, saat);
+    const QDateTime ufuk = coz(Ayarlar::oku(AyarAdi::HatirlatmaUfku));
+    if (ufuk.isValid() && ufuk >= is)
+        yaz(is.addSecs(-1));
+}
+
 } // namespace Zelvora::Ufuk

@@ -25,6 +25,12 @@ QDateTime oku(const QDate &bugun);
 // Stores a new horizon (the moment of a scan whose due jobs are all dealt with).
 void yaz(const QDateTime &ufuk);
 
+// A job was written (added or changed) with these values at the clock's reading simdi.
+// One of today's, reminder on, not done, is due at the next scan once its minute has
+// come, even when midnight comes first: the horizon is put back just before it when it
+// lies at or past it. (Jobs of earlier days entered afterwards stay unreminded, as ever.)
+void isYazildi(const QDate &tarih, const QTime &saat, bool hatirlatma, bool yapildi, const QDateTime &simdi);
+
 QString metin(const QDateTime &ufuk);    // "yyyy-MM-dd HH:mm:ss"
 QDateTime coz(const QString &metin);     // invalid when the text is not one
 } // namespace Zelvora::Ufuk

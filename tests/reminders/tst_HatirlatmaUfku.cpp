@@ -9,12 +9,16 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/Ufuk.h"
 #include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "reminders/HatirlatmaFormu.h"
 #include "ui/AnaForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,6 +52,7 @@ private Q_SLOTS:
     void bosTaramaIlerletirSonucsuzKapatmaKorur();
     void uyanincaVeYenidenBaslayincaKacanlarTarihleriyleGelir();
     void ufuksuzVeBozukUfuktaBugundenEskisiYok();
+    void geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz();
     void taramayiTarihSaatDiziniKarsilar();
 
 private:
@@ -230,6 +235,41 @@ void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
     QCOMPARE(tikla(ana), beklenen);
     // Read apart, an hour that daylight saving skips is still a valid horizon.
     QCOMPARE(Ufuk::coz(QStringLiteral("2026-03-29 02:30:00")).time(), QTime(2, 30));
+}
+
+void HatirlatmaUfkuTesti::geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz()
+{
+    ortam->saat->an = an(Bugun, 23, 59, 20);
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 23:59:00"));
+
+    // At 23:59:40 the user enters a job of today at 23:30 and confirms the past time; the
+    // next scan comes after midnight.
+    ortam->saat->an = an(Bugun, 23, 59, 40);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    IsEklemeDegistirmeFormu *e = ana.isFormu();
+    e->YeniIsEkleDugmesi_Click();
+    e->Tag = QStringLiteral("Ekle");
+    e->HatirlatmaVarOnayi->setChecked(true);
+    e->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+    e->SaatKutusu->setCurrentIndex(23);
+    e->DakikaKutusu->setCurrentIndex(30);
+    e->IsinKonusuKutusu->setEditText(QStringLiteral("Geç kalan"));
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    e->KaydetDugmesi->click();
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")});
+    delete e;
+
+    ortam->saat->an = an(Yarin, 0, 0, 12);
+    QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) { sonuclandir(f, 0, 0); }),
+             QStringList{QStringLiteral("07.12.2026 23:30:00 Geç kalan")});
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-08 00:00:00"));
+    // A job entered afterwards for an earlier day stays unreminded, as before.
+    isEkle(Bugun, QTime(23, 45), QStringLiteral("dünün kaydı"));
+    ortam->saat->an = an(Yarin, 0, 0, 50);
+    QVERIFY(tikla(ana).isEmpty());
 }
 
 void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
