@@ -233,6 +233,15 @@ void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
     // A horizon after now (the clock was set back) hides no job of today.
     Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2027-01-01 00:00:00"));
     QCOMPARE(tikla(ana), beklenen);
+    // The horizon itself was covered by its scan; a second after it is not (a postponed
+    // time has seconds).
+    isEkle(Bugun.addDays(-1), QTime(23, 58, 0), QStringLiteral("sınırda"));
+    isEkle(Bugun.addDays(-1), QTime(23, 58, 30), QStringLiteral("saniyeli"));
+    std::vector<IsKaydi> l = vt()->hatirlatilacakIsler(Bugun, QTime(0, 0, 40), Bugun.addDays(-1), QTime(23, 58));
+    QCOMPARE(l.size(), size_t(3));
+    QCOMPARE(l[0].konu, QStringLiteral("saniyeli"));
+    QCOMPARE(l[1].konu, QStringLiteral("dün gece"));
+    QCOMPARE(l[2].konu, QStringLiteral("gece yarısı"));
     // Read apart, an hour that daylight saving skips is still a valid horizon.
     QCOMPARE(Ufuk::coz(QStringLiteral("2026-03-29 02:30:00")).time(), QTime(2, 30));
 }
