@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/kur.sh
 scripts/hatirlatma-uctan-uca.sh build /tmp/zelvora-hatirlatma.png
+scripts/hatirlatma-gece-yarisi.sh build /tmp/zelvora-gece-yarisi.png
 scripts/hata-dayaniklilik.sh build --oldurme 50 --dolu 10 --sinir 10 --kilitli 4
 scripts/yazdirma-uctan-uca.sh build /tmp/zelvora-yazdirma.png
 scripts/paket-uctan-uca.sh build /tmp/zelvora-paket.png

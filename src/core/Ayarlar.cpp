@@ -82,6 +82,7 @@ QString varsayilan(const QString &anahtar)
         {HatirlatmaEnUstte, QStringLiteral("1")},
         {BaslamaKonumu, QStringLiteral("1")},
         {AyrintiGoster, QStringLiteral("1")},
+        {HatirlatmaUfku, QString()},
     };
     if (anahtar == SesDosyasiYolu)
         return Arayuz::klasorler().programKlasoru;

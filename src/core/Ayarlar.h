@@ -38,6 +38,9 @@ inline const QString SolBosluk = QStringLiteral("Sol Bosluk");
 inline const QString AyrintiGoster = QStringLiteral("Ayrinti Goster");
 // The day ("yyyy-MM-dd") whose daily backup failed and is still to be written.
 inline const QString YedekBekliyor = QStringLiteral("Yedek Bekliyor");
+// The reminder horizon, "yyyy-MM-dd HH:mm:ss": every reminder due up to it has been dealt
+// with (core/Ufuk.h). No default: without it nothing older than today is reminded.
+inline const QString HatirlatmaUfku = QStringLiteral("Hatirlatma Ufku");
 } // namespace AyarAdi
 
 namespace Ayarlar {

@@ -525,12 +525,28 @@ std::vector<IsKaydi> Veritabani::isleriListele(const QString &anahtari, bool tum
 
 std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika)
 {
+    // A horizon at the start of today adds no earlier day.
+    return hatirlatilacakIsler(bugun, dakika, bugun, QTime(0, 0));
+}
+
+std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
+                                                     const QDate &ufukTarihi, const QTime &ufukSaati)
+{
+    // ?1 today, ?2 the current minute at :00, ?3 the horizon's day, ?4 its time, ?5 the
+    // first day to look at. The range on IsinTarihi keeps the scan to the days from the
+    // horizon to today (only today when the horizon is today's or later), and the index
+    // on (IsinTarihi, IsinSaati) gives the order without sorting.
     Deyim d(m_db, (QByteArray(IS_ALANLARI)
-                   + "WHERE IsinTarihi=? AND IsinSaati<=? AND Hatirlatma=1 AND IsYapildi=0 "
+                   + "WHERE IsinTarihi>=?5 AND IsinTarihi<=?1 AND Hatirlatma=1 AND IsYapildi=0 "
+                     "AND (IsinTarihi=?1 AND IsinSaati<=?2 "
+                     "OR IsinTarihi<?1 AND IsinSaati IS NOT NULL AND (IsinTarihi>?3 OR IsinSaati>?4)) "
                      "ORDER BY IsinTarihi, IsinSaati")
                       .constData());
     d.bagla(1, tarihMetni(bugun));
     d.bagla(2, saatMetni(QTime(dakika.hour(), dakika.minute(), 0)));
+    d.bagla(3, tarihMetni(ufukTarihi));
+    d.bagla(4, saatMetni(ufukSaati));
+    d.bagla(5, tarihMetni(qMin(ufukTarihi, bugun)));
     std::vector<IsKaydi> sonuc;
     while (d.adim()) {
         sonuc.emplace_back();

@@ -88,6 +88,11 @@ public:
     // Jobs due at the given minute: dated today, time at or before hh:mm:00,
     // remind on, not done; in date and time order.
     std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
+    // The same, and also the jobs of earlier days whose date and time lie after the
+    // reminder horizon (ufukTarihi, ufukSaati), remind on, not done; all in date and time
+    // order. One range of the date-and-time index serves it.
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                             const QTime &ufukSaati);
 
     // The job list window's lists over all folders, ordered by date and time (then job
     // number): open jobs of one date, open jobs before a date, done jobs, all jobs.

@@ -5,6 +5,7 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
+#include "core/Ufuk.h"
 #include "core/Veritabani.h"
 #include "jobs/IsListesi.h"
 #include "tools/TakvimFormu.h"
@@ -488,6 +489,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
     }
 
     IsKaydi is = girilenIs();
+    qint64 yazilanIs = 0;
     const bool yazildi = Adim([&] {
         Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
         if (!vt)
@@ -495,7 +497,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
         if (Tag == EkleEtiketi) {
             if (AnaForm *ana = AnaForm::ornek())
                 is.anahtari = ana->seciliAnahtar();
-            vt->isEkle(is);
+            yazilanIs = vt->isEkle(is);
         } else {
             bool sayi = false;
             is.isNo = Tag.toInt(&sayi);
@@ -516,12 +518,20 @@ bool IsEklemeDegistirmeFormu::kaydet()
                     | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
             }
             vt->isAlanlariniGuncelle(is, alanlar);
+            yazilanIs = is.isNo;
         }
     });
     // A job that was not written is not shown as saved: the window stays in the
     // editing state with the entries kept, and nothing is added to the history lists.
     if (!yazildi)
         return false;
+    // A job of today whose minute has come is reminded by the next scan, also when that
+    // scan comes after midnight. The job as stored counts (an edit writes only some fields).
+    SessizAdim([&] {
+        const IsKaydi k = OrtakDegiskenler::VeritabaniBag->is(yazilanIs);
+        if (k.isNo != 0)
+            Ufuk::isYazildi(k.tarih, k.saat, k.hatirlatma, k.yapildi, Arayuz::saat().simdi());
+    });
 
     if (Tercihler::GirislerSaklansin == 1) {
         const int sinirSayisi = Tercihler::SaklanacakGirisSayisi;

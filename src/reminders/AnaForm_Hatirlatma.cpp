@@ -3,6 +3,7 @@
 
 #include "core/Ayarlar.h"
 #include "core/OrtakYordamlar.h"
+#include "core/Ufuk.h"
 #include "jobs/IsListesi.h"
 #include "reminders/HatirlatmaFormu.h"
 #include "tools/GirisSifresiSorFormu.h"
@@ -38,9 +39,15 @@ void AnaForm::HatirlatilacakIsleriListele()
 void AnaForm::YapilacakIsKontrolu_Timer()
 {
     // A scan never runs while the reminder window is up, nor before the login password
-    // has been given (the reminder window shows jobs and lets them be changed).
-    if ((m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) || GirisSifresiSorFormu::acik()) {
+    // has been given (the reminder window shows jobs and lets them be changed). Behind
+    // the password prompt the scan is tried again after a few seconds, so that the
+    // reminders missed while the program was closed come up as soon as it is given.
+    if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
         YapilacakIsKontrolu->start(TaramaAraligiMs);
+        return;
+    }
+    if (GirisSifresiSorFormu::acik()) {
+        YapilacakIsKontrolu->start(IlkTaramaGecikmesiMs);
         return;
     }
     bool devam = true;
@@ -59,12 +66,22 @@ void AnaForm::YapilacakIsKontrolu_Timer()
             Adim([&] { BildirimAlanindanSimgeyiSil(); });
         QPointer<HatirlatmaFormu> f = m_hatirlatmaFormu;
         Adim([&] { f->exec(); }, &devam);
+        // Every row settled (done, postponed, no more reminders): all that was due at the
+        // moment of the window's last listing has been dealt with, whenever it was closed.
+        // Rows left keep the horizon, so they come back, also after midnight.
+        const bool hepsiSonuclandi = f && f->taramaTamam() && f->YapilacakIslerListesi->satirSayisi() == 0;
+        const QDateTime taramaAni = f ? f->taramaAni() : QDateTime();
         // A closed reminder window is unloaded; the next scan builds a fresh one.
         delete f.data();
         if (!devam)
             return;
+        if (hepsiSonuclandi)
+            SessizAdim([&] { Ufuk::yaz(taramaAni); });
         if (arkaplanda)
             Adim([&] { BildirimAlaninaSimgeEkle(); });
+    } else if (m_hatirlatmaFormu && m_hatirlatmaFormu->taramaTamam()) {
+        // Nothing due: the horizon moves up to this scan.
+        SessizAdim([&] { Ufuk::yaz(m_hatirlatmaFormu->taramaAni()); });
     }
     YapilacakIsKontrolu->start(TaramaAraligiMs);
 }

@@ -5,6 +5,7 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
+#include "core/Ufuk.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
 #include "reminders/IsRaporu.h"
@@ -195,9 +196,14 @@ void HatirlatmaFormu::listele()
     if (m->rowCount() > 0)
         m->temizle();
     const QDateTime simdi = Arayuz::saat().simdi();
+    m_taramaAni = Ufuk::taramaAni(simdi);
     std::vector<IsKaydi> isler;
-    // A query that fails leaves the list empty; the error has been reported.
-    Adim([&] { isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time()); });
+    // A query that fails leaves the list empty; the error has been reported, and the
+    // horizon must not move past jobs that were not looked at.
+    m_taramaTamam = Adim([&] {
+        const QDateTime ufuk = Ufuk::oku(simdi.date());
+        isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time(), ufuk.date(), ufuk.time());
+    });
     isleriDoldur(std::move(isler), simdi.date());
 }
 

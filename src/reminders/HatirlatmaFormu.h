@@ -6,6 +6,7 @@
 #include "core/Veritabani.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDialog>
 
 #include <vector>
@@ -28,8 +29,14 @@ public:
 
     // Replaces the rows with the given due jobs and selects the first one.
     void isleriDoldur(std::vector<IsKaydi> isler, const QDate &bugun);
-    // Rebuilds the rows from the database: the jobs due at the clock's current minute.
+    // Rebuilds the rows from the database: the jobs due at the clock's current minute,
+    // with the earlier days' jobs after the reminder horizon.
     void listele();
+    // The moment the last listing covered (core/Ufuk.h), and whether its query ran: when
+    // the window closes with no row left, every reminder due up to that moment has been
+    // dealt with.
+    const QDateTime &taramaAni() const { return m_taramaAni; }
+    bool taramaTamam() const { return m_taramaTamam; }
     // The heading with the number of listed jobs.
     static QString baslikMetni(int isSayisi);
     // The column widths of this window's list, in twips.
@@ -85,6 +92,8 @@ private:
     void anaListeyiYenile();
 
     int m_isSonucu = -1;
+    QDateTime m_taramaAni;
+    bool m_taramaTamam = false;
     qint64 m_seciliIsNo = 0;
 };
 

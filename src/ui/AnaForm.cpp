@@ -136,7 +136,7 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         if (Tercihler::ArkaplandaCalissin == 1)
             BildirimAlaninaSimgeEkle();
     });
-    YapilacakIsKontrolu->start(32000);
+    YapilacakIsKontrolu->start(IlkTaramaGecikmesiMs);
     m_yukleniyor = false;
     if (gorunsun)
         show();

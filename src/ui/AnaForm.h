@@ -66,7 +66,9 @@ public:
     // Selects the main list's row at a 1-based position (used when the editor closes).
     void satiriSec(int konum);
 
-    // Reminder scan.
+    // Reminder scan. The first one comes a few seconds after loading, not a full period
+    // later, so that reminders missed while the program was closed come up at once.
+    static constexpr int IlkTaramaGecikmesiMs = 3000;
     void YapilacakIsKontrolu_Timer();
     void HatirlatilacakIsleriListele();
     HatirlatmaFormu *hatirlatmaFormu();

@@ -112,9 +112,9 @@ void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
     QVERIFY(OrtakDegiskenler::VeritabaniBag);
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam.son->sayi, 0);
-    // The timer is armed for the reminder scan.
+    // The timer is armed for the first reminder scan, a few seconds after loading.
     QVERIFY(f->YapilacakIsKontrolu->isActive());
-    QCOMPARE(f->YapilacakIsKontrolu->interval(), 32000);
+    QCOMPARE(f->YapilacakIsKontrolu->interval(), AnaForm::IlkTaramaGecikmesiMs);
     yenidenBaslat(f);
 }
 

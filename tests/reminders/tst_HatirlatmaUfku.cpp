@@ -1,0 +1,319 @@
+// The reminder horizon: reminders that fell due while no scan could show them (program
+// closed, machine asleep, reminder window open across midnight) are listed by the next
+// scan with their own date; nothing older than the horizon, and nothing older than
+// today without one.
+
+#include "TestOrtami.h"
+
+#include "core/Ayarlar.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/Ufuk.h"
+#include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
+#include "reminders/HatirlatmaFormu.h"
+#include "ui/AnaForm.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+using namespace Zelvora;
+
+namespace {
+
+const QString Klasor = QStringLiteral("1-Anahtar");
+const QDate Bugun(2026, 12, 7);
+const QDate Yarin = Bugun.addDays(1);
+
+QDateTime an(QDate gun, int saat, int dakika, int saniye = 0)
+{
+    return QDateTime(gun, QTime(saat, dakika, saniye));
+}
+
+} // namespace
+
+class HatirlatmaUfkuTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void bosTaramaIlerletirSonucsuzKapatmaKorur();
+    void uyanincaVeYenidenBaslayincaKacanlarTarihleriyleGelir();
+    void ufuksuzVeBozukUfuktaBugundenEskisiYok();
+    void geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz();
+    void taramayiTarihSaatDiziniKarsilar();
+
+private:
+    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    qint64 isEkle(QDate t, QTime s, const QString &konu, bool hatirlat = true, bool yapildi = false)
+    {
+        return vt()->isEkle({0, Klasor, t, s, konu, {}, {}, {}, hatirlat, yapildi});
+    }
+    QString ufuk() { return Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::HatirlatmaUfku, QStringLiteral("<yok>")); }
+    // Rows as "date time subject".
+    static QStringList satirlar(HatirlatmaFormu *f)
+    {
+        QStringList l;
+        const IsSatiriModeli *m = f->YapilacakIslerListesi->model();
+        for (int i = 0; i < m->rowCount(); ++i)
+            l << m->hucreMetni(i, IsSatiriModeli::Tarihi) + QLatin1Char(' ') + m->hucreMetni(i, IsSatiriModeli::Saati)
+                    + QLatin1Char(' ') + m->hucreMetni(i, IsSatiriModeli::Konusu);
+        return l;
+    }
+    // One tick; eylem acts on the reminder window while the tick waits in it, and the
+    // rows it showed are returned (empty when no window came).
+    QStringList tikla(AnaForm &ana, const std::function<void(HatirlatmaFormu *)> &eylem = {})
+    {
+        auto gorulen = std::make_shared<QStringList>();
+        auto bekliyor = std::make_shared<bool>(true);
+        Test::modalGelince([=, this](QWidget *w) {
+            if (!*bekliyor)
+                return;
+            auto *f = qobject_cast<HatirlatmaFormu *>(w);
+            QPointer<QWidget> p = w;
+            if (f) {
+                *gorulen = satirlar(f);
+                if (eylem)
+                    eylem(f);
+            }
+            if (p && p->isVisible()) { // left open by the action: closed unresolved
+                ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+                if (f)
+                    f->KapatDugmesi->click();
+                if (p && p->isVisible())
+                    p->hide();
+            }
+        });
+        ana.YapilacakIsKontrolu_Timer();
+        *bekliyor = false;
+        return *gorulen;
+    }
+    static void sonuclandir(HatirlatmaFormu *f, int satir, int sonuc)
+    {
+        f->YapilacakIslerListesi->satirSec(satir);
+        f->IsSonucuSecenekleri[sonuc]->click();
+        f->OnaylaDugmesi->click();
+    }
+
+    std::unique_ptr<Test::Ortam> ortam;
+};
+
+void HatirlatmaUfkuTesti::init()
+{
+    ortam = std::make_unique<Test::Ortam>();
+    ortam->veritabaniniAc();
+    vt()->klasorEkle({Klasor, KlasorAgaci::KlasorAnahtari, QStringLiteral("Büro")});
+}
+
+void HatirlatmaUfkuTesti::cleanup()
+{
+    ortam.reset();
+}
+
+void HatirlatmaUfkuTesti::bosTaramaIlerletirSonucsuzKapatmaKorur()
+{
+    const qint64 a = isEkle(Bugun, QTime(14, 40), QStringLiteral("öğleden sonra"));
+    const qint64 b = isEkle(Bugun, QTime(23, 59), QStringLiteral("gece"));
+    ortam->saat->an = an(Bugun, 14, 35, 20);
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+
+    // A scan that finds nothing moves the horizon to its minute.
+    QVERIFY(tikla(ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 14:35:00"));
+
+    // A window closed with its row unresolved keeps it.
+    ortam->saat->an = an(Bugun, 14, 41, 10);
+    QCOMPARE(tikla(ana), QStringList{QStringLiteral("07.12.2026 14:40:00 öğleden sonra")});
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 14:35:00"));
+
+    // Shown at 23:58 and settled after midnight: the horizon goes to the moment of the
+    // listing, not of the close, so the 23:59 job that fell due meanwhile is not lost.
+    ortam->saat->an = an(Bugun, 23, 58, 30);
+    QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) {
+                 ortam->saat->an = an(Yarin, 0, 1, 0);
+                 sonuclandir(f, 0, 0);
+                 QVERIFY(!f->isVisible());
+             }),
+             QStringList{QStringLiteral("07.12.2026 14:40:00 öğleden sonra")});
+    QVERIFY(vt()->is(a).yapildi);
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 23:58:00"));
+
+    // Yesterday's job comes with its date; closed unresolved it comes again.
+    ortam->saat->an = an(Yarin, 0, 1, 32);
+    QCOMPARE(tikla(ana), QStringList{QStringLiteral("07.12.2026 23:59:00 gece")});
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 23:58:00"));
+    ortam->saat->an = an(Yarin, 0, 2, 10);
+    QString baslik;
+    QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) {
+                 baslik = f->Etiket[0]->text();
+                 sonuclandir(f, 0, 1); // postponed: 15 minutes from now, today
+             }),
+             QStringList{QStringLiteral("07.12.2026 23:59:00 gece")});
+    QCOMPARE(baslik, HatirlatmaFormu::baslikMetni(1));
+    QCOMPARE(vt()->is(b).tarih, Yarin);
+    QCOMPARE(vt()->is(b).saat, QTime(0, 17, 10));
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-08 00:02:00"));
+    ortam->saat->an = an(Yarin, 0, 2, 45);
+    QVERIFY(tikla(ana).isEmpty());
+}
+
+void HatirlatmaUfkuTesti::uyanincaVeYenidenBaslayincaKacanlarTarihleriyleGelir()
+{
+    isEkle(Bugun.addDays(-1), QTime(23, 59), QStringLiteral("evvelsi"));
+    const qint64 aksam = isEkle(Bugun, QTime(20, 0), QStringLiteral("akşam"));
+    isEkle(Bugun, QTime(21, 0), QStringLiteral("yapılmış"), true, true);
+    isEkle(Bugun, QTime(22, 0), QStringLiteral("hatırlatmasız"), false);
+    isEkle(Yarin, QTime(7, 30), QStringLiteral("sabah"));
+    isEkle(Yarin, QTime(9, 0), QStringLiteral("sonra"));
+
+    ortam->saat->an = an(Bugun, 18, 0, 30);
+    auto ana = std::make_unique<AnaForm>(false);
+    // The first scan comes a few seconds after loading.
+    QVERIFY(ana->YapilacakIsKontrolu->isActive());
+    QCOMPARE(ana->YapilacakIsKontrolu->interval(), AnaForm::IlkTaramaGecikmesiMs);
+    ana->YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(*ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 18:00:00"));
+
+    // The machine sleeps through the evening; the first tick after waking lists the
+    // evening's job with its date, and this morning's, in date and time order. Yesterday's
+    // 23:59 job lies before the horizon and is not listed.
+    ortam->saat->an = an(Yarin, 8, 0, 10);
+    QCOMPARE(tikla(*ana, [&](HatirlatmaFormu *f) { sonuclandir(f, 0, 1); }),
+             (QStringList{QStringLiteral("07.12.2026 20:00:00 akşam"), QStringLiteral("08.12.2026 07:30:00 sabah")}));
+    QCOMPARE(vt()->is(aksam).tarih, Yarin);
+    QCOMPARE(vt()->is(aksam).saat, QTime(8, 15, 10));
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 18:00:00")); // "sabah" was left
+
+    // The program ends and starts again: its first scan shows what is still open.
+    ana.reset();
+    ortam->saat->an = an(Yarin, 8, 16, 0);
+    ana = std::make_unique<AnaForm>(false);
+    ana->YapilacakIsKontrolu->stop();
+    QCOMPARE(tikla(*ana, [&](HatirlatmaFormu *f) {
+                 sonuclandir(f, 0, 0);
+                 sonuclandir(f, 0, 2);
+             }),
+             (QStringList{QStringLiteral("08.12.2026 07:30:00 sabah"), QStringLiteral("08.12.2026 08:15:10 akşam")}));
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-08 08:16:00"));
+    QVERIFY(!ana->hatirlatmaFormuVar());
+}
+
+void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
+{
+    isEkle(Bugun.addDays(-1), QTime(23, 59), QStringLiteral("dün gece"));
+    isEkle(Bugun.addDays(-3), QTime(10, 0), QStringLiteral("geçen hafta"));
+    isEkle(Bugun, QTime(0, 0), QStringLiteral("gece yarısı"));
+    ortam->saat->an = an(Bugun, 0, 0, 5);
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    // First start of this version (or a new database): nothing older than today.
+    const QStringList beklenen{QStringLiteral("07.12.2026 00:00:00 gece yarısı")};
+    QCOMPARE(tikla(ana), beklenen);
+    QCOMPARE(ufuk(), QStringLiteral("<yok>"));
+    // A stored text that is not a date and time counts as none.
+    for (const QString &bozuk : {QStringLiteral("dün akşam"), QStringLiteral("2026-02-30 10:00:00"),
+                                 QStringLiteral("2026-12-06T10:00:00")}) {
+        Ayarlar::yaz(AyarAdi::HatirlatmaUfku, bozuk);
+        QCOMPARE(tikla(ana), beklenen);
+    }
+    // A horizon after now (the clock was set back) hides no job of today.
+    Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2027-01-01 00:00:00"));
+    QCOMPARE(tikla(ana), beklenen);
+    // The horizon itself was covered by its scan; a second after it is not (a postponed
+    // time has seconds).
+    isEkle(Bugun.addDays(-1), QTime(23, 58, 0), QStringLiteral("sınırda"));
+    isEkle(Bugun.addDays(-1), QTime(23, 58, 30), QStringLiteral("saniyeli"));
+    std::vector<IsKaydi> l = vt()->hatirlatilacakIsler(Bugun, QTime(0, 0, 40), Bugun.addDays(-1), QTime(23, 58));
+    QCOMPARE(l.size(), size_t(3));
+    QCOMPARE(l[0].konu, QStringLiteral("saniyeli"));
+    QCOMPARE(l[1].konu, QStringLiteral("dün gece"));
+    QCOMPARE(l[2].konu, QStringLiteral("gece yarısı"));
+    // Read apart, an hour that daylight saving skips is still a valid horizon.
+    QCOMPARE(Ufuk::coz(QStringLiteral("2026-03-29 02:30:00")).time(), QTime(2, 30));
+}
+
+void HatirlatmaUfkuTesti::geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz()
+{
+    ortam->saat->an = an(Bugun, 23, 59, 20);
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 23:59:00"));
+
+    // At 23:59:40 the user enters a job of today at 23:30 and confirms the past time; the
+    // next scan comes after midnight.
+    ortam->saat->an = an(Bugun, 23, 59, 40);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    IsEklemeDegistirmeFormu *e = ana.isFormu();
+    e->YeniIsEkleDugmesi_Click();
+    e->Tag = QStringLiteral("Ekle");
+    e->HatirlatmaVarOnayi->setChecked(true);
+    e->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+    e->SaatKutusu->setCurrentIndex(23);
+    e->DakikaKutusu->setCurrentIndex(30);
+    e->IsinKonusuKutusu->setEditText(QStringLiteral("Geç kalan"));
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    e->KaydetDugmesi->click();
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")});
+    delete e;
+
+    ortam->saat->an = an(Yarin, 0, 0, 12);
+    QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) { sonuclandir(f, 0, 0); }),
+             QStringList{QStringLiteral("07.12.2026 23:30:00 Geç kalan")});
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-08 00:00:00"));
+    // A job entered afterwards for an earlier day stays unreminded, as before.
+    isEkle(Bugun, QTime(23, 45), QStringLiteral("dünün kaydı"));
+    ortam->saat->an = an(Yarin, 0, 0, 50);
+    QVERIFY(tikla(ana).isEmpty());
+}
+
+void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
+{
+    Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2026-12-01 12:00:00"));
+    AnaForm ana(false);
+    ana.YapilacakIsKontrolu->stop();
+    // The statements the scan prepares, caught as they run.
+    QStringList sorgular;
+    sqlite3 *db = vt()->tutamak();
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT,
+                     [](unsigned, void *k, void *p, void *) {
+                         const char *sql = sqlite3_sql(static_cast<sqlite3_stmt *>(p));
+                         if (sql && std::strstr(sql, "Hatirlatma=1"))
+                             static_cast<QStringList *>(k)->append(QString::fromUtf8(sql));
+                         return 0;
+                     },
+                     &sorgular);
+    ana.HatirlatilacakIsleriListele();
+    sqlite3_trace_v2(db, 0, nullptr, nullptr);
+    QCOMPARE(sorgular.size(), 1);
+
+    sqlite3_stmt *st = nullptr;
+    QCOMPARE(sqlite3_prepare_v2(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + sorgular.first()).toUtf8().constData(), -1, &st, nullptr),
+             SQLITE_OK);
+    QStringList plan;
+    while (sqlite3_step(st) == SQLITE_ROW)
+        plan << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 3)));
+    sqlite3_finalize(st);
+    // One range of the (date, time) index, already in the listed order: no table scan,
+    // no sorting.
+    QCOMPARE(plan.size(), 1);
+    QVERIFY2(plan.first().startsWith(QStringLiteral("SEARCH YapilacakIslerTablosu USING INDEX IsTarihSaatDizini")),
+             qPrintable(plan.first()));
+}
+
+QTEST_MAIN(HatirlatmaUfkuTesti)
+#include "tst_HatirlatmaUfku.moc"
