@@ -125,26 +125,6 @@ private:
 int ikiRakam(const unsigned char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
 bool rakam(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// "yyyy-MM-dd" without going through the slower general parser.
-QDate tarihCoz(const unsigned char *p, int n)
-{
-    if (!p || n < 10 || !rakam(p[0]) || !rakam(p[3]) || p[4] != '-' || p[7] != '-' || !rakam(p[5])
-        || !rakam(p[8]) || !rakam(p[9]))
-        return {};
-    return QDate(ikiRakam(p) * 100 + ikiRakam(p + 2), ikiRakam(p + 5), ikiRakam(p + 8));
-}
-
-// "HH:mm" or "HH:mm:ss".
-QTime saatCoz(const unsigned char *p, int n)
-{
-    if (!p || n < 5 || !rakam(p[0]) || !rakam(p[1]) || p[2] != ':' || !rakam(p[3]) || !rakam(p[4]))
-        return {};
-    int sn = 0;
-    if (n >= 8 && p[5] == ':' && rakam(p[6]) && rakam(p[7]))
-        sn = ikiRakam(p + 6);
-    return QTime(ikiRakam(p), ikiRakam(p + 3), sn);
-}
-
 const char *const IS_ALANLARI =
     "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, "
     "Hatirlatma, IsYapildi FROM YapilacakIslerTablosu ";
@@ -261,6 +241,8 @@ Veritabani &Veritabani::acik()
 
 Veritabani::~Veritabani()
 {
+    for (const auto &d : m_listeDeyimleri)
+        sqlite3_finalize(d.second);
     sqlite3_close_v2(m_db);
 }
 
@@ -452,6 +434,26 @@ void Veritabani::klasorVeIsleriniSil(const QString &anahtari)
 
 namespace {
 // The columns of IS_ALANLARI as they are, without making strings of them.
+// The Julian day of "yyyy-MM-dd", TarihYok when it is not a date of the calendar.
+qint32 julyenGunu(const unsigned char *p, int n)
+{
+    if (!p || n < 10 || !rakam(p[0]) || !rakam(p[1]) || !rakam(p[2]) || !rakam(p[3]) || p[4] != '-' || !rakam(p[5])
+        || !rakam(p[6]) || p[7] != '-' || !rakam(p[8]) || !rakam(p[9]))
+        return Veritabani::HamIsSatiri::TarihYok;
+    const int y = ikiRakam(p) * 100 + ikiRakam(p + 2);
+    const int m = ikiRakam(p + 5);
+    const int d = ikiRakam(p + 8);
+    static const int gunler[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool artik = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > gunler[m - 1] + (m == 2 && artik ? 1 : 0))
+        return Veritabani::HamIsSatiri::TarihYok;
+    // The Gregorian calendar's day count (as QDate counts it).
+    const int a = (14 - m) / 12;
+    const int yy = y + 4800 - a;
+    const int mm = m + 12 * a - 3;
+    return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
+}
+
 void hamSatirOku(sqlite3_stmt *st, Veritabani::HamIsSatiri &s)
 {
     auto metin = [st](int i) {
@@ -460,10 +462,19 @@ void hamSatirOku(sqlite3_stmt *st, Veritabani::HamIsSatiri &s)
     };
     s.isNo = sqlite3_column_int64(st, 0);
     s.anahtari = metin(1);
-    const QDate tarih = tarihCoz(sqlite3_column_text(st, 2), sqlite3_column_bytes(st, 2));
-    s.tarih = tarih.isValid() ? qint32(tarih.toJulianDay()) : Veritabani::HamIsSatiri::TarihYok;
-    const QTime saat = saatCoz(sqlite3_column_text(st, 3), sqlite3_column_bytes(st, 3));
-    s.saat = saat.isValid() ? saat.msecsSinceStartOfDay() / 1000 : -1;
+    const unsigned char *tarih = sqlite3_column_text(st, 2);
+    s.tarih = julyenGunu(tarih, sqlite3_column_bytes(st, 2));
+    const unsigned char *saat = sqlite3_column_text(st, 3);
+    const int saatBoyu = sqlite3_column_bytes(st, 3);
+    s.saat = -1;
+    if (saat && saatBoyu >= 5 && rakam(saat[0]) && rakam(saat[1]) && saat[2] == ':' && rakam(saat[3]) && rakam(saat[4])) {
+        const int sa = ikiRakam(saat), dk = ikiRakam(saat + 3);
+        int sn = 0;
+        if (saatBoyu >= 8 && saat[5] == ':' && rakam(saat[6]) && rakam(saat[7]))
+            sn = ikiRakam(saat + 6);
+        if (sa < 24 && dk < 60 && sn < 60)
+            s.saat = (sa * 60 + dk) * 60 + sn;
+    }
     s.konu = metin(4);
     s.yer = metin(5);
     s.sayi = metin(6);
@@ -531,15 +542,43 @@ void Veritabani::satirOku(void *deyim, IsKaydi &is) const
 void Veritabani::satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari,
                               const IsSatiriAlici &alici)
 {
+    // The statement is prepared at its first use and kept; each use starts it afresh.
+    sqlite3_stmt *st = nullptr;
+    for (const auto &d : m_listeDeyimleri) {
+        if (d.first == sql)
+            st = d.second;
+    }
+    if (!st) {
+        const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+        if (rc != SQLITE_OK)
+            hataAt(m_db, rc);
+        m_listeDeyimleri.emplace_back(sql, st);
+    }
+    struct Sifirla {
+        sqlite3_stmt *st;
+        ~Sifirla()
+        {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
+    } sifirla{st};
     // A parameter left unbound is NULL, as a NULL key or date binds.
-    Deyim d(m_db, sql.constData());
+    auto bagla = [st](int i, const QString &deger) {
+        const QByteArray b = deger.toUtf8();
+        sqlite3_bind_text(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    };
     if (!tarih.isNull())
-        d.bagla(1, tarih);
+        bagla(1, tarih);
     if (!anahtari.isNull())
-        d.bagla(2, anahtari);
+        bagla(2, anahtari);
     HamIsSatiri s;
-    while (d.adim()) {
-        hamSatirOku(d.st(), s);
+    for (;;) {
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            hataAt(m_db, rc);
+        hamSatirOku(st, s);
         alici(s);
     }
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace Zelvora {
 
@@ -165,6 +166,8 @@ private:
     void satirOku(void *deyim, IsKaydi &is) const;
     void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, const IsSatiriAlici &alici);
     sqlite3 *m_db = nullptr;
+    // The listing statements, prepared once and kept (finalised with the connection).
+    std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
 };
 
 // The daily backup in steps, so that it can run on a thread of its own while the program
