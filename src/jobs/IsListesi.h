@@ -38,6 +38,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void startDrag(Qt::DropActions actions) override;
+    void dataChanged(const QModelIndex &solUst, const QModelIndex &sagAlt, const QList<int> &roller = QList<int>()) override;
 
 Q_SIGNALS:
     // A dragged row was dropped and accepted as both copy and move.

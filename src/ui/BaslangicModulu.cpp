@@ -64,6 +64,7 @@ AnaForm *Main(const QStringList &argumanlar)
     auto bitir = [&]() -> AnaForm * {
         if (karsilama)
             karsilama->close();
+        Baslangic::gunlukYedegiBirak();
         delete tekOrnek;
         return nullptr;
     };
@@ -75,7 +76,8 @@ AnaForm *Main(const QStringList &argumanlar)
     if (!Baslangic::veritabaniniDenetle())
         return bitir();
     // The database is opened (and a save cut short by a crash rolled back) before
-    // anything copies it; the backup then copies only a sound database.
+    // anything copies it; the backup then copies only a sound database. Its snapshot is
+    // taken here, before anything writes; the rest of it runs once the window is up.
     if (!Baslangic::veritabaniniAc())
         return bitir();
     if (!Baslangic::gunlukYedek())
@@ -90,6 +92,7 @@ AnaForm *Main(const QStringList &argumanlar)
     auto *anaForm = new AnaForm(komutSatiriBos);
     if (karsilama)
         karsilama->close();
+    Baslangic::gunlukYedegiSurdur();
     tekOrnek->setParent(anaForm);
     QObject::connect(tekOrnek, &TekOrnek::gosterIstendi, anaForm, &AnaForm::Goster);
     if (tekOrnek->gosterIstegiBekliyor())
@@ -99,6 +102,7 @@ AnaForm *Main(const QStringList &argumanlar)
     // The login password, over the loaded main window (also when it is not shown).
     if (OrtakDegiskenler::GirisSifresiSorulsun && !GirisSifresiSorFormu::sor(anaForm)) {
         delete anaForm;
+        Baslangic::gunlukYedegiBirak();
         return nullptr;
     }
     return anaForm;
