@@ -33,6 +33,17 @@ CREATE TABLE "YapilacakIslerTablosu" (
 CREATE INDEX "IsKlasorTarihDizini" ON "YapilacakIslerTablosu" ("Anahtari", "IsinTarihi");
 CREATE INDEX "IsTarihSaatDizini" ON "YapilacakIslerTablosu" ("IsinTarihi", "IsinSaati");
 
+-- The search: the field contains the text anywhere, letters compared without their case
+-- the Turkish way (I and ı, İ and i go together; I and i do not), every character taken
+-- as itself (no pattern characters). A NULL field never matches.
+CREATE FUNCTION "TurkceIcerir"(alan text, aranan text) RETURNS boolean
+    LANGUAGE sql IMMUTABLE PARALLEL SAFE
+AS $$
+    SELECT alan IS NOT NULL AND aranan IS NOT NULL
+       AND strpos(lower(translate(alan, 'Iİ', 'ıi') COLLATE "und-x-icu"),
+                  lower(translate(aranan, 'Iİ', 'ıi') COLLATE "und-x-icu")) > 0
+$$;
+
 -- Every change tells the other desks, which re-list their main list. The payload is
 -- the table's name; a desk recognises its own changes by the notifying backend.
 CREATE FUNCTION "ZelvoraBildir"() RETURNS trigger LANGUAGE plpgsql AS $$

@@ -47,10 +47,16 @@ bool GenelHataYordami(const Hata &h)
         Arayuz::programSonu().bitir(1);
         return false;
     case HataNo::DosyaAcilamiyor:
-        mesaj(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!"),
+        // The file or server concerned is named on a line of its own.
+        mesaj(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!") + tirnakliDosya(h),
               MesajSimgesi::Uyari);
         Arayuz::programSonu().bitir(1);
         return false;
+    case HataNo::AgKoptu:
+        // The server is out of reach now: said as the network failure it is, and the
+        // program goes on with what the user typed; the next action connects again.
+        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"), MesajSimgesi::Uyari);
+        return true;
     case HataNo::Kilitli:
         mesaj(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor; işlem yapılamadı.")
                   + tirnakliDosya(h) + QStringLiteral("\r\n\r\n")

@@ -19,6 +19,8 @@ constexpr int DiskAg = 3043;          // network error of a shared database
 constexpr int GecersizYol = 3044;
 constexpr int DosyaAcilamiyor = 3051; // cannot open / not our database
 constexpr int Kilitli = 3218;         // the database is in use (locked) by another program
+constexpr int Sunucu = 3146;          // the database server refused a statement (its own reason)
+constexpr int AgKoptu = 3047;         // the connection to the database server was lost (our number)
 constexpr int Mesgul = 3356;          // opened exclusively by another user (silent)
 } // namespace HataNo
 

@@ -48,13 +48,18 @@ struct AramaSonucu {
     QString deger;    // the searched field's text
 };
 
+// The database the program works on, whichever back end holds it: the SQLite file of
+// one desk (the default), or an office's PostgreSQL server shared by several desks.
+// Every window talks to this interface only; each back end's statements live in its own
+// source file beside this one (VeritabaniDosya.cpp, VeritabaniSunucu.cpp).
 class Veritabani {
 public:
-    ~Veritabani();
+    virtual ~Veritabani();
     Veritabani(const Veritabani &) = delete;
     Veritabani &operator=(const Veritabani &) = delete;
 
-    // Opens an existing database for reading and writing. A missing, unreadable,
+    // --- The SQLite file ------------------------------------------------------------
+    // Opens an existing database file for reading and writing. A missing, unreadable,
     // read-only, damaged or foreign file is refused (Hata 3051) before anything is written.
     static std::unique_ptr<Veritabani> ac(const QString &yol);
     // Writes a new file holding the empty schema (the build's tool uses this).
@@ -73,77 +78,40 @@ public:
     static bool kayitVarMi(const QString &yol);
     // Maps an SQLite result code to the program's error number.
     static int hataNumarasi(int sqliteKodu);
-
-    // The folder table still has the 10-character keys of schema 2.31 and older.
-    bool eskiSemaMi();
-    // Widens the folder table's keys to 255 characters, in one transaction.
-    void semaYukselt();
-
-    // Folders, in the order the table returns them.
-    QList<KlasorKaydi> klasorler();
-    void klasorEkle(const KlasorKaydi &k);
-    void klasorAdiDegistir(const QString &anahtari, const QString &adi);
-    // Empty when there is no such folder.
-    QString klasorAdi(const QString &anahtari);
-    // Deletes the folder row and then all jobs stored under its key.
-    void klasorVeIsleriniSil(const QString &anahtari);
-
-    // Job list of the main window: one folder or all, all dates or only today's open jobs,
-    // ordered by date (rows of one day in table order).
-    std::vector<IsKaydi> isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
-                                       const QDate &bugun);
-    // Jobs due at the given minute: dated today, time at or before hh:mm:00,
-    // remind on, not done; in date and time order.
-    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
-    // The same, and also the jobs of earlier days whose date and time lie after the
-    // reminder horizon (ufukTarihi, ufukSaati), remind on, not done; all in date and time
-    // order. One range of the date-and-time index serves it.
-    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
-                                             const QTime &ufukSaati);
-
-    // The job list window's lists over all folders, ordered by date and time (then job
-    // number): open jobs of one date, open jobs before a date, done jobs, all jobs.
-    enum class ListeKipi { BirGunun = 0, GunuGecen = 1, Yapilmis = 2, Tumu = 3 };
-    std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
-
-    // Adds a job and returns its new number.
-    qint64 isEkle(const IsKaydi &is);
-    // Rewrites every field of job isNo except its folder. Throws when no row changed.
-    void isGuncelle(const IsKaydi &is);
-    // Fields of a job, for a change that writes only some of them.
-    enum IsAlani : unsigned {
-        TarihAlani = 1, SaatAlani = 2, KonuAlani = 4, YerAlani = 8, SayiAlani = 16,
-        AciklamaAlani = 32, HatirlatmaAlani = 64, YapildiAlani = 128
-    };
-    // Writes only the given fields of job is.isNo; the others keep what the table holds,
-    // such as a change made meanwhile by the reminder window. Throws when the job no
-    // longer exists, also when no field is given.
-    void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar);
-    void isSil(qint64 isNo);
-    void isTasi(qint64 isNo, const QString &anahtari);
-    void isYapildiIsaretle(qint64 isNo);
-    void isHatirlatmaKapat(qint64 isNo);
-    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat);
-    // One job; isNo 0 when not found.
-    IsKaydi is(qint64 isNo);
-
-    // The program's one open database; throws Hata when none is open.
-    static Veritabani &acik();
-
-    sqlite3 *tutamak() const { return m_db; }
-    // Runs a statement without parameters (used by tests and tools).
-    void calistir(const char *sql);
-
-    // Search: the jobs whose field contains the text anywhere, letters compared without
-    // their case the Turkish way (ı/I and i/İ stay different letters), every character
-    // taken as itself; in date, time and job-number order. The matching runs inside
-    // SQLite through the function TurkceIcerir registered on the connection.
-    std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan);
-    // Registers the program's SQL functions on a connection (done when a database is opened).
+    // Registers the program's SQL functions on an SQLite connection (done when a file is opened).
     static void islevleriKaydet(sqlite3 *db);
 
-    static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
-    static QString saatMetni(const QTime &s);   // HH:mm:ss
+    // --- The server -------------------------------------------------------------------
+    // Connects to an office's PostgreSQL server (a libpq connection string or URI). An
+    // unreachable server is Hata 3043; a database whose tables or columns are not ours,
+    // 3051 naming the server.
+    static std::unique_ptr<Veritabani> sunucuyaBaglan(const QString &baglanti);
+
+    // --- Whichever back end ----------------------------------------------------------
+    // The program's one open database; throws Hata when none is open.
+    static Veritabani &acik();
+    // True for the server, which the desks share (no daily backup of its own, changes
+    // told by the other desks).
+    virtual bool sunucuMu() const { return false; }
+    // The file's path, or the server and database, for messages.
+    virtual QString adi() const = 0;
+    // True when another desk has changed folders or jobs since the last call (never for
+    // the file). Cheap: it only looks at what the server has already sent.
+    virtual bool baskaMasaDegistirdi() { return false; }
+
+    // The folder table still has the 10-character keys of schema 2.31 and older.
+    virtual bool eskiSemaMi() = 0;
+    // Widens the folder table's keys to 255 characters, in one transaction.
+    virtual void semaYukselt() = 0;
+
+    // Folders, in the order the table returns them.
+    virtual QList<KlasorKaydi> klasorler() = 0;
+    virtual void klasorEkle(const KlasorKaydi &k) = 0;
+    virtual void klasorAdiDegistir(const QString &anahtari, const QString &adi) = 0;
+    // Empty when there is no such folder.
+    virtual QString klasorAdi(const QString &anahtari) = 0;
+    // Deletes the folder row and then all jobs stored under its key, in one transaction.
+    virtual void klasorVeIsleriniSil(const QString &anahtari) = 0;
 
     // --- Job rows handed over one by one, as the statement reads them ---------------
     // Long lists are kept in a compact form of their own (the job row model); they are
@@ -159,20 +127,70 @@ public:
         QByteArrayView anahtari, konu, yer, sayi, aciklama;
     };
     using IsSatiriAlici = std::function<void(const HamIsSatiri &)>;
-    // The main window's list and the job list window's lists, row by row in their order
-    // (the same rows as the functions above that return them).
-    void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
-                       const IsSatiriAlici &alici);
-    void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici);
     static IsKaydi kayit(const HamIsSatiri &s);
+    // A stored date "yyyy-MM-dd" as a Julian day (TarihYok when it is not a date of the
+    // calendar) and a stored time "HH:mm[:ss]" as seconds since midnight (-1 when none).
+    static qint32 julyenGunu(const char *p, int n);
+    static qint32 gununSaniyesi(const char *p, int n);
 
-private:
-    explicit Veritabani(sqlite3 *db) : m_db(db) {}
-    void satirOku(void *deyim, IsKaydi &is) const;
-    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, const IsSatiriAlici &alici);
-    sqlite3 *m_db = nullptr;
-    // The listing statements, prepared once and kept (finalised with the connection).
-    std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
+    // Job list of the main window: one folder or all, all dates or only today's open jobs,
+    // ordered by date (rows of one day in the order they were stored).
+    virtual void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                               const IsSatiriAlici &alici) = 0;
+    std::vector<IsKaydi> isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
+                                       const QDate &bugun);
+    // Jobs due at the given minute: dated today, time at or before hh:mm:00,
+    // remind on, not done; in date and time order.
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
+    // The same, and also the jobs of earlier days whose date and time lie after the
+    // reminder horizon (ufukTarihi, ufukSaati), remind on, not done; all in date and time
+    // order. One range of the date-and-time index serves it.
+    virtual std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                                     const QTime &ufukSaati) = 0;
+
+    // The job list window's lists over all folders, ordered by date and time (then job
+    // number): open jobs of one date, open jobs before a date, done jobs, all jobs.
+    enum class ListeKipi { BirGunun = 0, GunuGecen = 1, Yapilmis = 2, Tumu = 3 };
+    virtual void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) = 0;
+    std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
+
+    // Adds a job and returns its new number.
+    virtual qint64 isEkle(const IsKaydi &is) = 0;
+    // Rewrites every field of job isNo except its folder. Throws when no row changed.
+    virtual void isGuncelle(const IsKaydi &is) = 0;
+    // Fields of a job, for a change that writes only some of them.
+    enum IsAlani : unsigned {
+        TarihAlani = 1, SaatAlani = 2, KonuAlani = 4, YerAlani = 8, SayiAlani = 16,
+        AciklamaAlani = 32, HatirlatmaAlani = 64, YapildiAlani = 128
+    };
+    // Writes only the given fields of job is.isNo; the others keep what the table holds,
+    // such as a change made meanwhile by the reminder window or another desk. Throws when
+    // the job no longer exists, also when no field is given.
+    virtual void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) = 0;
+    virtual void isSil(qint64 isNo) = 0;
+    virtual void isTasi(qint64 isNo, const QString &anahtari) = 0;
+    virtual void isYapildiIsaretle(qint64 isNo) = 0;
+    virtual void isHatirlatmaKapat(qint64 isNo) = 0;
+    virtual void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) = 0;
+    // One job; isNo 0 when not found.
+    virtual IsKaydi is(qint64 isNo) = 0;
+
+    // Search: the jobs whose field contains the text anywhere, letters compared without
+    // their case the Turkish way (ı/I and i/İ stay different letters), every character
+    // taken as itself; in date, time and job-number order. The matching runs inside the
+    // database (a function of ours, TurkceIcerir, on either back end).
+    virtual std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) = 0;
+
+    // Runs a statement without parameters (used by tests and tools).
+    virtual void calistir(const char *sql) = 0;
+    // The SQLite connection of the file (tests and tools); none for the server.
+    virtual sqlite3 *tutamak() const { return nullptr; }
+
+    static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
+    static QString saatMetni(const QTime &s);   // HH:mm:ss
+
+protected:
+    Veritabani() = default;
 };
 
 // The daily backup in steps, so that it can run on a thread of its own while the program

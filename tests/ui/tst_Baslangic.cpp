@@ -221,7 +221,9 @@ void BaslangicTesti::veritabaniOlmayanDosyaReddedilir()
     d.write("Bu dosya bir veritabanı değil.");
     d.close();
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
-    QVERIFY(ortam.mesajlar->metinler().contains(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")));
+    // The Part's message, with the file it could not use named on a line of its own.
+    QVERIFY(ortam.mesajlar->metinler().contains(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
+                                                + QStringLiteral("\r\n\"") + ortam.veritabaniYolu() + QLatin1Char('"')));
     QVERIFY(ortam.son->sayi >= 1);
     QVERIFY(!OrtakDegiskenler::VeritabaniBag);
     QVERIFY(d.open(QIODevice::ReadOnly));
@@ -389,7 +391,9 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     dunDegisti(ortam.veritabaniYolu(), -2);
     ortam.mesajlar->temizle();
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
-    QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")});
+    QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
+                                                     + QStringLiteral("\r\n\"") + ortam.veritabaniYolu()
+                                                     + QLatin1Char('"')});
     QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
 }
 

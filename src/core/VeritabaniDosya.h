@@ -1,0 +1,59 @@
+#pragma once
+// The SQLite file back end of the database: one desk's file, the default.
+
+#include "core/Veritabani.h"
+
+#include <QByteArray>
+
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace Zelvora {
+
+class DosyaVeritabani final : public Veritabani {
+public:
+    DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol) {}
+    ~DosyaVeritabani() override;
+
+    QString adi() const override { return m_yol; }
+    bool eskiSemaMi() override;
+    void semaYukselt() override;
+    QList<KlasorKaydi> klasorler() override;
+    void klasorEkle(const KlasorKaydi &k) override;
+    void klasorAdiDegistir(const QString &anahtari, const QString &adi) override;
+    QString klasorAdi(const QString &anahtari) override;
+    void klasorVeIsleriniSil(const QString &anahtari) override;
+    using Veritabani::isleriListele;
+    void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                       const IsSatiriAlici &alici) override;
+    using Veritabani::hatirlatilacakIsler;
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                             const QTime &ufukSaati) override;
+    using Veritabani::isListesi;
+    void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
+    qint64 isEkle(const IsKaydi &is) override;
+    void isGuncelle(const IsKaydi &is) override;
+    void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) override;
+    void isSil(qint64 isNo) override;
+    void isTasi(qint64 isNo, const QString &anahtari) override;
+    void isYapildiIsaretle(qint64 isNo) override;
+    void isHatirlatmaKapat(qint64 isNo) override;
+    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
+    IsKaydi is(qint64 isNo) override;
+    std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
+    void calistir(const char *sql) override;
+    sqlite3 *tutamak() const override { return m_db; }
+
+private:
+    void satirOku(void *deyim, IsKaydi &is) const;
+    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, const IsSatiriAlici &alici);
+    sqlite3 *m_db = nullptr;
+    QString m_yol;
+    // The listing statements, prepared once and kept (finalised with the connection).
+    std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
+};
+
+} // namespace Zelvora

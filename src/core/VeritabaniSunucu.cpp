@@ -1,0 +1,495 @@
+#include "core/VeritabaniSunucu.h"
+
+#include "core/OrtakYordamlar.h"
+
+#include <libpq-fe.h>
+
+#include <cstring>
+#include <memory>
+
+namespace Zelvora {
+namespace {
+
+// A result, cleared when it goes out of scope.
+struct Sonuc {
+    PGresult *r;
+    explicit Sonuc(PGresult *s) : r(s) {}
+    ~Sonuc() { PQclear(r); }
+    Sonuc(const Sonuc &) = delete;
+    Sonuc &operator=(const Sonuc &) = delete;
+    int satir() const { return PQntuples(r); }
+    bool bos(int i, int j) const { return PQgetisnull(r, i, j) != 0; }
+    QByteArrayView ham(int i, int j) const
+    {
+        return bos(i, j) ? QByteArrayView() : QByteArrayView(PQgetvalue(r, i, j), PQgetlength(r, i, j));
+    }
+    QString metin(int i, int j) const { return bos(i, j) ? QString() : QString::fromUtf8(ham(i, j)); }
+    qint64 sayi(int i, int j) const { return QByteArray(PQgetvalue(r, i, j)).toLongLong(); }
+    bool mantiksal(int i, int j) const { return !bos(i, j) && PQgetvalue(r, i, j)[0] == 't'; }
+};
+
+// The job columns every listing reads, in the order HamIsSatiri is made from.
+const char *const IS_ALANLARI =
+    "SELECT \"IsNo\", \"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", \"IsinYeri\", \"IsinSayisi\", "
+    "\"Aciklama\", \"Hatirlatma\", \"IsYapildi\" FROM \"YapilacakIslerTablosu\" ";
+
+// NULL dates and times sort first, as they do in the file.
+const char *const LISTE_SIRASI = "ORDER BY \"IsinTarihi\" NULLS FIRST, \"IsNo\"";
+const char *const TAM_SIRA = "ORDER BY \"IsinTarihi\" NULLS FIRST, \"IsinSaati\" NULLS FIRST, \"IsNo\"";
+
+Veritabani::HamIsSatiri hamSatir(const Sonuc &s, int i)
+{
+    Veritabani::HamIsSatiri h;
+    h.isNo = s.sayi(i, 0);
+    h.anahtari = s.ham(i, 1);
+    const QByteArrayView tarih = s.ham(i, 2);
+    h.tarih = Veritabani::julyenGunu(tarih.data(), int(tarih.size()));
+    const QByteArrayView saat = s.ham(i, 3);
+    h.saat = Veritabani::gununSaniyesi(saat.data(), int(saat.size()));
+    h.konu = s.ham(i, 4);
+    h.yer = s.ham(i, 5);
+    h.sayi = s.ham(i, 6);
+    h.aciklama = s.ham(i, 7);
+    h.hatirlatma = s.mantiksal(i, 8);
+    h.yapildi = s.mantiksal(i, 9);
+    return h;
+}
+
+const char *aramaSorgusu(AramaAlani alan)
+{
+    // The field name comes from this fixed list only; the text is a bound value.
+    switch (alan) {
+    case AramaAlani::Konu:
+        return "SELECT \"IsNo\", \"Anahtari\", \"IsinKonusu\" FROM \"YapilacakIslerTablosu\" "
+               "WHERE \"TurkceIcerir\"(\"IsinKonusu\", $1) ORDER BY \"IsinTarihi\" NULLS FIRST, \"IsinSaati\" NULLS FIRST, \"IsNo\"";
+    case AramaAlani::Yer:
+        return "SELECT \"IsNo\", \"Anahtari\", \"IsinYeri\" FROM \"YapilacakIslerTablosu\" "
+               "WHERE \"TurkceIcerir\"(\"IsinYeri\", $1) ORDER BY \"IsinTarihi\" NULLS FIRST, \"IsinSaati\" NULLS FIRST, \"IsNo\"";
+    case AramaAlani::Aciklama:
+        break;
+    }
+    return "SELECT \"IsNo\", \"Anahtari\", \"Aciklama\" FROM \"YapilacakIslerTablosu\" "
+           "WHERE \"TurkceIcerir\"(\"Aciklama\", $1) ORDER BY \"IsinTarihi\" NULLS FIRST, \"IsinSaati\" NULLS FIRST, \"IsNo\"";
+}
+
+// The server and database named for messages, without a password.
+QString sunucuAdi(const QString &baglanti)
+{
+    char *hata = nullptr;
+    PQconninfoOption *secenekler = PQconninfoParse(baglanti.toUtf8().constData(), &hata);
+    PQfreemem(hata);
+    if (!secenekler)
+        return QStringLiteral("PostgreSQL");
+    QString host, port, db;
+    for (PQconninfoOption *o = secenekler; o->keyword; ++o) {
+        if (!o->val)
+            continue;
+        if (std::strcmp(o->keyword, "host") == 0)
+            host = QString::fromUtf8(o->val);
+        else if (std::strcmp(o->keyword, "port") == 0)
+            port = QString::fromUtf8(o->val);
+        else if (std::strcmp(o->keyword, "dbname") == 0)
+            db = QString::fromUtf8(o->val);
+    }
+    PQconninfoFree(secenekler);
+    QString ad = QStringLiteral("PostgreSQL ") + (host.isEmpty() ? QStringLiteral("localhost") : host);
+    if (!port.isEmpty())
+        ad += QLatin1Char(':') + port;
+    if (!db.isEmpty())
+        ad += QLatin1Char('/') + db;
+    return ad;
+}
+
+} // namespace
+
+std::unique_ptr<Veritabani> Veritabani::sunucuyaBaglan(const QString &baglanti)
+{
+    return std::make_unique<SunucuVeritabani>(baglanti);
+}
+
+SunucuVeritabani::SunucuVeritabani(const QString &baglanti) : m_baglanti(baglanti), m_ad(sunucuAdi(baglanti))
+{
+    baglan();
+    try {
+        semayiDenetle();
+    } catch (...) {
+        PQfinish(m_bag);
+        m_bag = nullptr;
+        throw;
+    }
+}
+
+SunucuVeritabani::~SunucuVeritabani()
+{
+    PQfinish(m_bag);
+}
+
+void SunucuVeritabani::baglan()
+{
+    PQfinish(m_bag);
+    m_bag = PQconnectdb(m_baglanti.toUtf8().constData());
+    if (PQstatus(m_bag) != CONNECTION_OK) {
+        const QString neden = QString::fromUtf8(PQerrorMessage(m_bag)).trimmed();
+        PQfinish(m_bag);
+        m_bag = nullptr;
+        throw Hata(HataNo::DiskAg, neden, m_ad);
+    }
+    PQsetClientEncoding(m_bag, "UTF8");
+    // ISO dates; a write that waits for another desk's lock gives up as the file's does.
+    Sonuc ayar(PQexec(m_bag, "SET DateStyle = 'ISO, YMD'; SET lock_timeout = '3s'; LISTEN zelvora"));
+    if (PQresultStatus(ayar.r) != PGRES_COMMAND_OK)
+        hataAt(ayar.r);
+}
+
+void SunucuVeritabani::semayiDenetle()
+{
+    // Our two tables, as tables, with every column the program reads or writes, and the
+    // search function of the schema file.
+    struct Tablo {
+        const char *ad;
+        QStringList sutunlar;
+    };
+    const Tablo tablolar[] = {
+        {"KlasorBilgileriTablosu", {QStringLiteral("Anahtari"), QStringLiteral("Bagi"), QStringLiteral("Adi")}},
+        {"YapilacakIslerTablosu",
+         {QStringLiteral("IsNo"), QStringLiteral("Anahtari"), QStringLiteral("IsinTarihi"), QStringLiteral("IsinSaati"),
+          QStringLiteral("IsinKonusu"), QStringLiteral("IsinYeri"), QStringLiteral("IsinSayisi"),
+          QStringLiteral("Aciklama"), QStringLiteral("Hatirlatma"), QStringLiteral("IsYapildi")}},
+    };
+    for (const Tablo &t : tablolar) {
+        Sonuc tur(calistir("SELECT table_type FROM information_schema.tables "
+                           "WHERE table_schema = current_schema() AND table_name = $1",
+                           {Deger(QString::fromLatin1(t.ad))}));
+        if (tur.satir() != 1 || tur.metin(0, 0) != QStringLiteral("BASE TABLE"))
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."), m_ad);
+        Sonuc s(calistir("SELECT column_name FROM information_schema.columns "
+                         "WHERE table_schema = current_schema() AND table_name = $1",
+                         {Deger(QString::fromLatin1(t.ad))}));
+        QStringList var;
+        for (int i = 0; i < s.satir(); ++i)
+            var << s.metin(i, 0);
+        for (const QString &sutun : t.sutunlar) {
+            if (!var.contains(sutun))
+                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."),
+                           m_ad);
+        }
+    }
+    Sonuc islev(calistir("SELECT to_regprocedure('\"TurkceIcerir\"(text, text)') IS NOT NULL", {}));
+    if (!islev.mantiksal(0, 0))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanında arama işlevi yok."), m_ad);
+}
+
+void SunucuVeritabani::hataAt(PGresult *r)
+{
+    QString neden = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(m_bag)).trimmed();
+    if (neden.isEmpty())
+        neden = QString::fromUtf8(PQerrorMessage(m_bag)).trimmed();
+    const char *durum = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
+    const QByteArray kod = durum ? QByteArray(durum) : QByteArray();
+    // The connection is gone (or the server went down): said as a network failure; the
+    // next action connects again.
+    if (PQstatus(m_bag) != CONNECTION_OK || kod.startsWith("08") || kod.startsWith("57P"))
+        throw Hata(HataNo::AgKoptu, neden, m_ad);
+    if (kod == "53100")
+        throw Hata(HataNo::DiskDolu, neden, m_ad);
+    if (kod == "55P03" || kod == "40P01" || kod == "40001")
+        throw Hata(HataNo::Kilitli, neden, m_ad);
+    if (kod == "42P01" || kod == "42703" || kod == "42883")
+        throw Hata(HataNo::DosyaAcilamiyor, neden, m_ad);
+    if (kod == "42501" || kod == "25006")
+        throw Hata(HataNo::SaltOkunur, neden, m_ad);
+    throw Hata(HataNo::Sunucu, QString::fromLatin1(kod) + QLatin1Char(' ') + neden, m_ad);
+}
+
+PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerler)
+{
+    if (!m_bag || PQstatus(m_bag) != CONNECTION_OK) {
+        // The connection was lost before: this action connects again, and whatever the
+        // other desks changed meanwhile is re-read.
+        if (m_bag)
+            PQreset(m_bag);
+        if (!m_bag || PQstatus(m_bag) != CONNECTION_OK) {
+            try {
+                baglan();
+            } catch (const Hata &h) {
+                throw Hata(HataNo::AgKoptu, h.aciklama(), m_ad);
+            }
+        } else {
+            PQsetClientEncoding(m_bag, "UTF8");
+            PQclear(PQexec(m_bag, "SET DateStyle = 'ISO, YMD'; SET lock_timeout = '3s'; LISTEN zelvora"));
+        }
+        m_degisiklikVar = true;
+    }
+    std::vector<const char *> metinler;
+    std::vector<int> boylar;
+    metinler.reserve(size_t(degerler.size()));
+    boylar.reserve(size_t(degerler.size()));
+    for (const Deger &d : degerler) {
+        metinler.push_back(d.bos ? nullptr : d.metin.constData());
+        boylar.push_back(int(d.metin.size()));
+    }
+    PGresult *r = PQexecParams(m_bag, sql, int(degerler.size()), nullptr, metinler.data(), boylar.data(), nullptr, 0);
+    const ExecStatusType durum = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+    if (durum != PGRES_COMMAND_OK && durum != PGRES_TUPLES_OK) {
+        try {
+            hataAt(r);
+        } catch (...) {
+            PQclear(r);
+            throw;
+        }
+    }
+    return r;
+}
+
+bool SunucuVeritabani::baskaMasaDegistirdi()
+{
+    if (m_bag && PQstatus(m_bag) == CONNECTION_OK && PQconsumeInput(m_bag)) {
+        const int ben = PQbackendPID(m_bag);
+        while (PGnotify *n = PQnotifies(m_bag)) {
+            if (n->be_pid != ben)
+                m_degisiklikVar = true;
+            PQfreemem(n);
+        }
+    }
+    const bool var = m_degisiklikVar;
+    m_degisiklikVar = false;
+    return var;
+}
+
+qint64 SunucuVeritabani::degisenSatir(PGresult *r) const
+{
+    return QByteArray(PQcmdTuples(r)).toLongLong();
+}
+
+void SunucuVeritabani::calistir(const char *sql)
+{
+    Sonuc s(calistir(sql, {}));
+}
+
+QList<KlasorKaydi> SunucuVeritabani::klasorler()
+{
+    // In the order the folders were made: a folder's number grows with each new one, so
+    // a parent always comes before its sub-folders (the file gives its insertion order;
+    // here an update would move a row to the table's end).
+    Sonuc s(calistir("SELECT \"Anahtari\", \"Bagi\", \"Adi\" FROM \"KlasorBilgileriTablosu\" "
+                     "ORDER BY length(substring(\"Anahtari\" from '^[0-9]*')), substring(\"Anahtari\" from '^[0-9]*'), "
+                     "\"Anahtari\"",
+                     {}));
+    QList<KlasorKaydi> sonuc;
+    for (int i = 0; i < s.satir(); ++i)
+        sonuc.append({s.metin(i, 0), s.metin(i, 1), s.metin(i, 2)});
+    return sonuc;
+}
+
+void SunucuVeritabani::klasorEkle(const KlasorKaydi &k)
+{
+    Sonuc s(calistir("INSERT INTO \"KlasorBilgileriTablosu\"(\"Bagi\", \"Anahtari\", \"Adi\") VALUES($1, $2, $3)",
+                     {Deger(k.bagi), Deger(k.anahtari), Deger(k.adi)}));
+}
+
+void SunucuVeritabani::klasorAdiDegistir(const QString &anahtari, const QString &adi)
+{
+    Sonuc s(calistir("UPDATE \"KlasorBilgileriTablosu\" SET \"Adi\" = $1 WHERE \"Anahtari\" = $2",
+                     {Deger(adi), Deger(anahtari)}));
+    if (degisenSatir(s.r) == 0)
+        throw Hata(3021, QStringLiteral("Klasör bulunamadı."));
+}
+
+QString SunucuVeritabani::klasorAdi(const QString &anahtari)
+{
+    Sonuc s(calistir("SELECT \"Adi\" FROM \"KlasorBilgileriTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
+    return s.satir() > 0 ? s.metin(0, 0) : QString();
+}
+
+void SunucuVeritabani::klasorVeIsleriniSil(const QString &anahtari)
+{
+    Sonuc bas(calistir("BEGIN", {}));
+    try {
+        Sonuc k(calistir("DELETE FROM \"KlasorBilgileriTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
+        Sonuc i(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
+        Sonuc son(calistir("COMMIT", {}));
+    } catch (...) {
+        if (m_bag && PQstatus(m_bag) == CONNECTION_OK)
+            PQclear(PQexec(m_bag, "ROLLBACK"));
+        throw;
+    }
+}
+
+void SunucuVeritabani::satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici)
+{
+    Sonuc s(calistir(sql, degerler));
+    for (int i = 0; i < s.satir(); ++i)
+        alici(hamSatir(s, i));
+}
+
+void SunucuVeritabani::isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                                     const IsSatiriAlici &alici)
+{
+    QByteArray sql(IS_ALANLARI);
+    QList<Deger> degerler;
+    if (sadeceBugun) {
+        sql += "WHERE \"IsinTarihi\" = $1::date AND NOT \"IsYapildi\" ";
+        degerler << Deger(tarihMetni(bugun));
+        if (!tumKlasorler) {
+            sql += "AND \"Anahtari\" = $2 ";
+            degerler << Deger(anahtari);
+        }
+    } else if (!tumKlasorler) {
+        sql += "WHERE \"Anahtari\" = $1 ";
+        degerler << Deger(anahtari);
+    }
+    sql += LISTE_SIRASI;
+    satirlariOku(sql.constData(), degerler, alici);
+}
+
+std::vector<IsKaydi> SunucuVeritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
+                                                           const QDate &ufukTarihi, const QTime &ufukSaati)
+{
+    // $1 today, $2 the current minute at :00, $3 the horizon's day, $4 its time, $5 the
+    // first day to look at; the same rule as the file's statement.
+    const QByteArray sql = QByteArray(IS_ALANLARI)
+        + "WHERE \"IsinTarihi\" >= $5::date AND \"IsinTarihi\" <= $1::date AND \"Hatirlatma\" AND NOT \"IsYapildi\" "
+          "AND (\"IsinTarihi\" = $1::date AND \"IsinSaati\" <= $2::time "
+          "OR \"IsinTarihi\" < $1::date AND \"IsinSaati\" IS NOT NULL "
+          "AND (\"IsinTarihi\" > $3::date OR \"IsinSaati\" > $4::time)) "
+          "ORDER BY \"IsinTarihi\", \"IsinSaati\"";
+    std::vector<IsKaydi> sonuc;
+    satirlariOku(sql.constData(),
+                 {Deger(tarihMetni(bugun)), Deger(saatMetni(QTime(dakika.hour(), dakika.minute(), 0))),
+                  Deger(tarihMetni(ufukTarihi)), Deger(saatMetni(ufukSaati)), Deger(tarihMetni(qMin(ufukTarihi, bugun)))},
+                 [&](const HamIsSatiri &s) { sonuc.push_back(kayit(s)); });
+    return sonuc;
+}
+
+void SunucuVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici)
+{
+    QByteArray sql(IS_ALANLARI);
+    QList<Deger> degerler;
+    switch (kip) {
+    case ListeKipi::BirGunun:
+        sql += "WHERE \"IsinTarihi\" = $1::date AND NOT \"IsYapildi\" ";
+        degerler << Deger(tarihMetni(tarih));
+        break;
+    case ListeKipi::GunuGecen:
+        sql += "WHERE \"IsinTarihi\" < $1::date AND NOT \"IsYapildi\" ";
+        degerler << Deger(tarihMetni(tarih));
+        break;
+    case ListeKipi::Yapilmis:
+        sql += "WHERE \"IsYapildi\" ";
+        break;
+    case ListeKipi::Tumu:
+        break;
+    }
+    sql += TAM_SIRA;
+    satirlariOku(sql.constData(), degerler, alici);
+}
+
+qint64 SunucuVeritabani::isEkle(const IsKaydi &is)
+{
+    Sonuc s(calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", "
+                     "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\") "
+                     "VALUES($1, $2::date, $3::time, $4, $5, $6, $7, $8::boolean, $9::boolean) RETURNING \"IsNo\"",
+                     {Deger(is.anahtari), Deger(tarihMetni(is.tarih)), Deger(saatMetni(is.saat)), Deger(is.konu),
+                      Deger(is.yer), Deger(is.sayi), Deger(is.aciklama), Deger::mantiksal(is.hatirlatma),
+                      Deger::mantiksal(is.yapildi)}));
+    return s.satir() > 0 ? s.sayi(0, 0) : 0;
+}
+
+void SunucuVeritabani::isGuncelle(const IsKaydi &is)
+{
+    isAlanlariniGuncelle(is, TarihAlani | SaatAlani | KonuAlani | YerAlani | SayiAlani | AciklamaAlani
+                                 | HatirlatmaAlani | YapildiAlani);
+}
+
+void SunucuVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
+{
+    // Built from fixed column fragments only; every value is bound.
+    struct Alan {
+        unsigned bit;
+        const char *sutun;
+    };
+    static const Alan sutunlar[] = {{TarihAlani, "\"IsinTarihi\" = $%1::date"}, {SaatAlani, "\"IsinSaati\" = $%1::time"},
+                                    {KonuAlani, "\"IsinKonusu\" = $%1"},        {YerAlani, "\"IsinYeri\" = $%1"},
+                                    {SayiAlani, "\"IsinSayisi\" = $%1"},        {AciklamaAlani, "\"Aciklama\" = $%1"},
+                                    {HatirlatmaAlani, "\"Hatirlatma\" = $%1::boolean"},
+                                    {YapildiAlani, "\"IsYapildi\" = $%1::boolean"}};
+    QString set;
+    QList<Deger> degerler;
+    for (const Alan &a : sutunlar) {
+        if (!(alanlar & a.bit))
+            continue;
+        if (!set.isEmpty())
+            set += QStringLiteral(", ");
+        set += QString::fromLatin1(a.sutun).arg(degerler.size() + 1);
+        switch (a.bit) {
+        case TarihAlani: degerler << Deger(tarihMetni(is.tarih)); break;
+        case SaatAlani: degerler << Deger(saatMetni(is.saat)); break;
+        case KonuAlani: degerler << Deger(is.konu); break;
+        case YerAlani: degerler << Deger(is.yer); break;
+        case SayiAlani: degerler << Deger(is.sayi); break;
+        case AciklamaAlani: degerler << Deger(is.aciklama); break;
+        case HatirlatmaAlani: degerler << Deger::mantiksal(is.hatirlatma); break;
+        case YapildiAlani: degerler << Deger::mantiksal(is.yapildi); break;
+        }
+    }
+    if (set.isEmpty()) {
+        Sonuc s(calistir("SELECT 1 FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(is.isNo)}));
+        if (s.satir() == 0)
+            throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+        return;
+    }
+    degerler << Deger(is.isNo);
+    const QByteArray sql = "UPDATE \"YapilacakIslerTablosu\" SET " + set.toUtf8() + " WHERE \"IsNo\" = $"
+        + QByteArray::number(degerler.size());
+    Sonuc s(calistir(sql.constData(), degerler));
+    if (degisenSatir(s.r) == 0)
+        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+}
+
+void SunucuVeritabani::isSil(qint64 isNo)
+{
+    Sonuc s(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(isNo)}));
+}
+
+void SunucuVeritabani::isTasi(qint64 isNo, const QString &anahtari)
+{
+    Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"Anahtari\" = $1 WHERE \"IsNo\" = $2",
+                     {Deger(anahtari), Deger(isNo)}));
+}
+
+void SunucuVeritabani::isYapildiIsaretle(qint64 isNo)
+{
+    Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"IsYapildi\" = true WHERE \"IsNo\" = $1", {Deger(isNo)}));
+}
+
+void SunucuVeritabani::isHatirlatmaKapat(qint64 isNo)
+{
+    Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"Hatirlatma\" = false WHERE \"IsNo\" = $1", {Deger(isNo)}));
+}
+
+void SunucuVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
+{
+    Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"IsinTarihi\" = $1::date, \"IsinSaati\" = $2::time "
+                     "WHERE \"IsNo\" = $3",
+                     {Deger(tarihMetni(tarih)), Deger(saatMetni(saat)), Deger(isNo)}));
+}
+
+IsKaydi SunucuVeritabani::is(qint64 isNo)
+{
+    IsKaydi k;
+    satirlariOku((QByteArray(IS_ALANLARI) + "WHERE \"IsNo\" = $1").constData(), {Deger(isNo)},
+                 [&](const HamIsSatiri &s) { k = kayit(s); });
+    return k;
+}
+
+std::vector<AramaSonucu> SunucuVeritabani::isAra(AramaAlani alan, const QString &aranan)
+{
+    Sonuc s(calistir(aramaSorgusu(alan), {Deger(aranan.isNull() ? QStringLiteral("") : aranan)}));
+    std::vector<AramaSonucu> sonuc;
+    sonuc.reserve(size_t(s.satir()));
+    for (int i = 0; i < s.satir(); ++i)
+        sonuc.push_back({s.sayi(i, 0), s.metin(i, 1), s.metin(i, 2)});
+    return sonuc;
+}
+
+} // namespace Zelvora

@@ -1,0 +1,79 @@
+#pragma once
+// The PostgreSQL back end of the database: an office's server that several desks share.
+// Every statement is sent with its values as bound parameters (PQexecParams).
+
+#include "core/Veritabani.h"
+
+#include <QByteArray>
+#include <QList>
+
+struct pg_conn;
+struct pg_result;
+
+namespace Zelvora {
+
+class SunucuVeritabani final : public Veritabani {
+public:
+    // Connects, checks that the tables and columns are ours, and listens for the other
+    // desks' changes. Throws Hata 3043 (unreachable) or 3051 (not our database).
+    explicit SunucuVeritabani(const QString &baglanti);
+    ~SunucuVeritabani() override;
+
+    bool sunucuMu() const override { return true; }
+    QString adi() const override { return m_ad; }
+    bool baskaMasaDegistirdi() override;
+
+    bool eskiSemaMi() override { return false; }
+    void semaYukselt() override {}
+    QList<KlasorKaydi> klasorler() override;
+    void klasorEkle(const KlasorKaydi &k) override;
+    void klasorAdiDegistir(const QString &anahtari, const QString &adi) override;
+    QString klasorAdi(const QString &anahtari) override;
+    void klasorVeIsleriniSil(const QString &anahtari) override;
+    using Veritabani::isleriListele;
+    void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                       const IsSatiriAlici &alici) override;
+    using Veritabani::hatirlatilacakIsler;
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                             const QTime &ufukSaati) override;
+    using Veritabani::isListesi;
+    void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
+    qint64 isEkle(const IsKaydi &is) override;
+    void isGuncelle(const IsKaydi &is) override;
+    void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) override;
+    void isSil(qint64 isNo) override;
+    void isTasi(qint64 isNo, const QString &anahtari) override;
+    void isYapildiIsaretle(qint64 isNo) override;
+    void isHatirlatmaKapat(qint64 isNo) override;
+    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
+    IsKaydi is(qint64 isNo) override;
+    std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
+    void calistir(const char *sql) override;
+
+    // One parameter: its text, or NULL.
+    struct Deger {
+        QByteArray metin;
+        bool bos = true;
+        Deger() = default;
+        Deger(const QString &s) : metin(s.toUtf8()), bos(s.isNull()) {}
+        Deger(qint64 n) : metin(QByteArray::number(n)), bos(false) {}
+        static Deger mantiksal(bool b) { Deger d; d.metin = b ? "t" : "f"; d.bos = false; return d; }
+    };
+
+private:
+    // Runs one statement with its parameters; reconnects first when the connection was
+    // lost. Throws Hata for a failure (a lost connection, a full disk, a lock ...).
+    pg_result *calistir(const char *sql, const QList<Deger> &degerler);
+    void baglan();
+    void semayiDenetle();
+    void satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici);
+    qint64 degisenSatir(pg_result *r) const;
+    [[noreturn]] void hataAt(pg_result *r);
+
+    QString m_baglanti;
+    QString m_ad;
+    pg_conn *m_bag = nullptr;
+    bool m_degisiklikVar = false;
+};
+
+} // namespace Zelvora
