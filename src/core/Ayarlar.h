@@ -17,6 +17,10 @@ inline const QString Konular = QStringLiteral("Yapilacak Is Bilgileri\\Konular")
 inline const QString Yerler = QStringLiteral("Yapilacak Is Bilgileri\\Yerler");
 inline const QString Sayilar = QStringLiteral("Yapilacak Is Bilgileri\\Sayilar");
 QString Liste(int n); // "Listeler\Liste-n"
+// The office server: section "Sunucu", key "Baglanti" (a libpq connection string or URI;
+// no password is ever stored here, libpq takes it from ~/.pgpass).
+inline const QString Sunucu = QStringLiteral("Sunucu");
+inline const QString Baglanti = QStringLiteral("Baglanti");
 
 // Keys of section "Ayarlar".
 inline const QString GirisSifresiSor = QStringLiteral("Giris Sifresi Sor");

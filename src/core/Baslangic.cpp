@@ -134,8 +134,20 @@ QString bugununMetni()
 }
 } // namespace
 
+QString sunucuBaglantisi()
+{
+    // The environment wins, so one desk can be pointed elsewhere for a while.
+    const QString ortam = qEnvironmentVariable("ZELVORA_SUNUCU").trimmed();
+    if (!ortam.isEmpty())
+        return ortam;
+    return Ayarlar::oku(AyarAdi::Sunucu, AyarAdi::Baglanti, QString()).trimmed();
+}
+
 bool veritabaniniDenetle()
 {
+    // A server's database is the server's business: nothing to find or copy here.
+    if (!sunucuBaglantisi().isEmpty())
+        return true;
     const QString vt = veritabaniYolu();
     // Anything at all at the database's path (a link, a folder) is for the open to judge.
     if (YolDoluMu(vt))
@@ -188,6 +200,20 @@ bool veritabaniniDenetle()
 
 bool veritabaniniAc()
 {
+    const QString sunucu = sunucuBaglantisi();
+    if (!sunucu.isEmpty()) {
+        try {
+            baglanti() = Veritabani::sunucuyaBaglan(sunucu);
+            OrtakDegiskenler::VeritabaniBag = baglanti().get();
+            return true;
+        } catch (const Hata &h) {
+            // Unreachable: the network message; not our tables: the 3051 message naming
+            // the server. Either way there is nothing to go on with.
+            if (GenelHataYordami(h))
+                Arayuz::programSonu().bitir(1);
+            return false;
+        }
+    }
     const QString yol = veritabaniYolu();
     acilistakiTarih() = QFileInfo(yol).lastModified();
     try {
@@ -341,6 +367,10 @@ bool gunlukYedek()
 {
     // A backup left running by an earlier start in this process ends first.
     gunlukYedegiBekle();
+    // The server's database is backed up on the server (README: pg_dump); a desk says
+    // nothing about it.
+    if (OrtakDegiskenler::VeritabaniBag && OrtakDegiskenler::VeritabaniBag->sunucuMu())
+        return true;
     const QString yedek = yedekYolu();
     const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
     const bool oncekiVar = YolDoluMu(yedek);

@@ -25,6 +25,9 @@ QString yedekYolu();         // yedekKlasoru() + "Vok.ydk"
 // a database that an older version kept beside the program is taken over.
 // Returns false when the program must end.
 bool veritabaniniDenetle();
+// The office server's libpq connection string: the environment variable ZELVORA_SUNUCU,
+// else the setting "Baglanti" of section "Sunucu"; empty for the desk's own file.
+QString sunucuBaglantisi();
 // Opens the database into the shared connection (rolling back a save that was cut
 // short); false when the program was ended.
 bool veritabaniniAc();

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
+#include <QTimer>
 
 namespace Zelvora {
 
@@ -44,6 +45,33 @@ void AnaForm::IsleriListele(const QString &anahtar)
         m->doldur([&](const Veritabani::IsSatiriAlici &alici) { Veritabani::acik().isleriListele(anahtar, tum, bugun, gun, alici); },
                   gun, tum);
     });
+}
+
+void AnaForm::BaskaMasaDegisikligiDenetle()
+{
+    bool degisti = false;
+    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegistirdi(); });
+    // A burst of changes re-lists once, shortly after the last of them.
+    if (degisti)
+        m_baskaMasaBekleme->start();
+}
+
+void AnaForm::ListeyiTazele()
+{
+    // What the list shows now, read again; the selected job stays selected.
+    const int satir = YapilacakIslerListesi->seciliSatir();
+    const qint64 secili = satir >= 0 ? YapilacakIslerListesi->model()->isNo(satir) : 0;
+    if (TumKlasorlerOnayi->isChecked()) {
+        IsleriListele(QString());
+    } else {
+        QTreeWidgetItem *d = seciliDugum();
+        if (!d || KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(d)))
+            return;
+        KlasorListesi_NodeClick(d);
+    }
+    const int yeni = secili ? YapilacakIslerListesi->model()->satirBul(secili) : -1;
+    if (yeni >= 0)
+        YapilacakIslerListesi->satirSec(yeni);
 }
 
 void AnaForm::YapilacakIslerListesi_ItemClick()

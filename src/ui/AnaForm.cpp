@@ -5,6 +5,7 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
+#include "core/Veritabani.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "tools/GirisSifresiBelirleDegistirFormu.h"
@@ -137,6 +138,19 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
             BildirimAlaninaSimgeEkle();
     });
     YapilacakIsKontrolu->start(IlkTaramaGecikmesiMs);
+    // Several desks on one server: another desk's change shows in this list within a
+    // second or so, without F5.
+    if (OrtakDegiskenler::VeritabaniBag && OrtakDegiskenler::VeritabaniBag->sunucuMu()) {
+        m_baskaMasaIzleme = new QTimer(this);
+        m_baskaMasaIzleme->setObjectName(QStringLiteral("BaskaMasaIzleme"));
+        m_baskaMasaIzleme->setInterval(500);
+        connect(m_baskaMasaIzleme, &QTimer::timeout, this, &AnaForm::BaskaMasaDegisikligiDenetle);
+        m_baskaMasaBekleme = new QTimer(this);
+        m_baskaMasaBekleme->setSingleShot(true);
+        m_baskaMasaBekleme->setInterval(300);
+        connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
+        m_baskaMasaIzleme->start();
+    }
     m_yukleniyor = false;
     if (gorunsun)
         show();

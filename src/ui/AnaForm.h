@@ -44,6 +44,11 @@ public:
 
     // Job list.
     void IsleriListele(const QString &anahtar);
+    // Reads the list again as it is shown (folder or all folders), keeping the selected
+    // job selected: another desk on the office server changed something.
+    void ListeyiTazele();
+    // Looks whether another desk changed folders or jobs (server only, twice a second).
+    void BaskaMasaDegisikligiDenetle();
     void YapilacakIslerListesi_ItemClick();
 
     // Folder commands.
@@ -195,6 +200,10 @@ private:
     BildirimAlani *m_bildirimAlani = nullptr;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
+    // On the office server: the look for other desks' changes, and the short wait that
+    // gathers a burst of them into one re-listing.
+    QTimer *m_baskaMasaIzleme = nullptr;
+    QTimer *m_baskaMasaBekleme = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 

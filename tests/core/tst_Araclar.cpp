@@ -1,15 +1,13 @@
 // Core of the tools: deadline arithmetic, the amount's reading, the holiday table and
-// its day line, the Turkish search in SQL, and what the program says about itself.
+// its day line, and what the program says about itself.
 
 #include "TestOrtami.h"
 
 #include "Surum.h"
-#include "core/OrtakDegiskenler.h"
 #include "core/ProgramBilgisi.h"
 #include "core/SureHesabi.h"
 #include "core/Tarihler.h"
 #include "core/Tatiller.h"
-#include "core/Veritabani.h"
 
 #include <QSysInfo>
 #include <QUrlQuery>
@@ -28,9 +26,6 @@ private Q_SLOTS:
     void bilinenTatiller();
     void gunBilgisi_data();
     void gunBilgisi();
-    void turkceArama();
-    void aramaKarakterleriKendisiDir();
-    void aramaSirasiVeAlanlar();
     void programBilgisi();
 };
 
@@ -191,120 +186,6 @@ void AraclarTesti::gunBilgisi()
     QCOMPARE(Tatiller::gunBilgisi(tarih), beklenen);
 }
 
-namespace {
-struct AramaOrtami {
-    Test::Ortam ortam;
-    AramaOrtami() { ortam.veritabaniniAc(); }
-    Veritabani &vt() { return *OrtakDegiskenler::VeritabaniBag; }
-    qint64 ekle(const QString &konu, const QString &yer, const QString &aciklama,
-                QDate tarih = QDate(2026, 5, 1), QTime saat = QTime(10, 0))
-    {
-        return vt().isEkle({0, QStringLiteral("1-Anahtar"), tarih, saat, konu, yer, QString(), aciklama, true, false});
-    }
-    QStringList ara(AramaAlani alan, const QString &metin)
-    {
-        QStringList l;
-        for (const AramaSonucu &s : vt().isAra(alan, metin))
-            l << s.deger;
-        return l;
-    }
-};
-} // namespace
-
-void AraclarTesti::turkceArama()
-{
-    AramaOrtami o;
-    for (const char16_t *yer : {u"ADLİYE", u"Adliye", u"eski adliye binası", u"ISPARTA", u"Isparta Adliyesi",
-                                u"İSTANBUL", u"ISTANBUL", u"istanbul", u"ÇĞÖŞÜ Sokağı", u""})
-        o.ekle(QStringLiteral("Konu"), QString::fromUtf16(yer), QString());
-    o.vt().isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 5, 1), QTime(10, 0), QStringLiteral("Boş yer"), QString(),
-                   QString(), QString(), true, false});
-
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("adliye")),
-             (QStringList{QStringLiteral("ADLİYE"), QStringLiteral("Adliye"), QStringLiteral("eski adliye binası"),
-                          QStringLiteral("Isparta Adliyesi")}));
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ısparta")),
-             (QStringList{QStringLiteral("ISPARTA"), QStringLiteral("Isparta Adliyesi")}));
-    // The dotted and the dotless i are different letters in either case.
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("istanbul")),
-             (QStringList{QStringLiteral("İSTANBUL"), QStringLiteral("istanbul")}));
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ISTANBUL")), QStringList{QStringLiteral("ISTANBUL")});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("İstanbul")),
-             (QStringList{QStringLiteral("İSTANBUL"), QStringLiteral("istanbul")}));
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("çğöşü")), QStringList{QStringLiteral("ÇĞÖŞÜ Sokağı")});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ankara")), QStringList());
-
-    // A match that starts inside an earlier near-match, one across letters of two bytes,
-    // one at the very end, and a field with bytes that are no UTF-8.
-    for (const char16_t *yer : {u"aaab", u"DAĞIN ARKASI", u"sonu şU"})
-        o.ekle(QStringLiteral("Konu"), QString::fromUtf16(yer), QString());
-    o.vt().calistir("INSERT INTO YapilacakIslerTablosu(Anahtari, IsinYeri) VALUES('1-Anahtar', "
-                    "CAST(X'C3' || 'bozuk' || X'E2A0' AS TEXT))");
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("aab")), QStringList{QStringLiteral("aaab")});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("ğın a")), QStringList{QStringLiteral("DAĞIN ARKASI")});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("Şu")), QStringList{QStringLiteral("sonu şU")});
-    QCOMPARE(o.vt().isAra(AramaAlani::Yer, QStringLiteral("BOZUK")).size(), size_t(1));
-}
-
-void AraclarTesti::aramaKarakterleriKendisiDir()
-{
-    AramaOrtami o;
-    const QStringList yerler = {QStringLiteral("Yüzde %50 indirim"), QStringLiteral("dosya_no 12"),
-                                QStringLiteral("O'Brien Hukuk"), QStringLiteral("Yıldız*Soru?Diyez#"),
-                                QStringLiteral("yuzde 50 indirim"), QStringLiteral("dosya no 12"),
-                                QStringLiteral("a\\b")};
-    for (const QString &y : yerler)
-        o.ekle(QStringLiteral("Konu"), y, QString());
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("%50")), QStringList{yerler[0]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("e %5")), QStringList{yerler[0]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("%%")), QStringList());
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("a_n")), QStringList{yerler[1]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("o'b")), QStringList{yerler[2]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("*soru?")), QStringList{yerler[3]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("z#")), QStringList{yerler[3]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("a\\b")), QStringList{yerler[6]});
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("'; DROP TABLE YapilacakIslerTablosu; --")), QStringList());
-    QCOMPARE(o.vt().isAra(AramaAlani::Yer, QStringLiteral("indirim")).size(), size_t(2));
-}
-
-void AraclarTesti::aramaSirasiVeAlanlar()
-{
-    AramaOrtami o;
-    // Stored out of order: the result is by date, then time, then job number.
-    const qint64 c = o.ekle(QStringLiteral("Duruşma C"), QStringLiteral("Ankara"), QStringLiteral("not c"),
-                            QDate(2026, 6, 2), QTime(9, 0));
-    const qint64 a = o.ekle(QStringLiteral("Duruşma A"), QStringLiteral("Bursa"), QStringLiteral("not a"),
-                            QDate(2026, 6, 1), QTime(14, 0));
-    const qint64 b1 = o.ekle(QStringLiteral("Duruşma B1"), QStringLiteral("İzmir"), QStringLiteral("not b1"),
-                             QDate(2026, 6, 2), QTime(8, 30));
-    const qint64 b2 = o.ekle(QStringLiteral("Duruşma B2"), QStringLiteral("Adana"), QStringLiteral("not b2"),
-                             QDate(2026, 6, 2), QTime(8, 30));
-    o.vt().isTasi(b2, QStringLiteral("7-Anahtar"));
-    const std::vector<AramaSonucu> s = o.vt().isAra(AramaAlani::Konu, QStringLiteral("DURUŞMA"));
-    QCOMPARE(s.size(), size_t(4));
-    QCOMPARE(s[0].isNo, a);
-    QCOMPARE(s[1].isNo, b1);
-    QCOMPARE(s[2].isNo, b2);
-    QCOMPARE(s[3].isNo, c);
-    QCOMPARE(s[2].anahtari, QStringLiteral("7-Anahtar"));
-    QCOMPARE(s[2].deger, QStringLiteral("Duruşma B2"));
-    // Each field is searched on its own and gives its own text.
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("izmir")), QStringList{QStringLiteral("İzmir")});
-    QCOMPARE(o.ara(AramaAlani::Aciklama, QStringLiteral("NOT B")),
-             (QStringList{QStringLiteral("not b1"), QStringLiteral("not b2")}));
-    QCOMPARE(o.ara(AramaAlani::Yer, QStringLiteral("not")), QStringList());
-
-    // The function is the connection's own: SQL sees it like a built-in one.
-    sqlite3_stmt *st = nullptr;
-    QCOMPARE(sqlite3_prepare_v2(o.vt().tutamak(), "SELECT TurkceIcerir('KIRIKKALE', 'kırık'), "
-                                "TurkceIcerir('KIRIKKALE', 'kirik'), TurkceIcerir(NULL, 'a')", -1, &st, nullptr),
-             SQLITE_OK);
-    QCOMPARE(sqlite3_step(st), SQLITE_ROW);
-    QCOMPARE(sqlite3_column_int(st, 0), 1);
-    QCOMPARE(sqlite3_column_int(st, 1), 0);
-    QCOMPARE(sqlite3_column_int(st, 2), 0);
-    sqlite3_finalize(st);
-}
 
 void AraclarTesti::programBilgisi()
 {

@@ -31,9 +31,6 @@ private Q_SLOTS:
     void ayarVarsayilanlari();
     void ayarBolumleriSirayla();
     void yabanciDosyalarReddedilir();
-    void tirnakliDegerlerBaglanir();
-    void listelemeSorgulari();
-    void hatirlatmaSorgusu();
     void eskiSemaYukseltilir();
     void yedekGeciciAdlaYazilir();
     void basarisizYedekEskisiniKorur();
@@ -288,86 +285,6 @@ void CekirdekTesti::yabanciDosyalarReddedilir()
 
     // Missing file and missing folder.
     QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(ortam.programKlasoru() + QStringLiteral("yok/Vok.vtb")));
-}
-
-void CekirdekTesti::tirnakliDegerlerBaglanir()
-{
-    Test::Ortam ortam;
-    ortam.veritabaniniAc();
-    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
-    const QString anahtar = QStringLiteral("7'-Anahtar");
-    v.klasorEkle({anahtar, QStringLiteral("Klasor"), QStringLiteral("Ali'nin İşleri")});
-    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Ali'nin İşleri"));
-    IsKaydi is{0, anahtar, QDate(2026, 12, 7), QTime(9, 30), QStringLiteral("O'nun konusu"), QStringLiteral("x' OR '1'='1"),
-               QStringLiteral("12'"), QStringLiteral("'); DROP TABLE YapilacakIslerTablosu; --"), true, false};
-    is.isNo = v.isEkle(is);
-    const auto liste = v.isleriListele(anahtar, false, false, QDate(2026, 12, 7));
-    QCOMPARE(liste.size(), size_t(1));
-    QCOMPARE(liste[0].aciklama, is.aciklama);
-    QCOMPARE(liste[0].yer, is.yer);
-    QCOMPARE(liste[0].saat, QTime(9, 30));
-    v.klasorAdiDegistir(anahtar, QStringLiteral("Yeni 'ad'"));
-    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Yeni 'ad'"));
-    v.klasorVeIsleriniSil(anahtar);
-    QVERIFY(v.klasorler().isEmpty());
-    QCOMPARE(v.is(is.isNo).isNo, 0);
-    // Updating a job that is gone is reported, not taken as saved.
-    QVERIFY_THROWS_EXCEPTION(Hata, v.isGuncelle(is));
-}
-
-void CekirdekTesti::listelemeSorgulari()
-{
-    Test::Ortam ortam;
-    ortam.veritabaniniAc();
-    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
-    const QDate bugun(2026, 12, 7);
-    auto ekle = [&](const QString &k, QDate t, QTime s, bool yapildi, const QString &konu) {
-        return v.isEkle({0, k, t, s, konu, QString(), QString(), QString(), true, yapildi});
-    };
-    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(14, 0), false, QStringLiteral("a"));
-    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), false, QStringLiteral("b"));
-    ekle(QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), false, QStringLiteral("dun"));
-    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(8, 0), true, QStringLiteral("yapildi"));
-    ekle(QStringLiteral("2-Anahtar"), bugun.addDays(3), QTime(8, 0), false, QStringLiteral("baska"));
-    ekle(QStringLiteral("2-Anahtar"), bugun, QTime(7, 0), false, QStringLiteral("baska bugun"));
-
-    auto konular = [](const std::vector<IsKaydi> &l) {
-        QStringList s;
-        for (const auto &i : l)
-            s << i.konu;
-        return s;
-    };
-    // Ordered by date only: rows of one day keep table order (14:00 before 09:00).
-    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, false, bugun)),
-             (QStringList{QStringLiteral("dun"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("yapildi")}));
-    QCOMPARE(v.isleriListele(QString(), true, false, bugun).size(), size_t(6));
-    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, true, bugun)),
-             (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
-    QCOMPARE(konular(v.isleriListele(QString(), true, true, bugun)),
-             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("baska bugun")}));
-    QVERIFY(v.isleriListele(QStringLiteral("3-Anahtar"), false, false, bugun).empty());
-}
-
-void CekirdekTesti::hatirlatmaSorgusu()
-{
-    Test::Ortam ortam;
-    ortam.veritabaniniAc();
-    Veritabani &v = *OrtakDegiskenler::VeritabaniBag;
-    const QDate bugun(2026, 12, 7);
-    const qint64 a = v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(14, 35), QStringLiteral("a"), {}, {}, {}, true, false});
-    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("erken"), {}, {}, {}, true, false});
-    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("yapildi"), {}, {}, {}, true, true});
-    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("kapali"), {}, {}, {}, false, false});
-    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), QStringLiteral("dun"), {}, {}, {}, true, false});
-    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 34, 59)).size(), size_t(1));
-    auto l = v.hatirlatilacakIsler(bugun, QTime(14, 35, 0));
-    QCOMPARE(l.size(), size_t(2));
-    QCOMPARE(l[0].konu, QStringLiteral("erken"));
-    QCOMPARE(l[1].isNo, a);
-    // A stored time with seconds is due from the next minute on.
-    v.isZamaniniDegistir(a, bugun, QTime(14, 50, 20));
-    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 50, 40)).size(), size_t(1));
-    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 51, 0)).size(), size_t(2));
 }
 
 void CekirdekTesti::eskiSemaYukseltilir()

@@ -1,0 +1,425 @@
+// The database module's operations, run once on each back end: the SQLite file and an
+// office's PostgreSQL server (the test command starts a private one and names it in
+// ZELVORA_TEST_SUNUCU; without it the server's runs are skipped).
+
+#include "TestOrtami.h"
+
+#include "core/Baslangic.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
+#include "core/Veritabani.h"
+
+#include <QtTest>
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+#include <memory>
+
+using namespace Zelvora;
+
+class DepoTesti : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase_data();
+    void init();
+    void cleanup();
+    void tirnakliDegerlerBaglanir();
+    void listelemeSorgulari();
+    void hatirlatmaSorgusu();
+    void isListesiKipleri();
+    void alanlarAyriAyriYazilir();
+    void klasorlerAnaKlasordenSonraGelir();
+    void turkceArama();
+    void aramaKarakterleriKendisiDir();
+    void aramaSirasiVeAlanlar();
+    void sunucuBaglantiHatalari();
+    void baskaMasaninDegisikligiGorulur();
+
+private:
+    Veritabani &vt() { return *OrtakDegiskenler::VeritabaniBag; }
+    bool sunucu() const { return !m_sunucu.isEmpty(); }
+    qint64 ekle(const QString &konu, const QString &yer, const QString &aciklama, QDate tarih = QDate(2026, 5, 1),
+                QTime saat = QTime(10, 0))
+    {
+        return vt().isEkle({0, QStringLiteral("1-Anahtar"), tarih, saat, konu, yer, QString(), aciklama, true, false});
+    }
+    QStringList ara(AramaAlani alan, const QString &metin)
+    {
+        QStringList l;
+        for (const AramaSonucu &s : vt().isAra(alan, metin))
+            l << s.deger;
+        return l;
+    }
+    static QStringList konular(const std::vector<IsKaydi> &l)
+    {
+        QStringList s;
+        for (const auto &i : l)
+            s << i.konu;
+        return s;
+    }
+    // A statement of the test's own on the server, on a connection of its own.
+    void sunucudaCalistir(const char *sql)
+    {
+        PGconn *c = PQconnectdb(m_sunucu.toUtf8().constData());
+        QCOMPARE(PQstatus(c), CONNECTION_OK);
+        PGresult *r = PQexec(c, sql);
+        const ExecStatusType durum = PQresultStatus(r);
+        QVERIFY2(durum == PGRES_COMMAND_OK || durum == PGRES_TUPLES_OK, PQerrorMessage(c));
+        PQclear(r);
+        PQfinish(c);
+    }
+
+    std::unique_ptr<Test::Ortam> m_ortam;
+    std::unique_ptr<Veritabani> m_sunucuBag;
+    QString m_sunucu;
+};
+
+void DepoTesti::initTestCase_data()
+{
+    QTest::addColumn<bool>("sunucuda");
+    QTest::newRow("dosya") << false;
+    QTest::newRow("sunucu") << true;
+}
+
+void DepoTesti::init()
+{
+    QFETCH_GLOBAL(bool, sunucuda);
+    m_ortam = std::make_unique<Test::Ortam>();
+    m_sunucu.clear();
+    if (!sunucuda) {
+        m_ortam->veritabaniniAc();
+        return;
+    }
+    m_sunucu = qEnvironmentVariable("ZELVORA_TEST_SUNUCU");
+    if (m_sunucu.isEmpty())
+        QSKIP("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
+    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
+    OrtakDegiskenler::VeritabaniBag = m_sunucuBag.get();
+}
+
+void DepoTesti::cleanup()
+{
+    if (OrtakDegiskenler::VeritabaniBag == m_sunucuBag.get())
+        OrtakDegiskenler::VeritabaniBag = nullptr;
+    m_sunucuBag.reset();
+    m_ortam.reset();
+}
+
+void DepoTesti::tirnakliDegerlerBaglanir()
+{
+    Veritabani &v = vt();
+    const QString anahtar = QStringLiteral("7'-Anahtar");
+    v.klasorEkle({anahtar, QStringLiteral("Klasor"), QStringLiteral("Ali'nin İşleri")});
+    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Ali'nin İşleri"));
+    IsKaydi is{0, anahtar, QDate(2026, 12, 7), QTime(9, 30), QStringLiteral("O'nun konusu"), QStringLiteral("x' OR '1'='1"),
+               QStringLiteral("12'"), QStringLiteral("'); DROP TABLE YapilacakIslerTablosu; -- $1 \\x"), true, false};
+    is.isNo = v.isEkle(is);
+    QVERIFY(is.isNo > 0);
+    const auto liste = v.isleriListele(anahtar, false, false, QDate(2026, 12, 7));
+    QCOMPARE(liste.size(), size_t(1));
+    QCOMPARE(liste[0].aciklama, is.aciklama);
+    QCOMPARE(liste[0].yer, is.yer);
+    QCOMPARE(liste[0].saat, QTime(9, 30));
+    QCOMPARE(liste[0].tarih, QDate(2026, 12, 7));
+    QVERIFY(liste[0].hatirlatma && !liste[0].yapildi);
+    v.klasorAdiDegistir(anahtar, QStringLiteral("Yeni 'ad'"));
+    QCOMPARE(v.klasorAdi(anahtar), QStringLiteral("Yeni 'ad'"));
+    QCOMPARE(v.klasorAdi(QStringLiteral("yok")), QString());
+    QVERIFY_THROWS_EXCEPTION(Hata, v.klasorAdiDegistir(QStringLiteral("yok"), QStringLiteral("x")));
+    v.klasorVeIsleriniSil(anahtar);
+    QVERIFY(v.klasorler().isEmpty());
+    QCOMPARE(v.is(is.isNo).isNo, 0);
+    // Updating a job that is gone is reported, not taken as saved.
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isGuncelle(is));
+    // A job whose folder no longer exists can be stored: the relation is not enforced.
+    QVERIFY(v.isEkle({0, QStringLiteral("99-Anahtar"), QDate(2026, 1, 1), QTime(8, 0), QStringLiteral("yetim"), {}, {}, {},
+                      false, false})
+            > 0);
+}
+
+void DepoTesti::listelemeSorgulari()
+{
+    Veritabani &v = vt();
+    const QDate bugun(2026, 12, 7);
+    auto ekle = [&](const QString &k, QDate t, QTime s, bool yapildi, const QString &konu) {
+        return v.isEkle({0, k, t, s, konu, QString(), QString(), QString(), true, yapildi});
+    };
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(14, 0), false, QStringLiteral("a"));
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), false, QStringLiteral("b"));
+    ekle(QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), false, QStringLiteral("dun"));
+    ekle(QStringLiteral("1-Anahtar"), bugun, QTime(8, 0), true, QStringLiteral("yapildi"));
+    ekle(QStringLiteral("2-Anahtar"), bugun.addDays(3), QTime(8, 0), false, QStringLiteral("baska"));
+    ekle(QStringLiteral("2-Anahtar"), bugun, QTime(7, 0), false, QStringLiteral("baska bugun"));
+    ekle(QStringLiteral("1-Anahtar"), QDate(), QTime(), false, QStringLiteral("tarihsiz"));
+
+    // Ordered by date only: rows of one day keep the order they were stored in (14:00
+    // before 09:00); a job without a date comes first.
+    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, false, bugun)),
+             (QStringList{QStringLiteral("tarihsiz"), QStringLiteral("dun"), QStringLiteral("a"), QStringLiteral("b"),
+                          QStringLiteral("yapildi")}));
+    QCOMPARE(v.isleriListele(QString(), true, false, bugun).size(), size_t(7));
+    QCOMPARE(konular(v.isleriListele(QStringLiteral("1-Anahtar"), false, true, bugun)),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    QCOMPARE(konular(v.isleriListele(QString(), true, true, bugun)),
+             (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("baska bugun")}));
+    QVERIFY(v.isleriListele(QStringLiteral("3-Anahtar"), false, false, bugun).empty());
+    const IsKaydi tarihsiz = v.isleriListele(QStringLiteral("1-Anahtar"), false, false, bugun).front();
+    QVERIFY(!tarihsiz.tarih.isValid() && !tarihsiz.saat.isValid());
+}
+
+void DepoTesti::hatirlatmaSorgusu()
+{
+    Veritabani &v = vt();
+    const QDate bugun(2026, 12, 7);
+    const qint64 a = v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(14, 35), QStringLiteral("a"), {}, {}, {}, true, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("erken"), {}, {}, {}, true, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("yapildi"), {}, {}, {}, true, true});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), QStringLiteral("kapali"), {}, {}, {}, false, false});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), QStringLiteral("dun"), {}, {}, {}, true, false});
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 34, 59)).size(), size_t(1));
+    auto l = v.hatirlatilacakIsler(bugun, QTime(14, 35, 0));
+    QCOMPARE(l.size(), size_t(2));
+    QCOMPARE(l[0].konu, QStringLiteral("erken"));
+    QCOMPARE(l[1].isNo, a);
+    // A stored time with seconds is due from the next minute on.
+    v.isZamaniniDegistir(a, bugun, QTime(14, 50, 20));
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 50, 40)).size(), size_t(1));
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(14, 51, 0)).size(), size_t(2));
+    // Yesterday's job comes only while the horizon lies before it.
+    QCOMPARE(konular(v.hatirlatilacakIsler(bugun, QTime(8, 0), bugun.addDays(-1), QTime(8, 59, 59))),
+             QStringList{QStringLiteral("dun")});
+    QVERIFY(v.hatirlatilacakIsler(bugun, QTime(8, 0), bugun.addDays(-1), QTime(9, 0)).empty());
+    // Once done (as another desk may mark it), it is not listed any more.
+    v.isYapildiIsaretle(a);
+    QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(15, 0)).size(), size_t(1));
+    v.isHatirlatmaKapat(v.hatirlatilacakIsler(bugun, QTime(15, 0)).front().isNo);
+    QVERIFY(v.hatirlatilacakIsler(bugun, QTime(15, 0)).empty());
+}
+
+void DepoTesti::isListesiKipleri()
+{
+    Veritabani &v = vt();
+    const QDate gun(2026, 12, 7);
+    auto ekle = [&](QDate t, QTime s, bool yapildi, const QString &konu) {
+        return v.isEkle({0, QStringLiteral("1-Anahtar"), t, s, konu, {}, {}, {}, false, yapildi});
+    };
+    ekle(gun, QTime(15, 0), false, QStringLiteral("ogleden sonra"));
+    ekle(gun, QTime(9, 0), false, QStringLiteral("sabah"));
+    ekle(gun, QTime(9, 0), false, QStringLiteral("sabah 2"));
+    ekle(gun, QTime(8, 0), true, QStringLiteral("yapildi"));
+    ekle(gun.addDays(-3), QTime(10, 0), false, QStringLiteral("gecikmis"));
+    ekle(gun.addDays(2), QTime(10, 0), false, QStringLiteral("gelecek"));
+    using K = Veritabani::ListeKipi;
+    QCOMPARE(konular(v.isListesi(K::BirGunun, gun)),
+             (QStringList{QStringLiteral("sabah"), QStringLiteral("sabah 2"), QStringLiteral("ogleden sonra")}));
+    QCOMPARE(konular(v.isListesi(K::GunuGecen, gun)), QStringList{QStringLiteral("gecikmis")});
+    QCOMPARE(konular(v.isListesi(K::Yapilmis, gun)), QStringList{QStringLiteral("yapildi")});
+    QCOMPARE(konular(v.isListesi(K::Tumu, gun)),
+             (QStringList{QStringLiteral("gecikmis"), QStringLiteral("yapildi"), QStringLiteral("sabah"),
+                          QStringLiteral("sabah 2"), QStringLiteral("ogleden sonra"), QStringLiteral("gelecek")}));
+}
+
+void DepoTesti::alanlarAyriAyriYazilir()
+{
+    // Two desks (or the editor and the reminder window) change one job: each writes
+    // only the fields it changed, and both changes stay.
+    Veritabani &v = vt();
+    IsKaydi is{0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("Duruşma"),
+               QStringLiteral("Adliye"), QStringLiteral("2026/1"), QStringLiteral("not"), true, false};
+    is.isNo = v.isEkle(is);
+    v.isYapildiIsaretle(is.isNo); // the other desk settled it
+    IsKaydi duzen = is;
+    duzen.yer = QStringLiteral("Çağlayan");
+    duzen.yapildi = false; // what this desk still shows
+    v.isAlanlariniGuncelle(duzen, Veritabani::YerAlani);
+    const IsKaydi son = v.is(is.isNo);
+    QCOMPARE(son.yer, QStringLiteral("Çağlayan"));
+    QVERIFY(son.yapildi);
+    QCOMPARE(son.konu, QStringLiteral("Duruşma"));
+    v.isAlanlariniGuncelle(duzen, 0); // nothing changed: only that it still exists
+    v.isTasi(is.isNo, QStringLiteral("2-Anahtar"));
+    QCOMPARE(v.is(is.isNo).anahtari, QStringLiteral("2-Anahtar"));
+    v.isSil(is.isNo);
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isAlanlariniGuncelle(duzen, Veritabani::YerAlani));
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isAlanlariniGuncelle(duzen, 0));
+}
+
+void DepoTesti::klasorlerAnaKlasordenSonraGelir()
+{
+    // The tree adds a folder only after its parent: a renamed parent still comes first.
+    Veritabani &v = vt();
+    v.klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Ana")});
+    v.klasorEkle({QStringLiteral("10-Anahtar"), QStringLiteral("2-Anahtar"), QStringLiteral("Alt")});
+    v.klasorEkle({QStringLiteral("11-Anahtar"), QStringLiteral("10-Anahtar"), QStringLiteral("Altın altı")});
+    v.klasorAdiDegistir(QStringLiteral("2-Anahtar"), QStringLiteral("Ana (yeni adı)"));
+    v.klasorAdiDegistir(QStringLiteral("10-Anahtar"), QStringLiteral("Alt (yeni adı)"));
+    QStringList sira;
+    for (const KlasorKaydi &k : v.klasorler())
+        sira << k.anahtari;
+    QCOMPARE(sira, (QStringList{QStringLiteral("2-Anahtar"), QStringLiteral("10-Anahtar"), QStringLiteral("11-Anahtar")}));
+}
+
+void DepoTesti::turkceArama()
+{
+    for (const char16_t *yer : {u"ADLİYE", u"Adliye", u"eski adliye binası", u"ISPARTA", u"Isparta Adliyesi",
+                                u"İSTANBUL", u"ISTANBUL", u"istanbul", u"ÇĞÖŞÜ Sokağı", u""})
+        ekle(QStringLiteral("Konu"), QString::fromUtf16(yer), QString());
+    vt().isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 5, 1), QTime(10, 0), QStringLiteral("Boş yer"), QString(),
+                 QString(), QString(), true, false});
+
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("adliye")),
+             (QStringList{QStringLiteral("ADLİYE"), QStringLiteral("Adliye"), QStringLiteral("eski adliye binası"),
+                          QStringLiteral("Isparta Adliyesi")}));
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("ısparta")),
+             (QStringList{QStringLiteral("ISPARTA"), QStringLiteral("Isparta Adliyesi")}));
+    // The dotted and the dotless i are different letters in either case.
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("istanbul")),
+             (QStringList{QStringLiteral("İSTANBUL"), QStringLiteral("istanbul")}));
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("ISTANBUL")), QStringList{QStringLiteral("ISTANBUL")});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("İstanbul")),
+             (QStringList{QStringLiteral("İSTANBUL"), QStringLiteral("istanbul")}));
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("çğöşü")), QStringList{QStringLiteral("ÇĞÖŞÜ Sokağı")});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("ankara")), QStringList());
+
+    // A match that starts inside an earlier near-match, one across letters of two bytes,
+    // one at the very end.
+    for (const char16_t *yer : {u"aaab", u"DAĞIN ARKASI", u"sonu şU"})
+        ekle(QStringLiteral("Konu"), QString::fromUtf16(yer), QString());
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("aab")), QStringList{QStringLiteral("aaab")});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("ğın a")), QStringList{QStringLiteral("DAĞIN ARKASI")});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("Şu")), QStringList{QStringLiteral("sonu şU")});
+    if (!sunucu()) {
+        // Bytes that are no UTF-8 (only a file can hold them) still compare with themselves.
+        vt().calistir("INSERT INTO YapilacakIslerTablosu(Anahtari, IsinYeri) VALUES('1-Anahtar', "
+                      "CAST(X'C3' || 'bozuk' || X'E2A0' AS TEXT))");
+        QCOMPARE(vt().isAra(AramaAlani::Yer, QStringLiteral("BOZUK")).size(), size_t(1));
+    }
+}
+
+void DepoTesti::aramaKarakterleriKendisiDir()
+{
+    const QStringList yerler = {QStringLiteral("Yüzde %50 indirim"), QStringLiteral("dosya_no 12"),
+                                QStringLiteral("O'Brien Hukuk"), QStringLiteral("Yıldız*Soru?Diyez#"),
+                                QStringLiteral("yuzde 50 indirim"), QStringLiteral("dosya no 12"),
+                                QStringLiteral("a\\b")};
+    for (const QString &y : yerler)
+        ekle(QStringLiteral("Konu"), y, QString());
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("%50")), QStringList{yerler[0]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("e %5")), QStringList{yerler[0]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("%%")), QStringList());
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("a_n")), QStringList{yerler[1]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("o'b")), QStringList{yerler[2]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("*soru?")), QStringList{yerler[3]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("z#")), QStringList{yerler[3]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("a\\b")), QStringList{yerler[6]});
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("'; DROP TABLE YapilacakIslerTablosu; --")), QStringList());
+    QCOMPARE(vt().isAra(AramaAlani::Yer, QStringLiteral("indirim")).size(), size_t(2));
+}
+
+void DepoTesti::aramaSirasiVeAlanlar()
+{
+    // Stored out of order: the result is by date, then time, then job number.
+    const qint64 c = ekle(QStringLiteral("Duruşma C"), QStringLiteral("Ankara"), QStringLiteral("not c"),
+                          QDate(2026, 6, 2), QTime(9, 0));
+    const qint64 a = ekle(QStringLiteral("Duruşma A"), QStringLiteral("Bursa"), QStringLiteral("not a"),
+                          QDate(2026, 6, 1), QTime(14, 0));
+    const qint64 b1 = ekle(QStringLiteral("Duruşma B1"), QStringLiteral("İzmir"), QStringLiteral("not b1"),
+                           QDate(2026, 6, 2), QTime(8, 30));
+    const qint64 b2 = ekle(QStringLiteral("Duruşma B2"), QStringLiteral("Adana"), QStringLiteral("not b2"),
+                           QDate(2026, 6, 2), QTime(8, 30));
+    vt().isTasi(b2, QStringLiteral("7-Anahtar"));
+    const std::vector<AramaSonucu> s = vt().isAra(AramaAlani::Konu, QStringLiteral("DURUŞMA"));
+    QCOMPARE(s.size(), size_t(4));
+    QCOMPARE(s[0].isNo, a);
+    QCOMPARE(s[1].isNo, b1);
+    QCOMPARE(s[2].isNo, b2);
+    QCOMPARE(s[3].isNo, c);
+    QCOMPARE(s[2].anahtari, QStringLiteral("7-Anahtar"));
+    QCOMPARE(s[2].deger, QStringLiteral("Duruşma B2"));
+    // Each field is searched on its own and gives its own text.
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("izmir")), QStringList{QStringLiteral("İzmir")});
+    QCOMPARE(ara(AramaAlani::Aciklama, QStringLiteral("NOT B")),
+             (QStringList{QStringLiteral("not b1"), QStringLiteral("not b2")}));
+    QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("not")), QStringList());
+    if (!sunucu()) {
+        // The function is the file connection's own: SQL sees it like a built-in one.
+        sqlite3_stmt *st = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(vt().tutamak(), "SELECT TurkceIcerir('KIRIKKALE', 'kırık'), "
+                                    "TurkceIcerir('KIRIKKALE', 'kirik'), TurkceIcerir(NULL, 'a')", -1, &st, nullptr),
+                 SQLITE_OK);
+        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(st, 0), 1);
+        QCOMPARE(sqlite3_column_int(st, 1), 0);
+        QCOMPARE(sqlite3_column_int(st, 2), 0);
+        sqlite3_finalize(st);
+    }
+}
+
+void DepoTesti::sunucuBaglantiHatalari()
+{
+    if (!sunucu())
+        QSKIP("the file's refusals are tested with the start-up");
+    // Unreachable: the network failure (3043), which ends the program at start.
+    try {
+        Veritabani::sunucuyaBaglan(QStringLiteral("host=/yok/boyle/bir/yer dbname=zelvora connect_timeout=2"));
+        QFAIL("connected to nothing");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::DiskAg);
+    }
+    // A database without our tables: refused as not ours, naming the server.
+    sunucudaCalistir("DROP DATABASE IF EXISTS zelvora_yabanci");
+    sunucudaCalistir("CREATE DATABASE zelvora_yabanci");
+    const QString yabanci = m_sunucu + QStringLiteral(" dbname=zelvora_yabanci");
+    {
+        PGconn *c = PQconnectdb(yabanci.toUtf8().constData());
+        PQclear(PQexec(c, "CREATE TABLE \"KlasorBilgileriTablosu\"(a text); CREATE TABLE \"YapilacakIslerTablosu\"(b text)"));
+        PQfinish(c);
+    }
+    try {
+        Veritabani::sunucuyaBaglan(yabanci);
+        QFAIL("took a foreign database");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::DosyaAcilamiyor);
+        QVERIFY2(h.dosya().contains(QStringLiteral("zelvora_yabanci")), qPrintable(h.dosya()));
+    }
+    sunucudaCalistir("DROP DATABASE zelvora_yabanci");
+
+    // A connection lost later: the failing write says so and nothing is stored; the next
+    // action connects again and re-reads what the others changed.
+    vt().baskaMasaDegistirdi();
+    sunucudaCalistir("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
+                     "WHERE datname = current_database() AND pid <> pg_backend_pid()");
+    try {
+        vt().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+        QFAIL("a write on a lost connection was taken");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::AgKoptu);
+    }
+    vt().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    QCOMPARE(vt().klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Bir"));
+    QVERIFY(vt().baskaMasaDegistirdi());
+}
+
+void DepoTesti::baskaMasaninDegisikligiGorulur()
+{
+    if (!sunucu())
+        QSKIP("one desk's file has no other desks");
+    auto baskaMasa = Veritabani::sunucuyaBaglan(m_sunucu);
+    QVERIFY(!vt().baskaMasaDegistirdi());
+    baskaMasa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Ortak")});
+    // (The look takes the news: QTRY would look once more after it came.)
+    bool geldi = false;
+    QTRY_VERIFY_WITH_TIMEOUT(geldi = geldi || vt().baskaMasaDegistirdi(), 2000);
+    // A desk's own changes are not news to it.
+    vt().isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("kendi"), {}, {}, {},
+                 true, false});
+    QTest::qWait(200);
+    QVERIFY(!vt().baskaMasaDegistirdi());
+    geldi = false;
+    QTRY_VERIFY_WITH_TIMEOUT(geldi = geldi || baskaMasa->baskaMasaDegistirdi(), 2000);
+}
+
+QTEST_MAIN(DepoTesti)
+#include "tst_Depo.moc"
