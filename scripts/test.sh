@@ -11,6 +11,7 @@ scripts/hatirlatma-gece-yarisi.sh build /tmp/zelvora-gece-yarisi.png
 scripts/hata-dayaniklilik.sh build --oldurme 50 --dolu 10 --sinir 10 --kilitli 4
 scripts/yazdirma-uctan-uca.sh build /tmp/zelvora-yazdirma.png
 scripts/paket-uctan-uca.sh build /tmp/zelvora-paket.png
+scripts/iki-masa-uctan-uca.sh build /tmp/zelvora-iki-masa.png
 # A private PostgreSQL server (Unix socket only) for the database module's tests on the
 # office server back end; stopped when the tests end.
 sunucu_klasoru=$(mktemp -d /tmp/zelvora-sunucu.XXXXXX)
