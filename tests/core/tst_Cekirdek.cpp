@@ -120,6 +120,19 @@ void CekirdekTesti::genelHataYordami()
         QVERIFY(!m.contains(QStringLiteral("Ağ bağlantısı")));
     }
     QCOMPARE(ortam.son->sayi, 3);
+
+    // The office server: a connection lost after the start is said as the network failure
+    // and the program goes on; a database that is not ours names the server it is on.
+    ortam.mesajlar->temizle();
+    QVERIFY(GenelHataYordami(Hata(HataNo::AgKoptu, QStringLiteral("server closed the connection"),
+                                  QStringLiteral("PostgreSQL buro/zelvora"))));
+    QCOMPARE(ortam.mesajlar->metinler(),
+             QStringList{QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!")});
+    QCOMPARE(ortam.son->sayi, 3);
+    QVERIFY(!GenelHataYordami(Hata(HataNo::DosyaAcilamiyor, QStringLiteral("x"), QStringLiteral("PostgreSQL buro/zelvora"))));
+    QCOMPARE(ortam.mesajlar->metinler().last(), QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
+                                                    + QStringLiteral("\r\n\"PostgreSQL buro/zelvora\""));
+    QCOMPARE(ortam.son->sayi, 4);
 }
 
 void CekirdekTesti::sqliteHatalariEslenir()
