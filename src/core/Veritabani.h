@@ -164,7 +164,10 @@ public:
 private:
     explicit Veritabani(sqlite3 *db) : m_db(db) {}
     void satirOku(void *deyim, IsKaydi &is) const;
-    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, const IsSatiriAlici &alici);
+    // uzunListe: a list that may hold every job; the page cache is brought back to its
+    // everyday size afterwards.
+    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
+                      const IsSatiriAlici &alici);
     sqlite3 *m_db = nullptr;
     // The listing statements, prepared once and kept (finalised with the connection).
     std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
