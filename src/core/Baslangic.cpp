@@ -7,6 +7,7 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -18,7 +19,12 @@
 #include <QSaveFile>
 #include <QThread>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace Zelvora::Baslangic {
 namespace {
@@ -203,42 +209,205 @@ bool veritabaniniAc()
     }
 }
 
+namespace {
+// The daily backup that runs on its own thread, and what its end is to report.
+struct SuregelenYedek {
+    std::unique_ptr<Yedekleme> is;
+    std::thread parcacik;
+    std::mutex kilit;
+    std::condition_variable uyandir;
+    bool surdur = false;
+    bool bitti = false;
+    std::optional<Hata> hata;
+    bool oncekiVar = false;
+
+    void serbestBirak()
+    {
+        {
+            std::lock_guard<std::mutex> k(kilit);
+            surdur = true;
+        }
+        uyandir.notify_all();
+    }
+    ~SuregelenYedek()
+    {
+        // Still running when the process ends without "Çıkış": stopped, nothing left half done.
+        if (parcacik.joinable()) {
+            is->kes();
+            serbestBirak();
+            parcacik.join();
+        }
+    }
+};
+
+std::unique_ptr<SuregelenYedek> &suregelenYedek()
+{
+    static std::unique_ptr<SuregelenYedek> y;
+    return y;
+}
+
+void yedekHatasiniBildir(const Hata &h, bool oncekiVar)
+{
+    QString metin = QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:") + QStringLiteral("\r\n")
+        + tirnakli(yedekYolu()) + QStringLiteral("\r\n\r\n") + QStringLiteral("Nedeni: ") + HataNedeni(h)
+        + QStringLiteral("\r\n\r\n");
+    if (oncekiVar)
+        metin += QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor. ");
+    metin += QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.");
+    mesaj(metin, MesajSimgesi::Uyari);
+}
+
+// The day's backup is still to be written (a later start tries again).
+void yedekBekliyor(bool bekliyor)
+{
+    SessizAdim([bekliyor] {
+        if (bekliyor)
+            Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, bugununMetni());
+        else
+            Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor);
+        Ayarlar::kaydet();
+    });
+}
+
+void yedegiKapat(bool bildir);
+
+// On the GUI thread, after a backup's thread said it has finished (unless its outcome
+// has been taken already).
+void bittiyseKapat()
+{
+    SuregelenYedek *y = suregelenYedek().get();
+    if (!y)
+        return;
+    {
+        std::lock_guard<std::mutex> k(y->kilit);
+        if (!y->bitti)
+            return;
+    }
+    yedegiKapat(true);
+}
+
+// The thread of the backup: the pages of the snapshot at once, the rest when allowed.
+void yedegiYaz(SuregelenYedek *y)
+{
+    std::optional<Hata> hata;
+    try {
+        y->is->sayfalariKopyala();
+        {
+            std::unique_lock<std::mutex> k(y->kilit);
+            y->uyandir.wait(k, [y] { return y->surdur || y->is->kesildi(); });
+        }
+        y->is->yaz();
+    } catch (const Hata &h) {
+        hata = h;
+    } catch (const std::exception &e) {
+        hata = Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(e.what()), yedekYolu());
+    }
+    {
+        std::lock_guard<std::mutex> k(y->kilit);
+        y->hata = std::move(hata);
+        y->bitti = true;
+    }
+    // The outcome is reported on the GUI thread.
+    if (QCoreApplication *uygulama = QCoreApplication::instance())
+        QMetaObject::invokeMethod(uygulama, [] { bittiyseKapat(); }, Qt::QueuedConnection);
+}
+
+// Ends the backup whose thread has finished; bildir: its failure is told to the user.
+void yedegiKapat(bool bildir)
+{
+    std::unique_ptr<SuregelenYedek> y = std::move(suregelenYedek());
+    y->parcacik.join();
+    const bool kesildi = y->is->kesildi();
+    const std::optional<Hata> hata = y->hata;
+    const bool oncekiVar = y->oncekiVar;
+    // Whatever was not renamed into place is removed here.
+    y.reset();
+    yedekBekliyor(hata.has_value());
+    if (hata && bildir && !kesildi)
+        yedekHatasiniBildir(*hata, oncekiVar);
+}
+
+// Scratch or temporary files of a backup that was cut short (the process ended during it).
+bool yarimKalanYedekVar(const QString &yedek)
+{
+    const QFileInfo y(yedek);
+    return !y.absoluteDir()
+                .entryList({y.fileName() + QStringLiteral(".yeni*")}, QDir::Files | QDir::Hidden | QDir::System)
+                .isEmpty();
+}
+} // namespace
+
 bool gunlukYedek()
 {
+    // A backup left running by an earlier start in this process ends first.
+    gunlukYedegiBekle();
     const QString yedek = yedekYolu();
     const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
     const bool oncekiVar = YolDoluMu(yedek);
     if (oncekiVar) {
         // A backup already written today is not written again. The database's own date
         // is its date before this start opened it (opening may have rolled back a save
-        // that was cut short). A day whose backup failed tries again at every start.
+        // that was cut short). A day whose backup failed, or was cut short, tries again
+        // at every start.
         const bool bugunYazildi = QFileInfo(yedek).lastModified() >= bugun;
         const bool bugunDegisti = acilistakiTarih().isValid() && acilistakiTarih() >= bugun;
-        const bool bekliyor = Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, QString()) == bugununMetni();
-        if (bugunYazildi || (bugunDegisti && !bekliyor))
+        if (bugunYazildi)
+            return true;
+        if (bugunDegisti && Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, QString()) != bugununMetni()
+            && !yarimKalanYedekVar(yedek))
             return true;
     }
     try {
         klasorHazirla(yedekKlasoru());
-        Veritabani::yedekle(veritabaniYolu(), yedek);
-        SessizAdim([] {
-            Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor);
-            Ayarlar::kaydet();
-        });
+        auto y = std::make_unique<SuregelenYedek>();
+        y->oncekiVar = oncekiVar;
+        // The snapshot: the database as this start found it, whatever is written later.
+        y->is = std::make_unique<Yedekleme>(veritabaniYolu(), yedek);
+        try {
+            y->parcacik = std::thread(yedegiYaz, y.get());
+        } catch (const std::system_error &e) {
+            throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(e.what()), yedek);
+        }
+        suregelenYedek() = std::move(y);
+        // "Çıkış" while it runs stops it cleanly.
+        static bool baglandi = false;
+        if (QCoreApplication *uygulama = QCoreApplication::instance(); uygulama && !baglandi) {
+            baglandi = true;
+            QObject::connect(uygulama, &QCoreApplication::aboutToQuit, uygulama, [] { gunlukYedegiBirak(); });
+        }
     } catch (const Hata &h) {
-        SessizAdim([] {
-            Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, bugununMetni());
-            Ayarlar::kaydet();
-        });
-        QString metin = QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:") + QStringLiteral("\r\n")
-            + tirnakli(yedek) + QStringLiteral("\r\n\r\n") + QStringLiteral("Nedeni: ") + HataNedeni(h)
-            + QStringLiteral("\r\n\r\n");
-        if (oncekiVar)
-            metin += QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor. ");
-        metin += QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.");
-        mesaj(metin, MesajSimgesi::Uyari);
+        yedekBekliyor(true);
+        yedekHatasiniBildir(h, oncekiVar);
     }
     return true;
+}
+
+void gunlukYedegiSurdur()
+{
+    if (suregelenYedek())
+        suregelenYedek()->serbestBirak();
+}
+
+bool gunlukYedekSuruyor()
+{
+    return suregelenYedek() != nullptr;
+}
+
+void gunlukYedegiBekle()
+{
+    if (!suregelenYedek())
+        return;
+    suregelenYedek()->serbestBirak();
+    yedegiKapat(true);
+}
+
+void gunlukYedegiBirak()
+{
+    if (!suregelenYedek())
+        return;
+    suregelenYedek()->is->kes();
+    suregelenYedek()->serbestBirak();
+    yedegiKapat(false);
 }
 
 bool semayiDenetle()
@@ -256,6 +425,7 @@ bool semayiDenetle()
 
 void veritabaniniKapat()
 {
+    gunlukYedegiBekle();
     OrtakDegiskenler::VeritabaniBag = nullptr;
     baglanti().reset();
 }

@@ -30,13 +30,26 @@ bool veritabaniniDenetle();
 bool veritabaniniAc();
 // At most one compacted backup a day, on the first start of a day on which the
 // database had not been changed yet (judged by its date before it was opened), and
-// again on a later start when the day's backup failed. A failure is reported with its
-// own message, the previous backup stays and start-up goes on; false only when the
-// program was ended.
+// again on a later start when the day's backup failed or was cut short. When one is
+// due, its read snapshot is taken here, before anything can write, and the backup runs
+// on a thread of its own (Yedekleme): the pages are copied at once, the checks and the
+// compaction wait for gunlukYedegiSurdur(). A failure is reported with its own message
+// (here when the backup cannot begin, on the GUI thread when it ends), the previous
+// backup stays and start-up goes on; false only when the program was ended.
 bool gunlukYedek();
+// The main window is shown: the running backup may go on with its checks.
+void gunlukYedegiSurdur();
+bool gunlukYedekSuruyor();
+// Waits until the running backup has ended and reports its outcome as its end would.
+void gunlukYedegiBekle();
+// The program ends: a running backup is stopped and waited for. The previous backup
+// stays (unless the new one was already in place), nothing temporary is left, nothing is
+// reported, and the next start writes the backup again.
+void gunlukYedegiBirak();
 // Upgrades a 2.31 folder table and tells the user; false when the program was ended.
 bool semayiDenetle();
-// Closes the shared connection (tests, and the end of the program).
+// Closes the shared connection (tests, and the end of the program), after a running
+// backup has ended.
 void veritabaniniKapat();
 
 } // namespace Zelvora::Baslangic

@@ -3,7 +3,11 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 
+#include <QAbstractEventDispatcher>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +18,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 #include <string>
 
@@ -125,29 +132,54 @@ private:
 int ikiRakam(const unsigned char *p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
 bool rakam(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// "yyyy-MM-dd" without going through the slower general parser.
-QDate tarihCoz(const unsigned char *p, int n)
-{
-    if (!p || n < 10 || !rakam(p[0]) || !rakam(p[3]) || p[4] != '-' || p[7] != '-' || !rakam(p[5])
-        || !rakam(p[8]) || !rakam(p[9]))
-        return {};
-    return QDate(ikiRakam(p) * 100 + ikiRakam(p + 2), ikiRakam(p + 5), ikiRakam(p + 8));
-}
-
-// "HH:mm" or "HH:mm:ss".
-QTime saatCoz(const unsigned char *p, int n)
-{
-    if (!p || n < 5 || !rakam(p[0]) || !rakam(p[1]) || p[2] != ':' || !rakam(p[3]) || !rakam(p[4]))
-        return {};
-    int sn = 0;
-    if (n >= 8 && p[5] == ':' && rakam(p[6]) && rakam(p[7]))
-        sn = ikiRakam(p + 6);
-    return QTime(ikiRakam(p), ikiRakam(p + 3), sn);
-}
-
 const char *const IS_ALANLARI =
     "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, "
     "Hatirlatma, IsYapildi FROM YapilacakIslerTablosu ";
+
+// The page cache: large while a statement reads (a listing of all folders fetches rows
+// all over the file), its everyday size between statements.
+constexpr int OkumaOnbellegiKb = 32768;
+constexpr int GunlukOnbellekKb = 8192;
+
+// Hands the heap's free pages back to the system. With an event loop running, once the
+// program is idle a moment later (it takes a few milliseconds on a large heap), so that
+// a long list shows without waiting for it.
+void bellegiSistemeVer()
+{
+#if defined(__GLIBC__)
+    static bool bekliyor = false;
+    QCoreApplication *uygulama = QCoreApplication::instance();
+    if (uygulama && QThread::currentThread() == uygulama->thread() && QAbstractEventDispatcher::instance()) {
+        if (!bekliyor) {
+            bekliyor = true;
+            QTimer::singleShot(500, uygulama, [] {
+                bekliyor = false;
+                malloc_trim(0);
+            });
+        }
+        return;
+    }
+    malloc_trim(0);
+#endif
+}
+
+// A read that left the cache holding more than its everyday size (all folders, a
+// search) gives back the pages it used least recently. bellegiVer: the freed memory goes
+// back to the system too (after the long lists, whose rows have just taken their share);
+// otherwise it stays for the program's next allocations.
+void onbellegiKucult(sqlite3 *db, bool bellegiVer)
+{
+    int kullanilan = 0, tepe = 0;
+    if (sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_USED, &kullanilan, &tepe, 0) != SQLITE_OK
+        || kullanilan <= GunlukOnbellekKb * 1024)
+        return;
+    const QByteArray kucuk = "PRAGMA cache_size=-" + QByteArray::number(GunlukOnbellekKb);
+    const QByteArray buyuk = "PRAGMA cache_size=-" + QByteArray::number(OkumaOnbellegiKb);
+    sqlite3_exec(db, kucuk.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, buyuk.constData(), nullptr, nullptr, nullptr);
+    if (bellegiVer)
+        bellegiSistemeVer();
+}
 
 void ayarla(sqlite3 *db)
 {
@@ -261,6 +293,8 @@ Veritabani &Veritabani::acik()
 
 Veritabani::~Veritabani()
 {
+    for (const auto &d : m_listeDeyimleri)
+        sqlite3_finalize(d.second);
     sqlite3_close_v2(m_db);
 }
 
@@ -363,40 +397,9 @@ QString Veritabani::geciciYedekAdi(const QString &hedef)
 
 void Veritabani::yedekle(const QString &kaynak, const QString &hedef)
 {
-    const QString gecici = geciciYedekAdi(hedef);
-    try {
-        {
-            if (!NormalDosyaMi(kaynak))
-                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı normal bir dosya değil."), kaynak);
-            Baglanti b;
-            int rc = sqlite3_open_v2(kaynak.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
-            if (rc != SQLITE_OK)
-                hataAt(b.db, rc);
-            sqlite3_extended_result_codes(b.db, 0);
-            sqlite3_busy_timeout(b.db, 3000);
-            // Only a sound database of ours may replace the previous backup.
-            bizimMi(b.db, Denetim::Tam);
-            Deyim d(b.db, "VACUUM INTO ?");
-            d.bagla(1, gecici);
-            d.calistir();
-        }
-        {
-            Baglanti b;
-            int rc = sqlite3_open_v2(gecici.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
-            if (rc != SQLITE_OK)
-                hataAt(b.db, rc);
-            bizimMi(b.db);
-        }
-        QFile::setPermissions(gecici, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (!diskeYaz(gecici))
-            throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(std::strerror(errno)), gecici);
-        if (std::rename(QFile::encodeName(gecici).constData(), QFile::encodeName(hedef).constData()) != 0)
-            throw Hata(HataNo::SaltOkunur, QString::fromLocal8Bit(std::strerror(errno)), hedef);
-        diskeYaz(QFileInfo(hedef).absolutePath());
-    } catch (...) {
-        QFile::remove(gecici);
-        throw;
-    }
+    Yedekleme y(kaynak, hedef);
+    y.sayfalariKopyala();
+    y.yaz();
 }
 
 void Veritabani::calistir(const char *sql)
@@ -481,45 +484,174 @@ void Veritabani::klasorVeIsleriniSil(const QString &anahtari)
     }
 }
 
-void Veritabani::satirOku(void *deyim, IsKaydi &is) const
+namespace {
+// The columns of IS_ALANLARI as they are, without making strings of them.
+// The Julian day of "yyyy-MM-dd", TarihYok when it is not a date of the calendar.
+qint32 julyenGunu(const unsigned char *p, int n)
 {
-    auto *st = static_cast<sqlite3_stmt *>(deyim);
+    if (!p || n < 10 || !rakam(p[0]) || !rakam(p[1]) || !rakam(p[2]) || !rakam(p[3]) || p[4] != '-' || !rakam(p[5])
+        || !rakam(p[6]) || p[7] != '-' || !rakam(p[8]) || !rakam(p[9]))
+        return Veritabani::HamIsSatiri::TarihYok;
+    const int y = ikiRakam(p) * 100 + ikiRakam(p + 2);
+    const int m = ikiRakam(p + 5);
+    const int d = ikiRakam(p + 8);
+    static const int gunler[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool artik = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > gunler[m - 1] + (m == 2 && artik ? 1 : 0))
+        return Veritabani::HamIsSatiri::TarihYok;
+    // The Gregorian calendar's day count (as QDate counts it).
+    const int a = (14 - m) / 12;
+    const int yy = y + 4800 - a;
+    const int mm = m + 12 * a - 3;
+    return d + (153 * mm + 2) / 5 + 365 * yy + yy / 4 - yy / 100 + yy / 400 - 32045;
+}
+
+void hamSatirOku(sqlite3_stmt *st, Veritabani::HamIsSatiri &s)
+{
     auto metin = [st](int i) {
         const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
-        return p ? QString::fromUtf8(p, sqlite3_column_bytes(st, i)) : QString();
+        return p ? QByteArrayView(p, sqlite3_column_bytes(st, i)) : QByteArrayView();
     };
-    is.isNo = sqlite3_column_int64(st, 0);
-    is.anahtari = metin(1);
-    is.tarih = tarihCoz(sqlite3_column_text(st, 2), sqlite3_column_bytes(st, 2));
-    is.saat = saatCoz(sqlite3_column_text(st, 3), sqlite3_column_bytes(st, 3));
-    is.konu = metin(4);
-    is.yer = metin(5);
-    is.sayi = metin(6);
-    is.aciklama = metin(7);
-    is.hatirlatma = sqlite3_column_int(st, 8) != 0;
-    is.yapildi = sqlite3_column_int(st, 9) != 0;
+    s.isNo = sqlite3_column_int64(st, 0);
+    s.anahtari = metin(1);
+    const unsigned char *tarih = sqlite3_column_text(st, 2);
+    s.tarih = julyenGunu(tarih, sqlite3_column_bytes(st, 2));
+    const unsigned char *saat = sqlite3_column_text(st, 3);
+    const int saatBoyu = sqlite3_column_bytes(st, 3);
+    s.saat = -1;
+    if (saat && saatBoyu >= 5 && rakam(saat[0]) && rakam(saat[1]) && saat[2] == ':' && rakam(saat[3]) && rakam(saat[4])) {
+        const int sa = ikiRakam(saat), dk = ikiRakam(saat + 3);
+        int sn = 0;
+        if (saatBoyu >= 8 && saat[5] == ':' && rakam(saat[6]) && rakam(saat[7]))
+            sn = ikiRakam(saat + 6);
+        if (sa < 24 && dk < 60 && sn < 60)
+            s.saat = (sa * 60 + dk) * 60 + sn;
+    }
+    s.konu = metin(4);
+    s.yer = metin(5);
+    s.sayi = metin(6);
+    s.aciklama = metin(7);
+    s.hatirlatma = sqlite3_column_int(st, 8) != 0;
+    s.yapildi = sqlite3_column_int(st, 9) != 0;
+}
+
+QString metinOlarak(QByteArrayView v)
+{
+    return v.isNull() ? QString() : QString::fromUtf8(v);
+}
+
+const char *listeSorgusu(bool tumKlasorler, bool sadeceBugun)
+{
+    // Rows of one day keep the order they were stored in.
+    if (sadeceBugun)
+        return tumKlasorler ? "WHERE IsinTarihi=?1 AND IsYapildi=0 ORDER BY IsinTarihi, IsNo"
+                            : "WHERE IsinTarihi=?1 AND IsYapildi=0 AND Anahtari=?2 ORDER BY IsinTarihi, IsNo";
+    return tumKlasorler ? "ORDER BY IsinTarihi, IsNo" : "WHERE Anahtari=?2 ORDER BY IsinTarihi, IsNo";
+}
+
+const char *listeKipiSorgusu(Veritabani::ListeKipi kip)
+{
+    switch (kip) {
+    case Veritabani::ListeKipi::BirGunun: return "WHERE IsinTarihi=?1 AND IsYapildi=0 ORDER BY IsinTarihi, IsinSaati, IsNo";
+    case Veritabani::ListeKipi::GunuGecen: return "WHERE IsinTarihi<?1 AND IsYapildi=0 ORDER BY IsinTarihi, IsinSaati, IsNo";
+    case Veritabani::ListeKipi::Yapilmis: return "WHERE IsYapildi=1 ORDER BY IsinTarihi, IsinSaati, IsNo";
+    case Veritabani::ListeKipi::Tumu: break;
+    }
+    return "ORDER BY IsinTarihi, IsinSaati, IsNo";
+}
+
+bool tarihliKip(Veritabani::ListeKipi kip)
+{
+    return kip == Veritabani::ListeKipi::BirGunun || kip == Veritabani::ListeKipi::GunuGecen;
+}
+} // namespace
+
+IsKaydi Veritabani::kayit(const HamIsSatiri &s)
+{
+    IsKaydi is;
+    is.isNo = s.isNo;
+    is.anahtari = metinOlarak(s.anahtari);
+    if (s.tarih != HamIsSatiri::TarihYok)
+        is.tarih = QDate::fromJulianDay(s.tarih);
+    if (s.saat >= 0)
+        is.saat = QTime::fromMSecsSinceStartOfDay(s.saat * 1000);
+    is.konu = metinOlarak(s.konu);
+    is.yer = metinOlarak(s.yer);
+    is.sayi = metinOlarak(s.sayi);
+    is.aciklama = metinOlarak(s.aciklama);
+    is.hatirlatma = s.hatirlatma;
+    is.yapildi = s.yapildi;
+    return is;
+}
+
+void Veritabani::satirOku(void *deyim, IsKaydi &is) const
+{
+    HamIsSatiri s;
+    hamSatirOku(static_cast<sqlite3_stmt *>(deyim), s);
+    is = kayit(s);
+}
+
+void Veritabani::satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
+                              const IsSatiriAlici &alici)
+{
+    // The statement is prepared at its first use and kept; each use starts it afresh.
+    sqlite3_stmt *st = nullptr;
+    for (const auto &d : m_listeDeyimleri) {
+        if (d.first == sql)
+            st = d.second;
+    }
+    if (!st) {
+        const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+        if (rc != SQLITE_OK)
+            hataAt(m_db, rc);
+        m_listeDeyimleri.emplace_back(sql, st);
+    }
+    struct Sifirla {
+        sqlite3 *db;
+        sqlite3_stmt *st;
+        bool uzun;
+        ~Sifirla()
+        {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+            if (uzun)
+                onbellegiKucult(db, true);
+        }
+    } sifirla{m_db, st, uzunListe};
+    // A parameter left unbound is NULL, as a NULL key or date binds.
+    auto bagla = [st](int i, const QString &deger) {
+        const QByteArray b = deger.toUtf8();
+        sqlite3_bind_text(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    };
+    if (!tarih.isNull())
+        bagla(1, tarih);
+    if (!anahtari.isNull())
+        bagla(2, anahtari);
+    HamIsSatiri s;
+    for (;;) {
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW)
+            hataAt(m_db, rc);
+        hamSatirOku(st, s);
+        alici(s);
+    }
+}
+
+void Veritabani::isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                               const IsSatiriAlici &alici)
+{
+    satirlariOku(QByteArray(IS_ALANLARI) + listeSorgusu(tumKlasorler, sadeceBugun),
+                 sadeceBugun ? tarihMetni(bugun) : QString(),
+                 tumKlasorler ? QString() : anahtari, tumKlasorler && !sadeceBugun, alici);
 }
 
 std::vector<IsKaydi> Veritabani::isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
                                                const QDate &bugun)
 {
-    QByteArray sql(IS_ALANLARI);
-    if (sadeceBugun)
-        sql += tumKlasorler ? "WHERE IsinTarihi=?1 AND IsYapildi=0 " : "WHERE IsinTarihi=?1 AND IsYapildi=0 AND Anahtari=?2 ";
-    else if (!tumKlasorler)
-        sql += "WHERE Anahtari=?2 ";
-    // Rows of one day keep the order they were stored in.
-    sql += "ORDER BY IsinTarihi, IsNo";
-    Deyim d(m_db, sql.constData());
-    if (sadeceBugun)
-        d.bagla(1, tarihMetni(bugun));
-    if (!tumKlasorler)
-        d.bagla(2, anahtari);
     std::vector<IsKaydi> sonuc;
-    while (d.adim()) {
-        sonuc.emplace_back();
-        satirOku(d.st(), sonuc.back());
-    }
+    isleriListele(anahtari, tumKlasorler, sadeceBugun, bugun, [&](const HamIsSatiri &s) { sonuc.push_back(kayit(s)); });
     return sonuc;
 }
 
@@ -555,24 +687,16 @@ std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const Q
     return sonuc;
 }
 
+void Veritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici)
+{
+    satirlariOku(QByteArray(IS_ALANLARI) + listeKipiSorgusu(kip), tarihliKip(kip) ? tarihMetni(tarih) : QString(),
+                 QString(), kip != ListeKipi::BirGunun, alici);
+}
+
 std::vector<IsKaydi> Veritabani::isListesi(ListeKipi kip, const QDate &tarih)
 {
-    QByteArray sql(IS_ALANLARI);
-    switch (kip) {
-    case ListeKipi::BirGunun: sql += "WHERE IsinTarihi=?1 AND IsYapildi=0 "; break;
-    case ListeKipi::GunuGecen: sql += "WHERE IsinTarihi<?1 AND IsYapildi=0 "; break;
-    case ListeKipi::Yapilmis: sql += "WHERE IsYapildi=1 "; break;
-    case ListeKipi::Tumu: break;
-    }
-    sql += "ORDER BY IsinTarihi, IsinSaati, IsNo";
-    Deyim d(m_db, sql.constData());
-    if (kip == ListeKipi::BirGunun || kip == ListeKipi::GunuGecen)
-        d.bagla(1, tarihMetni(tarih));
     std::vector<IsKaydi> sonuc;
-    while (d.adim()) {
-        sonuc.emplace_back();
-        satirOku(d.st(), sonuc.back());
-    }
+    isListesi(kip, tarih, [&](const HamIsSatiri &s) { sonuc.push_back(kayit(s)); });
     return sonuc;
 }
 
@@ -868,12 +992,177 @@ std::vector<AramaSonucu> Veritabani::isAra(AramaAlani alan, const QString &arana
               "ORDER BY IsinTarihi, IsinSaati, IsNo";
         break;
     }
-    Deyim d(m_db, sql);
-    d.bagla(1, aranan.isNull() ? QStringLiteral("") : aranan);
     std::vector<AramaSonucu> sonuc;
-    while (d.adim())
-        sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
+    {
+        Deyim d(m_db, sql);
+        d.bagla(1, aranan.isNull() ? QStringLiteral("") : aranan);
+        while (d.adim())
+            sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
+    }
+    onbellegiKucult(m_db, false);
     return sonuc;
+}
+
+
+// --- The daily backup in steps ---------------------------------------------------------
+
+namespace {
+int yedeklemeKesildiMi(void *y)
+{
+    return static_cast<const Yedekleme *>(y)->kesildi() ? 1 : 0;
+}
+
+Hata kesildiHatasi(const QString &hedef)
+{
+    return Hata(SQLITE_INTERRUPT, QStringLiteral("Yedekleme yarıda bırakıldı."), hedef);
+}
+
+// An empty file that this backup alone created, readable by its owner only.
+void bosDosyaOlustur(const QString &yol)
+{
+    const int fd = ::open(QFile::encodeName(yol).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const int e = errno;
+        throw Hata(e == ENOSPC || e == EDQUOT ? HataNo::DiskDolu : HataNo::SaltOkunur,
+                   QString::fromLocal8Bit(std::strerror(e)), yol);
+    }
+    ::close(fd);
+}
+} // namespace
+
+Yedekleme::Yedekleme(const QString &kaynak, const QString &hedef) : m_kaynak(kaynak), m_hedef(hedef)
+{
+    if (!NormalDosyaMi(kaynak))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı normal bir dosya değil."), kaynak);
+    Baglanti b;
+    int rc = sqlite3_open_v2(kaynak.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(b.db, rc);
+    sqlite3_extended_result_codes(b.db, 0);
+    sqlite3_busy_timeout(b.db, 3000);
+    rc = sqlite3_exec(b.db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(b.db, rc);
+    // The first read of the transaction takes the shared lock that holds the snapshot
+    // until the pages are copied; a file that is not ours is refused here.
+    bizimMi(b.db, Denetim::Yok);
+    m_kaynakDb = b.db;
+    b.db = nullptr;
+}
+
+Yedekleme::~Yedekleme()
+{
+    kapat(m_kaynakDb);
+    kapat(m_kopyaDb);
+    if (!m_kopya.isEmpty())
+        QFile::remove(m_kopya);
+    if (!m_gecici.isEmpty() && !m_yerinde)
+        QFile::remove(m_gecici);
+}
+
+void Yedekleme::kapat(sqlite3 *&db)
+{
+    std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
+    sqlite3_close_v2(db);
+    db = nullptr;
+}
+
+void Yedekleme::kes()
+{
+    m_kes = true;
+    std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
+    if (m_kaynakDb)
+        sqlite3_interrupt(m_kaynakDb);
+    if (m_kopyaDb)
+        sqlite3_interrupt(m_kopyaDb);
+}
+
+void Yedekleme::sayfalariKopyala()
+{
+    const QString gecici = Veritabani::geciciYedekAdi(m_hedef);
+    const QString kopya = gecici + QStringLiteral("-sayfalar");
+    bosDosyaOlustur(kopya);
+    m_kopya = kopya;
+    sqlite3 *db = nullptr;
+    const int acildi = sqlite3_open_v2(kopya.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    {
+        std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
+        m_kopyaDb = db;
+    }
+    if (acildi != SQLITE_OK)
+        hataAt(db, acildi);
+    sqlite3_extended_result_codes(db, 0);
+    sqlite3_progress_handler(db, 1000, yedeklemeKesildiMi, this);
+    // A scratch copy: nothing to roll back, nothing to flush.
+    int rc = sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        hataAt(db, rc);
+    if (m_kes)
+        throw kesildiHatasi(m_hedef);
+    sqlite3_backup *y = sqlite3_backup_init(db, "main", m_kaynakDb, "main");
+    if (!y)
+        hataAt(db, sqlite3_errcode(db));
+    // The snapshot's read transaction stays open between the steps, so every page comes
+    // from the same moment.
+    do {
+        rc = sqlite3_backup_step(y, 1024);
+    } while (rc == SQLITE_OK && !m_kes);
+    const int bitis = sqlite3_backup_finish(y);
+    if (m_kes)
+        throw kesildiHatasi(m_hedef);
+    if (rc != SQLITE_DONE)
+        hataAt(db, bitis != SQLITE_OK ? bitis : rc);
+    // Writers may go on.
+    kapat(m_kaynakDb);
+    m_gecici = gecici;
+}
+
+void Yedekleme::yaz()
+{
+    if (m_kes)
+        throw kesildiHatasi(m_hedef);
+    if (!m_kopyaDb || m_gecici.isEmpty())
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Yedeğin sayfaları kopyalanmadı."), m_hedef);
+    // The copy holds the snapshot's pages as they are: checking it checks the database.
+    try {
+        bizimMi(m_kopyaDb, Denetim::Tam);
+    } catch (const Hata &h) {
+        if (m_kes)
+            throw kesildiHatasi(m_hedef);
+        throw Hata(h.numara(), h.aciklama(), m_kaynak);
+    }
+    const auto sayilar = satirSayilari(m_kopyaDb);
+    // VACUUM INTO fills the empty file made here, so the backup is never readable by others.
+    const QString gecici = m_gecici;
+    m_gecici.clear();
+    bosDosyaOlustur(gecici);
+    m_gecici = gecici;
+    {
+        Deyim d(m_kopyaDb, "VACUUM INTO ?");
+        d.bagla(1, gecici);
+        d.calistir();
+    }
+    kapat(m_kopyaDb);
+    QFile::remove(m_kopya);
+    m_kopya.clear();
+    {
+        Baglanti b;
+        const int rc = sqlite3_open_v2(gecici.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
+        if (rc != SQLITE_OK)
+            hataAt(b.db, rc);
+        bizimMi(b.db);
+        if (satirSayilari(b.db) != sayilar)
+            throw Hata(HataNo::DiskHatasi, QStringLiteral("Yedeğin satırları veritabanınınkilerle aynı değil."), gecici);
+    }
+    QFile::setPermissions(gecici, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (!diskeYaz(gecici))
+        throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(std::strerror(errno)), gecici);
+    if (m_kes)
+        throw kesildiHatasi(m_hedef);
+    if (std::rename(QFile::encodeName(gecici).constData(), QFile::encodeName(m_hedef).constData()) != 0)
+        throw Hata(HataNo::SaltOkunur, QString::fromLocal8Bit(std::strerror(errno)), m_hedef);
+    m_yerinde = true;
+    diskeYaz(QFileInfo(m_hedef).absolutePath());
 }
 
 } // namespace Zelvora

@@ -2,15 +2,21 @@
 // The job database: one SQLite file holding the folder and job tables. Every SQL
 // statement of the program lives in this module; values are always bound parameters.
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QTime>
 
+#include <atomic>
+#include <limits>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace Zelvora {
 
@@ -53,10 +59,11 @@ public:
     static std::unique_ptr<Veritabani> ac(const QString &yol);
     // Writes a new file holding the empty schema (the build's tool uses this).
     static void bosOlustur(const QString &yol);
-    // Writes a compacted, checked copy of the database at kaynak over hedef. The source
-    // must be a sound database of ours (tables, columns and integrity check); the copy is
-    // made under a temporary name, checked, flushed to the disk and renamed only then, so
-    // a failure leaves an existing hedef untouched.
+    // Writes a compacted, checked copy of the database at kaynak over hedef, all the steps
+    // of Yedekleme (below) at once. The source must be a sound database of ours (tables,
+    // columns and integrity check); the copy is made under a temporary name, checked,
+    // flushed to the disk and renamed only then, so a failure leaves an existing hedef
+    // untouched.
     static void yedekle(const QString &kaynak, const QString &hedef);
     // The temporary name a backup of hedef is written under (leftovers removed first).
     static QString geciciYedekAdi(const QString &hedef);
@@ -138,10 +145,72 @@ public:
     static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
     static QString saatMetni(const QTime &s);   // HH:mm:ss
 
+    // --- Job rows handed over one by one, as the statement reads them ---------------
+    // Long lists are kept in a compact form of their own (the job row model); they are
+    // read without making an IsKaydi of every row first.
+    struct HamIsSatiri {
+        static constexpr qint32 TarihYok = std::numeric_limits<qint32>::min();
+        qint64 isNo = 0;
+        qint32 tarih = TarihYok; // Julian day; TarihYok when empty or not a date
+        qint32 saat = -1;        // seconds since midnight; -1 when empty or not a time
+        bool hatirlatma = false;
+        bool yapildi = false;
+        // The database's UTF-8 bytes, valid only during the call.
+        QByteArrayView anahtari, konu, yer, sayi, aciklama;
+    };
+    using IsSatiriAlici = std::function<void(const HamIsSatiri &)>;
+    // The main window's list and the job list window's lists, row by row in their order
+    // (the same rows as the functions above that return them).
+    void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
+                       const IsSatiriAlici &alici);
+    void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici);
+    static IsKaydi kayit(const HamIsSatiri &s);
+
 private:
     explicit Veritabani(sqlite3 *db) : m_db(db) {}
     void satirOku(void *deyim, IsKaydi &is) const;
+    // uzunListe: a list that may hold every job; the page cache is brought back to its
+    // everyday size afterwards.
+    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
+                      const IsSatiriAlici &alici);
     sqlite3 *m_db = nullptr;
+    // The listing statements, prepared once and kept (finalised with the connection).
+    std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
+};
+
+// The daily backup in steps, so that it can run on a thread of its own while the program
+// goes on. The constructor takes a read snapshot of the database on a connection of its
+// own: whatever the program writes afterwards, the backup holds the database as it was
+// at that moment. sayfalariKopyala() copies the snapshot's pages into a scratch file
+// beside the backup and ends the snapshot (a write waits for the copy, by the busy
+// timeout, and never longer); yaz() checks the copy (integrity check, our tables),
+// compacts it into a temporary file, checks that, flushes it to the disk and renames it
+// over the backup. A failure, or kes(), leaves an existing backup as it was and no
+// scratch or temporary file behind.
+class Yedekleme {
+public:
+    // Throws Hata when the file is not a database of ours or stays locked by another
+    // program for longer than the busy timeout.
+    Yedekleme(const QString &kaynak, const QString &hedef);
+    ~Yedekleme();
+    Yedekleme(const Yedekleme &) = delete;
+    Yedekleme &operator=(const Yedekleme &) = delete;
+
+    void sayfalariKopyala();
+    void yaz();
+    // From any thread: stops the step that runs (the steps then throw) and keeps the
+    // rename from happening. A step already past its last statement ends as it would.
+    void kes();
+    bool kesildi() const { return m_kes.load(); }
+
+private:
+    void kapat(sqlite3 *&db);
+    QString m_kaynak, m_hedef, m_gecici, m_kopya;
+    sqlite3 *m_kaynakDb = nullptr; // the snapshot
+    sqlite3 *m_kopyaDb = nullptr;  // the scratch copy of its pages
+    std::mutex m_baglantiKilidi;   // kes() against opening and closing the connections
+    std::atomic<bool> m_kes{false};
+    bool m_yerinde = false;
 };
 
 } // namespace Zelvora

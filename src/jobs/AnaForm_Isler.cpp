@@ -38,10 +38,12 @@ void AnaForm::IsleriListele(const QString &anahtar)
     const bool tum = TumKlasorlerOnayi->isChecked();
     const bool bugun = SadeceBugunYapilacakIsleriListeleOnayi->isChecked();
     const QDate gun = Arayuz::saat().bugun();
-    std::vector<IsKaydi> isler;
-    // Filling replaces every row; a list that cannot be read stays empty and the error is reported.
-    Adim([&] { isler = Veritabani::acik().isleriListele(anahtar, tum, bugun, gun); });
-    m->doldur(std::move(isler), gun, tum);
+    // Filling replaces every row, straight from the statement; when the rows cannot be
+    // read, those read so far stay and the error is reported.
+    Adim([&] {
+        m->doldur([&](const Veritabani::IsSatiriAlici &alici) { Veritabani::acik().isleriListele(anahtar, tum, bugun, gun, alici); },
+                  gun, tum);
+    });
 }
 
 void AnaForm::YapilacakIslerListesi_ItemClick()
@@ -137,7 +139,7 @@ void AnaForm::IsiSil()
               + m->hucreMetni(satir, IsSatiriModeli::Konusu)))
         return;
     OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
-    const qint64 isNo = m->is(satir).isNo;
+    const qint64 isNo = m->isNo(satir);
     // The row goes only when the database has really deleted the job.
     if (!Adim([&] { Veritabani::acik().isSil(isNo); }))
         return;

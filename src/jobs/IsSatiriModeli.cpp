@@ -8,8 +8,72 @@
 #include <QMimeData>
 
 #include <algorithm>
+#include <numeric>
 
 namespace Zelvora {
+
+namespace {
+using Ham = Veritabani::HamIsSatiri;
+
+// Two figures of n into p.
+inline void ikiRakam(char16_t *p, int n)
+{
+    p[0] = char16_t(u'0' + n / 10);
+    p[1] = char16_t(u'0' + n % 10);
+}
+
+// dd.MM.yyyy, as Tarihler::kisaTarih writes it.
+QString tarihMetni(qint32 gun)
+{
+    if (gun == Ham::TarihYok)
+        return {};
+    const QDate t = QDate::fromJulianDay(gun);
+    if (t.year() < 1 || t.year() > 9999)
+        return Tarihler::kisaTarih(t);
+    char16_t m[10];
+    ikiRakam(m, t.day());
+    m[2] = u'.';
+    ikiRakam(m + 3, t.month());
+    m[5] = u'.';
+    ikiRakam(m + 6, t.year() / 100);
+    ikiRakam(m + 8, t.year() % 100);
+    return QString(reinterpret_cast<const QChar *>(m), 10);
+}
+
+// HH:mm:ss, as Tarihler::saatMetni writes it.
+QString saatMetni(qint32 saniye)
+{
+    if (saniye < 0)
+        return {};
+    char16_t m[8];
+    ikiRakam(m, saniye / 3600);
+    m[2] = u':';
+    ikiRakam(m + 3, saniye / 60 % 60);
+    m[5] = u':';
+    ikiRakam(m + 6, saniye % 60);
+    return QString(reinterpret_cast<const QChar *>(m), 8);
+}
+
+void uzunlukYaz(std::vector<char> &v, size_t n)
+{
+    while (n >= 0x80) {
+        v.push_back(char(n | 0x80));
+        n >>= 7;
+    }
+    v.push_back(char(n));
+}
+
+size_t uzunlukOku(const char *&p)
+{
+    size_t n = 0;
+    for (int kayma = 0;; kayma += 7) {
+        const auto b = static_cast<unsigned char>(*p++);
+        n |= size_t(b & 0x7f) << kayma;
+        if (!(b & 0x80))
+            return n;
+    }
+}
+} // namespace
 
 const QString IsSatiriModeli::IsNoMimeTuru = QStringLiteral("application/x-zelvora-isno");
 
@@ -25,79 +89,210 @@ QList<int> IsSatiriModeli::tasarimGenislikleri()
     return {1200, 1200, 1500, 2500, 1000, 3000, 0};
 }
 
+void IsSatiriModeli::satirEkle(Depo &d, const Ham &s) const
+{
+    Satir r{};
+    r.isNo = s.isNo;
+    r.tarih = s.tarih;
+    r.saat = s.saat;
+    r.bayrak = (s.hatirlatma ? Hatirlatma : 0) | (s.yapildi ? Yapildi : 0);
+    // A row without a date keeps the colour of the row filled before it (black for the
+    // first), so sorting and deleting do not change it.
+    if (s.tarih != Ham::TarihYok)
+        d.oncekiRenk = s.tarih < m_bugun ? Gecmis : s.tarih > m_bugun ? Gelecek : Bugun;
+    else
+        r.bayrak |= quint8(d.oncekiRenk << RenkKaydir);
+    const std::string_view anahtar(s.anahtari.data() ? s.anahtari.data() : "", size_t(s.anahtari.size()));
+    auto bulunan = d.anahtarNo.find(anahtar);
+    if (bulunan == d.anahtarNo.end()) {
+        d.anahtarlar.push_back(s.anahtari.isNull() ? QByteArray() : s.anahtari.toByteArray());
+        const QByteArray &k = d.anahtarlar.back();
+        bulunan = d.anahtarNo.emplace(std::string_view(k.constData() ? k.constData() : "", size_t(k.size())),
+                                      quint32(d.anahtarlar.size() - 1)).first;
+    }
+    r.anahtar = bulunan->second;
+    r.metin = quint32(d.metinler.size());
+    for (const QByteArrayView &m : {s.konu, s.yer, s.sayi, s.aciklama}) {
+        uzunlukYaz(d.metinler, size_t(m.size()));
+        d.metinler.insert(d.metinler.end(), m.data(), m.data() + m.size());
+    }
+    d.satirlar.push_back(r);
+}
+
 void IsSatiriModeli::doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool etiketli)
 {
-    beginResetModel();
-    m_isler = std::move(isler);
-    m_bugun = bugun;
-    m_etiketli = etiketli;
-    m_devralinanRenk.clear();
-    QColor onceki(Qt::black);
-    for (const IsKaydi &i : m_isler) {
-        if (i.tarih.isValid())
-            onceki = tarihRengi(i.tarih, bugun);
-        else
-            m_devralinanRenk.insert(i.isNo, onceki);
+    doldur(
+        [&isler](const Veritabani::IsSatiriAlici &alici) {
+            std::vector<QByteArray> metinler(5);
+            for (const IsKaydi &i : isler) {
+                Ham s;
+                s.isNo = i.isNo;
+                s.tarih = i.tarih.isValid() ? qint32(i.tarih.toJulianDay()) : Ham::TarihYok;
+                s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
+                s.hatirlatma = i.hatirlatma;
+                s.yapildi = i.yapildi;
+                metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
+                s.anahtari = metinler[0];
+                s.konu = metinler[1];
+                s.yer = metinler[2];
+                s.sayi = metinler[3];
+                s.aciklama = metinler[4];
+                alici(s);
+            }
+        },
+        bugun, etiketli);
+}
+
+void IsSatiriModeli::doldur(const Okuyucu &okuyucu, const QDate &bugun, bool etiketli)
+{
+    m_bugun = bugun.isValid() ? qint32(bugun.toJulianDay()) : 0;
+    // The rows are gathered apart, so that the view never sees a row it was not told of
+    // (an error reported during the fill runs the event loop), and then put in place.
+    Depo yeni;
+    yeni.metinler.reserve(1 << 16);
+    try {
+        okuyucu([&](const Ham &s) { satirEkle(yeni, s); });
+    } catch (...) {
+        m_etiketli = etiketli;
+        yerlestir(yeni);
+        throw;
     }
+    m_etiketli = etiketli;
+    yerlestir(yeni);
+}
+
+void IsSatiriModeli::yerlestir(Depo &yeni)
+{
     if (m_surekliSutun >= 0)
-        metinSirala();
-    endResetModel();
+        metinSirala(yeni);
+    // The new rows take the places of the old ones: the rows the lists have in common are
+    // changed, the rest removed or inserted. The list is never empty in between, so its
+    // scroll bar does not go and come back, which would lay out and repaint the whole
+    // list with its frame on every fill (as a reset of the model would as well).
+    const int eski = int(m_d.satirlar.size());
+    const int yeniSayi = int(yeni.satirlar.size());
+    if (yeniSayi < eski) {
+        beginRemoveRows({}, yeniSayi, eski - 1);
+        m_d.satirlar.resize(size_t(yeniSayi));
+        endRemoveRows();
+    }
+    std::vector<Satir> fazla;
+    if (eski == 0) {
+        fazla.swap(yeni.satirlar);
+    } else if (yeniSayi > eski) {
+        fazla.assign(yeni.satirlar.begin() + eski, yeni.satirlar.end());
+        yeni.satirlar.resize(size_t(eski));
+    }
+    // The old rows and texts go when yeni does, at the end of the fill.
+    std::swap(m_d, yeni);
+    if (!m_d.satirlar.empty())
+        Q_EMIT dataChanged(index(0, 0), index(int(m_d.satirlar.size()) - 1, SutunSayisi - 1));
+    if (!fazla.empty()) {
+        beginInsertRows({}, eski, yeniSayi - 1);
+        if (m_d.satirlar.empty())
+            m_d.satirlar.swap(fazla);
+        else
+            m_d.satirlar.insert(m_d.satirlar.end(), fazla.begin(), fazla.end());
+        endInsertRows();
+    }
+    Q_EMIT dolduruldu();
 }
 
 void IsSatiriModeli::temizle()
 {
-    if (m_isler.empty())
+    if (m_d.satirlar.empty())
         return;
-    beginResetModel();
-    m_isler.clear();
-    endResetModel();
+    beginRemoveRows({}, 0, int(m_d.satirlar.size()) - 1);
+    m_d = Depo();
+    endRemoveRows();
 }
 
 void IsSatiriModeli::satirSil(int satir)
 {
-    if (satir < 0 || satir >= int(m_isler.size()))
+    if (satir < 0 || satir >= int(m_d.satirlar.size()))
         return;
     beginRemoveRows({}, satir, satir);
-    m_isler.erase(m_isler.begin() + satir);
+    m_d.satirlar.erase(m_d.satirlar.begin() + satir);
     endRemoveRows();
+}
+
+QByteArrayView IsSatiriModeli::alan(const Depo &d, const Satir &s, int hangi)
+{
+    const char *p = d.metinler.data() + s.metin;
+    for (int i = 0;; ++i) {
+        const size_t n = uzunlukOku(p);
+        if (i == hangi)
+            return QByteArrayView(p, qsizetype(n));
+        p += n;
+    }
+}
+
+IsKaydi IsSatiriModeli::is(int satir) const
+{
+    const Satir &s = m_d.satirlar.at(size_t(satir));
+    IsKaydi k;
+    k.isNo = s.isNo;
+    k.anahtari = QString::fromUtf8(m_d.anahtarlar[s.anahtar]);
+    if (s.tarih != Ham::TarihYok)
+        k.tarih = QDate::fromJulianDay(s.tarih);
+    if (s.saat >= 0)
+        k.saat = QTime::fromMSecsSinceStartOfDay(s.saat * 1000);
+    k.konu = QString::fromUtf8(alan(m_d, s, KonuAlani));
+    k.yer = QString::fromUtf8(alan(m_d, s, YerAlani));
+    k.sayi = QString::fromUtf8(alan(m_d, s, SayiAlani));
+    k.aciklama = QString::fromUtf8(alan(m_d, s, AciklamaAlani));
+    k.hatirlatma = s.bayrak & Hatirlatma;
+    k.yapildi = s.bayrak & Yapildi;
+    return k;
+}
+
+int IsSatiriModeli::simge(const Satir &s) const
+{
+    if (m_sabitSimge)
+        return m_sabitSimge;
+    if ((s.bayrak & Yapildi) && !m_yapildiYoksay)
+        return YapildiSimgesi;
+    return (s.bayrak & Hatirlatma) ? HatirlatSimgesi : HatirlatmaSimgesi;
 }
 
 int IsSatiriModeli::simge(int satir) const
 {
-    if (m_sabitSimge)
-        return m_sabitSimge;
-    const IsKaydi &i = m_isler.at(size_t(satir));
-    if (i.yapildi && !m_yapildiYoksay)
-        return YapildiSimgesi;
-    return i.hatirlatma ? HatirlatSimgesi : HatirlatmaSimgesi;
+    return simge(m_d.satirlar.at(size_t(satir)));
+}
+
+IsSatiriModeli::Renk IsSatiriModeli::renk(const Satir &s) const
+{
+    if (s.tarih == Ham::TarihYok)
+        return Renk((s.bayrak & RenkMaskesi) >> RenkKaydir);
+    return s.tarih < m_bugun ? Gecmis : s.tarih > m_bugun ? Gelecek : Bugun;
 }
 
 int IsSatiriModeli::satirBul(qint64 isNo) const
 {
-    for (size_t i = 0; i < m_isler.size(); ++i) {
-        if (m_isler[i].isNo == isNo)
+    for (size_t i = 0; i < m_d.satirlar.size(); ++i) {
+        if (m_d.satirlar[i].isNo == isNo)
             return int(i);
     }
     return -1;
 }
 
-QString IsSatiriModeli::hucreMetni(const IsKaydi &is, int sutun)
+QString IsSatiriModeli::hucreMetni(const Depo &d, const Satir &s, int sutun) const
 {
     switch (sutun) {
-    case Tarihi: return Tarihler::kisaTarih(is.tarih);
-    case Saati: return Tarihler::saatMetni(is.saat);
-    case Konusu: return is.konu;
-    case Yeri: return is.yer;
-    case Sayisi: return is.sayi;
-    case Aciklama: return is.aciklama;
-    case IsNoSutunu: return QString::number(is.isNo);
+    case Tarihi: return tarihMetni(s.tarih);
+    case Saati: return saatMetni(s.saat);
+    case Konusu: return QString::fromUtf8(alan(d, s, KonuAlani));
+    case Yeri: return QString::fromUtf8(alan(d, s, YerAlani));
+    case Sayisi: return QString::fromUtf8(alan(d, s, SayiAlani));
+    case Aciklama: return QString::fromUtf8(alan(d, s, AciklamaAlani));
+    case IsNoSutunu: return QString::number(s.isNo);
     default: return {};
     }
 }
 
 QString IsSatiriModeli::hucreMetni(int satir, int sutun) const
 {
-    return hucreMetni(m_isler.at(size_t(satir)), sutun);
+    return hucreMetni(m_d, m_d.satirlar.at(size_t(satir)), sutun);
 }
 
 QColor IsSatiriModeli::tarihRengi(const QDate &tarih, const QDate &bugun)
@@ -115,7 +310,7 @@ void IsSatiriModeli::tarihleSirala(bool azalan)
 {
     m_surekliSutun = -1;
     Q_EMIT layoutAboutToBeChanged();
-    std::stable_sort(m_isler.begin(), m_isler.end(), [azalan](const IsKaydi &a, const IsKaydi &b) {
+    std::stable_sort(m_d.satirlar.begin(), m_d.satirlar.end(), [azalan](const Satir &a, const Satir &b) {
         return azalan ? b.tarih < a.tarih : a.tarih < b.tarih;
     });
     Q_EMIT layoutChanged();
@@ -126,25 +321,38 @@ void IsSatiriModeli::metinleSirala(int sutun, bool azalan)
     m_surekliSutun = sutun;
     m_surekliAzalan = azalan;
     Q_EMIT layoutAboutToBeChanged();
-    metinSirala();
+    metinSirala(m_d);
     Q_EMIT layoutChanged();
 }
 
-void IsSatiriModeli::metinSirala()
+void IsSatiriModeli::metinSirala(Depo &d) const
 {
+    // The cells' texts in Turkish order, without regard to case; each text's sort key
+    // is made once, for the time of the sort.
+    std::vector<Satir> &satirlar = d.satirlar;
     QCollator c(QLocale(QLocale::Turkish, QLocale::Turkey));
     c.setCaseSensitivity(Qt::CaseInsensitive);
-    const int sutun = m_surekliSutun;
+    std::vector<QCollatorSortKey> anahtarlar;
+    anahtarlar.reserve(satirlar.size());
+    for (const Satir &s : satirlar)
+        anahtarlar.push_back(c.sortKey(hucreMetni(d, s, m_surekliSutun)));
+    std::vector<quint32> sira(satirlar.size());
+    std::iota(sira.begin(), sira.end(), 0u);
     const bool azalan = m_surekliAzalan;
-    std::stable_sort(m_isler.begin(), m_isler.end(), [&](const IsKaydi &a, const IsKaydi &b) {
-        const int k = c.compare(hucreMetni(a, sutun), hucreMetni(b, sutun));
+    std::stable_sort(sira.begin(), sira.end(), [&](quint32 a, quint32 b) {
+        const int k = anahtarlar[a].compare(anahtarlar[b]);
         return azalan ? k > 0 : k < 0;
     });
+    std::vector<Satir> sirali;
+    sirali.reserve(satirlar.size());
+    for (quint32 i : sira)
+        sirali.push_back(satirlar[i]);
+    satirlar.swap(sirali);
 }
 
 int IsSatiriModeli::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_isler.size());
+    return parent.isValid() ? 0 : int(m_d.satirlar.size());
 }
 
 int IsSatiriModeli::columnCount(const QModelIndex &parent) const
@@ -154,29 +362,36 @@ int IsSatiriModeli::columnCount(const QModelIndex &parent) const
 
 QVariant IsSatiriModeli::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_isler.size()))
+    if (!index.isValid() || index.row() >= int(m_d.satirlar.size()))
         return {};
-    const IsKaydi &i = m_isler[size_t(index.row())];
+    const Satir &s = m_d.satirlar[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         if (role == Qt::ToolTipRole && index.column() != Aciklama)
             return {};
-        return hucreMetni(i, index.column());
+        return hucreMetni(m_d, s, index.column());
     case Qt::DecorationRole:
         if (index.column() == Tarihi)
-            return m_simgeler[simge(index.row())];
+            return m_simgeler[simge(s)];
         return {};
     case Qt::ForegroundRole:
-        if (index.column() == Tarihi)
-            return i.tarih.isValid() ? tarihRengi(i.tarih, m_bugun) : m_devralinanRenk.value(i.isNo, QColor(Qt::black));
+        if (index.column() == Tarihi) {
+            switch (renk(s)) {
+            case Gecmis: return QColor(150, 40, 40);
+            case Gelecek: return QColor(10, 140, 10);
+            case Bugun: return QColor(40, 40, 150);
+            case Siyah: break;
+            }
+            return QColor(Qt::black);
+        }
         return {};
     case IsNoRolu:
-        return i.isNo;
+        return s.isNo;
     case AnahtarRolu:
-        return m_etiketli ? i.anahtari : QString();
+        return m_etiketli ? QString::fromUtf8(m_d.anahtarlar[s.anahtar]) : QString();
     case SimgeRolu:
-        return simge(index.row());
+        return simge(s);
     default:
         return {};
     }
@@ -208,7 +423,7 @@ QMimeData *IsSatiriModeli::mimeData(const QModelIndexList &indexes) const
     if (indexes.isEmpty())
         return nullptr;
     auto *m = new QMimeData;
-    m->setData(IsNoMimeTuru, QByteArray::number(m_isler.at(size_t(indexes.first().row())).isNo));
+    m->setData(IsNoMimeTuru, QByteArray::number(m_d.satirlar.at(size_t(indexes.first().row())).isNo));
     return m;
 }
 

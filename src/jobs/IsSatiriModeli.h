@@ -7,9 +7,11 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QDate>
-#include <QHash>
 #include <QIcon>
 
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace Zelvora {
@@ -29,19 +31,25 @@ public:
 
     // Replaces all rows. When etiketli, each row keeps its folder key as its tag.
     void doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool etiketli);
+    // Replaces all rows with those a listing hands over: okuyucu runs the listing with
+    // the receiver it is given, which stores each row as it comes. When the listing
+    // fails, the rows read before stay and the failure is passed on.
+    using Okuyucu = std::function<void(const Veritabani::IsSatiriAlici &)>;
+    void doldur(const Okuyucu &okuyucu, const QDate &bugun, bool etiketli);
     // Sets every row's icon to the given one (the reminder window shows icon 1 only).
     void sabitSimge(int simge) { m_sabitSimge = simge; }
     // The icon tells the reminder flag only, done or not (the job list window's full list).
     void yapildiyiYoksay(bool yoksay) { m_yapildiYoksay = yoksay; }
     void temizle();
     void satirSil(int satir);
-    const IsKaydi &is(int satir) const { return m_isler.at(size_t(satir)); }
+    // The job of a row, made from its compact form.
+    IsKaydi is(int satir) const;
+    qint64 isNo(int satir) const { return m_d.satirlar.at(size_t(satir)).isNo; }
     int simge(int satir) const;
     // The row holding job isNo, -1 when none.
     int satirBul(qint64 isNo) const;
     // The text of a cell as the list shows it.
     QString hucreMetni(int satir, int sutun) const;
-    static QString hucreMetni(const IsKaydi &is, int sutun);
     static QColor tarihRengi(const QDate &tarih, const QDate &bugun);
 
     // Sorting: the date column once by date value; a text column keeps its order for
@@ -61,19 +69,52 @@ public:
 
     static const QString IsNoMimeTuru;
 
+Q_SIGNALS:
+    // The rows were replaced by a fill (emitted once per fill, also for an empty one).
+    void dolduruldu();
+
 private:
-    void metinSirala();
-    std::vector<IsKaydi> m_isler;
-    QDate m_bugun;
+    // One row in 32 bytes: date and time as numbers, the folder key as the number of a
+    // key stored once, the texts as UTF-8 in one buffer shared by all rows. Display
+    // strings are made when the view asks for them.
+    struct Satir {
+        qint64 isNo;
+        qint32 tarih;    // Julian day; Veritabani::HamIsSatiri::TarihYok when none
+        qint32 saat;     // seconds since midnight; -1 when none
+        quint32 metin;   // where the row's texts begin in Depo::metinler
+        quint32 anahtar; // index in Depo::anahtarlar
+        quint8 bayrak;   // the flags below
+    };
+    enum Bayrak : quint8 { Hatirlatma = 1, Yapildi = 2, RenkKaydir = 2, RenkMaskesi = 3 << RenkKaydir };
+    enum Renk : quint8 { Siyah, Gecmis, Gelecek, Bugun };
+    // The texts of a row, in this order.
+    enum Alan { KonuAlani, YerAlani, SayiAlani, AciklamaAlani };
+
+    // The rows of a list and what they refer to.
+    struct Depo {
+        std::vector<Satir> satirlar;
+        std::vector<char> metinler; // each row: subject, place, number, description, each as length + UTF-8
+        std::vector<QByteArray> anahtarlar;
+        std::unordered_map<std::string_view, quint32> anahtarNo; // views into anahtarlar
+        Renk oncekiRenk = Siyah; // of the row filled last, for a following row without a date
+    };
+
+    void satirEkle(Depo &d, const Veritabani::HamIsSatiri &s) const;
+    void yerlestir(Depo &yeni);
+    static QByteArrayView alan(const Depo &d, const Satir &s, int hangi);
+    QString hucreMetni(const Depo &d, const Satir &s, int sutun) const;
+    int simge(const Satir &s) const;
+    Renk renk(const Satir &s) const;
+    void metinSirala(Depo &d) const;
+
+    Depo m_d;
+    qint32 m_bugun = 0;        // Julian day
     bool m_etiketli = false;
     int m_sabitSimge = 0;
     bool m_yapildiYoksay = false;
     int m_surekliSutun = -1;
     bool m_surekliAzalan = false;
     QIcon m_simgeler[4];
-    // Rows without a date keep the colour of the row filled before them (black for the
-    // first), by job number, so sorting and deleting do not change it.
-    QHash<qint64, QColor> m_devralinanRenk;
 };
 
 } // namespace Zelvora

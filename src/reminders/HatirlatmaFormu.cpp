@@ -287,7 +287,7 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
         return;
     IsSatiriModeli *m = YapilacakIslerListesi->model();
     OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
-    m_seciliIsNo = m->is(satir).isNo;
+    m_seciliIsNo = m->isNo(satir);
 
     bool devam = true;
     const bool yazildi = Adim([&] {

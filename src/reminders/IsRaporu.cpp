@@ -73,7 +73,7 @@ public:
         for (int i = 0; i < n; ++i) {
             sayfaDoluysaKir();
             s.ustAyarla(s.ust() + Rapor::SatirAraligi);
-            const IsKaydi &is = m.is(i);
+            const IsKaydi is = m.is(i);
             yaz(Rapor::TarihSolu, m.hucreMetni(i, IsSatiriModeli::Tarihi), false);
             yaz(Rapor::SaatSolu, is.saat.isValid() ? is.saat.toString(QStringLiteral("HH:mm")) : QString(), false);
             yaz(Rapor::KonuSolu, is.konu, false);

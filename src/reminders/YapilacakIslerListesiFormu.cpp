@@ -161,10 +161,12 @@ void YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritaban
     // Done jobs show the done icon; in every other list the icon tells the reminder flag.
     m->sabitSimge(kip == Veritabani::ListeKipi::Yapilmis ? IsSatiriModeli::YapildiSimgesi : 0);
     m->yapildiyiYoksay(true);
-    std::vector<IsKaydi> isler;
-    // A query that fails leaves the list empty; the error has been reported.
-    Adim([&] { isler = Veritabani::acik().isListesi(kip, tarih); });
-    m->doldur(std::move(isler), Arayuz::saat().bugun(), false);
+    // Filled straight from the statement; a query that fails leaves the rows read so far
+    // (none when it could not run at all), and the error has been reported.
+    Adim([&] {
+        m->doldur([&](const Veritabani::IsSatiriAlici &alici) { Veritabani::acik().isListesi(kip, tarih, alici); },
+                  Arayuz::saat().bugun(), false);
+    });
     if (m->rowCount() > 0) {
         YapilacakIslerListesi->satirSec(0);
         aciklamayiGoster();

@@ -12,6 +12,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 #include <QTranslator>
 
 #include <csignal>
@@ -64,6 +65,7 @@ AnaForm *Main(const QStringList &argumanlar)
     auto bitir = [&]() -> AnaForm * {
         if (karsilama)
             karsilama->close();
+        Baslangic::gunlukYedegiBirak();
         delete tekOrnek;
         return nullptr;
     };
@@ -75,7 +77,8 @@ AnaForm *Main(const QStringList &argumanlar)
     if (!Baslangic::veritabaniniDenetle())
         return bitir();
     // The database is opened (and a save cut short by a crash rolled back) before
-    // anything copies it; the backup then copies only a sound database.
+    // anything copies it; the backup then copies only a sound database. Its snapshot is
+    // taken here, before anything writes; the rest of it runs once the window is up.
     if (!Baslangic::veritabaniniAc())
         return bitir();
     if (!Baslangic::gunlukYedek())
@@ -90,6 +93,8 @@ AnaForm *Main(const QStringList &argumanlar)
     auto *anaForm = new AnaForm(komutSatiriBos);
     if (karsilama)
         karsilama->close();
+    // The backup's checks and compaction begin once the window has been shown and painted.
+    QTimer::singleShot(200, anaForm, [] { Baslangic::gunlukYedegiSurdur(); });
     tekOrnek->setParent(anaForm);
     QObject::connect(tekOrnek, &TekOrnek::gosterIstendi, anaForm, &AnaForm::Goster);
     if (tekOrnek->gosterIstegiBekliyor())
@@ -99,6 +104,7 @@ AnaForm *Main(const QStringList &argumanlar)
     // The login password, over the loaded main window (also when it is not shown).
     if (OrtakDegiskenler::GirisSifresiSorulsun && !GirisSifresiSorFormu::sor(anaForm)) {
         delete anaForm;
+        Baslangic::gunlukYedegiBirak();
         return nullptr;
     }
     return anaForm;

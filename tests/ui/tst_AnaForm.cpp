@@ -346,7 +346,7 @@ void AnaFormTesti::tumKlasorlerTekListeSecimKorunur()
     // "Klasörlerim" collapsed by the user before the box is ticked.
     f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)->setExpanded(false);
     f.durumMetniAyarla(QStringLiteral("önceki"));
-    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &IsSatiriModeli::dolduruldu);
     f.TumKlasorlerOnayi->setChecked(true);
     QCOMPARE(listeleme.size(), 1);
     QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
@@ -366,7 +366,7 @@ void AnaFormTesti::klasorTiklamasiBirKezListeler()
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
     KlasorAgaci *a = f.KlasorListesi;
-    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &IsSatiriModeli::dolduruldu);
     auto tikla = [&](const QString &k) {
         QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, a->visualItemRect(a->dugum(k)).center());
     };

@@ -399,6 +399,7 @@ void HasarliDosyalarTesti::mesgulYaziciYedegiBekletir()
     ortam.mesajlar->temizle();
     QVERIFY(Baslangic::veritabaniniAc());
     QVERIFY(Baslangic::gunlukYedek());
+    Baslangic::gunlukYedegiBekle();
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
     QVERIFY(oku(Baslangic::yedekYolu()) != eski);
     QVERIFY(saglam(Baslangic::yedekYolu()));
