@@ -63,6 +63,14 @@ void klasorleriKur(const QString &kok)
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     Ayarlar::yenidenAc();
+    // The main window as it first opens on a 1024 x 768 screen, whatever the screen of
+    // the run: how much a listing paints depends on the rows and columns in sight (here
+    // 28 rows, every column whole).
+    Ayarlar::yaz(AyarAdi::Genislik, QString::number(1024 * 15));
+    Ayarlar::yaz(AyarAdi::Yukseklik, QString::number(768 * 15 - 400));
+    Ayarlar::yaz(AyarAdi::SolBosluk, QStringLiteral("0"));
+    Ayarlar::yaz(AyarAdi::UstBosluk, QStringLiteral("0"));
+    Ayarlar::kaydet();
 }
 
 void uret(const QString &yol, int isSayisi, int klasorSayisi)
@@ -212,6 +220,11 @@ int cocuk(const QString &kok, const QString &ne)
         const long bos = yerlesikKb();
         f->TumKlasorlerOnayi->setChecked(true);
         QApplication::processEvents();
+        // A moment of idleness, in which the program gives back what the listing freed.
+        QElapsedTimer bos2;
+        bos2.start();
+        while (bos2.elapsed() < 1000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         std::printf("BELLEK %ld %ld %d\n", bos, yerlesikKb(), f->YapilacakIslerListesi->satirSayisi());
     }
     delete f;
@@ -294,6 +307,9 @@ int main(int argc, char **argv)
     while (!f->isVisible())
         QApplication::processEvents();
     QApplication::processEvents();
+    std::printf("Ana pencere %d x %d, iş listesi %d x %d (platform %s)\n", f->width(), f->height(),
+                f->YapilacakIslerListesi->viewport()->width(), f->YapilacakIslerListesi->viewport()->height(),
+                qPrintable(QGuiApplication::platformName()));
     sqlite3 *ham = nullptr;
     sqlite3_open_v2(yol.toUtf8().constData(), &ham, SQLITE_OPEN_READONLY, nullptr);
     {
@@ -326,8 +342,10 @@ int main(int argc, char **argv)
             z.restart();
             f->KlasorListesi->setCurrentItem(dugum);
             f->KlasorListesi_NodeClick(dugum);
+            const double dolum = ms(z);
             QApplication::processEvents();
             const double program = ms(z);
+            if (qEnvironmentVariableIsSet("AYRINTI")) std::printf("tur%d dolum %.3f cizim %.3f\n", tur, dolum, program - dolum);
             satirTek = f->YapilacakIslerListesi->satirSayisi();
             const double h = hamSorgu(ham, klasorSql.constData(), QByteArray(), anahtar.toUtf8(), &hamSatirTek);
             if (tur == 1) {

@@ -3,7 +3,11 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 
+#include <QAbstractEventDispatcher>
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +18,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 #include <string>
 
@@ -126,6 +133,51 @@ private:
 const char *const IS_ALANLARI =
     "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, "
     "Hatirlatma, IsYapildi FROM YapilacakIslerTablosu ";
+
+// The page cache: large while a statement reads (a listing of all folders fetches rows
+// all over the file), its everyday size between statements.
+constexpr int OkumaOnbellegiKb = 32768;
+constexpr int GunlukOnbellekKb = 8192;
+
+// Hands the heap's free pages back to the system. With an event loop running, once the
+// program is idle a moment later (it takes a few milliseconds on a large heap), so that
+// a long list shows without waiting for it.
+void bellegiSistemeVer()
+{
+#if defined(__GLIBC__)
+    static bool bekliyor = false;
+    QCoreApplication *uygulama = QCoreApplication::instance();
+    if (uygulama && QThread::currentThread() == uygulama->thread() && QAbstractEventDispatcher::instance()) {
+        if (!bekliyor) {
+            bekliyor = true;
+            QTimer::singleShot(500, uygulama, [] {
+                bekliyor = false;
+                malloc_trim(0);
+            });
+        }
+        return;
+    }
+    malloc_trim(0);
+#endif
+}
+
+// A read that left the cache holding more than its everyday size (all folders, a
+// search) gives back the pages it used least recently. bellegiVer: the freed memory goes
+// back to the system too (after the long lists, whose rows have just taken their share);
+// otherwise it stays for the program's next allocations.
+void onbellegiKucult(sqlite3 *db, bool bellegiVer)
+{
+    int kullanilan = 0, tepe = 0;
+    if (sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_USED, &kullanilan, &tepe, 0) != SQLITE_OK
+        || kullanilan <= GunlukOnbellekKb * 1024)
+        return;
+    const QByteArray kucuk = "PRAGMA cache_size=-" + QByteArray::number(GunlukOnbellekKb);
+    const QByteArray buyuk = "PRAGMA cache_size=-" + QByteArray::number(OkumaOnbellegiKb);
+    sqlite3_exec(db, kucuk.constData(), nullptr, nullptr, nullptr);
+    sqlite3_exec(db, buyuk.constData(), nullptr, nullptr, nullptr);
+    if (bellegiVer)
+        bellegiSistemeVer();
+}
 
 void ayarla(sqlite3 *db)
 {
@@ -478,7 +530,7 @@ void DosyaVeritabani::satirOku(void *deyim, IsKaydi &is) const
     is = kayit(s);
 }
 
-void DosyaVeritabani::satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari,
+void DosyaVeritabani::satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
                               const IsSatiriAlici &alici)
 {
     // The statement is prepared at its first use and kept; each use starts it afresh.
@@ -494,13 +546,17 @@ void DosyaVeritabani::satirlariOku(const QByteArray &sql, const QString &tarih, 
         m_listeDeyimleri.emplace_back(sql, st);
     }
     struct Sifirla {
+        sqlite3 *db;
         sqlite3_stmt *st;
+        bool uzun;
         ~Sifirla()
         {
             sqlite3_reset(st);
             sqlite3_clear_bindings(st);
+            if (uzun)
+                onbellegiKucult(db, true);
         }
-    } sifirla{st};
+    } sifirla{m_db, st, uzunListe};
     // A parameter left unbound is NULL, as a NULL key or date binds.
     auto bagla = [st](int i, const QString &deger) {
         const QByteArray b = deger.toUtf8();
@@ -527,7 +583,7 @@ void DosyaVeritabani::isleriListele(const QString &anahtari, bool tumKlasorler, 
 {
     satirlariOku(QByteArray(IS_ALANLARI) + listeSorgusu(tumKlasorler, sadeceBugun),
                  sadeceBugun ? tarihMetni(bugun) : QString(),
-                 tumKlasorler ? QString() : anahtari, alici);
+                 tumKlasorler ? QString() : anahtari, tumKlasorler && !sadeceBugun, alici);
 }
 
 std::vector<IsKaydi> DosyaVeritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
@@ -559,7 +615,7 @@ std::vector<IsKaydi> DosyaVeritabani::hatirlatilacakIsler(const QDate &bugun, co
 void DosyaVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici)
 {
     satirlariOku(QByteArray(IS_ALANLARI) + listeKipiSorgusu(kip), tarihliKip(kip) ? tarihMetni(tarih) : QString(),
-                 QString(), alici);
+                 QString(), kip != ListeKipi::BirGunun, alici);
 }
 
 qint64 DosyaVeritabani::isEkle(const IsKaydi &is)
@@ -844,11 +900,14 @@ std::vector<AramaSonucu> DosyaVeritabani::isAra(AramaAlani alan, const QString &
               "ORDER BY IsinTarihi, IsinSaati, IsNo";
         break;
     }
-    Deyim d(m_db, sql);
-    d.bagla(1, aranan.isNull() ? QStringLiteral("") : aranan);
     std::vector<AramaSonucu> sonuc;
-    while (d.adim())
-        sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
+    {
+        Deyim d(m_db, sql);
+        d.bagla(1, aranan.isNull() ? QStringLiteral("") : aranan);
+        while (d.adim())
+            sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
+    }
+    onbellegiKucult(m_db, false);
     return sonuc;
 }
 

@@ -49,7 +49,10 @@ public:
 
 private:
     void satirOku(void *deyim, IsKaydi &is) const;
-    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, const IsSatiriAlici &alici);
+    // uzunListe: a list that may hold every job; the page cache is brought back to its
+    // everyday size afterwards.
+    void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
+                      const IsSatiriAlici &alici);
     sqlite3 *m_db = nullptr;
     QString m_yol;
     // The listing statements, prepared once and kept (finalised with the connection).

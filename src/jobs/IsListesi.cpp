@@ -7,11 +7,15 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDrag>
+#include <QHash>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QtMath>
+
+#include <limits>
 
 namespace Zelvora {
 
@@ -48,125 +52,158 @@ private:
     QPixmap m_oklar[2];
 };
 
-// Draws a job row's cells as the style's item view would, with less work per cell:
-// the style's own rectangles and text layout measure every text twice or more before
-// drawing it, which made painting a list many times slower than reading it. Here a
-// cell's text is shaped once to elide it and once to draw it, on one line.
-class IsSatiriCizici : public QStyledItemDelegate {
-public:
-    explicit IsSatiriCizici(QObject *parent) : QStyledItemDelegate(parent)
-    {
-        std::fill(std::begin(m_ilerleme), std::end(m_ilerleme), -1.0);
-    }
-
-    void paint(QPainter *p, const QStyleOptionViewItem &o, const QModelIndex &i) const override
-    {
-        const QWidget *w = o.widget;
-        QStyle *stil = w ? w->style() : QApplication::style();
-        const bool secili = o.state & QStyle::State_Selected;
-        // The selection, as the style draws it; rows have no background of their own.
-        if (secili)
-            stil->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, p, w);
-
-        const int bosluk = stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, w) + 1;
-        QRect alan = o.rect.adjusted(bosluk, 0, -bosluk, 0);
-        const QVariant simge = i.data(Qt::DecorationRole);
-        if (simge.isValid()) {
-            const QSize boyut = o.decorationSize;
-            const QRect yer(alan.left(), alan.top() + (alan.height() - boyut.height()) / 2, boyut.width(), boyut.height());
-            const QIcon::Mode kip = !(o.state & QStyle::State_Enabled) ? QIcon::Disabled
-                : secili                                           ? QIcon::Selected
-                                                                   : QIcon::Normal;
-            qvariant_cast<QIcon>(simge).paint(p, yer, Qt::AlignCenter, kip, QIcon::Off);
-            alan.setLeft(yer.right() + 1 + 2 * bosluk);
-        }
-        const QString metin = i.data(Qt::DisplayRole).toString();
-        if (!metin.isEmpty() && alan.width() > 0) {
-            const QPalette::ColorGroup grup = !(o.state & QStyle::State_Enabled) ? QPalette::Disabled
-                : !(o.state & QStyle::State_Active)                           ? QPalette::Inactive
-                                                                              : QPalette::Normal;
-            QColor renk = o.palette.color(grup, secili ? QPalette::HighlightedText : QPalette::Text);
-            if (!secili) {
-                const QVariant on = i.data(Qt::ForegroundRole);
-                if (on.canConvert<QColor>())
-                    renk = qvariant_cast<QColor>(on);
-            }
-            const QFontMetrics &fm = o.fontMetrics;
-            // The text drawn is never wider than its cell (no clipping needed), and what
-            // lies past the right edge of the list is not drawn at all.
-            QString gorunen = metin;
-            if (!sigarMi(metin, o.font, alan.width()))
-                gorunen = fm.elidedText(yeterliBasi(metin, alan.width()), o.textElideMode, alan.width());
-            if (const auto *liste = qobject_cast<const QAbstractScrollArea *>(w))
-                gorunen = yeterliBasi(gorunen, liste->viewport()->width() - alan.left());
-            if (p->pen().color() != renk)
-                p->setPen(renk);
-            if (p->font() != o.font)
-                p->setFont(o.font);
-            p->drawText(QPoint(alan.left(), alan.top() + (alan.height() - fm.height()) / 2 + fm.ascent()), gorunen);
-        }
-        if (o.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect odak;
-            odak.QStyleOption::operator=(o);
-            odak.rect = stil->subElementRect(QStyle::SE_ItemViewItemFocusRect, &o, w);
-            odak.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-            odak.backgroundColor = o.palette.color(secili ? QPalette::Highlight : QPalette::Window);
-            stil->drawPrimitive(QStyle::PE_FrameFocusRect, &odak, p, w);
-        }
-    }
-
-private:
-    // Whether a text surely fits a width without eliding it, from the advances of its
-    // characters one by one (Latin and Turkish letters, learnt once per font), with room
-    // to spare for kerning; anything else is measured exactly by eliding.
-    bool sigarMi(const QString &metin, const QFont &yazi, int genislik) const
-    {
-        if (yazi != m_yazi) {
-            m_yazi = yazi;
-            m_olcu = QFontMetricsF(yazi);
-            std::fill(std::begin(m_ilerleme), std::end(m_ilerleme), -1.0);
-        }
-        qreal toplam = 0;
-        for (const QChar c : metin) {
-            const char16_t k = c.unicode();
-            if (k >= std::size(m_ilerleme))
-                return false;
-            qreal &i = m_ilerleme[k];
-            if (i < 0)
-                i = m_olcu.horizontalAdvance(c);
-            toplam += i;
-        }
-        return toplam * 1.05 + 2 <= genislik;
-    }
-    // The beginning of a text that surely reaches past a width (by a fifth and some
-    // characters more, however the characters are kerned), or the whole text. Eliding or
-    // drawing that beginning shows the same as the whole text would within the width.
-    // sigarMi() has learnt the advances of the font.
-    QString yeterliBasi(const QString &metin, int genislik) const
-    {
-        const qreal sinir = qMax(0, genislik) * 1.2 + 20;
-        qreal toplam = 0;
-        for (qsizetype n = 0; n < metin.size(); ++n) {
-            const char16_t k = metin.at(n).unicode();
-            // A combining mark or anything unusual: the whole text is taken.
-            if (k >= std::size(m_ilerleme) || m_ilerleme[k] < 0)
-                return metin;
-            toplam += m_ilerleme[k];
-            if (toplam > sinir && n + 2 < metin.size())
-                return metin.left(n + 2);
-        }
-        return metin;
-    }
-    mutable QFont m_yazi;
-    mutable QFontMetricsF m_olcu{QFont()};
-    mutable qreal m_ilerleme[0x250];
-};
 } // namespace
+
+HucreCizici::HucreCizici(QObject *parent) : QStyledItemDelegate(parent)
+{
+    std::fill(std::begin(m_ilerleme), std::end(m_ilerleme), -1.0);
+}
+
+void HucreCizici::paint(QPainter *p, const QStyleOptionViewItem &o, const QModelIndex &i) const
+{
+    const QWidget *w = o.widget;
+    QStyle *stil = w ? w->style() : QApplication::style();
+    const bool secili = o.state & QStyle::State_Selected;
+    // The cell with the focus frame, and a selected cell whose selection covers the text
+    // only (as in the folder tree), are left to the style, which knows where its text lies.
+    if ((o.state & QStyle::State_HasFocus)
+        || (secili && !stil->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, &o, w))) {
+        QStyledItemDelegate::paint(p, o, i);
+        return;
+    }
+    // The selection over the whole cell and a cell's own background, as the style draws them.
+    const QVariant arka = i.data(Qt::BackgroundRole);
+    if (secili || arka.isValid()) {
+        QStyleOptionViewItem a = o;
+        a.backgroundBrush = qvariant_cast<QBrush>(arka);
+        stil->drawPrimitive(QStyle::PE_PanelItemViewItem, &a, p, w);
+    }
+
+    const int bosluk = stil->pixelMetric(QStyle::PM_FocusFrameHMargin, &o, w) + 1;
+    QRect alan = o.rect.adjusted(bosluk, 0, -bosluk, 0);
+    const QVariant simge = i.data(Qt::DecorationRole);
+    if (simge.isValid()) {
+        const QSize boyut = o.decorationSize;
+        const QRect yer(alan.left(), alan.top() + (alan.height() - boyut.height()) / 2, boyut.width(), boyut.height());
+        const QIcon::Mode kip = !(o.state & QStyle::State_Enabled) ? QIcon::Disabled
+            : secili                                           ? QIcon::Selected
+                                                               : QIcon::Normal;
+        simgeCiz(p, qvariant_cast<QIcon>(simge), yer, kip);
+        alan.setLeft(yer.right() + 1 + 2 * bosluk);
+    }
+    const QString metin = i.data(Qt::DisplayRole).toString();
+    if (!metin.isEmpty() && alan.width() > 0) {
+        const QPalette::ColorGroup grup = !(o.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : !(o.state & QStyle::State_Active)                           ? QPalette::Inactive
+                                                                          : QPalette::Normal;
+        QColor renk = o.palette.color(grup, secili ? QPalette::HighlightedText : QPalette::Text);
+        if (!secili) {
+            const QVariant on = i.data(Qt::ForegroundRole);
+            if (on.userType() == QMetaType::QBrush)
+                renk = qvariant_cast<QBrush>(on).color();
+            else if (on.canConvert<QColor>())
+                renk = qvariant_cast<QColor>(on);
+        }
+        const QFontMetrics &fm = o.fontMetrics;
+        // The text drawn is never wider than its cell (no clipping needed), and what
+        // lies past the right edge of the list is not drawn at all.
+        const auto *liste = qobject_cast<const QAbstractScrollArea *>(w);
+        const int gorunurSag = liste ? liste->viewport()->width() : std::numeric_limits<int>::max();
+        QString gorunen = metin;
+        if (!sigarMi(metin, o.font, alan.width())) {
+            // The ellipsis of an elided text stands past the text's last character that
+            // fits; when even that is beyond the list's right edge, nothing of the
+            // ellipsis shows and the text need not be elided.
+            if (o.textElideMode != Qt::ElideRight || gorunurSag >= alan.right() - m_ucNoktaPayi)
+                gorunen = kisalt(fm, yeterliBasi(metin, alan.width()), o.textElideMode, alan.width());
+        }
+        gorunen = yeterliBasi(gorunen, gorunurSag - alan.left());
+        if (p->pen().color() != renk)
+            p->setPen(renk);
+        if (p->font() != o.font)
+            p->setFont(o.font);
+        p->drawText(QPoint(alan.left(), alan.top() + (alan.height() - fm.height()) / 2 + fm.ascent()), gorunen);
+    }
+}
+
+void HucreCizici::simgeCiz(QPainter *p, const QIcon &simge, const QRect &yer, QIcon::Mode kip) const
+{
+    // What QIcon::paint does, centred in the place, with the pixmap kept: the few icons
+    // of a list are looked up and scaled once, not for every row.
+    const QString anahtar = QString::number(simge.cacheKey()) + QLatin1Char('-') + QString::number(int(kip))
+        + QLatin1Char('-') + QString::number(yer.width()) + QLatin1Char('x') + QString::number(yer.height());
+    auto bulunan = m_simgeler.constFind(anahtar);
+    if (bulunan == m_simgeler.cend()) {
+        const QSize boyut = simge.actualSize(yer.size(), kip, QIcon::Off);
+        bulunan = m_simgeler.insert(anahtar, simge.pixmap(boyut, kip, QIcon::Off));
+    }
+    const QSize boyut = bulunan->deviceIndependentSize().toSize();
+    const QRect hedef(yer.x() + yer.width() / 2 - boyut.width() / 2, yer.y() + yer.height() / 2 - boyut.height() / 2,
+                      boyut.width(), boyut.height());
+    p->drawPixmap(hedef, *bulunan);
+}
+
+QString HucreCizici::kisalt(const QFontMetrics &fm, const QString &metin, Qt::TextElideMode kip, int genislik) const
+{
+    QString anahtar = metin;
+    anahtar += QChar(0) + QString::number(genislik) + QChar(0) + QString::number(int(kip));
+    auto bulunan = m_kisaltmalar.constFind(anahtar);
+    if (bulunan != m_kisaltmalar.cend())
+        return *bulunan;
+    bulunan = m_eskiKisaltmalar.constFind(anahtar);
+    const QString sonuc = bulunan != m_eskiKisaltmalar.cend() ? *bulunan : fm.elidedText(metin, kip, genislik);
+    if (m_kisaltmalar.size() >= 512) {
+        m_eskiKisaltmalar.swap(m_kisaltmalar);
+        m_kisaltmalar.clear();
+    }
+    m_kisaltmalar.insert(anahtar, sonuc);
+    return sonuc;
+}
+
+bool HucreCizici::sigarMi(const QString &metin, const QFont &yazi, int genislik) const
+{
+    if (yazi != m_yazi) {
+        m_yazi = yazi;
+        m_olcu = QFontMetricsF(yazi);
+        std::fill(std::begin(m_ilerleme), std::end(m_ilerleme), -1.0);
+        m_kisaltmalar.clear();
+        m_eskiKisaltmalar.clear();
+        // The ellipsis and the widest character, with room for glyphs that reach out.
+        m_ucNoktaPayi = qCeil(m_olcu.horizontalAdvance(QChar(0x2026)) + m_olcu.maxWidth()) + 4;
+    }
+    qreal toplam = 0;
+    for (const QChar c : metin) {
+        const char16_t k = c.unicode();
+        if (k >= std::size(m_ilerleme))
+            return false;
+        qreal &i = m_ilerleme[k];
+        if (i < 0)
+            i = m_olcu.horizontalAdvance(c);
+        toplam += i;
+    }
+    return toplam * 1.01 + 1 <= genislik;
+}
+
+QString HucreCizici::yeterliBasi(const QString &metin, int genislik) const
+{
+    const qreal sinir = qMax(0, genislik) * 1.2 + 20;
+    qreal toplam = 0;
+    for (qsizetype n = 0; n < metin.size(); ++n) {
+        const char16_t k = metin.at(n).unicode();
+        // A combining mark or anything unusual: the whole text is taken.
+        if (k >= std::size(m_ilerleme) || m_ilerleme[k] < 0)
+            return metin;
+        toplam += m_ilerleme[k];
+        if (toplam > sinir && n + 2 < metin.size())
+            return metin.left(n + 2);
+    }
+    return metin;
+}
 
 IsListesi::IsListesi(QWidget *parent) : QTreeView(parent), m_model(new IsSatiriModeli(this))
 {
     setHeader(new SiralamaBasligi(this));
-    setItemDelegate(new IsSatiriCizici(this));
+    setItemDelegate(new HucreCizici(this));
     setModel(m_model);
     setRootIsDecorated(false);
     setUniformRowHeights(true);

@@ -1,6 +1,7 @@
 #include "jobs/KlasorAgaci.h"
 
 #include "core/OrtakYordamlar.h"
+#include "jobs/IsListesi.h"
 #include "jobs/IsSatiriModeli.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -21,9 +22,9 @@ constexpr int ResimRolu = Qt::UserRole + 2;
 
 // Hands the edited text to the tree instead of writing it into the node: the tree's
 // owner decides whether the name is taken.
-class AdDuzenleyici : public QStyledItemDelegate {
+class AdDuzenleyici : public HucreCizici {
 public:
-    explicit AdDuzenleyici(KlasorAgaci *agac) : QStyledItemDelegate(agac), m_agac(agac) {}
+    explicit AdDuzenleyici(KlasorAgaci *agac) : HucreCizici(agac), m_agac(agac) {}
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &o, const QModelIndex &i) const override
     {
         QWidget *w = QStyledItemDelegate::createEditor(parent, o, i);

@@ -12,6 +12,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 #include <QTranslator>
 
 #include <csignal>
@@ -92,7 +93,8 @@ AnaForm *Main(const QStringList &argumanlar)
     auto *anaForm = new AnaForm(komutSatiriBos);
     if (karsilama)
         karsilama->close();
-    Baslangic::gunlukYedegiSurdur();
+    // The backup's checks and compaction begin once the window has been shown and painted.
+    QTimer::singleShot(200, anaForm, [] { Baslangic::gunlukYedegiSurdur(); });
     tekOrnek->setParent(anaForm);
     QObject::connect(tekOrnek, &TekOrnek::gosterIstendi, anaForm, &AnaForm::Goster);
     if (tekOrnek->gosterIstegiBekliyor())

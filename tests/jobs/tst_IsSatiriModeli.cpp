@@ -8,6 +8,7 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
 #include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -68,6 +69,7 @@ private Q_SLOTS:
     void okumaHatasindaOkunanlarKalir();
     void metinSiralamasiTurkceVeKalici();
     void hucrelerStilinCizdigiGibiCizilir();
+    void klasorAgaciStilinCizdigiGibiCizilir();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -339,6 +341,31 @@ void IsSatiriModeliTesti::hucrelerStilinCizdigiGibiCizilir()
     }
     QCoreApplication::processEvents();
     QCOMPARE(l.viewport()->grab().toImage(), v.viewport()->grab().toImage());
+}
+
+void IsSatiriModeliTesti::klasorAgaciStilinCizdigiGibiCizilir()
+{
+    // The folder tree paints its nodes with the same cell painter: icons, the selected
+    // node, the node a right click or a drag points at (its own colours), long names.
+    KlasorAgaci a;
+    a.resize(190, 220);
+    a.dugumEkle(QString(), KlasorAgaci::ProgramAnahtari, QStringLiteral("Zelvora"), 1);
+    a.dugumEkle(KlasorAgaci::ProgramAnahtari, KlasorAgaci::KlasorAnahtari, QStringLiteral("Klasörlerim"), 2);
+    a.dugumEkle(KlasorAgaci::KlasorAnahtari, QStringLiteral("1-Anahtar"), QStringLiteral("Duruşmalar"), 3);
+    a.dugumEkle(KlasorAgaci::KlasorAnahtari, QStringLiteral("2-Anahtar"),
+                QStringLiteral("İcra takipleri ve ödeme emirleri, Ağrı-Iğdır dosyaları"), 4);
+    a.dugumEkle(QStringLiteral("1-Anahtar"), QStringLiteral("3-Anahtar"), QStringLiteral("Yeni Klasör"), 3);
+    a.expandAll();
+    a.setCurrentItem(a.dugum(QStringLiteral("1-Anahtar")));
+    a.vurguluDugumAyarla(a.dugum(QStringLiteral("2-Anahtar")));
+    a.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    const QImage cizici = a.viewport()->grab().toImage();
+    QAbstractItemDelegate *kendi = a.itemDelegate();
+    QStyledItemDelegate stil;
+    a.setItemDelegate(&stil);
+    QCOMPARE(cizici, a.viewport()->grab().toImage());
+    a.setItemDelegate(kendi);
 }
 
 QTEST_MAIN(IsSatiriModeliTesti)
