@@ -19,6 +19,12 @@
 #include <QSaveFile>
 #include <QThread>
 
+#if defined(__linux__)
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -317,11 +323,16 @@ void yedegiYaz(SuregelenYedek *y)
 {
     std::optional<Hata> hata;
     try {
+        // At the program's own priority: a save waits for this copy.
         y->is->sayfalariKopyala();
         {
             std::unique_lock<std::mutex> k(y->kilit);
             y->uyandir.wait(k, [y] { return y->surdur || y->is->kesildi(); });
         }
+#if defined(__linux__)
+        // The rest is background work, which gives way to the user's.
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 10);
+#endif
         y->is->yaz();
     } catch (const Hata &h) {
         hata = h;

@@ -130,8 +130,7 @@ void HucreCizici::simgeCiz(QPainter *p, const QIcon &simge, const QRect &yer, QI
 {
     // What QIcon::paint does, centred in the place, with the pixmap kept: the few icons
     // of a list are looked up and scaled once, not for every row.
-    const QString anahtar = QString::number(simge.cacheKey()) + QLatin1Char('-') + QString::number(int(kip))
-        + QLatin1Char('-') + QString::number(yer.width()) + QLatin1Char('x') + QString::number(yer.height());
+    const SimgeAnahtari anahtar{simge.cacheKey(), int(kip), yer.width(), yer.height()};
     auto bulunan = m_simgeler.constFind(anahtar);
     if (bulunan == m_simgeler.cend()) {
         const QSize boyut = simge.actualSize(yer.size(), kip, QIcon::Off);

@@ -39,7 +39,16 @@ private:
     QString yeterliBasi(const QString &metin, int genislik) const;
 
     mutable QHash<QString, QString> m_kisaltmalar, m_eskiKisaltmalar;
-    mutable QHash<QString, QPixmap> m_simgeler;
+    struct SimgeAnahtari {
+        qint64 simge;
+        int kip, genislik, yukseklik;
+        bool operator==(const SimgeAnahtari &) const = default;
+        friend size_t qHash(const SimgeAnahtari &a, size_t tohum = 0)
+        {
+            return qHashMulti(tohum, a.simge, a.kip, a.genislik, a.yukseklik);
+        }
+    };
+    mutable QHash<SimgeAnahtari, QPixmap> m_simgeler;
     mutable QFont m_yazi;
     mutable QFontMetricsF m_olcu{QFont()};
     mutable qreal m_ilerleme[0x250];

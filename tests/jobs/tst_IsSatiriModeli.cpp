@@ -120,6 +120,11 @@ void IsSatiriModeliTesti::satirlarOlduguGibiOkunur()
         QCOMPARE(a.hatirlatma, b.hatirlatma);
         QCOMPARE(a.yapildi, b.yapildi);
         QCOMPARE(m.data(m.index(i, 0), IsSatiriModeli::AnahtarRolu).toString(), b.anahtari);
+        // One job read on its own (the editor's and the reminder's way) agrees.
+        const IsKaydi tek = vt()->is(b.isNo);
+        QCOMPARE(a.tarih, tek.tarih);
+        QCOMPARE(a.saat, tek.saat);
+        QCOMPARE(a.aciklama, tek.aciklama);
     }
     // In the statement's order (the stored text's); cells as the list shows them, empty
     // where the stored value is not a date or a time.
