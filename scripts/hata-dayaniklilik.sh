@@ -29,7 +29,7 @@ while [ $# -gt 0 ]; do
 done
 
 arac="$yapi/tests/hata_araci"
-sablon="$yapi/Vok.vtb"
+sablon="$yapi/sablon/Vok.vtb"
 for f in "$arac" "$sablon"; do
   [ -e "$f" ] || { echo "$f is missing: build the program first" >&2; exit 1; }
 done

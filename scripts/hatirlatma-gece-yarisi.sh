@@ -90,7 +90,7 @@ if [ $# -ne 2 ]; then
 fi
 yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
 ekran_resmi=$(realpath -m "$2")
-for f in zelvora Vok.vtb; do
+for f in zelvora sablon/Vok.vtb; do
   [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
 done
 
@@ -111,11 +111,11 @@ fi
 gecici=$(mktemp -d /tmp/zelvora-gece-yarisi.XXXXXX)
 trap 'rm -rf "$gecici"' EXIT
 mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
-cp "$yapi/zelvora" "$yapi/Vok.vtb" "$gecici/program/"
+cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 [ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
 veri="$gecici/ev/.local/share/Tavrek/Zelvora"
 mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
-install -m 0600 "$yapi/Vok.vtb" "$veri/Vok.vtb"
+install -m 0600 "$yapi/sablon/Vok.vtb" "$veri/Vok.vtb"
 gun=${BASLANGIC%% *}
 sqlite3 "$veri/Vok.vtb" <<SQL || { echo "could not write the test job" >&2; exit 1; }
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('1-Anahtar', 'Klasor', 'Deneme');

@@ -151,7 +151,7 @@ ZELVORA_SUNUCU=$("$kok/scripts/sunucu-gecici.sh" baslat "$gecici/sunucu") || { e
 export ZELVORA_SUNUCU
 psql "$ZELVORA_SUNUCU" -qc "INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('1-Anahtar', 'Klasor', 'Büro')" || exit 1
 mkdir -p "$gecici/program"
-cp "$yapi/zelvora" "$yapi/Vok.vtb" "$gecici/program/"
+cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$gecici" "$ekran" 2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)

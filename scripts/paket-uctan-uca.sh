@@ -171,6 +171,10 @@ done
 metainfo=("$kok"/usr/share/metainfo/*.metainfo.xml)
 [ -f "${metainfo[0]}" ] || hata "package lacks the AppStream file in /usr/share/metainfo"
 tamam "layout: $(cd "$kok" && find . -type f | wc -l) files under /usr"
+# The shipped database is the empty template, whatever the build folder's Vok.vtb holds.
+satirlar=$(sqlite3 "file:$kok/usr/share/zelvora/Vok.vtb?mode=ro" \
+  "SELECT (SELECT count(*) FROM KlasorBilgileriTablosu) + (SELECT count(*) FROM YapilacakIslerTablosu)" 2>&1)
+[ "$satirlar" = "0" ] && tamam "the shipped database is empty" || hata "the shipped database holds rows: $satirlar"
 
 masaustu="$kok/usr/share/applications/zelvora.desktop"
 desktop-file-validate "$masaustu" && tamam "desktop-file-validate" || hata "desktop-file-validate"

@@ -84,7 +84,7 @@ if [ $# -ne 2 ]; then
 fi
 yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
 ekran_resmi=$(realpath -m "$2")
-for f in zelvora Vok.vtb; do
+for f in zelvora sablon/Vok.vtb; do
   [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
 done
 if [ "$(id -u)" -ne 0 ]; then
@@ -190,7 +190,7 @@ echo "CUPS: $(lpstat -v)"
 # The program with its own files, and the user's database (made from the template) with
 # jobs in three folders, in the user's data folder.
 mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
-cp "$yapi/zelvora" "$yapi/Vok.vtb" "$gecici/program/"
+cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 [ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
 bugun=$(date +%Y-%m-%d)
 dun=$(date -d yesterday +%Y-%m-%d)
@@ -198,7 +198,7 @@ yarin=$(date -d tomorrow +%Y-%m-%d)
 konular=("Keşif" "Bilirkişi raporu" "Duruşma" "Vekâlet ücreti" "Müvekkil görüşmesi" "Tebligat")
 veri="$gecici/ev/.local/share/Tavrek/Zelvora"
 mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
-install -m 0600 "$yapi/Vok.vtb" "$veri/Vok.vtb"
+install -m 0600 "$yapi/sablon/Vok.vtb" "$veri/Vok.vtb"
 sqlite3 "$veri/Vok.vtb" <<SQL || { echo "could not write the test jobs" >&2; exit 1; }
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('1-Anahtar', 'Klasor', 'Büro');
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('2-Anahtar', 'Klasor', 'Mahkeme');

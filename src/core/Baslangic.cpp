@@ -160,18 +160,46 @@ bool veritabaniniDenetle()
         return true;
     const QString sablon = sablonYolu();
     bool devam = true;
+    // A journal left beside a database that is gone belongs to that database: SQLite
+    // would play it onto whatever is copied in now. It is set aside, not deleted.
+    for (const char *ek : {"-journal", "-wal", "-shm"}) {
+        const QString artik = vt + QLatin1String(ek);
+        if (YolDoluMu(artik)) {
+            QString kenara = artik + QStringLiteral(".eski");
+            for (int i = 2; YolDoluMu(kenara); ++i)
+                kenara = artik + QStringLiteral(".eski-") + QString::number(i);
+            if (!QFile::rename(artik, kenara)) {
+                mesaj(tirnakli(artik) + QStringLiteral(" adlı dosya kaldırılamadığı için veritabanınız oluşturulamıyor.")
+                          + QStringLiteral("\r\n") + QStringLiteral("Lütfen, bu dosyayı başka bir yere taşıyıp tekrar deneyiniz."),
+                      MesajSimgesi::Kritik);
+                Arayuz::programSonu().bitir(1);
+                return false;
+            }
+        }
+    }
     // Earlier versions kept the database beside the program, where a rebuild or an
     // install could overwrite it: a database there that holds the user's folders or
-    // jobs is taken over into the data folder.
+    // jobs is taken over into the data folder, once. The old file is then renamed
+    // aside, so that it can never come back later in place of a newer database and
+    // its backup (a rebuild writes an empty template in its place).
     if (Veritabani::kayitVarMi(sablon)) {
         if (!Adim([&] {
                 klasorHazirla(veritabaniKlasoru());
                 guvenliKopyala(sablon, vt, true);
             }, &devam))
             return false;
-        mesaj(QStringLiteral("Programın klasöründeki veritabanınız, bundan sonra kullanılacağı yere kopyalandı:")
-                  + QStringLiteral("\r\n\"") + vt + QLatin1Char('"'),
-              MesajSimgesi::Bilgi);
+        QString kenara = sablon + QStringLiteral(".tasindi");
+        for (int i = 2; QFileInfo::exists(kenara) || QFileInfo(kenara).isSymLink(); ++i)
+            kenara = sablon + QStringLiteral(".tasindi-") + QString::number(i);
+        QString metin = QStringLiteral("Programın klasöründeki veritabanınız, bundan sonra kullanılacağı yere kopyalandı:")
+            + QStringLiteral("\r\n\"") + vt + QLatin1Char('"');
+        if (QFile::rename(sablon, kenara))
+            metin += QStringLiteral("\r\n\r\n") + QStringLiteral("Eski dosya şu adla saklandı:") + QStringLiteral("\r\n\"")
+                + kenara + QLatin1Char('"');
+        else
+            metin += QStringLiteral("\r\n\r\n") + QStringLiteral("Eski dosyanın adı değiştirilemedi; lütfen, onu siz kaldırınız:")
+                + QStringLiteral("\r\n\"") + sablon + QLatin1Char('"');
+        mesaj(metin, MesajSimgesi::Bilgi);
         return true;
     }
     const QString yedek = yedekYolu();

@@ -177,6 +177,20 @@ void BaslangicTesti::yedektenGeriYukleme()
     QCOMPARE(ortam.son->sayi, 1);
     QVERIFY(!QFile::exists(ortam.veritabaniYolu()));
 
+    // The lost database left a hot journal behind (a crash in the middle of a save): it
+    // belongs to that database and must not be played onto the backup copied in.
+    const QString baska = ortam.klasor.filePath(QStringLiteral("baska.vtb"));
+    QVERIFY(QFile::copy(Baslangic::yedekYolu(), baska));
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(baska.toUtf8().constData(), &db), SQLITE_OK);
+    sqlite3_exec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+                     "INSERT INTO KlasorBilgileriTablosu SELECT i || '-Anahtar', 'Klasor', printf('%0200d', i) FROM n;",
+                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA cache_size=1; BEGIN; DELETE FROM KlasorBilgileriTablosu;", nullptr, nullptr, nullptr);
+    QVERIFY(QFileInfo(baska + QStringLiteral("-journal")).size() > 0);
+    QVERIFY(QFile::copy(baska + QStringLiteral("-journal"), ortam.veritabaniYolu() + QStringLiteral("-journal")));
+    sqlite3_close(db);
+
     // Yes: the backup comes back, with the backup's date.
     ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
     f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -185,6 +199,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).lastModified().date(), QFileInfo(Baslangic::yedekYolu()).lastModified().date());
     QVERIFY(f->KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
     QVERIFY(OrtakDegiskenler::VeritabaniBag->klasorler().isEmpty()); // the backup was taken before the folder
+    QVERIFY(QFileInfo::exists(ortam.veritabaniYolu() + QStringLiteral("-journal.eski")));
     yenidenBaslat(f);
 }
 
@@ -313,6 +328,29 @@ void BaslangicTesti::eskiYerdekiVeritabaniTasinir()
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(ortam.veritabaniYolu()));
     yenidenBaslat(f);
     QCOMPARE(isSayisi(ortam.veritabaniYolu()), 3);
+
+    // Taken over once: the old file is set aside, so a database lost later is restored
+    // from its backup (the question), never replaced by the old jobs again.
+    QVERIFY(!QFileInfo::exists(Baslangic::sablonYolu()));
+    QCOMPARE(isSayisi(Baslangic::sablonYolu() + QStringLiteral(".tasindi")), 3);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(Baslangic::sablonYolu() + QStringLiteral(".tasindi")));
+    {
+        auto v = Veritabani::ac(ortam.veritabaniYolu());
+        v->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(11, 0), QStringLiteral("Yeni"), {}, {}, {},
+                   true, false});
+    }
+    QFile::remove(Baslangic::yedekYolu());
+    QVERIFY(QFile::copy(ortam.veritabaniYolu(), Baslangic::yedekYolu()));
+    QFile::remove(ortam.veritabaniYolu());
+    ortam.sablonYaz(); // a rebuild's empty template
+    ortam.mesajlar->gosterilenler.clear();
+    ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("Yedekten oluşturulsun mu?")));
+    yenidenBaslat(f);
+    QCOMPARE(isSayisi(ortam.veritabaniYolu()), 4);
 }
 
 void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
