@@ -306,14 +306,22 @@ std::unique_ptr<SuregelenYedek> &suregelenYedek()
     return y;
 }
 
-void yedekHatasiniBildir(const Hata &h, bool oncekiVar)
+// acilirken: told during the start-up (the program goes on opening) or later, from the
+// backup's thread, when the window is already up.
+void yedekHatasiniBildir(const Hata &h, bool oncekiVar, bool acilirken)
 {
     QString metin = QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:") + QStringLiteral("\r\n")
         + tirnakli(yedekYolu()) + QStringLiteral("\r\n\r\n") + QStringLiteral("Nedeni: ") + HataNedeni(h)
         + QStringLiteral("\r\n\r\n");
+    // A fault found in the database itself is told as such, so that the user does not
+    // take the backup for the damaged file.
+    if (QFileInfo(h.dosya()) == QFileInfo(veritabaniYolu()))
+        metin += QStringLiteral("Sorun, veritabanınızın kendisinde bulundu:") + QStringLiteral("\r\n")
+            + tirnakli(veritabaniYolu()) + QStringLiteral("\r\n\r\n");
     if (oncekiVar)
         metin += QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor. ");
-    metin += QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.");
+    metin += acilirken ? QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.")
+                       : QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek.");
     mesaj(metin, MesajSimgesi::Uyari);
 }
 
@@ -389,7 +397,7 @@ void yedegiKapat(bool bildir)
     y.reset();
     yedekBekliyor(hata.has_value());
     if (hata && bildir && !kesildi)
-        yedekHatasiniBildir(*hata, oncekiVar);
+        yedekHatasiniBildir(*hata, oncekiVar, false);
 }
 
 // Scratch or temporary files of a backup that was cut short (the process ended during it).
@@ -446,7 +454,7 @@ bool gunlukYedek()
         }
     } catch (const Hata &h) {
         yedekBekliyor(true);
-        yedekHatasiniBildir(h, oncekiVar);
+        yedekHatasiniBildir(h, oncekiVar, true);
     }
     return true;
 }

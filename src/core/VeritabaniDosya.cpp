@@ -371,6 +371,14 @@ void Veritabani::bosOlustur(const QString &yol)
     QFile::setPermissions(yol, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+namespace {
+// The backup's scratch copy of the snapshot's pages sits beside its temporary name.
+QString sayfaKopyasiEki()
+{
+    return QStringLiteral("-sayfalar");
+}
+} // namespace
+
 QString Veritabani::geciciYedekAdi(const QString &hedef)
 {
     // Leftovers of a backup that was cut short are removed; something that cannot be
@@ -380,8 +388,10 @@ QString Veritabani::geciciYedekAdi(const QString &hedef)
     const QDir klasor = h.absoluteDir();
     for (const QFileInfo &artik : klasor.entryInfoList({onEk + QLatin1Char('*')}, QDir::Files | QDir::System | QDir::Hidden))
         QFile::remove(artik.absoluteFilePath());
+    // The name and the page copy's name beside it must both be free.
+    const auto dolu = [](const QString &yol) { return QFileInfo(yol).exists() || QFileInfo(yol).isSymLink(); };
     QString ad = h.absoluteFilePath() + QStringLiteral(".yeni");
-    for (int i = 2; QFileInfo(ad).exists() || QFileInfo(ad).isSymLink(); ++i)
+    for (int i = 2; dolu(ad) || dolu(ad + sayfaKopyasiEki()); ++i)
         ad = h.absoluteFilePath() + QStringLiteral(".yeni") + QString::number(i);
     return ad;
 }
@@ -988,7 +998,7 @@ void Yedekleme::kes()
 void Yedekleme::sayfalariKopyala()
 {
     const QString gecici = Veritabani::geciciYedekAdi(m_hedef);
-    const QString kopya = gecici + QStringLiteral("-sayfalar");
+    const QString kopya = gecici + sayfaKopyasiEki();
     bosDosyaOlustur(kopya);
     m_kopya = kopya;
     sqlite3 *db = nullptr;

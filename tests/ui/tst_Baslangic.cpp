@@ -415,6 +415,10 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     QVERIFY(!Baslangic::gunlukYedekSuruyor());
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("bozuk")));
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor.")));
+    // The damaged file named is the database, not the backup; the window is already up.
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(
+        QStringLiteral("Sorun, veritabanınızın kendisinde bulundu:\r\n\"") + ortam.veritabaniYolu() + QLatin1Char('"')));
+    QVERIFY(!ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("program açılıyor")));
     QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
     yenidenBaslat(f);
 
