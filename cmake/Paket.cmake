@@ -61,13 +61,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.tavrek.example)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The libraries the executable links are found by dpkg-shlibdeps. What it cannot see:
-# Qt's platform plugins, loaded at run time, without which no window opens.
+# The libraries the executable links are found by dpkg-shlibdeps; the X11 platform
+# plugin comes with libqt6gui6, which they pull in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Printing goes through CUPS; the alarm plays through a PulseAudio server (PipeWire's
-# or PulseAudio itself); Qt's own Turkish texts for its dialogs and context menus.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, pipewire-pulse | pulseaudio, qt6-translations-l10n")
+# or PulseAudio itself); Qt's own Turkish texts for its dialogs and context menus; a
+# native window on a Wayland desktop (otherwise it runs through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups, pipewire-pulse | pulseaudio, qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[job and appointment agenda with reminders / hatırlatmalı ajanda
 Zelvora is a desktop agenda for people whose work runs on dates: lawyers
 with hearings and appeal deadlines, offices with appointments. It keeps a

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 paketler=(cmake g++ make pkg-config
-  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
   libsqlite3-dev sqlite3 libpq-dev libcups2-dev poppler-utils
   xvfb xauth x11-utils imagemagick fonts-dejavu-core)
 # The Debian package (cpack -G DEB): its dependencies are computed by dpkg-shlibdeps.

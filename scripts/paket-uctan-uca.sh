@@ -171,6 +171,16 @@ done
 metainfo=("$kok"/usr/share/metainfo/*.metainfo.xml)
 [ -f "${metainfo[0]}" ] || hata "package lacks the AppStream file in /usr/share/metainfo"
 tamam "layout: $(cd "$kok" && find . -type f | wc -l) files under /usr"
+# A plain install under any prefix lays out the same files as the package under /usr.
+onek="$gecici/onek"
+if cmake --install "$yapi" --prefix "$onek" >/dev/null; then
+  fark=$(diff <(cd "$onek" && find . -type f | grep -v '^./share/doc/' | sort) \
+    <(cd "$kok/usr" && find . -type f | grep -v '^./share/doc/' | sort))
+  [ -z "$fark" ] && tamam "cmake --install --prefix lays out the package's files" \
+    || hata "cmake --install --prefix differs from the package: $fark"
+else
+  hata "cmake --install --prefix"
+fi
 # The shipped database is the empty template, whatever the build folder's Vok.vtb holds.
 satirlar=$(sqlite3 "file:$kok/usr/share/zelvora/Vok.vtb?mode=ro" \
   "SELECT (SELECT count(*) FROM KlasorBilgileriTablosu) + (SELECT count(*) FROM YapilacakIslerTablosu)" 2>&1)
