@@ -62,7 +62,9 @@ QString dosyaAdi(sqlite3 *db)
 [[noreturn]] void hataAt(sqlite3 *db, int kod)
 {
     const QString aciklama = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod));
-    // A write cut short by the file-size limit or a full disk is a full disk to the user.
+    // A write cut short by a full disk (or, when SQLite kept its errno, the file-size
+    // limit) is a full disk to the user; SQLite often loses the errno of a write to the
+    // file-size limit, which is then told as a disk write error (3040).
     if (db && (kod & 0xff) == SQLITE_IOERR) {
         const int e = sqlite3_system_errno(db);
         if (e == EFBIG || e == ENOSPC || e == EDQUOT)
