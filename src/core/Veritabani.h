@@ -201,7 +201,9 @@ protected:
 // timeout, and never longer); yaz() checks the copy (integrity check, our tables),
 // compacts it into a temporary file, checks that, flushes it to the disk and renames it
 // over the backup. A failure, or kes(), leaves an existing backup as it was and no
-// scratch or temporary file behind.
+// scratch or temporary file behind. The snapshot's connection is read-only, so it
+// cannot roll back a hot journal: the database must have been opened by the program
+// (which recovers it) before a backup starts, as the start-up does.
 class Yedekleme {
 public:
     // Throws Hata when the file is not a database of ours or stays locked by another
