@@ -230,7 +230,7 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     QCOMPARE(ortam->mesajlar->metinler().last(),
              QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = true;
+    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = false;
     QString tag, baslik;
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
@@ -247,8 +247,8 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     f.DegisiklikYap();
     QVERIFY(acildi);
     QVERIFY(yapildiAcik);
-    QVERIFY(yapildiIsaretli); // the job's own flag
-    QVERIFY(!hatirlatmaIsaretli);
+    QVERIFY(yapildiIsaretli); // the job's own flags
+    QVERIFY(hatirlatmaIsaretli);
     QCOMPARE(tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
     QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
