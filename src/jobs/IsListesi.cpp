@@ -264,11 +264,14 @@ void IsListesi::vurguluSatirAyarla(int satir)
 void IsListesi::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::RightButton) {
-        // The row under the pointer is selected before any menu opens, so the menu's
-        // commands act on the row the user pointed at.
+        // The row under the pointer is selected, and reacted to as a left click on it
+        // is, before any menu opens, so the menu's commands act on the row the user
+        // pointed at (and, over all folders, on that row's folder).
         m_vurgulu = noktadakiSatir(e->position().toPoint());
-        if (m_vurgulu >= 0)
+        if (m_vurgulu >= 0) {
             satirSec(m_vurgulu);
+            Q_EMIT satiraTiklandi(m_vurgulu);
+        }
         return;
     }
     QTreeView::mousePressEvent(e);

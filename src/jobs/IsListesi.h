@@ -77,6 +77,7 @@ public:
     void sutunaTiklandi(int sutun);
 
 Q_SIGNALS:
+    // A row was clicked: a left click on it, or a right click that selected it.
     void satiraTiklandi(int satir);
     void sagTiklandi(const QPoint &globalNokta, int satir);
 
