@@ -9,6 +9,7 @@
 #include <QDrag>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -296,6 +297,31 @@ void IsListesi::focusInEvent(QFocusEvent *e)
     if (m_model->rowCount() > 0 && seciliSatir() < 0) {
         const QModelIndex i = currentIndex();
         satirSec(i.isValid() ? i.row() : 0);
+    }
+}
+
+void IsListesi::keyPressEvent(QKeyEvent *e)
+{
+    const bool secimYoktu = seciliSatir() < 0;
+    QTreeView::keyPressEvent(e);
+    // With nothing selected, a move key that lands on the current row (Home on the first
+    // row, Down on the last) moves nothing, and the view selects nothing: select the row
+    // it went to, as any other move does. Ctrl+key moves without selecting on purpose.
+    if (!secimYoktu || seciliSatir() >= 0 || m_model->rowCount() == 0 || (e->modifiers() & Qt::ControlModifier))
+        return;
+    switch (e->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const QModelIndex i = currentIndex();
+        satirSec(i.isValid() ? i.row() : 0);
+        break;
+    }
+    default:
+        break;
     }
 }
 

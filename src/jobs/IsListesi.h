@@ -85,6 +85,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void startDrag(Qt::DropActions actions) override;
     void dataChanged(const QModelIndex &solUst, const QModelIndex &sagAlt, const QList<int> &roller = QList<int>()) override;
 
