@@ -136,11 +136,14 @@ void AnaForm::DegisiklikYap()
         return;
     IsEklemeDegistirmeFormu *f = isFormu();
     bool devam = true;
+    // Both boxes start from the job's own flags: the icon of a done job hides its remind
+    // flag, and the editor writes only what differs from what it showed, so a box shown
+    // unticked over a stored tick would never reach the database.
     Adim([&] {
         f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
                      m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
                      m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
-                     simge == IsSatiriModeli::HatirlatSimgesi, simge == IsSatiriModeli::YapildiSimgesi);
+                     m->is(satir).hatirlatma, simge == IsSatiriModeli::YapildiSimgesi);
     }, &devam);
     if (!devam)
         return;

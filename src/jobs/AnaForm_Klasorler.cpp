@@ -208,9 +208,15 @@ void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
         return;
     }
     const QString anahtar = KlasorAgaci::anahtar(d);
-    // The node shows the new name only once the database holds it.
-    if (Adim([&] { Veritabani::acik().klasorAdiDegistir(anahtar, ad); }))
+    // The node shows the new name only once the database holds it. When it could not
+    // be stored, the edit opens again with the typed name, so it can be saved later.
+    if (Adim([&] { Veritabani::acik().klasorAdiDegistir(anahtar, ad); })) {
         d->setText(0, ad);
+        return;
+    }
+    KlasorListesi->setCurrentItem(d);
+    KlasorListesi->setFocus();
+    KlasorListesi->adDuzenlemeyiBaslat(ad);
 }
 
 void AnaForm::KlasorSil()

@@ -9,6 +9,7 @@
 #include <QDrag>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -264,11 +265,14 @@ void IsListesi::vurguluSatirAyarla(int satir)
 void IsListesi::mousePressEvent(QMouseEvent *e)
 {
     if (e->button() == Qt::RightButton) {
-        // The row under the pointer is selected before any menu opens, so the menu's
-        // commands act on the row the user pointed at.
+        // The row under the pointer is selected, and reacted to as a left click on it
+        // is, before any menu opens, so the menu's commands act on the row the user
+        // pointed at (and, over all folders, on that row's folder).
         m_vurgulu = noktadakiSatir(e->position().toPoint());
-        if (m_vurgulu >= 0)
+        if (m_vurgulu >= 0) {
             satirSec(m_vurgulu);
+            Q_EMIT satiraTiklandi(m_vurgulu);
+        }
         return;
     }
     QTreeView::mousePressEvent(e);
@@ -293,6 +297,31 @@ void IsListesi::focusInEvent(QFocusEvent *e)
     if (m_model->rowCount() > 0 && seciliSatir() < 0) {
         const QModelIndex i = currentIndex();
         satirSec(i.isValid() ? i.row() : 0);
+    }
+}
+
+void IsListesi::keyPressEvent(QKeyEvent *e)
+{
+    const bool secimYoktu = seciliSatir() < 0;
+    QTreeView::keyPressEvent(e);
+    // With nothing selected, a move key that lands on the current row (Home on the first
+    // row, Down on the last) moves nothing, and the view selects nothing: select the row
+    // it went to, as any other move does. Ctrl+key moves without selecting on purpose.
+    if (!secimYoktu || seciliSatir() >= 0 || m_model->rowCount() == 0 || (e->modifiers() & Qt::ControlModifier))
+        return;
+    switch (e->key()) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const QModelIndex i = currentIndex();
+        satirSec(i.isValid() ? i.row() : 0);
+        break;
+    }
+    default:
+        break;
     }
 }
 

@@ -77,6 +77,7 @@ public:
     void sutunaTiklandi(int sutun);
 
 Q_SIGNALS:
+    // A row was clicked: a left click on it, or a right click that selected it.
     void satiraTiklandi(int satir);
     void sagTiklandi(const QPoint &globalNokta, int satir);
 
@@ -84,6 +85,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void startDrag(Qt::DropActions actions) override;
     void dataChanged(const QModelIndex &solUst, const QModelIndex &sagAlt, const QList<int> &roller = QList<int>()) override;
 

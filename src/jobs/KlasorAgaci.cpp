@@ -159,7 +159,7 @@ void KlasorAgaci::vurguluDugumAyarla(QTreeWidgetItem *d)
         x->setForeground(0, x == d ? palette().brush(QPalette::HighlightedText) : QBrush());
 }
 
-bool KlasorAgaci::adDuzenlemeyiBaslat()
+bool KlasorAgaci::adDuzenlemeyiBaslat(const QString &metin)
 {
     QTreeWidgetItem *d = currentItem();
     if (!d || korumaliMi(anahtar(d))) {
@@ -168,6 +168,12 @@ bool KlasorAgaci::adDuzenlemeyiBaslat()
     }
     scrollToItem(d);
     editItem(d, 0);
+    if (!metin.isNull()) {
+        if (auto *e = qobject_cast<QLineEdit *>(indexWidget(indexFromItem(d)))) {
+            e->setText(metin);
+            e->selectAll();
+        }
+    }
     return true;
 }
 

@@ -32,8 +32,9 @@ public:
     // The node that a right click or a drag points at.
     QTreeWidgetItem *vurguluDugum() const { return m_vurgulu; }
     void vurguluDugumAyarla(QTreeWidgetItem *d);
-    // Starts editing the selected node's name in place (refused for the fixed nodes).
-    bool adDuzenlemeyiBaslat();
+    // Starts editing the selected node's name in place (refused for the fixed nodes),
+    // from the given text instead of the node's own when one is given.
+    bool adDuzenlemeyiBaslat(const QString &metin = QString());
 
 Q_SIGNALS:
     // The in-place edit of a node ended with this text (possibly empty).

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QKeyEvent>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -16,7 +17,6 @@ BaglantiEtiketi::BaglantiEtiketi(const QString &metin, const QUrl &hedef, const 
     p.setColor(QPalette::WindowText, renk);
     setPalette(p);
     setCursor(Qt::PointingHandCursor);
-    setMouseTracking(true);
     // Reachable from the keyboard too: Tab to it, Enter or Space opens it.
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(metin);
@@ -37,13 +37,23 @@ void BaglantiEtiketi::ac()
     QDesktopServices::openUrl(m_hedef);
 }
 
-void BaglantiEtiketi::mouseMoveEvent(QMouseEvent *e)
+void BaglantiEtiketi::enterEvent(QEnterEvent *e)
 {
-    if (!altiCizili()) {
-        altiniCiz(true);
-        Q_EMIT altiCizildi();
-    }
-    e->accept();
+    altiniCiz(true);
+    QLabel::enterEvent(e);
+}
+
+void BaglantiEtiketi::leaveEvent(QEvent *e)
+{
+    altiniCiz(false);
+    QLabel::leaveEvent(e);
+}
+
+void BaglantiEtiketi::hideEvent(QHideEvent *e)
+{
+    // Shown again, the window starts with no link underlined until the pointer enters one.
+    altiniCiz(false);
+    QLabel::hideEvent(e);
 }
 
 void BaglantiEtiketi::mouseReleaseEvent(QMouseEvent *e)
@@ -71,30 +81,6 @@ void BaglantiEtiketi::paintEvent(QPaintEvent *e)
     QStyleOptionFocusRect o;
     o.initFrom(this);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
-}
-
-BaglantiGrubu::BaglantiGrubu(QWidget *altlik, const QList<BaglantiEtiketi *> &baglantilar)
-    : QObject(altlik), m_baglantilar(baglantilar)
-{
-    altlik->setMouseTracking(true);
-    altlik->installEventFilter(this);
-    for (BaglantiEtiketi *b : baglantilar) {
-        connect(b, &BaglantiEtiketi::altiCizildi, this, [this, b] {
-            for (BaglantiEtiketi *digeri : std::as_const(m_baglantilar)) {
-                if (digeri != b)
-                    digeri->altiniCiz(false);
-            }
-        });
-    }
-}
-
-bool BaglantiGrubu::eventFilter(QObject *, QEvent *olay)
-{
-    if (olay->type() == QEvent::MouseMove) {
-        for (BaglantiEtiketi *b : std::as_const(m_baglantilar))
-            b->altiniCiz(false);
-    }
-    return false;
 }
 
 } // namespace Zelvora

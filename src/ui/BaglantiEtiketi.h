@@ -1,11 +1,10 @@
 #pragma once
-// A label that is a link: hand pointer, underlined while the mouse is over it, opens
-// its target with the desktop's browser or mail program on a click. The windows that
-// hold links put them into a BaglantiGrubu, so that only one is underlined at a time
-// and none while the mouse is over the window's background.
+// A label that is a link: hand pointer, underlined while the pointer is over it, opens
+// its target with the desktop's browser or mail program on a click. The underline
+// follows the pointer's entering and leaving the label itself, so it goes whatever
+// widget the pointer moves onto, and only the link under the pointer is underlined.
 
 #include <QLabel>
-#include <QList>
 #include <QUrl>
 
 namespace Zelvora {
@@ -21,31 +20,16 @@ public:
     // Opens the target; a missing browser or mail program is not reported.
     void ac();
 
-Q_SIGNALS:
-    // The mouse came over the label and underlined it.
-    void altiCizildi();
-
 protected:
-    void mouseMoveEvent(QMouseEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
 
 private:
     QUrl m_hedef;
-};
-
-// The links of one window over their background panel.
-class BaglantiGrubu : public QObject {
-    Q_OBJECT
-public:
-    BaglantiGrubu(QWidget *altlik, const QList<BaglantiEtiketi *> &baglantilar);
-
-protected:
-    bool eventFilter(QObject *nesne, QEvent *olay) override;
-
-private:
-    QList<BaglantiEtiketi *> m_baglantilar;
 };
 
 } // namespace Zelvora

@@ -108,8 +108,6 @@ void HakkindaFormu::denetimleriKur()
     // Screen readers read each value with its caption.
     KullaniciAdiEtiketi->setAccessibleName(QStringLiteral("Kullanıcı Adı"));
     KurulusAdiEtiketi->setAccessibleName(QStringLiteral("Kuruluş Adı"));
-
-    new BaglantiGrubu(Altlik, {TAVREKEtiketi});
 }
 
 bool HakkindaFormu::event(QEvent *e)

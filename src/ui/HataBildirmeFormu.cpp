@@ -70,7 +70,6 @@ void HataBildirmeFormu::denetimleriKur()
     EPostaEtiketi->setObjectName(QStringLiteral("EPostaEtiketi"));
     EPostaEtiketi->setToolTip(ProgramBilgisi::destekEPostasi());
     EPostaEtiketi->setGeometry(196, 120, 120, 22);
-    new BaglantiGrubu(Altlik, {WebEtiketi, EPostaEtiketi});
 
     TamamButonu = new QPushButton(QStringLiteral("Tamam"), Altlik);
     TamamButonu->setObjectName(QStringLiteral("TamamButonu"));

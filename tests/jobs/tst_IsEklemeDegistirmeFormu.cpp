@@ -610,6 +610,53 @@ void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
     QCOMPARE(is.yer, QStringLiteral("Arşiv"));
     QVERIFY(is.yapildi);
     QVERIFY(is.hatirlatma); // the remind flag the list does not show was not touched either
+
+    // Reopened: the remind box shows the stored tick the done icon hides. Unticking both
+    // boxes and confirming "hatırlatılmaz" stores both flags off, and no scan rings it.
+    const qint64 acilan = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(15, 0),
+                                        QStringLiteral("Geri Açılan"), {}, {}, {}, true, true});
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+    const auto degistir = [&](const std::function<void(IsEklemeDegistirmeFormu *)> &kullanici) {
+        ana.YapilacakIslerListesi->satirSec(ana.YapilacakIslerListesi->model()->satirBul(acilan));
+        Test::modalGelince([&](QWidget *w) {
+            auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+            QVERIFY(f);
+            kullanici(f);
+            tikla(f->KaydetDugmesi);
+            if (f->isVisible())
+                f->reject();
+        });
+        ana.DegisiklikYap();
+    };
+    bool hatirlatmaGosterildi = false;
+    ortam->mesajlar->temizle();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet, MesajCevabi::Evet}; // "... YAPILDI ...", "... hatırlatılmaz! ..."
+    degistir([&](IsEklemeDegistirmeFormu *f) {
+        hatirlatmaGosterildi = f->HatirlatmaVarOnayi->isChecked();
+        tikla(f->IsYapildiOnayi);
+        tikla(f->HatirlatmaVarOnayi);
+    });
+    QVERIFY(hatirlatmaGosterildi);
+    QVERIFY(mesajlar().last().startsWith(QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz")));
+    QVERIFY(!vt()->is(acilan).yapildi);
+    QVERIFY(!vt()->is(acilan).hatirlatma);
+    const auto caliyor = [&] {
+        for (const IsKaydi &k : vt()->hatirlatilacakIsler(QDate(2026, 12, 7), QTime(15, 0)))
+            if (k.isNo == acilan)
+                return true;
+        return false;
+    };
+    QVERIFY(!caliyor());
+    // Its row and a later opening agree with what was stored: ticking the box brings it back.
+    QCOMPARE(ana.YapilacakIslerListesi->model()->simge(ana.YapilacakIslerListesi->model()->satirBul(acilan)),
+             int(IsSatiriModeli::HatirlatmaSimgesi));
+    degistir([&](IsEklemeDegistirmeFormu *f) {
+        hatirlatmaGosterildi = f->HatirlatmaVarOnayi->isChecked();
+        tikla(f->HatirlatmaVarOnayi);
+    });
+    QVERIFY(!hatirlatmaGosterildi);
+    QVERIFY(vt()->is(acilan).hatirlatma);
+    QVERIFY(caliyor());
 }
 
 void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()

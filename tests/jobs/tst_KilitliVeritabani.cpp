@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void editorGirdileriniKorur();
     void hatirlatmaSatiriKalir();
     void klasorIslemleriSoylenir();
+    void isIslemleriSoylenir();
     void doluDiskteGirdilerKorunur();
 
 private:
@@ -55,6 +57,14 @@ private:
     {
         const auto m = ortam->mesajlar->metinler();
         return !m.isEmpty() && m.last().startsWith(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor"));
+    }
+    // The folder name's in-place editor that is open (a closed one may linger until deleted).
+    static QLineEdit *adDuzenleyicisi(AnaForm &ana)
+    {
+        for (QLineEdit *e : ana.KlasorListesi->viewport()->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                return e;
+        return nullptr;
     }
     std::unique_ptr<Test::Ortam> ortam;
     sqlite3 *m_baska = nullptr;
@@ -141,8 +151,102 @@ void KilitliVeritabaniTesti::klasorIslemleriSoylenir()
     QVERIFY(kilitMesajiGeldi());
     QVERIFY(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
     QCOMPARE(ortam->son->sayi, 0);
+    // Renaming it: the node keeps its stored name and the edit opens again with the typed one.
+    ana.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ana));
+    QTreeWidgetItem *buro = ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
+    ana.KlasorListesi->setCurrentItem(buro);
+    ana.KlasorAdiDegistir();
+    QTRY_VERIFY(adDuzenleyicisi(ana));
+    adDuzenleyicisi(ana)->selectAll();
+    adDuzenleyicisi(ana)->insert(QStringLiteral("Büro Dosyaları"));
+    ortam->mesajlar->temizle();
+    QTest::keyClick(adDuzenleyicisi(ana), Qt::Key_Return);
+    QTRY_VERIFY(kilitMesajiGeldi());
+    QTRY_VERIFY(adDuzenleyicisi(ana));
+    QCOMPARE(adDuzenleyicisi(ana)->text(), QStringLiteral("Büro Dosyaları"));
+    QCOMPARE(buro->text(0), QStringLiteral("Büro"));
     birak();
     QCOMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Büro"));
+    // Once the other program lets go, Enter stores what was typed.
+    QTest::keyClick(adDuzenleyicisi(ana), Qt::Key_Return);
+    QTRY_COMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Büro Dosyaları"));
+    QCOMPARE(buro->text(0), QStringLiteral("Büro Dosyaları"));
+    QCOMPARE(ortam->mesajlar->metinler().size(), 1);
+}
+
+void KilitliVeritabaniTesti::isIslemleriSoylenir()
+{
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), KlasorAgaci::KlasorAnahtari, QStringLiteral("Arşiv")});
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("Keşif"), {}, {}, {}, true, false});
+    const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0), QStringLiteral("Duruşma"),
+                                    QStringLiteral("Adliye"), {}, {}, true, false});
+    AnaForm ana(false);
+    ana.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ana));
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    ana.KlasorListesi_NodeClick(ana.seciliDugum());
+    IsListesi *l = ana.YapilacakIslerListesi;
+    const auto ekrandaAyni = [&] {
+        return l->satirSayisi() == 2 && l->seciliIsNo() == no && ana.seciliAnahtar() == QStringLiteral("1-Anahtar")
+            && l->model()->hucreMetni(1, IsSatiriModeli::Yeri) == QStringLiteral("Adliye");
+    };
+    l->satirSec(1);
+    kilitle();
+
+    // Delete: the row stays, selected.
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    ana.IsiSil();
+    QVERIFY(kilitMesajiGeldi());
+    QVERIFY(ekrandaAyni());
+
+    // Move, dropped on the other folder: the job stays where it is stored, on screen too.
+    ortam->mesajlar->temizle();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    QMimeData veri;
+    veri.setData(IsSatiriModeli::IsNoMimeTuru, QByteArray::number(no));
+    const QPoint arsiv = ana.KlasorListesi->visualItemRect(ana.KlasorListesi->dugum(QStringLiteral("2-Anahtar"))).center();
+    QDragEnterEvent giris(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ana.KlasorListesi->viewport(), &giris);
+    QDragMoveEvent hareket(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ana.KlasorListesi->viewport(), &hareket);
+    QDropEvent birak_(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ana.KlasorListesi->viewport(), &birak_);
+    QVERIFY(birak_.isAccepted());
+    QTRY_VERIFY(kilitMesajiGeldi());
+    QCOMPARE(ortam->mesajlar->metinler().first(), QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"));
+    QVERIFY(!ana.KlasorListesi->vurguluDugum());
+    QVERIFY(ekrandaAyni());
+
+    // A change saved in the editor: it stays open with the change; the list shows the
+    // stored job until the save goes through.
+    ortam->mesajlar->temizle();
+    bool girdilerKaldi = false;
+    bool listeAyniKaldi = false;
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(f);
+        f->IsinYeriKutusu->setEditText(QStringLiteral("Bilirkişi Odası"));
+        f->AciklamaKutusu->setText(QStringLiteral("Dosya hazır"));
+        QTest::mouseClick(f->KaydetDugmesi, Qt::LeftButton);
+        QVERIFY(kilitMesajiGeldi());
+        girdilerKaldi = f->isVisible() && !f->KaydetDugmesi->isHidden()
+            && f->IsinYeriKutusu->currentText() == QStringLiteral("Bilirkişi Odası")
+            && f->AciklamaKutusu->text() == QStringLiteral("Dosya hazır");
+        listeAyniKaldi = ekrandaAyni();
+        birak();
+        QTest::mouseClick(f->KaydetDugmesi, Qt::LeftButton);
+    });
+    ana.DegisiklikYap();
+    QVERIFY(girdilerKaldi);
+    QVERIFY(listeAyniKaldi);
+    // Neither deleted nor moved; changed by the save that went through.
+    QCOMPARE(vt()->is(no).isNo, no);
+    QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
+    QCOMPARE(vt()->is(no).yer, QStringLiteral("Bilirkişi Odası"));
+    QCOMPARE(vt()->is(no).aciklama, QStringLiteral("Dosya hazır"));
+    QCOMPARE(l->model()->hucreMetni(l->seciliSatir(), IsSatiriModeli::Yeri), QStringLiteral("Bilirkişi Odası"));
+    QCOMPARE(ortam->mesajlar->metinler().size(), 1);
 }
 
 void KilitliVeritabaniTesti::doluDiskteGirdilerKorunur()

@@ -230,7 +230,7 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     QCOMPARE(ortam->mesajlar->metinler().last(),
              QStringLiteral("Bu iş YAPILDI olarak işaretlenmiş! Değiştirmek istediğinizden emin misiniz?"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = true;
+    bool acildi = false, yapildiAcik = false, yapildiIsaretli = false, hatirlatmaIsaretli = false;
     QString tag, baslik;
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
@@ -247,8 +247,8 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     f.DegisiklikYap();
     QVERIFY(acildi);
     QVERIFY(yapildiAcik);
-    QVERIFY(yapildiIsaretli); // the job's own flag
-    QVERIFY(!hatirlatmaIsaretli);
+    QVERIFY(yapildiIsaretli); // the job's own flags
+    QVERIFY(hatirlatmaIsaretli);
     QCOMPARE(tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
     QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
@@ -327,6 +327,9 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30), QStringLiteral("Keşif"), {}, {}, {}, true, false});
     const qint64 ikinci = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0),
                                         QStringLiteral("Duruşma"), {}, {}, {}, true, false});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
+    const qint64 ikidekiIs = vt()->isEkle({0, QStringLiteral("2-Anahtar"), QDate(2026, 12, 10), QTime(11, 0),
+                                           QStringLiteral("Bilirkişi"), {}, {}, {}, true, false});
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -374,6 +377,51 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     QCOMPARE(saat, QStringLiteral("09"));
     QCOMPARE(dakika, QStringLiteral("30"));
     QCOMPARE(konu, QStringLiteral("Keşif"));
+
+    // Over all folders a right click follows the row's folder as a left click does, so
+    // the menu's commands name and use the folder of the row pointed at.
+    f.TumKlasorlerOnayi->setChecked(true);
+    const auto satirNoktasi = [&](qint64 isNo) {
+        return l->visualRect(l->model()->index(l->model()->satirBul(isNo), 2)).center();
+    };
+    QTest::mouseClick(alan, Qt::LeftButton, {}, satirNoktasi(l->model()->isNo(0)));
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QTest::mousePress(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
+    QTest::mouseRelease(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
+    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
+    QString baslik;
+    Test::modalGelince([&](QWidget *w) {
+        auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(e);
+        baslik = e->windowTitle();
+        e->IsinTarihiKutusu->setText(QStringLiteral("11.12.2026"));
+        e->SaatKutusu->setCurrentIndex(e->SaatKutusu->findText(QStringLiteral("12")));
+        e->IsinKonusuKutusu->setEditText(QStringLiteral("Sağ Tıkla Eklenen"));
+        e->KaydetDugmesi->click();
+        e->KapatDugmesi->click();
+    });
+    f.YeniIsEkleMenusu2->trigger();
+    f.YapilacakIsListesiMenusu->hide();
+    QCOMPARE(baslik, QStringLiteral("Yapılacak İş Ekleme (İki)"));
+    const auto eklenen = vt()->isleriListele(QStringLiteral("2-Anahtar"), false, false, QDate(2026, 12, 7));
+    QCOMPARE(eklenen.size(), size_t(2));
+    QVERIFY(eklenen[0].konu == QStringLiteral("Sağ Tıkla Eklenen") || eklenen[1].konu == QStringLiteral("Sağ Tıkla Eklenen"));
+    // And a change is titled with that folder.
+    QTest::mouseClick(alan, Qt::LeftButton, {}, satirNoktasi(l->model()->isNo(0)));
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
+    QTest::mousePress(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
+    QTest::mouseRelease(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
+    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    Test::modalGelince([&](QWidget *w) {
+        auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        QVERIFY(e);
+        baslik = e->windowTitle();
+        e->VazgecDugmesi->click();
+    });
+    f.DegisiklikYapMenusu2->trigger();
+    f.YapilacakIsListesiMenusu->hide();
+    QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (İki)"));
 }
 
 void KlasorIslemleriTesti::sabitDugumlereIsTasinmaz()

@@ -290,6 +290,27 @@ void AnaFormTesti::klavyeIleSatirSecilir()
     QCOMPARE(l->seciliSatir(), 1);
     QTest::keyClick(l, Qt::Key_Up);
     QCOMPARE(l->seciliSatir(), 0);
+    // The row deselected in the focused list (Ctrl+click, Ctrl+Space): a move key selects
+    // the row it goes to, also when that is the row it stands on.
+    const struct {
+        Qt::Key tus;
+        int baslangic, beklenen;
+    } durumlar[] = {{Qt::Key_Home, 0, 0}, {Qt::Key_End, 1, 1}, {Qt::Key_Up, 0, 0},
+                    {Qt::Key_Down, 1, 1}, {Qt::Key_Down, 0, 1}, {Qt::Key_Home, 1, 0}};
+    bool fareyle = true;
+    for (const auto &d : durumlar) {
+        l->satirSec(d.baslangic);
+        if (fareyle)
+            QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              l->visualRect(l->model()->index(d.baslangic, 2)).center());
+        else
+            QTest::keyClick(l, Qt::Key_Space, Qt::ControlModifier);
+        fareyle = !fareyle;
+        QCOMPARE(l->seciliSatir(), -1);
+        QVERIFY(l->hasFocus());
+        QTest::keyClick(l, d.tus);
+        QCOMPARE(l->seciliSatir(), d.beklenen);
+    }
     // Emptied by "Klasörlerim": nothing to select.
     f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
     QCOMPARE(l->seciliSatir(), -1);

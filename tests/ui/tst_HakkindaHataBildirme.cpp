@@ -55,11 +55,28 @@ private Q_SLOTS:
     void menulerdenAcilis();
 
 private:
-    // A mouse move with no button, as the pointer passing over a widget sends.
+    // The pointer moved over the window to a point of w, as the window system reports
+    // it: the window hands the move to whatever widget lies there.
     static void gec(QWidget *w, QPoint p = QPoint(3, 3))
     {
-        QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
+        QWidget *pencere = w->window();
+        QCOMPARE(pencere->childAt(w->mapTo(pencere, p)), w == pencere ? nullptr : w);
+        QTest::mouseMove(pencere->windowHandle(), w->mapTo(pencere, p));
+    }
+    // A point of w itself, not of a child of it, beside the given widget's right edge
+    // (or below it when there is no room).
+    static QPoint yanindakiNokta(QWidget *w, QWidget *yani)
+    {
+        QWidget *pencere = w->window();
+        const QRect r(yani->mapTo(pencere, QPoint(0, 0)), yani->size());
+        for (int dx = 1; dx < pencere->width(); ++dx) {
+            for (const QPoint p : {QPoint(r.right() + dx, r.center().y()), QPoint(r.center().x(), r.bottom() + dx)}) {
+                if (pencere->rect().contains(p) && pencere->childAt(p) == w)
+                    return w->mapFrom(pencere, p);
+            }
+        }
+        qWarning("no free point of %s beside %s", qPrintable(w->objectName()), qPrintable(yani->objectName()));
+        return QPoint();
     }
     std::unique_ptr<Test::Ortam> ortam;
     Baglantilar m_baglantilar;
@@ -93,10 +110,17 @@ void HakkindaHataBildirmeTesti::hakkinda()
     QCOMPARE(b->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
     QVERIFY(!b->altiCizili());
+    // The pointer comes into the window over its background, onto the link, and off it
+    // onto any widget around it: the underline goes.
+    gec(f.Altlik, yanindakiNokta(f.Altlik, b));
+    for (QWidget *yani : {static_cast<QWidget *>(f.Etiket[3]), static_cast<QWidget *>(f.SimgeKutusu),
+                          static_cast<QWidget *>(f.Altlik), static_cast<QWidget *>(f.KullaniciAdiEtiketi)}) {
+        gec(b);
+        QVERIFY(b->altiCizili());
+        gec(yani, yani == f.Altlik ? yanindakiNokta(f.Altlik, b) : yani->rect().center());
+        QVERIFY2(!b->altiCizili(), qPrintable(yani->objectName()));
+    }
     gec(b);
-    QVERIFY(b->altiCizili());
-    gec(f.Altlik);
-    QVERIFY(!b->altiCizili());
     QTest::mouseClick(b, Qt::LeftButton);
     QCOMPARE(m_baglantilar.acilanlar, QList<QUrl>{QUrl(ProgramBilgisi::webSitesi())});
     QVERIFY(f.isVisible());
@@ -127,15 +151,24 @@ void HakkindaHataBildirmeTesti::hataBildirme()
         QCOMPARE(b->palette().color(QPalette::WindowText), QColor(0, 0, 128));
         QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
     }
-    // Straight from one link to the other: only the latter stays underlined; the
-    // background leaves neither.
+    // Straight from one link to the other: only the latter stays underlined; whatever
+    // lies around them (the frame they sit in, the texts, the background) leaves neither.
+    gec(f.Altlik, yanindakiNokta(f.Altlik, f.TamamButonu));
+    QVERIFY(!web->altiCizili() && !eposta->altiCizili());
     gec(web);
     QVERIFY(web->altiCizili());
     gec(eposta);
     QVERIFY(eposta->altiCizili());
     QVERIFY(!web->altiCizili());
-    gec(f.Altlik);
-    QVERIFY(!web->altiCizili() && !eposta->altiCizili());
+    for (BaglantiEtiketi *b : {web, eposta}) {
+        for (QWidget *yani : {static_cast<QWidget *>(f.Cerceve), static_cast<QWidget *>(f.Etiket[1]),
+                              static_cast<QWidget *>(f.Altlik)}) {
+            gec(b);
+            QVERIFY(b->altiCizili());
+            gec(yani, yani == f.Etiket[1] ? yani->rect().center() : yanindakiNokta(yani, b));
+            QVERIFY2(!web->altiCizili() && !eposta->altiCizili(), qPrintable(yani->objectName()));
+        }
+    }
 
     QTest::mouseClick(web, Qt::LeftButton);
     QTest::mouseClick(eposta, Qt::LeftButton);
