@@ -380,7 +380,7 @@ void HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click()
         const bool enUstte = HerZamanUstteOlsunOnayi->isChecked();
         OrtakDegiskenler::HatirlatmaEnUstte = enUstte ? 1 : 0;
         Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
         enUstteUygula(enUstte);
     });
 }
@@ -412,7 +412,7 @@ void HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click()
         Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QStringLiteral("0"));
         Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QString());
         Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QString());
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
         Tercihler::SesDosyasiAdi.clear();
         Tercihler::SesDosyasiYolu.clear();
     });

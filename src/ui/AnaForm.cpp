@@ -379,7 +379,7 @@ void AnaForm::geometriyiKaydet()
     }
     if (!isMinimized())
         Ayarlar::yaz(AyarAdi::BaslamaKonumu, isMaximized() ? QStringLiteral("2") : QStringLiteral("0"));
-    Ayarlar::kaydet();
+    Ayarlar::kendiKaydet(false); // at exit: a warning on stderr only
 }
 
 QMenu *AnaForm::createPopupMenu()

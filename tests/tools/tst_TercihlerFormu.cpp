@@ -288,6 +288,31 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Otomatik açılma dosyası yazılamadı!\r\n")));
     QVERIFY(!f->isVisible()); // the remaining steps are still carried out
     QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+
+    // Settings that cannot be stored: told, the window stays with the user's choices, and
+    // nothing takes effect (the tray icon stays, the preferences in memory too).
+    ortam->ayarDosyasiYazilamaz(true);
+    ortam->mesajlar->temizle();
+    f = ac();
+    tikla(f->OtomatikBaslasinOnayi);
+    tikla(f->ArkaplandaCalissinOnayi);
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Ayar kaydedilemedi!")));
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.contains(Arayuz::klasorler().ayarDosyasi));
+    QVERIFY(f->isVisible());
+    QVERIFY(!f->ArkaplandaCalissinOnayi->isChecked() && f->IlkHarflerBuyukOlsunOnayi->isChecked());
+    QCOMPARE(Tercihler::ArkaplandaCalissin, 1);
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 0);
+    QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+    QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
+    // Writable again, the same "Tamam" goes through.
+    ortam->ayarDosyasiYazilamaz(false);
+    tikla(f->TamamDugmesi);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 1);
+    QVERIFY(!ana.bildirimAlani() || !ana.bildirimAlani()->gorunur());
 }
 
 void TercihlerFormuTesti::alarmGeriAcilir()
