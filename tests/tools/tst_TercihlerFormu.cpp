@@ -118,6 +118,22 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
     QVERIFY(!f->isVisible());
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+
+    // A click on "Tamam" with a count out of range is the leave of the box: the range
+    // message, the focus kept in the box, and the click goes no further.
+    f = ac();
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    AyarliKutu *sayi = f->CekmeliListeSaklanacakSayiKutusu;
+    sayi->DegerKutusu->setFocus();
+    sayi->DegerKutusu->selectAll();
+    QTest::keyClicks(sayi->DegerKutusu, QStringLiteral("25"));
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Belirlediğiniz değer, 1-20 arasında olmalı!")});
+    QVERIFY(f->isVisible());
+    QCOMPARE(QApplication::focusWidget(), sayi->DegerKutusu);
+    QCOMPARE(sayi->Text(), QStringLiteral("20"));
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+    QVERIFY(!f->TamamDugmesi->isDown());
 }
 
 void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
