@@ -430,6 +430,9 @@ void AnaForm::Goster()
 {
     if (m_tercihlerFormu && m_tercihlerFormu->isVisible())
         return;
+    // Still locked by the login prompt: the prompt comes forward, the window stays as it is.
+    if (GirisSifresiSorFormu::oneGetir())
+        return;
     show();
     setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowActive);
     showNormal();

@@ -13,6 +13,7 @@
 #include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
+#include "ui/BildirimAlani.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QAction>
@@ -202,6 +203,14 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
         // Nor do the preferences open from the tray menu.
         AnaForm::ornek()->TercihlerMenusu2->trigger();
         kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->tercihlerFormu();
+        // Nor is the hidden main window shown: by the tray's "Göster", its double-click
+        // or a second start's request (all of them AnaForm::Goster).
+        AnaForm::ornek()->GosterMenusu->trigger();
+        if (auto *simge = AnaForm::ornek()->bildirimAlani())
+            Q_EMIT simge->ciftTiklandi();
+        AnaForm::ornek()->Goster();
+        kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->isVisible();
+        QVERIFY(f->isVisible());
         yaz(f->SifreKutusu, QStringLiteral("2468"));
         tikla(f->TamamDugmesi);
     });
