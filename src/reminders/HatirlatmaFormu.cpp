@@ -201,7 +201,7 @@ void HatirlatmaFormu::listele()
     // A query that fails leaves the list empty; the error has been reported, and the
     // horizon must not move past jobs that were not looked at.
     m_taramaTamam = Adim([&] {
-        const QDateTime ufuk = Ufuk::oku(simdi.date());
+        const QDateTime ufuk = Ufuk::taramaUfku(simdi);
         isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time(), ufuk.date(), ufuk.time());
     });
     isleriDoldur(std::move(isler), simdi.date());
