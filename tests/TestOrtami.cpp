@@ -9,8 +9,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace Zelvora::Test {
 
@@ -63,6 +68,22 @@ Ortam::Ortam()
     OrtakDegiskenler::SiralamaSutunu = 0;
     OrtakDegiskenler::SiralamaYonu = 0;
     Tercihler::yukle();
+}
+
+void Ortam::ayarDosyasiYazilamaz(bool yazilamaz)
+{
+    // A file size limit of 0 for this process: the settings file stays readable and
+    // every write of it fails, as with a full disk or a read-only file, also as root.
+    static rlimit onceki{};
+    if (yazilamaz) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &onceki);
+        rlimit sinir = onceki;
+        sinir.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &sinir);
+    } else {
+        setrlimit(RLIMIT_FSIZE, &onceki);
+    }
 }
 
 Ortam::~Ortam()

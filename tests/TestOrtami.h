@@ -117,6 +117,9 @@ public:
     void sablonYaz();
     // Writes an empty database and opens it as the shared connection.
     void veritabaniniAc();
+    // Makes every file write of this process fail (the settings file stays readable; also
+    // as root), or possible again; keep the span short.
+    void ayarDosyasiYazilamaz(bool yazilamaz);
 
     std::shared_ptr<KayitliMesajKutusu> mesajlar = std::make_shared<KayitliMesajKutusu>();
     std::shared_ptr<SabitSaat> saat = std::make_shared<SabitSaat>();

@@ -2,27 +2,169 @@
 
 #include "core/Arayuzler.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSettings>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace Zelvora {
 namespace {
 
-std::unique_ptr<QSettings> &depo()
+class Depo;
+bool dosyayaYaz(Depo &d, QString *neden);
+void kendiYazimHatasi(const QString &neden, bool mesajla);
+
+// QSettings that remembers, for each key changed since the last write, its value as the
+// file holds it, and routes its own deferred writes through dosyayaYaz, so that every
+// failed write is seen and undone.
+class Depo final : public QSettings {
+public:
+    Depo(const QString &dosya) : QSettings(dosya, QSettings::IniFormat)
+    {
+        // Opening writes what an earlier store left pending (QSettings keeps it per file);
+        // a failure there would stick to status() for good, whatever later writes do.
+        acilistaHata = status() == QSettings::AccessError;
+    }
+    bool acilistaHata = false;
+    // key -> value before the first change since the last write (none: the key was absent).
+    QHash<QString, std::optional<QVariant>> onceki;
+    // A write failed: QSettings keeps that status for good, so the store is opened anew at
+    // the next access.
+    bool yenilenecek = false;
+
+    void degisecek(const QString &anahtar)
+    {
+        if (!onceki.contains(anahtar))
+            onceki.insert(anahtar, contains(anahtar) ? std::optional<QVariant>(value(anahtar)) : std::nullopt);
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() != QEvent::UpdateRequest)
+            return QSettings::event(e);
+        QString neden;
+        if (!yenilenecek && !dosyayaYaz(*this, &neden))
+            kendiYazimHatasi(neden, true);
+        return true;
+    }
+};
+
+std::unique_ptr<Depo> &depo()
 {
-    static std::unique_ptr<QSettings> d;
+    static std::unique_ptr<Depo> d;
+    if (d && d->yenilenecek)
+        d.reset();
     if (!d) {
         const QString dosya = Arayuz::klasorler().ayarDosyasi;
         QDir().mkpath(QFileInfo(dosya).absolutePath());
-        d = std::make_unique<QSettings>(dosya, QSettings::IniFormat);
+        d = std::make_unique<Depo>(dosya);
     }
     return d;
+}
+
+// Why the settings file could not be written, in a sentence.
+QString yazilamamaNedeni(const QString &dosya)
+{
+    const QFileInfo bilgi(dosya);
+    const QFileInfo klasor(bilgi.absolutePath());
+    if (!klasor.isDir())
+        return QStringLiteral("Klasörü yok ve oluşturulamıyor.");
+    if (bilgi.exists() && !bilgi.isWritable())
+        return QStringLiteral("Dosya salt okunur.");
+    if (!klasor.isWritable())
+        return QStringLiteral("Klasörüne yazma izni yok.");
+    return QStringLiteral("Dosya yazılamadı; disk dolu ya da salt okunur olabilir.");
+}
+
+// Writes the pending changes. On failure the changed keys are put back as the file holds
+// them, so nothing in the program reads a value that was not stored, and the store is
+// marked to be opened anew.
+// What tells a rewrite of the file: QSettings replaces it (a new inode) or writes it in place.
+struct DosyaIzi {
+    bool var = false;
+    ino_t dugum = 0;
+    timespec degisim{};
+    off_t boyut = 0;
+    bool operator==(const DosyaIzi &o) const
+    {
+        return var == o.var && dugum == o.dugum && degisim.tv_sec == o.degisim.tv_sec
+            && degisim.tv_nsec == o.degisim.tv_nsec && boyut == o.boyut;
+    }
+};
+
+DosyaIzi dosyaIzi(const QString &dosya)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(dosya).constData(), &st) != 0)
+        return {};
+    return {true, st.st_ino, st.st_mtim, st.st_size};
+}
+
+bool dosyayaYaz(Depo &d, QString *neden)
+{
+    const DosyaIzi once = dosyaIzi(d.fileName());
+    d.sync();
+    bool yazildi = d.status() != QSettings::AccessError;
+    // A store that failed already when opened tells nothing by its status: the file
+    // rewritten, or nothing of ours to write, is success.
+    if (!yazildi && d.acilistaHata)
+        yazildi = d.onceki.isEmpty() || !(dosyaIzi(d.fileName()) == once);
+    if (yazildi) {
+        // A status left from opening, or a FormatError met reading a damaged file that
+        // this write has replaced: opened anew, the store reports the next write's own outcome.
+        if (d.status() != QSettings::NoError)
+            d.yenilenecek = true;
+        d.onceki.clear();
+        return true;
+    }
+    *neden = yazilamamaNedeni(d.fileName());
+    const auto onceki = std::exchange(d.onceki, {});
+    for (auto i = onceki.cbegin(); i != onceki.cend(); ++i) {
+        if (i.value())
+            d.setValue(i.key(), *i.value());
+        else
+            d.remove(i.key());
+    }
+    d.yenilenecek = true;
+    return false;
+}
+
+// A failed write the program made on its own is told once, until a write succeeds again:
+// a warning on stderr, and a message when one may be shown (not at exit). The message is
+// queued, so it never opens inside the store's own event or a caller's step.
+bool kendiHatasiBildirildi = false;
+
+void kendiYazimHatasi(const QString &neden, bool mesajla)
+{
+    if (kendiHatasiBildirildi)
+        return;
+    kendiHatasiBildirildi = true;
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    qWarning("Ayarlar dosyasına yazılamıyor: %s (%s)", qPrintable(dosya), qPrintable(neden));
+    if (!mesajla || !QCoreApplication::instance())
+        return;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [dosya, neden] {
+            mesaj(QStringLiteral("Ayarlar dosyasına yazılamıyor:\r\n\"") + dosya + QStringLiteral("\"\r\n(") + neden
+                      + QStringLiteral(")\r\n\r\nPencere düzeni gibi programın kendi sakladığı bilgiler bu oturumda ")
+                      + QStringLiteral("saklanamayabilir. İşleriniz veritabanında, hiçbiri kaybolmadı."),
+                  MesajSimgesi::Uyari);
+        },
+        Qt::QueuedConnection);
 }
 
 QString grup(const QString &bolum)
@@ -63,7 +205,9 @@ QString oku(const QString &bolum, const QString &anahtar, const QString &varsayi
 
 void yaz(const QString &bolum, const QString &anahtar, const QString &deger)
 {
-    depo()->setValue(tamAnahtar(bolum, anahtar), deger);
+    Depo &d = *depo();
+    d.degisecek(tamAnahtar(bolum, anahtar));
+    d.setValue(tamAnahtar(bolum, anahtar), deger);
 }
 
 QString varsayilan(const QString &anahtar)
@@ -158,22 +302,45 @@ bool bolumVarMi(const QString &bolum)
 
 void bolumSil(const QString &bolum)
 {
-    depo()->remove(grup(bolum));
+    Depo &d = *depo();
+    const QString onek = grup(bolum) + QLatin1Char('/');
+    for (const QString &a : d.allKeys()) {
+        if (a.startsWith(onek))
+            d.degisecek(a);
+    }
+    d.remove(grup(bolum));
 }
 
 void bolumAnahtariniSil(const QString &bolum, const QString &anahtar)
 {
-    depo()->remove(tamAnahtar(bolum, anahtar));
+    Depo &d = *depo();
+    d.degisecek(tamAnahtar(bolum, anahtar));
+    d.remove(tamAnahtar(bolum, anahtar));
 }
 
 void kaydet()
 {
-    depo()->sync();
+    QString neden;
+    if (!dosyayaYaz(*depo(), &neden))
+        throw Hata(HataNo::AyarYazilamadi, neden, Arayuz::klasorler().ayarDosyasi);
+    kendiHatasiBildirildi = false;
+}
+
+bool kendiKaydet(bool mesajla)
+{
+    QString neden;
+    if (!dosyayaYaz(*depo(), &neden)) {
+        kendiYazimHatasi(neden, mesajla);
+        return false;
+    }
+    kendiHatasiBildirildi = false;
+    return true;
 }
 
 void yenidenAc()
 {
     depo().reset();
+    kendiHatasiBildirildi = false;
 }
 
 } // namespace Ayarlar

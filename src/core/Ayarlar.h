@@ -70,8 +70,16 @@ QList<QPair<QString, QString>> bolumDegerleri(const QString &bolum);
 bool bolumVarMi(const QString &bolum);
 void bolumSil(const QString &bolum);
 void bolumAnahtariniSil(const QString &bolum, const QString &anahtar);
-// Writes pending changes to the file.
+// Writes pending changes to the file, for a change the user asked for. When the file
+// cannot be written, the changed values are put back as the file holds them and Hata
+// (HataNo::AyarYazilamadi, naming the file and the reason) is thrown: the caller tells
+// the user and keeps what was entered, to be saved again.
 void kaydet();
+// The same for writes the program makes on its own (column layouts, window geometry,
+// the reminder horizon, remembered entries); the store's own deferred writes take this
+// way too. Never throws; false on failure. A failure is told once until a write succeeds
+// again: a warning on stderr, and a message unless mesajla is false (at exit).
+bool kendiKaydet(bool mesajla = true);
 // Drops the open store, so the next access opens the file of the current folders (tests).
 void yenidenAc();
 } // namespace Ayarlar

@@ -333,7 +333,7 @@ void yedekBekliyor(bool bekliyor)
             Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, bugununMetni());
         else
             Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor);
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
     });
 }
 

@@ -98,18 +98,18 @@ void belirle(const QString &sifre)
     if (!uygunSifre(sifre))
         throw Hata(5, QStringLiteral("Giriş şifresi 4 ile 10 arasında rakamdan oluşmalıdır."));
     const QString deger = ozet(sifre);
-    OrtakDegiskenler::GirisSifresiSorulsun = true;
     Ayarlar::yaz(AyarAdi::GirisSifresiSor, Ayarlar::mantiksalMetin(true));
     Ayarlar::yaz(AyarAdi::GirisSifresi, deger);
-    Ayarlar::kaydet();
+    Ayarlar::kaydet(); // throws, the state unchanged, when it could not be stored
+    OrtakDegiskenler::GirisSifresiSorulsun = true;
 }
 
 void kaldir()
 {
-    OrtakDegiskenler::GirisSifresiSorulsun = false;
     Ayarlar::yaz(AyarAdi::GirisSifresiSor, Ayarlar::mantiksalMetin(false));
     Ayarlar::yaz(AyarAdi::GirisSifresi, QString());
     Ayarlar::kaydet();
+    OrtakDegiskenler::GirisSifresiSorulsun = false;
 }
 
 bool denetle(const QString &girilen)
@@ -118,9 +118,10 @@ bool denetle(const QString &girilen)
     if (!eslesir(girilen, kayitli))
         return false;
     if (eskiBicim(kayitli)) {
-        // The right password is known now: keep only its hash from here on.
+        // The right password is known now: keep only its hash from here on. Should
+        // that not be stored, the old form stays and is replaced at a later entry.
         Ayarlar::yaz(AyarAdi::GirisSifresi, ozet(girilen));
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
     }
     return true;
 }

@@ -32,9 +32,11 @@ bool eskiBicim(const QString &kayitli);
 bool eslesir(const QString &girilen, const QString &kayitli);
 
 // Sets (or replaces) the password: "Giris Sifresi Sor" = "-1", "Giris Sifresi" = its
-// hash, and the shared flag on. Throws Hata for an entry that is not 4 to 10 figures.
+// hash, and the shared flag on. Throws Hata for an entry that is not 4 to 10 figures,
+// and when the settings file cannot be written (then nothing changes).
 void belirle(const QString &sifre);
-// Removes it: the flag off, "Giris Sifresi Sor" = "0", "Giris Sifresi" empty.
+// Removes it: the flag off, "Giris Sifresi Sor" = "0", "Giris Sifresi" empty; throws,
+// changing nothing, when that cannot be stored.
 void kaldir();
 // Checks an entry against the stored value; a match on the old form rewrites the
 // value as a hash.

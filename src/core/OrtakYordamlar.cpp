@@ -75,6 +75,12 @@ bool GenelHataYordami(const Hata &h)
                   + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, diski kontrol edip tekrar deneyiniz."),
               MesajSimgesi::Uyari);
         return true;
+    case HataNo::AyarYazilamadi:
+        mesaj(QStringLiteral("Ayar kaydedilemedi! Ayarlar dosyasına yazılamadı:") + tirnakliDosya(h)
+                  + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
+                  + QStringLiteral("Girdikleriniz pencerede duruyor. Lütfen, dosyanın izinlerini kontrol edip tekrar deneyiniz."),
+              MesajSimgesi::Uyari);
+        return true;
     case HataNo::SaltOkunur:
         mesaj(QStringLiteral("Veritabanı dosyanıza ya da klasörüne şu anda yazılamıyor:") + tirnakliDosya(h)
                   + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")

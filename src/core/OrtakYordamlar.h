@@ -22,6 +22,7 @@ constexpr int Kilitli = 3218;         // the database is in use (locked) by anot
 constexpr int Sunucu = 3146;          // the database server refused a statement (its own reason)
 constexpr int AgKoptu = 3047;         // the connection to the database server was lost (our number)
 constexpr int Mesgul = 3356;          // opened exclusively by another user (silent)
+constexpr int AyarYazilamadi = 3900;  // the settings file could not be written (our number)
 } // namespace HataNo
 
 // The error type of the program: a number, a description and, where one is concerned,

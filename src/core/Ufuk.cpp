@@ -37,10 +37,16 @@ QDateTime coz(const QString &s)
     return an(tarih, saat);
 }
 
-QDateTime oku(const QDate &bugun)
+QDateTime taramaUfku(const QDateTime &simdi)
 {
     const QDateTime u = coz(Ayarlar::oku(AyarAdi::HatirlatmaUfku));
-    return u.isValid() ? u : an(bugun, QTime(0, 0));
+    if (u.isValid() && u <= taramaAni(simdi))
+        return u;
+    // A future horizon says nothing true about what was dealt with. The last second before
+    // today: every earlier day counts as dealt with, and a job at 00:00 today does not.
+    const QDateTime dunSonu = an(simdi.date(), QTime(0, 0)).addSecs(-1);
+    yaz(dunSonu);
+    return dunSonu;
 }
 
 void yaz(const QDateTime &ufuk)

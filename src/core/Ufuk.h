@@ -19,9 +19,12 @@ QDateTime an(const QDate &tarih, const QTime &saat);
 // The moment a scan at the clock's reading simdi covers: its day at hh:mm:00 of its
 // minute (a job at or before it is due).
 QDateTime taramaAni(const QDateTime &simdi);
-// The stored horizon. Without one, or when the stored text is not a date and time, the
-// start of the given day, so nothing older than that day is listed.
-QDateTime oku(const QDate &bugun);
+// The horizon of a scan at the clock's reading simdi. Without a stored one, with a text
+// that is not a date and time, or with one later than the scan's moment (written while
+// the clock ran ahead), it is the last second before simdi's day, so nothing older than
+// that day is listed; and that is stored at once, so that the next day's scans still list
+// this day's reminders (00:00 included) when none of its windows is settled before midnight.
+QDateTime taramaUfku(const QDateTime &simdi);
 // Stores a new horizon (the moment of a scan whose due jobs are all dealt with).
 void yaz(const QDateTime &ufuk);
 

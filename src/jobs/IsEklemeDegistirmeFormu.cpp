@@ -583,7 +583,7 @@ void IsEklemeDegistirmeFormu::CekmeliListeyeEkle(QComboBox *kutu, const QString 
     } else {
         return; // the limit was lowered since the list was loaded
     }
-    Ayarlar::kaydet();
+    Ayarlar::kendiKaydet();
 }
 
 // --- Calendar -------------------------------------------------------------------------

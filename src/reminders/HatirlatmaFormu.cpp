@@ -201,7 +201,7 @@ void HatirlatmaFormu::listele()
     // A query that fails leaves the list empty; the error has been reported, and the
     // horizon must not move past jobs that were not looked at.
     m_taramaTamam = Adim([&] {
-        const QDateTime ufuk = Ufuk::oku(simdi.date());
+        const QDateTime ufuk = Ufuk::taramaUfku(simdi);
         isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time(), ufuk.date(), ufuk.time());
     });
     isleriDoldur(std::move(isler), simdi.date());
@@ -380,7 +380,7 @@ void HatirlatmaFormu::HerZamanUstteOlsunOnayi_Click()
         const bool enUstte = HerZamanUstteOlsunOnayi->isChecked();
         OrtakDegiskenler::HatirlatmaEnUstte = enUstte ? 1 : 0;
         Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
         enUstteUygula(enUstte);
     });
 }
@@ -412,7 +412,7 @@ void HatirlatmaFormu::SesliUyariVermeyiDurdurOnayi_Click()
         Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QStringLiteral("0"));
         Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QString());
         Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QString());
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
         Tercihler::SesDosyasiAdi.clear();
         Tercihler::SesDosyasiYolu.clear();
     });

@@ -138,8 +138,10 @@ void GirisSifresiBelirleDegistirFormu::TamamDugmesi_Click()
 void GirisSifresiBelirleDegistirFormu::IptalDugmesi_Click()
 {
     if (OrtakDegiskenler::GirisSifresiSorulsun) {
-        if (soru(QStringLiteral("GİRİŞ ŞİFRESİ'ni kaldırmak istiyor musunuz?"), MesajCevabi::Hayir))
-            Adim([] { GirisSifresi::kaldir(); });
+        // A removal that could not be stored keeps the window open, the password in force.
+        if (soru(QStringLiteral("GİRİŞ ŞİFRESİ'ni kaldırmak istiyor musunuz?"), MesajCevabi::Hayir)
+            && !Adim([] { GirisSifresi::kaldir(); }))
+            return;
         reject();
         return;
     }

@@ -67,6 +67,15 @@ bool GirisSifresiSorFormu::acik()
     return g_acikSoru && g_acikSoru->isVisible();
 }
 
+bool GirisSifresiSorFormu::oneGetir()
+{
+    if (!acik())
+        return false;
+    g_acikSoru->raise();
+    g_acikSoru->activateWindow();
+    return true;
+}
+
 void GirisSifresiSorFormu::odakla()
 {
     SifreKutusu->setFocus();

@@ -21,6 +21,9 @@ public:
     static bool sor(QWidget *sahip);
     // True while a prompt is on screen: the program is still locked.
     static bool acik();
+    // While a prompt is on screen, brings it to the front and returns true: what would
+    // show the main window (the tray, a second start) shows the prompt instead.
+    static bool oneGetir();
 
     void TamamDugmesi_Click();
     void IptalDugmesi_Click();

@@ -254,7 +254,7 @@ void SureHesaplamaFormu::done(int sonuc)
 {
     SessizAdim([&] {
         Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::AyrintiGoster, panelAcik() ? QStringLiteral("1") : QStringLiteral("0"));
-        Ayarlar::kaydet();
+        Ayarlar::kendiKaydet();
     });
     QDialog::done(sonuc);
 }

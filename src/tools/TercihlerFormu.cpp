@@ -317,24 +317,34 @@ void TercihlerFormu::IlkAyarlarDugmesi_Click()
 
 void TercihlerFormu::TamamDugmesi_Click()
 {
+    // A setting that could not be stored leaves the window open with the user's choices,
+    // and the preferences in memory as the store holds them.
+    const auto saklanamadi = [] {
+        SessizAdim([] { Tercihler::yukle(); });
+    };
     // 1-2: the alarm and its sound file, in memory and in the store.
     Adim([&] {
         OrtakDegiskenler::SesliUyari = isaret(SesliUyariVerOnayi);
         Tercihler::SesDosyasiAdi = SesDosyasiKutusu->text();
         Tercihler::SesDosyasiYolu = SesDosyasiKlasoru;
     });
-    Adim([&] {
-        Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QString::number(OrtakDegiskenler::SesliUyari));
-        Ayarlar::yaz(AyarAdi::SesDosyasiAdi, Tercihler::SesDosyasiAdi);
-        Ayarlar::yaz(AyarAdi::SesDosyasiYolu, Tercihler::SesDosyasiYolu);
-        Ayarlar::kaydet();
-    });
+    if (!Adim([&] {
+            Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QString::number(OrtakDegiskenler::SesliUyari));
+            Ayarlar::yaz(AyarAdi::SesDosyasiAdi, Tercihler::SesDosyasiAdi);
+            Ayarlar::yaz(AyarAdi::SesDosyasiYolu, Tercihler::SesDosyasiYolu);
+            Ayarlar::kaydet();
+        })) {
+        saklanamadi();
+        return;
+    }
     // 3: an alarm without its file stops here; the values above stay stored.
     if (OrtakDegiskenler::SesliUyari == 1 && !DosyaVarMi(Tercihler::sesDosyasi())) {
         mesaj(QStringLiteral("Seçtiğiniz 'Ses Dosyası' bulunamıyor! Lütfen, kontrol edip tekrar deneyiniz."));
         SecDugmesi->setFocus();
         return;
     }
+    // 4-8 are stored first and take effect (the autostart entry, the tray icon) only once
+    // the store has them.
     // 4: the history lists of the job editor.
     Adim([&] {
         Tercihler::GirislerSaklansin = isaret(CekmeliListelereGirilenDegerleriSaklaOnayi);
@@ -351,11 +361,26 @@ void TercihlerFormu::TamamDugmesi_Click()
         Tercihler::IlkHarflerBuyuk = isaret(IlkHarflerBuyukOlsunOnayi);
         Ayarlar::yaz(AyarAdi::IlkHarflerBuyuk, QString::number(Tercihler::IlkHarflerBuyuk));
     });
-    // 6: starting with the session: the autostart entry is written or removed.
+    // 6: starting with the session.
     Adim([&] {
         Tercihler::OtomatikBaslasin = isaret(OtomatikBaslasinOnayi);
         Ayarlar::yaz(AyarAdi::OtomatikBaslasin, QString::number(Tercihler::OtomatikBaslasin));
     });
+    // 7: running in the background.
+    Adim([&] {
+        Tercihler::ArkaplandaCalissin = isaret(ArkaplandaCalissinOnayi);
+        Ayarlar::yaz(AyarAdi::ArkaplandaCalissin, QString::number(Tercihler::ArkaplandaCalissin));
+    });
+    // 8: the reminder window on top.
+    Adim([&] {
+        OrtakDegiskenler::HatirlatmaEnUstte = isaret(EnUstteOnayi);
+        Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
+    });
+    if (!Adim([] { Ayarlar::kaydet(); })) {
+        saklanamadi();
+        return;
+    }
+    // 6: the autostart entry is written or removed.
     Adim([&] {
         const bool acik = Tercihler::OtomatikBaslasin == 1;
         if (!Platform::otomatikBaslatmaAyarla(acik, QCoreApplication::applicationFilePath()))
@@ -364,12 +389,10 @@ void TercihlerFormu::TamamDugmesi_Click()
                       + QStringLiteral("\r\n") + Platform::otomatikBaslatmaDosyasi(),
                   MesajSimgesi::Uyari);
     });
-    // 7: running in the background: the tray icon comes or goes at once.
+    // 7: the tray icon comes or goes at once.
     AnaForm *ana = AnaForm::ornek();
     bool anaGizliydi = false;
     Adim([&] {
-        Tercihler::ArkaplandaCalissin = isaret(ArkaplandaCalissinOnayi);
-        Ayarlar::yaz(AyarAdi::ArkaplandaCalissin, QString::number(Tercihler::ArkaplandaCalissin));
         if (!ana)
             return;
         if (Tercihler::ArkaplandaCalissin == 1) {
@@ -379,12 +402,6 @@ void TercihlerFormu::TamamDugmesi_Click()
             ana->BildirimAlanindanSimgeyiSil();
         }
     });
-    // 8: the reminder window on top.
-    Adim([&] {
-        OrtakDegiskenler::HatirlatmaEnUstte = isaret(EnUstteOnayi);
-        Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
-    });
-    Adim([] { Ayarlar::kaydet(); });
     // 9: without its icon a hidden main window would be out of reach.
     accept();
     if (anaGizliydi && ana)

@@ -379,7 +379,7 @@ void AnaForm::geometriyiKaydet()
     }
     if (!isMinimized())
         Ayarlar::yaz(AyarAdi::BaslamaKonumu, isMaximized() ? QStringLiteral("2") : QStringLiteral("0"));
-    Ayarlar::kaydet();
+    Ayarlar::kendiKaydet(false); // at exit: a warning on stderr only
 }
 
 QMenu *AnaForm::createPopupMenu()
@@ -429,6 +429,9 @@ void AnaForm::BildirimAlanindanSimgeyiSil()
 void AnaForm::Goster()
 {
     if (m_tercihlerFormu && m_tercihlerFormu->isVisible())
+        return;
+    // Still locked by the login prompt: the prompt comes forward, the window stays as it is.
+    if (GirisSifresiSorFormu::oneGetir())
         return;
     show();
     setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowActive);

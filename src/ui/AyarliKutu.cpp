@@ -3,11 +3,14 @@
 #include "core/Arayuzler.h"
 #include "ui/OrtakDenetimler.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
+#include <QValidator>
 
 #include <cmath>
 
@@ -16,13 +19,55 @@ namespace {
 constexpr int EnAzGenislikTwip = 500;
 constexpr int DugmeKonumuTwip = 295; // the buttons sit this far from the right edge
 constexpr int VarsayilanGenislikTwip = 615;
+
+// The length limit of what the user types or pastes. The unit the control shows after
+// the number does not count, and a text the program sets is never cut (QLineEdit's own
+// limit would cut "150 gün" to "150 gü").
+class UzunlukSiniri final : public QValidator {
+public:
+    UzunlukSiniri(const AyarliKutu *kutu, const int *enUzun) : QValidator(nullptr), m_kutu(kutu), m_enUzun(enUzun) {}
+    State validate(QString &metin, int &) const override
+    {
+        const QString &birim = m_kutu->Birim();
+        const qsizetype uzunluk =
+            !birim.isEmpty() && metin.endsWith(birim) ? metin.size() - birim.size() : metin.size();
+        return uzunluk <= *m_enUzun ? Acceptable : Invalid;
+    }
+
+private:
+    const AyarliKutu *m_kutu;
+    const int *m_enUzun;
+};
+
+// Swallows the mouse press that is taking the focus to hedef, once: a click that left the
+// box with a wrong value is cancelled with the leave (a button is not pressed). Gone
+// after this round of events in any case.
+class BasmaYutucu final : public QObject {
+public:
+    explicit BasmaYutucu(QWidget *hedef) : QObject(hedef)
+    {
+        hedef->installEventFilter(this);
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick)
+            return false;
+        deleteLater();
+        return true;
+    }
+};
 } // namespace
 
 AyarliKutu::AyarliKutu(QWidget *parent) : QWidget(parent)
 {
     DegerKutusu = new QLineEdit(this);
     DegerKutusu->setObjectName(QStringLiteral("DegerKutusu"));
-    DegerKutusu->setMaxLength(6);
+    auto *sinir = new UzunlukSiniri(this, &m_enUzun);
+    sinir->setParent(DegerKutusu);
+    DegerKutusu->setValidator(sinir);
     DegerDegistirDugmesi = new QScrollBar(Qt::Vertical, this);
     DegerDegistirDugmesi->setObjectName(QStringLiteral("DegerDegistirDugmesi"));
     // Only a click gives the buttons the focus, and they pass it on at once: Tab goes
@@ -89,12 +134,12 @@ void AyarliKutu::setText(const QString &metin)
 
 int AyarliKutu::MaxLength() const
 {
-    return DegerKutusu->maxLength();
+    return m_enUzun;
 }
 
 void AyarliKutu::setMaxLength(int uzunluk)
 {
-    DegerKutusu->setMaxLength(uzunluk);
+    m_enUzun = uzunluk;
 }
 
 void AyarliKutu::setBirim(const QString &birim)
@@ -237,7 +282,13 @@ bool AyarliKutu::eventFilter(QObject *nesne, QEvent *olay)
             || !DegerKutusu->isEnabled())
             return false;
         const QScopedValueRollback<bool> koru(m_denetleniyor, true);
-        return !ayrilirken();
+        // The control the focus is going to (already the focus widget while it leaves).
+        QWidget *hedef = QApplication::focusWidget();
+        if (ayrilirken())
+            return false;
+        if (neden == Qt::MouseFocusReason && hedef && hedef != DegerKutusu && hedef != DegerDegistirDugmesi)
+            new BasmaYutucu(hedef);
+        return true;
     }
     default:
         return false;

@@ -69,6 +69,7 @@ private:
     static int yuvarla(double sayi);
 
     QString m_birim;
+    int m_enUzun = 6; // MaxLength: figures the user may type, the unit not counted
     bool m_yaziyor = false;   // the value is being taken from the typed text
     bool m_denetleniyor = false; // the leave check is running
 };

@@ -144,7 +144,7 @@ void kaydet(QHeaderView *baslik, int listeNo)
         const int genislik = baslik->isSectionHidden(i) ? 0 : twip(baslik->sectionSize(i));
         Ayarlar::yaz(bolum, QStringLiteral("Genislik-") + QString::number(i + 1), QString::number(genislik));
     }
-    Ayarlar::kaydet();
+    Ayarlar::kendiKaydet();
 }
 
 } // namespace SutunDuzeni

@@ -9,6 +9,7 @@
 #include "core/OrtakYordamlar.h"
 
 #include <QFile>
+#include <optional>
 #include <QtTest>
 
 using namespace Zelvora;
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void eslesmeKurallari();
     void eskiBicimBirKezKabulEdilipYenilenir();
     void belirleVeKaldir();
+    void saklanamayanYazim();
 };
 
 void GirisSifresiTesti::ozetBicimiVeTuz()
@@ -113,6 +115,54 @@ void GirisSifresiTesti::belirleVeKaldir()
     QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
     QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), QString());
     QVERIFY(!GirisSifresi::denetle(QStringLiteral("0123456789")));
+}
+
+// A settings file that cannot be written: the user's change throws with the file and the
+// reason and changes nothing, in memory or on disk; the program's own writes are told once.
+void GirisSifresiTesti::saklanamayanYazim()
+{
+    Test::Ortam ortam;
+    GirisSifresi::belirle(QStringLiteral("2468")); // the file exists and is read
+    const QString kayitli = Ayarlar::oku(AyarAdi::GirisSifresi);
+    ortam.ayarDosyasiYazilamaz(true);
+
+    const auto hatasi = [](const std::function<void()> &f) -> std::optional<Hata> {
+        try {
+            f();
+        } catch (const Hata &h) {
+            return h;
+        }
+        return std::nullopt;
+    };
+    auto h = hatasi([] { GirisSifresi::kaldir(); });
+    QVERIFY(h);
+    QCOMPARE(h->numara(), HataNo::AyarYazilamadi);
+    QCOMPARE(h->dosya(), Arayuz::klasorler().ayarDosyasi);
+    QVERIFY(!h->aciklama().isEmpty());
+    QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("-1"));
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), kayitli);
+    QVERIFY(hatasi([] { GirisSifresi::belirle(QStringLiteral("1357")); }));
+    QVERIFY(GirisSifresi::denetle(QStringLiteral("2468")));
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 0); // the caller tells the user
+
+    // The program's own writes: false, no exception, one message however often.
+    Ayarlar::yaz(AyarAdi::Liste(1), QStringLiteral("Genislik-1"), QStringLiteral("900"));
+    QVERIFY(!Ayarlar::kendiKaydet());
+    Ayarlar::yaz(AyarAdi::Liste(1), QStringLiteral("Genislik-1"), QStringLiteral("901"));
+    QVERIFY(!Ayarlar::kendiKaydet());
+    QCoreApplication::processEvents();
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->gosterilenler.at(0).metin.contains(Arayuz::klasorler().ayarDosyasi));
+    QCOMPARE(Ayarlar::oku(AyarAdi::Liste(1), QStringLiteral("Genislik-1"), QStringLiteral("yok")), QStringLiteral("yok"));
+
+    // Writable again: the same change is stored, and the password as it always was.
+    ortam.ayarDosyasiYazilamaz(false);
+    h = hatasi([] { GirisSifresi::kaldir(); });
+    QVERIFY2(!h, h ? qPrintable(h->aciklama()) : "");
+    Ayarlar::yenidenAc();
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
+    QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
 }
 
 QTEST_GUILESS_MAIN(GirisSifresiTesti)

@@ -223,16 +223,33 @@ void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
     // First start of this version (or a new database): nothing older than today.
     const QStringList beklenen{QStringLiteral("07.12.2026 00:00:00 gece yarısı")};
     QCOMPARE(tikla(ana), beklenen);
-    QCOMPARE(ufuk(), QStringLiteral("<yok>"));
+    // The end of yesterday it used is stored at once, though the window was left unsettled.
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-06 23:59:59"));
     // A stored text that is not a date and time counts as none.
     for (const QString &bozuk : {QStringLiteral("dün akşam"), QStringLiteral("2026-02-30 10:00:00"),
                                  QStringLiteral("2026-12-06T10:00:00")}) {
         Ayarlar::yaz(AyarAdi::HatirlatmaUfku, bozuk);
         QCOMPARE(tikla(ana), beklenen);
+        QCOMPARE(ufuk(), QStringLiteral("2026-12-06 23:59:59"));
     }
-    // A horizon after now (the clock was set back) hides no job of today.
+    // A horizon after the scan (written while the clock ran ahead) hides no job of today,
+    // and counts as none: replaced by the end of yesterday, it no longer hides today's
+    // jobs once the day is over.
     Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2027-01-01 00:00:00"));
     QCOMPARE(tikla(ana), beklenen);
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-06 23:59:59"));
+    ortam->saat->an = an(Yarin, 0, 0, 30);
+    QCOMPARE(tikla(ana), beklenen);
+
+    // None stored (first start of this version): every window of the evening left
+    // unsettled, yet the evening's job comes up after midnight.
+    isEkle(Yarin, QTime(23, 50), QStringLiteral("akşam"));
+    Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::HatirlatmaUfku);
+    ortam->saat->an = an(Yarin, 23, 55, 10);
+    QCOMPARE(tikla(ana), QStringList{QStringLiteral("08.12.2026 23:50:00 akşam")});
+    ortam->saat->an = an(Yarin.addDays(1), 0, 0, 30);
+    QCOMPARE(tikla(ana), QStringList{QStringLiteral("08.12.2026 23:50:00 akşam")});
+    ortam->saat->an = an(Bugun, 0, 0, 5);
     // The horizon itself was covered by its scan; a second after it is not (a postponed
     // time has seconds).
     isEkle(Bugun.addDays(-1), QTime(23, 58, 0), QStringLiteral("sınırda"));

@@ -13,6 +13,7 @@
 #include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
+#include "ui/BildirimAlani.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QAction>
@@ -202,6 +203,14 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
         // Nor do the preferences open from the tray menu.
         AnaForm::ornek()->TercihlerMenusu2->trigger();
         kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->tercihlerFormu();
+        // Nor is the hidden main window shown: by the tray's "Göster", its double-click
+        // or a second start's request (all of them AnaForm::Goster).
+        AnaForm::ornek()->GosterMenusu->trigger();
+        if (auto *simge = AnaForm::ornek()->bildirimAlani())
+            Q_EMIT simge->ciftTiklandi();
+        AnaForm::ornek()->Goster();
+        kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->isVisible();
+        QVERIFY(f->isVisible());
         yaz(f->SifreKutusu, QStringLiteral("2468"));
         tikla(f->TamamDugmesi);
     });
@@ -333,6 +342,32 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
     QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
     QVERIFY(ana.GirisSifresiBelirleDegistirMenusu->isEnabled());
+    // A password that cannot be stored: told, the window stays open with the entry,
+    // and neither the state nor the menu says it was set.
+    Ayarlar::yaz(AyarAdi::GirisSifresiSor, QStringLiteral("0"));
+    Ayarlar::kaydet();
+    ortam->ayarDosyasiYazilamaz(true);
+    const auto saklanamadiMi = [&](GirisSifresiBelirleDegistirFormu *f) {
+        QCOMPARE(mesajlar().size(), 1);
+        QVERIFY(mesajlar().first().startsWith(QStringLiteral("Ayar kaydedilemedi!")));
+        QVERIFY(f->isVisible());
+        ortam->mesajlar->temizle();
+        f->close();
+    };
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = static_cast<GirisSifresiBelirleDegistirFormu *>(w);
+        yaz(f->SifreKutusu, QStringLiteral("4444"));
+        yaz(f->SifreDogrulaKutusu, QStringLiteral("4444"));
+        tikla(f->TamamDugmesi);
+        QCOMPARE(f->SifreDogrulaKutusu->text(), QStringLiteral("4444"));
+        saklanamadiMi(f);
+    });
+    ana.GirisSifresiBelirleDegistirMenusu->trigger();
+    QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
+    QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
+    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
+
+    ortam->ayarDosyasiYazilamaz(false);
     Test::modalGelince([&](QWidget *w) {
         auto *f = qobject_cast<GirisSifresiBelirleDegistirFormu *>(w);
         QVERIFY(f);
@@ -343,6 +378,20 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     });
     ana.GirisSifresiBelirleDegistirMenusu->trigger();
     QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
+
+    // Nor a removal that cannot be stored.
+    ortam->ayarDosyasiYazilamaz(true);
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    Test::modalGelince([&](QWidget *w) {
+        auto *f = static_cast<GirisSifresiBelirleDegistirFormu *>(w);
+        tikla(f->IptalDugmesi);
+        ortam->mesajlar->gosterilenler.removeFirst(); // the question
+        saklanamadiMi(f);
+    });
+    ana.GirisSifresiBelirleDegistirMenusu->trigger();
+    QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
+    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
+    ortam->ayarDosyasiYazilamaz(false);
     ana.hide();
 }
 

@@ -118,6 +118,22 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
     QVERIFY(!f->isVisible());
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+
+    // A click on "Tamam" with a count out of range is the leave of the box: the range
+    // message, the focus kept in the box, and the click goes no further.
+    f = ac();
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    AyarliKutu *sayi = f->CekmeliListeSaklanacakSayiKutusu;
+    sayi->DegerKutusu->setFocus();
+    sayi->DegerKutusu->selectAll();
+    QTest::keyClicks(sayi->DegerKutusu, QStringLiteral("25"));
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Belirlediğiniz değer, 1-20 arasında olmalı!")});
+    QVERIFY(f->isVisible());
+    QCOMPARE(QApplication::focusWidget(), sayi->DegerKutusu);
+    QCOMPARE(sayi->Text(), QStringLiteral("20"));
+    QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
+    QVERIFY(!f->TamamDugmesi->isDown());
 }
 
 void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
@@ -288,6 +304,31 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Otomatik açılma dosyası yazılamadı!\r\n")));
     QVERIFY(!f->isVisible()); // the remaining steps are still carried out
     QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+
+    // Settings that cannot be stored: told, the window stays with the user's choices, and
+    // nothing takes effect (the tray icon stays, the preferences in memory too).
+    ortam->ayarDosyasiYazilamaz(true);
+    ortam->mesajlar->temizle();
+    f = ac();
+    tikla(f->OtomatikBaslasinOnayi);
+    tikla(f->ArkaplandaCalissinOnayi);
+    tikla(f->IlkHarflerBuyukOlsunOnayi);
+    tikla(f->TamamDugmesi);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Ayar kaydedilemedi!")));
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.contains(Arayuz::klasorler().ayarDosyasi));
+    QVERIFY(f->isVisible());
+    QVERIFY(!f->ArkaplandaCalissinOnayi->isChecked() && f->IlkHarflerBuyukOlsunOnayi->isChecked());
+    QCOMPARE(Tercihler::ArkaplandaCalissin, 1);
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 0);
+    QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
+    QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
+    // Writable again, the same "Tamam" goes through.
+    ortam->ayarDosyasiYazilamaz(false);
+    tikla(f->TamamDugmesi);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(Tercihler::IlkHarflerBuyuk, 1);
+    QVERIFY(!ana.bildirimAlani() || !ana.bildirimAlani()->gorunur());
 }
 
 void TercihlerFormuTesti::alarmGeriAcilir()

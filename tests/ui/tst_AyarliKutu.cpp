@@ -184,6 +184,14 @@ void AyarliKutuTesti::birimEtkinlikVeBoyut()
     QCOMPARE(yeni.Max(), 0);
     QCOMPARE(yeni.Value(), 0);
     QCOMPARE(yeni.MaxLength(), 6);
+    // The length limit is on what the user types, not on the unit the control shows.
+    kutu->setMin(200);
+    kutu->setMaxLength(3);
+    kutu->setValue(150);
+    QCOMPARE(deger()->text(), QStringLiteral("150 gün"));
+    hepsiniYaz(QStringLiteral("1234"));
+    QCOMPARE(deger()->text(), QStringLiteral("123"));
+    QCOMPARE(kutu->Value(), 123);
 }
 
 QTEST_MAIN(AyarliKutuTesti)
