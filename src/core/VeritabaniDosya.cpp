@@ -140,6 +140,8 @@ const char *const IS_ALANLARI =
 // all over the file), its everyday size between statements.
 constexpr int OkumaOnbellegiKb = 32768;
 constexpr int GunlukOnbellekKb = 8192;
+// How long after the last long list the cache is brought back to its everyday size.
+constexpr int OnbellekBeklemesiMs = 3000;
 
 // Hands the heap's free pages back to the system. With an event loop running, once the
 // program is idle a moment later (it takes a few milliseconds on a large heap), so that
@@ -284,8 +286,29 @@ int Veritabani::hataNumarasi(int sqliteKodu)
     }
 }
 
+void DosyaVeritabani::onbellegiSonraKucult()
+{
+    // A long list's pages stay cached for a while: a user going from one long list to
+    // another (all folders, the job list window's all jobs) meets them warm instead of
+    // reading the file again. Once no long list has been read for a few seconds, the
+    // cache goes back to its everyday size and the memory to the system.
+    QCoreApplication *uygulama = QCoreApplication::instance();
+    if (!uygulama || QThread::currentThread() != uygulama->thread() || !QAbstractEventDispatcher::instance()) {
+        onbellegiKucult(m_db, true);
+        return;
+    }
+    if (!m_kucultme) {
+        m_kucultme = std::make_unique<QTimer>();
+        m_kucultme->setSingleShot(true);
+        m_kucultme->setInterval(OnbellekBeklemesiMs);
+        QObject::connect(m_kucultme.get(), &QTimer::timeout, [this] { onbellegiKucult(m_db, true); });
+    }
+    m_kucultme->start();
+}
+
 DosyaVeritabani::~DosyaVeritabani()
 {
+    m_kucultme.reset();
     for (const auto &d : m_listeDeyimleri)
         sqlite3_finalize(d.second);
     sqlite3_close_v2(m_db);
@@ -566,9 +589,10 @@ void DosyaVeritabani::satirlariOku(const QByteArray &sql, const QString &tarih, 
             sqlite3_reset(st);
             sqlite3_clear_bindings(st);
             if (uzun)
-                onbellegiKucult(db, true);
+                vt->onbellegiSonraKucult();
         }
-    } sifirla{m_db, st, uzunListe};
+        DosyaVeritabani *vt;
+    } sifirla{m_db, st, uzunListe, this};
     // A parameter left unbound is NULL, as a NULL key or date binds.
     auto bagla = [st](int i, const QString &deger) {
         const QByteArray b = deger.toUtf8();
@@ -919,7 +943,7 @@ std::vector<AramaSonucu> DosyaVeritabani::isAra(AramaAlani alan, const QString &
         while (d.adim())
             sonuc.push_back({d.sayi(0), d.metin(1), d.metin(2)});
     }
-    onbellegiKucult(m_db, false);
+    onbellegiSonraKucult();
     return sonuc;
 }
 

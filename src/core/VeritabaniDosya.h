@@ -5,6 +5,10 @@
 
 #include <QByteArray>
 
+#include <memory>
+
+class QTimer;
+
 #include <utility>
 #include <vector>
 
@@ -17,6 +21,8 @@ class DosyaVeritabani final : public Veritabani {
 public:
     DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol) {}
     ~DosyaVeritabani() override;
+    // After a long list: the page cache back to its everyday size a few seconds later.
+    void onbellegiSonraKucult();
 
     QString adi() const override { return m_yol; }
     bool eskiSemaMi() override;
@@ -54,6 +60,7 @@ private:
     void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
                       const IsSatiriAlici &alici);
     sqlite3 *m_db = nullptr;
+    std::unique_ptr<QTimer> m_kucultme;
     QString m_yol;
     // The listing statements, prepared once and kept (finalised with the connection).
     std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
