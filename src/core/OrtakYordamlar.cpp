@@ -2,12 +2,20 @@
 
 #include "core/Arayuzler.h"
 
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QTextStream>
+#include <QThread>
+#include <QTimer>
 
 #include <sys/stat.h>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 static void kaynaklariBaglaGlobal()
 {
@@ -267,6 +275,36 @@ bool YolDoluMu(const QString &yol)
 QString ProgramDosyalariKlasoru()
 {
     return Arayuz::klasorler().programDosyalariKlasoru;
+}
+
+void BellekAyarla()
+{
+#if defined(__GLIBC__)
+    // Large blocks from the heap rather than from mappings of their own, and no automatic
+    // trimming of the heap's top below 64 MB: both would give a long list's memory back
+    // at its free and fault it in again at the next list.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
+void BellegiSistemeVer()
+{
+#if defined(__GLIBC__)
+    static bool bekliyor = false;
+    QCoreApplication *uygulama = QCoreApplication::instance();
+    if (uygulama && QThread::currentThread() == uygulama->thread() && QAbstractEventDispatcher::instance()) {
+        if (!bekliyor) {
+            bekliyor = true;
+            QTimer::singleShot(500, uygulama, [] {
+                bekliyor = false;
+                malloc_trim(0);
+            });
+        }
+        return;
+    }
+    malloc_trim(0);
+#endif
 }
 
 } // namespace Zelvora

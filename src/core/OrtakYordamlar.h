@@ -83,4 +83,14 @@ void KaynaklariHazirla();
 QString TurkceKucuk(const QString &s);
 QString TurkceBuyuk(const QString &s);
 
+// The heap keeps what a long list frees, for the next one, instead of handing it back to
+// the system at every free (fresh pages cost a page fault each, which a virtual machine
+// makes dear); BellegiSistemeVer hands the free pages back once the program is idle.
+// Called once, at start.
+void BellekAyarla();
+// Hands the heap's free pages back to the system: with an event loop running, once the
+// program is idle a moment later (it takes a few milliseconds on a large heap), so that
+// a long list shows without waiting for it.
+void BellegiSistemeVer();
+
 } // namespace Zelvora

@@ -18,9 +18,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <unistd.h>
 #include <string>
 
@@ -143,28 +140,6 @@ constexpr int GunlukOnbellekKb = 8192;
 // How long after the last long list the cache is brought back to its everyday size.
 constexpr int OnbellekBeklemesiMs = 3000;
 
-// Hands the heap's free pages back to the system. With an event loop running, once the
-// program is idle a moment later (it takes a few milliseconds on a large heap), so that
-// a long list shows without waiting for it.
-void bellegiSistemeVer()
-{
-#if defined(__GLIBC__)
-    static bool bekliyor = false;
-    QCoreApplication *uygulama = QCoreApplication::instance();
-    if (uygulama && QThread::currentThread() == uygulama->thread() && QAbstractEventDispatcher::instance()) {
-        if (!bekliyor) {
-            bekliyor = true;
-            QTimer::singleShot(500, uygulama, [] {
-                bekliyor = false;
-                malloc_trim(0);
-            });
-        }
-        return;
-    }
-    malloc_trim(0);
-#endif
-}
-
 // A read that left the cache holding more than its everyday size (all folders, a
 // search) gives back the pages it used least recently. bellegiVer: the freed memory goes
 // back to the system too (after the long lists, whose rows have just taken their share);
@@ -180,7 +155,7 @@ void onbellegiKucult(sqlite3 *db, bool bellegiVer)
     sqlite3_exec(db, kucuk.constData(), nullptr, nullptr, nullptr);
     sqlite3_exec(db, buyuk.constData(), nullptr, nullptr, nullptr);
     if (bellegiVer)
-        bellegiSistemeVer();
+        BellegiSistemeVer();
 }
 
 void ayarla(sqlite3 *db)

@@ -618,6 +618,8 @@ void AnaForm::YapilacakIsleriListele()
     QPointer<YapilacakIslerListesiFormu> f = new YapilacakIslerListesiFormu(this);
     Adim([&] { f->exec(); });
     delete f.data();
+    // Its rows' memory goes back to the system, not only to the heap.
+    BellegiSistemeVer();
 }
 
 void AnaForm::IsListesiniYazdir()

@@ -4,6 +4,7 @@
 #include "core/Ayarlar.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/OrtakYordamlar.h"
 #include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaForm.h"
 #include "ui/KarsilamaFormu.h"
@@ -42,6 +43,7 @@ void DosyaBoyuSiniriSinyaliniYoksay()
 
 AnaForm *Main(const QStringList &argumanlar)
 {
+    BellekAyarla();
     const bool komutSatiriBos = argumanlar.join(QString()).trimmed().isEmpty();
 
     OrtakDegiskenler::PencereBasligi = Baslangic::pencereBasligi();
