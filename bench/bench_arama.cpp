@@ -165,7 +165,9 @@ int main(int argc, char **argv)
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     OrtakDegiskenler::ProgramKlasoru = k.programKlasoru;
-    const QString yol = k.programKlasoru + QStringLiteral("Vok.vtb");
+    // The user's database lives in the data folder, where the start-up opens it.
+    QDir().mkpath(Baslangic::veritabaniKlasoru());
+    const QString yol = Baslangic::veritabaniYolu();
 
     Kronometre z;
     z.start();
