@@ -324,7 +324,11 @@ std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
     return v;
 }
 
-bool Veritabani::saglamMi(const QString &yol)
+namespace {
+// Opens a regular file read-only and asks a question of it; a file that is not there,
+// does not open or is not ours answers no.
+template <typename Soru>
+bool okuyupSor(const QString &yol, Soru soru)
 {
     if (!NormalDosyaMi(yol))
         return false;
@@ -332,27 +336,28 @@ bool Veritabani::saglamMi(const QString &yol)
     if (sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return false;
     try {
-        bizimMi(b.db);
-        return true;
+        return soru(b.db);
     } catch (const Hata &) {
         return false;
     }
 }
+} // namespace
+
+bool Veritabani::saglamMi(const QString &yol)
+{
+    return okuyupSor(yol, [](sqlite3 *db) {
+        bizimMi(db);
+        return true;
+    });
+}
 
 bool Veritabani::kayitVarMi(const QString &yol)
 {
-    if (!NormalDosyaMi(yol))
-        return false;
-    Baglanti b;
-    if (sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        return false;
-    try {
-        bizimMi(b.db, Denetim::Yok);
-        const auto sayilar = satirSayilari(b.db);
+    return okuyupSor(yol, [](sqlite3 *db) {
+        bizimMi(db, Denetim::Yok);
+        const auto sayilar = satirSayilari(db);
         return sayilar.first > 0 || sayilar.second > 0;
-    } catch (const Hata &) {
-        return false;
-    }
+    });
 }
 
 void Veritabani::bosOlustur(const QString &yol)
