@@ -61,24 +61,14 @@ command -v xwininfo >/dev/null || eksik+=(x11-utils)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
-if [ ${#eksik[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${eksik[@]}" >/dev/null \
-    || { echo "could not install: ${eksik[*]}" >&2; exit 1; }
-fi
+. "$(dirname "$0")/ortak.sh"
+paketleri_kur ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-uctan-uca.XXXXXX)
 trap 'rm -rf "$gecici"' EXIT
-mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
 # The program and its own files (the empty database template, the alarm sound); the
 # user's database lives in the data folder, made here from the template.
-cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
-[ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
-veri="$gecici/ev/.local/share/Tavrek/Zelvora"
-mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
-install -m 0600 "$yapi/sablon/Vok.vtb" "$veri/Vok.vtb"
+masa_hazirla "$yapi" "$gecici"
 
 # A job of today at the current minute, to be reminded and not done.
 bugun=$(date +%Y-%m-%d)

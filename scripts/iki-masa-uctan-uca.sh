@@ -136,13 +136,8 @@ eksik=()
 for p in xvfb xauth x11-utils xdotool imagemagick python3-pyatspi at-spi2-core dbus-x11 postgresql-client; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik+=("$p")
 done
-if [ ${#eksik[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${eksik[@]}" >/dev/null \
-    || { echo "could not install: ${eksik[*]}" >&2; exit 1; }
-fi
+. "$(dirname "$0")/ortak.sh"
+paketleri_kur ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-iki-masa.XXXXXX)
 chmod 755 "$gecici"

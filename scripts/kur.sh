@@ -14,12 +14,8 @@ eksik=()
 for p in "${paketler[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik+=("$p")
 done
-if [ ${#eksik[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${eksik[@]}"
-fi
+. scripts/ortak.sh
+paketleri_kur ${eksik[@]+"${eksik[@]}"}
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE="${1:-RelWithDebInfo}"
 cmake --build build -j"$(nproc)"

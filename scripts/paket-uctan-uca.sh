@@ -102,13 +102,8 @@ command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
 command -v xwininfo >/dev/null || eksik+=(x11-utils)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
-if [ ${#eksik[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${eksik[@]}" >/dev/null \
-    || { echo "could not install: ${eksik[*]}" >&2; exit 1; }
-fi
+. "$(dirname "$0")/ortak.sh"
+paketleri_kur ${eksik[@]+"${eksik[@]}"}
 
 hatalar=0
 hata() { echo "FAILED: $*" >&2; hatalar=$((hatalar + 1)); }

@@ -16,10 +16,8 @@ klasor=$2
 
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1 || true)
 if [ -z "$pgbin" ] || ! command -v psql >/dev/null; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends postgresql postgresql-client >/dev/null
+  . "$kok/scripts/ortak.sh"
+  paketleri_kur postgresql postgresql-client
   pgbin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
 fi
 

@@ -13,10 +13,8 @@ SURUM="3.37.0"
 
 # node and npm come from Debian's packages when they are missing.
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
-    sudo_cmd=""
-    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-    $sudo_cmd apt-get update
-    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends nodejs npm
+    . "$KOK/scripts/ortak.sh"
+    paketleri_kur nodejs npm
 fi
 
 GECICI="$(mktemp -d)"

@@ -103,11 +103,8 @@ command -v pdftotext >/dev/null || eksik+=(poppler-utils)
 command -v cupsd >/dev/null || eksik+=(cups)
 command -v lpadmin >/dev/null || eksik+=(cups-client)
 [ -x /usr/lib/cups/backend/cups-pdf ] || eksik+=(printer-driver-cups-pdf)
-if [ ${#eksik[@]} -gt 0 ]; then
-  apt-get update >/dev/null
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${eksik[@]}" >/dev/null \
-    || { echo "could not install: ${eksik[*]}" >&2; exit 1; }
-fi
+. "$(dirname "$0")/ortak.sh"
+paketleri_kur ${eksik[@]+"${eksik[@]}"}
 ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
 [ -n "$ppd" ] || { echo "no cups-pdf PPD found" >&2; exit 1; }
 
@@ -189,16 +186,11 @@ echo "CUPS: $(lpstat -v)"
 
 # The program with its own files, and the user's database (made from the template) with
 # jobs in three folders, in the user's data folder.
-mkdir -p "$gecici/program" "$gecici/ev/.config" "$gecici/ev/.local/share" "$gecici/tmp"
-cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
-[ -f "$yapi/Alarm.wav" ] && cp "$yapi/Alarm.wav" "$gecici/program/"
+masa_hazirla "$yapi" "$gecici"
 bugun=$(date +%Y-%m-%d)
 dun=$(date -d yesterday +%Y-%m-%d)
 yarin=$(date -d tomorrow +%Y-%m-%d)
 konular=("Keşif" "Bilirkişi raporu" "Duruşma" "Vekâlet ücreti" "Müvekkil görüşmesi" "Tebligat")
-veri="$gecici/ev/.local/share/Tavrek/Zelvora"
-mkdir -p -m 0700 "$gecici/ev/.local/share/Tavrek" "$veri"
-install -m 0600 "$yapi/sablon/Vok.vtb" "$veri/Vok.vtb"
 sqlite3 "$veri/Vok.vtb" <<SQL || { echo "could not write the test jobs" >&2; exit 1; }
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('1-Anahtar', 'Klasor', 'Büro');
 INSERT INTO KlasorBilgileriTablosu(Anahtari, Bagi, Adi) VALUES('2-Anahtar', 'Klasor', 'Mahkeme');
