@@ -10,9 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QSettings>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -24,6 +26,34 @@ namespace {
 
 class Depo;
 bool dosyayaYaz(Depo &d, QString *neden);
+
+// How many keys an INI text holds, counted line by line: "key=value" lines under their
+// "[section]", comments, blank lines and a line after one ending in "\" aside. A file
+// whose store holds fewer lost some to damage (an unclosed quote swallows the lines
+// after it into one value, and QSettings reports no error for it).
+qsizetype anahtarSatiriSayisi(const QByteArray &icerik)
+{
+    QSet<QByteArray> anahtarlar;
+    QByteArray bolum;
+    bool devami = false;
+    for (QByteArray satir : icerik.split('\n')) {
+        satir = satir.trimmed();
+        const bool sonrakiDevami = satir.endsWith('\\');
+        if (std::exchange(devami, sonrakiDevami))
+            continue;
+        if (satir.isEmpty() || satir.startsWith(';') || satir.startsWith('#'))
+            continue;
+        if (satir.startsWith('[')) {
+            bolum = satir;
+            continue;
+        }
+        const qsizetype esit = satir.indexOf('=');
+        if (esit > 0)
+            anahtarlar.insert(bolum + '\n' + QByteArray::fromPercentEncoding(satir.left(esit).trimmed()));
+    }
+    return anahtarlar.size();
+}
+
 void kendiYazimHatasi(const QString &neden, bool mesajla);
 
 // QSettings that remembers, for each key changed since the last write, its value as the
@@ -36,8 +66,17 @@ public:
         // Opening writes what an earlier store left pending (QSettings keeps it per file);
         // a failure there would stick to status() for good, whatever later writes do.
         acilistaHata = status() == QSettings::AccessError;
+        // A file that did not parse is never written over: the keys after the damage
+        // (the password's among them) would be lost with it.
+        bozuk = status() == QSettings::FormatError;
+        if (status() == QSettings::NoError) {
+            QFile f(dosya);
+            if (f.open(QIODevice::ReadOnly))
+                bozuk = anahtarSatiriSayisi(f.readAll()) > allKeys().size();
+        }
     }
     bool acilistaHata = false;
+    bool bozuk = false;
     // key -> value before the first change since the last write (none: the key was absent).
     QHash<QString, std::optional<QVariant>> onceki;
     // A write failed: QSettings keeps that status for good, so the store is opened anew at
@@ -69,7 +108,9 @@ std::unique_ptr<Depo> &depo()
         d.reset();
     if (!d) {
         const QString dosya = Arayuz::klasorler().ayarDosyasi;
-        QDir().mkpath(QFileInfo(dosya).absolutePath());
+        const QString klasor = QFileInfo(dosya).absolutePath();
+        QDir().mkpath(klasor);
+        QFile::setPermissions(klasor, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         d = std::make_unique<Depo>(dosya);
     }
     return d;
@@ -113,8 +154,21 @@ DosyaIzi dosyaIzi(const QString &dosya)
     return {true, st.st_ino, st.st_mtim, st.st_size};
 }
 
+// Only the owner may read the settings (the password's hash, clients' names in the lists).
+void yalnizSahibine(const QString &dosya)
+{
+    struct stat st {};
+    const QByteArray ad = QFile::encodeName(dosya);
+    if (::stat(ad.constData(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077))
+        ::chmod(ad.constData(), st.st_mode & 0700);
+}
+
 bool dosyayaYaz(Depo &d, QString *neden)
 {
+    if (d.bozuk) {
+        *neden = QStringLiteral("Dosya bozuk; üzerine yazılmıyor.");
+        return false;
+    }
     const DosyaIzi once = dosyaIzi(d.fileName());
     d.sync();
     bool yazildi = d.status() != QSettings::AccessError;
@@ -123,6 +177,8 @@ bool dosyayaYaz(Depo &d, QString *neden)
     if (!yazildi && d.acilistaHata)
         yazildi = d.onceki.isEmpty() || !(dosyaIzi(d.fileName()) == once);
     if (yazildi) {
+        // A new file is made with the umask's mode.
+        yalnizSahibine(d.fileName());
         // A status left from opening, or a FormatError met reading a damaged file that
         // this write has replaced: opened anew, the store reports the next write's own outcome.
         if (d.status() != QSettings::NoError)
@@ -206,6 +262,10 @@ QString oku(const QString &bolum, const QString &anahtar, const QString &varsayi
 void yaz(const QString &bolum, const QString &anahtar, const QString &deger)
 {
     Depo &d = *depo();
+    // A damaged file takes no change, not even in memory: QSettings would write it over
+    // when the store is closed. Saving it then reports the failure.
+    if (d.bozuk)
+        return;
     d.degisecek(tamAnahtar(bolum, anahtar));
     d.setValue(tamAnahtar(bolum, anahtar), deger);
 }
@@ -247,7 +307,8 @@ int okuSayi(const QString &bolum, const QString &anahtar, int varsayilanDeger)
 {
     bool tamam = false;
     const double d = oku(bolum, anahtar, QString()).trimmed().toDouble(&tamam);
-    return tamam ? int(d) : varsayilanDeger;
+    // Out of an integer's range (or not finite) is no number of ours.
+    return tamam && d > -2147483648.0 && d < 2147483648.0 ? int(d) : varsayilanDeger;
 }
 
 int okuSayi(const QString &anahtar)
@@ -259,7 +320,7 @@ double okuOndalik(const QString &bolum, const QString &anahtar, double varsayila
 {
     bool tamam = false;
     const double d = oku(bolum, anahtar, QString()).trimmed().toDouble(&tamam);
-    return tamam ? d : varsayilanDeger;
+    return tamam && std::isfinite(d) ? d : varsayilanDeger;
 }
 
 bool okuMantiksal(const QString &anahtar)
@@ -303,6 +364,8 @@ bool bolumVarMi(const QString &bolum)
 void bolumSil(const QString &bolum)
 {
     Depo &d = *depo();
+    if (d.bozuk)
+        return;
     const QString onek = grup(bolum) + QLatin1Char('/');
     for (const QString &a : d.allKeys()) {
         if (a.startsWith(onek))
@@ -314,6 +377,8 @@ void bolumSil(const QString &bolum)
 void bolumAnahtariniSil(const QString &bolum, const QString &anahtar)
 {
     Depo &d = *depo();
+    if (d.bozuk)
+        return;
     d.degisecek(tamAnahtar(bolum, anahtar));
     d.remove(tamAnahtar(bolum, anahtar));
 }
@@ -341,6 +406,57 @@ void yenidenAc()
 {
     depo().reset();
     kendiHatasiBildirildi = false;
+}
+
+DosyaDenetimi dosyayiDenetle()
+{
+    DosyaDenetimi s;
+    s.dosya = Arayuz::klasorler().ayarDosyasi;
+    const QByteArray ad = QFile::encodeName(s.dosya);
+    struct stat st {};
+    if (::stat(ad.constData(), &st) != 0) {
+        if (!YolDoluMu(s.dosya))
+            return s; // none yet: made at the first write
+        s.durum = DosyaDurumu::NormalDegil; // a link that leads nowhere
+        return s;
+    }
+    // A pipe would hold the start for good, a folder cannot hold settings.
+    if (!S_ISREG(st.st_mode)) {
+        s.durum = DosyaDurumu::NormalDegil;
+        return s;
+    }
+    yalnizSahibine(s.dosya);
+    QFile f(s.dosya);
+    if (!f.open(QIODevice::ReadOnly)) {
+        s.durum = DosyaDurumu::SifreOkunamaz;
+        return s;
+    }
+    const QByteArray icerik = f.readAll();
+    const bool okundu = f.error() == QFileDevice::NoError;
+    f.close();
+    if (!okundu) {
+        s.durum = DosyaDurumu::SifreOkunamaz;
+        return s;
+    }
+    if (!depo()->bozuk)
+        return s;
+    // Damaged. With the password in it, it stays as it is and the program does not start
+    // unlocked; without, it is set aside and the program starts with the defaults.
+    if (icerik.contains("Giris%20Sifresi") || icerik.contains("Giris Sifresi")) {
+        s.durum = DosyaDurumu::SifreOkunamaz;
+        return s;
+    }
+    depo().reset();
+    QString kenara = s.dosya + QStringLiteral(".bozuk");
+    for (int i = 2; YolDoluMu(kenara); ++i)
+        kenara = s.dosya + QStringLiteral(".bozuk-") + QString::number(i);
+    if (!QFile::rename(s.dosya, kenara)) {
+        s.durum = DosyaDurumu::KenaraAlinamadi;
+        return s;
+    }
+    s.kenara = kenara;
+    s.durum = DosyaDurumu::KenaraAlindi;
+    return s;
 }
 
 } // namespace Ayarlar

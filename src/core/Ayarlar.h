@@ -82,6 +82,23 @@ void kaydet();
 bool kendiKaydet(bool mesajla = true);
 // Drops the open store, so the next access opens the file of the current folders (tests).
 void yenidenAc();
+
+// What a look at the settings file found before anything reads it. The file and its
+// folder are made the owner's only on the way (they hold the password's hash and the
+// entries of the job editor's lists).
+enum class DosyaDurumu {
+    Saglam,          // absent, or read as it is
+    KenaraAlindi,    // it did not parse: renamed to kenara, the store starts empty
+    KenaraAlinamadi, // it did not parse and could not be renamed: the store never writes it
+    SifreOkunamaz,   // unreadable, or did not parse and names the password: left as it is
+    NormalDegil,     // not a regular file (a folder, a pipe): left as it is
+};
+struct DosyaDenetimi {
+    DosyaDurumu durum = DosyaDurumu::Saglam;
+    QString dosya;
+    QString kenara; // the damaged file's new name
+};
+DosyaDenetimi dosyayiDenetle();
 } // namespace Ayarlar
 
 // Preferences held in memory between start-up (or the preferences window) and their change.

@@ -149,6 +149,43 @@ QString sunucuBaglantisi()
     return Ayarlar::oku(AyarAdi::Sunucu, AyarAdi::Baglanti, QString()).trimmed();
 }
 
+bool ayarlariDenetle()
+{
+    const Ayarlar::DosyaDenetimi d = Ayarlar::dosyayiDenetle();
+    const QString satir = QStringLiteral("\r\n");
+    switch (d.durum) {
+    case Ayarlar::DosyaDurumu::Saglam:
+        return true;
+    case Ayarlar::DosyaDurumu::KenaraAlindi:
+        mesaj(tirnakli(d.dosya) + QStringLiteral(" adlı ayar dosyanız bozuk olduğu için okunamadı.") + satir
+                  + QStringLiteral("Bozuk dosya şu adla saklandı:") + satir + tirnakli(d.kenara) + satir + satir
+                  + QStringLiteral("Program, ayarların ilk değerleriyle açılıyor. İşleriniz veritabanında, hiçbiri kaybolmadı."),
+              MesajSimgesi::Uyari);
+        return true;
+    case Ayarlar::DosyaDurumu::KenaraAlinamadi:
+        mesaj(tirnakli(d.dosya) + QStringLiteral(" adlı ayar dosyanız bozuk olduğu için okunamadı ve adı değiştirilemedi.")
+                  + satir + QStringLiteral("Ayarlarınızın bir kısmı okunamamış olabilir; bu oturumda ayarlarınız bu dosyaya yazılmayacak.")
+                  + satir + satir + QStringLiteral("İşleriniz veritabanında, hiçbiri kaybolmadı."),
+              MesajSimgesi::Uyari);
+        return true;
+    case Ayarlar::DosyaDurumu::SifreOkunamaz:
+        mesaj(tirnakli(d.dosya) + QStringLiteral(" adlı ayar dosyanız bozuk ya da okunamıyor.") + satir
+                  + QStringLiteral("Giriş şifreniz bu dosyada olabileceği için program şifresiz başlatılmıyor.") + satir
+                  + satir + QStringLiteral("Lütfen, dosyayı onarıp (ya da okuma iznini verip) tekrar deneyiniz. Dosyayı kaldırırsanız")
+                  + QStringLiteral(" ayarlarınız ve giriş şifreniz de kalkar."),
+              MesajSimgesi::Kritik);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    case Ayarlar::DosyaDurumu::NormalDegil:
+        mesaj(tirnakli(d.dosya) + QStringLiteral(" adlı ayar dosyanız normal bir dosya olmadığı için program başlayamıyor!")
+                  + satir + QStringLiteral("Lütfen kontrol edip tekrar deneyin."),
+              MesajSimgesi::Kritik);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    }
+    return true;
+}
+
 bool veritabaniniDenetle()
 {
     // A server's database is the server's business: nothing to find or copy here.
@@ -419,15 +456,21 @@ bool gunlukYedek()
     if (OrtakDegiskenler::VeritabaniBag && OrtakDegiskenler::VeritabaniBag->sunucuMu())
         return true;
     const QString yedek = yedekYolu();
-    const QDateTime bugun(Arayuz::saat().bugun(), QTime(0, 0));
+    const QDateTime simdi = Arayuz::saat().simdi();
+    const QDateTime bugun(simdi.date(), QTime(0, 0));
+    // Written today: between midnight and now (give or take a few minutes of a clock set
+    // by the network). A date after now, left by a clock that ran ahead, tells nothing and
+    // must not pass for today's on every later day.
+    const QDateTime sinir = simdi.addSecs(300);
+    const auto bugunku = [&](const QDateTime &t) { return t.isValid() && t >= bugun && t <= sinir; };
     const bool oncekiVar = YolDoluMu(yedek);
     if (oncekiVar) {
         // A backup already written today is not written again. The database's own date
         // is its date before this start opened it (opening may have rolled back a save
         // that was cut short). A day whose backup failed, or was cut short, tries again
         // at every start.
-        const bool bugunYazildi = QFileInfo(yedek).lastModified() >= bugun;
-        const bool bugunDegisti = acilistakiTarih().isValid() && acilistakiTarih() >= bugun;
+        const bool bugunYazildi = bugunku(QFileInfo(yedek).lastModified());
+        const bool bugunDegisti = bugunku(acilistakiTarih());
         if (bugunYazildi)
             return true;
         if (bugunDegisti && Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, QString()) != bugununMetni()

@@ -20,6 +20,12 @@ QString sablonYolu();        // the empty database delivered with the program: p
 QString yedekKlasoru();      // program-files folder + "Tavrek/Vtb Yedekleri/"
 QString yedekYolu();         // yedekKlasoru() + "Vok.ydk"
 
+// Looks at the settings file before anything reads it (Ayarlar::dosyayiDenetle) and
+// tells the user what was found. A file that is not a regular one, or that may hold the
+// login password but cannot be read, ends the program: it never starts unlocked by
+// mistake. A damaged file without the password is set aside and the start goes on.
+// Returns false when the program must end.
+bool ayarlariDenetle();
 // Makes sure the user's database exists. A first start copies the delivered empty
 // database in; a missing database is restored from its backup after the user's Yes;
 // a database that an older version kept beside the program is taken over.

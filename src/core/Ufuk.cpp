@@ -42,8 +42,11 @@ QDateTime taramaUfku(const QDateTime &simdi)
     const QDateTime u = coz(Ayarlar::oku(AyarAdi::HatirlatmaUfku));
     if (u.isValid() && u <= taramaAni(simdi))
         return u;
-    // A future horizon says nothing true about what was dealt with. The last second before
-    // today: every earlier day counts as dealt with, and a job at 00:00 today does not.
+    // Without a horizon, or with one after the scan: the last second before today, so
+    // every earlier day counts as dealt with and a job at 00:00 today does not. It is
+    // stored only within the bound of yaz: a clock running days behind (or a horizon
+    // written while it ran ahead) leaves the stored one alone, so that once the clock is
+    // right again the days in between do not all come back.
     const QDateTime dunSonu = an(simdi.date(), QTime(0, 0)).addSecs(-1);
     yaz(dunSonu);
     return dunSonu;
@@ -51,6 +54,11 @@ QDateTime taramaUfku(const QDateTime &simdi)
 
 void yaz(const QDateTime &ufuk)
 {
+    // Never more than a day back: a clock set behind (a flat battery, a wrong date typed
+    // in) must not rewind what has been dealt with to its day.
+    const QDateTime kayitli = coz(Ayarlar::oku(AyarAdi::HatirlatmaUfku));
+    if (kayitli.isValid() && ufuk < kayitli.addDays(-1))
+        return;
     const QString m = metin(ufuk);
     // Written only when it changes: an idle program moves it once a minute.
     if (Ayarlar::oku(AyarAdi::HatirlatmaUfku) != m)

@@ -20,12 +20,14 @@ QDateTime an(const QDate &tarih, const QTime &saat);
 // minute (a job at or before it is due).
 QDateTime taramaAni(const QDateTime &simdi);
 // The horizon of a scan at the clock's reading simdi. Without a stored one, with a text
-// that is not a date and time, or with one later than the scan's moment (written while
-// the clock ran ahead), it is the last second before simdi's day, so nothing older than
-// that day is listed; and that is stored at once, so that the next day's scans still list
-// this day's reminders (00:00 included) when none of its windows is settled before midnight.
+// that is not a date and time, or with one later than the scan's moment (the clock is
+// behind, or it ran ahead when the horizon was written), it is the last second before
+// simdi's day, so nothing older than that day is listed; and that is stored at once
+// (within the bound of yaz), so that the next day's scans still list this day's
+// reminders (00:00 included) when none of its windows is settled before midnight.
 QDateTime taramaUfku(const QDateTime &simdi);
-// Stores a new horizon (the moment of a scan whose due jobs are all dealt with).
+// Stores a new horizon (the moment of a scan whose due jobs are all dealt with). It never
+// moves back by more than a day: an earlier value leaves the stored one as it is.
 void yaz(const QDateTime &ufuk);
 
 // A job was written (added or changed) with these values at the clock's reading simdi.

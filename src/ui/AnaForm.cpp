@@ -342,15 +342,22 @@ void AnaForm::geometriyiYukle()
     // comes back exactly where it was left.
     QScreen *ekran = QGuiApplication::primaryScreen();
     const QRect e = ekran ? ekran->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QRect tum = ekran ? ekran->availableVirtualGeometry() : e;
     const double ekranY = twip(e.height());
     const double ekranG = twip(e.width());
     const QString b = AyarAdi::Ayarlar;
-    const double yukseklik = Ayarlar::okuOndalik(b, AyarAdi::Yukseklik, ekranY - 400);
-    const double genislik = Ayarlar::okuOndalik(b, AyarAdi::Genislik, ekranG);
+    // Sizes no larger than the screens and positions near them, whatever the file says:
+    // a window of 32767 pixels would be saved back as such.
+    const int enGenis = qMax(200, tum.width());
+    const int enYuksek = qMax(150, tum.height());
+    const double yukseklik =
+        twip(pikselArasi(Ayarlar::okuOndalik(b, AyarAdi::Yukseklik, ekranY - 400), 150, enYuksek));
+    const double genislik = twip(pikselArasi(Ayarlar::okuOndalik(b, AyarAdi::Genislik, ekranG), 200, enGenis));
     const double ust = Ayarlar::okuOndalik(b, AyarAdi::UstBosluk, twip(e.top()) + (ekranY - yukseklik - 400) / 2);
     const double sol = Ayarlar::okuOndalik(b, AyarAdi::SolBosluk, twip(e.left()) + (ekranG - genislik) / 2);
-    const QSize boyut(qMax(200, piksel(genislik)), qMax(150, piksel(yukseklik)));
-    QPoint konum(piksel(sol), piksel(ust));
+    const QSize boyut(piksel(genislik), piksel(yukseklik));
+    QPoint konum(pikselArasi(sol, tum.left() - boyut.width(), tum.right()),
+                 pikselArasi(ust, tum.top() - boyut.height(), tum.bottom()));
     // A place no screen shows any more (a monitor removed): centred on the main screen.
     bool gorunur = false;
     for (QScreen *s : QGuiApplication::screens())

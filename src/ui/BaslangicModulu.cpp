@@ -76,6 +76,9 @@ AnaForm *Main(const QStringList &argumanlar)
     OrtakDegiskenler::NTTabanli = true;
     OrtakDegiskenler::ProgramKlasoru = Arayuz::klasorler().programKlasoru;
 
+    // The settings are looked at before anything reads them (the server's address is one).
+    if (!Baslangic::ayarlariDenetle())
+        return bitir();
     if (!Baslangic::veritabaniniDenetle())
         return bitir();
     // The database is opened (and a save cut short by a crash rolled back) before

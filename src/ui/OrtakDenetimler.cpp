@@ -12,6 +12,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace Zelvora {
 
@@ -111,6 +113,9 @@ void yukle(QHeaderView *baslik, int listeNo, const QList<int> &tasarimGenislikle
 {
     const QString bolum = AyarAdi::Liste(listeNo);
     const int n = int(tasarimGenislikleriTwip.size());
+    // No column wider than all the screens together.
+    const QScreen *ekran = baslik->screen() ? baslik->screen() : QGuiApplication::primaryScreen();
+    const int enGenis = qMax(1, ekran ? ekran->availableVirtualGeometry().width() : 4096);
     QList<QPair<int, int>> konumlar; // (position, logical index)
     for (int i = 0; i < n; ++i) {
         const int konum = Ayarlar::okuSayi(bolum, QStringLiteral("Konum-") + QString::number(i + 1), i + 1);
@@ -126,7 +131,7 @@ void yukle(QHeaderView *baslik, int listeNo, const QList<int> &tasarimGenislikle
         if (tasarimGenislikleriTwip.at(i) == 0) {
             baslik->hideSection(i); // the hidden job-number column
         } else {
-            baslik->resizeSection(i, qMax(0, piksel(genislik)));
+            baslik->resizeSection(i, pikselArasi(genislik, 0, enGenis));
         }
     }
     std::stable_sort(konumlar.begin(), konumlar.end(),

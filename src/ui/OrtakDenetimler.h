@@ -22,6 +22,13 @@ namespace Zelvora {
 constexpr int TwipPiksel = 15; // twips per pixel
 inline int twip(int piksel) { return piksel * TwipPiksel; }
 inline int piksel(double twips) { return int(twips / TwipPiksel + 0.5); }
+// Twips (as read from the settings) in pixels, held within [enAz, enCok] pixels before
+// the conversion, so that no stored value overflows it.
+inline int pikselArasi(double twips, int enAz, int enCok)
+{
+    const double t = twips / TwipPiksel;
+    return t < enAz ? enAz : t > enCok ? enCok : int(t + 0.5);
+}
 
 // Icon resources ("KLASOR", "HATIRLAT" ...) and bitmap resources ("KARSILAMA", "HAKKINDA").
 QIcon Simge(const QString &ad);

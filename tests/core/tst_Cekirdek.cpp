@@ -38,6 +38,8 @@ private Q_SLOTS:
     void sqliteHatalariEslenir();
     void yedekKalintilariEngelOlmaz();
     void kayitliVeritabaniTaninir();
+    void ayarDosyasiYalnizSahibinin();
+    void bozukAyarDosyasiUzerineYazilmaz();
 };
 
 void CekirdekTesti::ilkHarfleriBuyut_data()
@@ -432,6 +434,103 @@ void CekirdekTesti::otomatikBaslatma()
     QVERIFY(!QFile::exists(dosya));
     QVERIFY(Platform::otomatikBaslatmaAyarla(false, QString())); // already off
     QVERIFY(Platform::kayitliKurulusAdi().isEmpty());
+}
+
+namespace {
+const QFileDevice::Permissions Baskalari = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+    | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+QByteArray dosyaIcerigi(const QString &yol)
+{
+    QFile f(yol);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The settings file as another program (or a cut-short write) left it.
+void ayarDosyasiYaz(const QByteArray &icerik)
+{
+    Ayarlar::yenidenAc();
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    QDir().mkpath(QFileInfo(dosya).absolutePath());
+    QFile f(dosya);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(icerik);
+}
+} // namespace
+
+void CekirdekTesti::ayarDosyasiYalnizSahibinin()
+{
+    Test::Ortam ortam;
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    const QString klasor = QFileInfo(dosya).absolutePath();
+    const QString girdi = QStringLiteral("Ayşe Yılmaz Boşanma Davası");
+    Ayarlar::yaz(AyarAdi::Konular, QStringLiteral("Sira-1"), girdi);
+    QVERIFY(Ayarlar::kendiKaydet());
+    QCOMPARE(QFile::permissions(dosya) & Baskalari, QFileDevice::Permissions());
+    QCOMPARE(QFile::permissions(klasor) & Baskalari, QFileDevice::Permissions());
+    // Left readable by all by an earlier version: mended when the program starts.
+    Ayarlar::yenidenAc();
+    QVERIFY(::chmod(QFile::encodeName(dosya).constData(), 0644) == 0);
+    QVERIFY(::chmod(QFile::encodeName(klasor).constData(), 0755) == 0);
+    QCOMPARE(int(Ayarlar::dosyayiDenetle().durum), int(Ayarlar::DosyaDurumu::Saglam));
+    QCOMPARE(QFile::permissions(dosya) & Baskalari, QFileDevice::Permissions());
+    QCOMPARE(QFile::permissions(klasor) & Baskalari, QFileDevice::Permissions());
+    QCOMPARE(Ayarlar::oku(AyarAdi::Konular, QStringLiteral("Sira-1"), QString()), girdi);
+}
+
+void CekirdekTesti::bozukAyarDosyasiUzerineYazilmaz()
+{
+    using Ayarlar::DosyaDurumu;
+    Test::Ortam ortam;
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    auto durum = [] { return int(Ayarlar::dosyayiDenetle().durum); };
+
+    // What the program writes itself, quotes, "=", backslashes and line breaks in the
+    // values included, reads back as sound.
+    const QStringList garip{QStringLiteral("\"Boşanma\" = dava"), QStringLiteral("C:\\Belgeler\\"),
+                            QStringLiteral("iki\nsatır"), QStringLiteral("host=a dbname=b")};
+    for (int i = 0; i < garip.size(); ++i)
+        Ayarlar::yaz(AyarAdi::Yerler, QStringLiteral("Sira-") + QString::number(i + 1), garip.at(i));
+    Ayarlar::yaz(AyarAdi::GirisSifresiSor, QStringLiteral("-1"));
+    QVERIFY(Ayarlar::kendiKaydet());
+    Ayarlar::yenidenAc();
+    QCOMPARE(durum(), int(DosyaDurumu::Saglam));
+    for (int i = 0; i < garip.size(); ++i)
+        QCOMPARE(Ayarlar::oku(AyarAdi::Yerler, QStringLiteral("Sira-") + QString::number(i + 1), QString()), garip.at(i));
+
+    // An unclosed quote swallows the password's keys into one value: the file stays as
+    // it is, whatever the program writes.
+    const QByteArray sifreli = "[Ayarlar]\nSes%20Dosyas%U0131%20Ad%U0131=\"Alarm.wav\nGiris%20Sifresi%20Sor=-1\n"
+                               "Giris%20Sifresi=PBKDF2-SHA256$100000$YQ==$Yg==\n";
+    ayarDosyasiYaz(sifreli);
+    QCOMPARE(durum(), int(DosyaDurumu::SifreOkunamaz));
+    Ayarlar::yaz(AyarAdi::Genislik, QStringLiteral("12000"));
+    QVERIFY(!Ayarlar::kendiKaydet(false));
+    Ayarlar::yenidenAc();
+    QCOMPARE(dosyaIcerigi(dosya), sifreli);
+
+    // Damaged without the password: set aside, and the store starts from the defaults.
+    const QByteArray bozuk = "[Ayarlar]\nSes=\"Alarm.wav\nArkaplanda%20Calissin=0\nYukseklik=9000\n";
+    for (const QString &ek : {QStringLiteral(".bozuk"), QStringLiteral(".bozuk-2")}) {
+        ayarDosyasiYaz(bozuk);
+        const Ayarlar::DosyaDenetimi d = Ayarlar::dosyayiDenetle();
+        QCOMPARE(int(d.durum), int(DosyaDurumu::KenaraAlindi));
+        QCOMPARE(d.kenara, dosya + ek);
+        QCOMPARE(dosyaIcerigi(d.kenara), bozuk);
+        QCOMPARE(Ayarlar::oku(AyarAdi::ArkaplandaCalissin), QStringLiteral("1"));
+        Ayarlar::yaz(AyarAdi::Genislik, QStringLiteral("12000"));
+        QVERIFY(Ayarlar::kendiKaydet());
+    }
+    QCOMPARE(dosyaIcerigi(dosya + QStringLiteral(".bozuk")), bozuk);
+
+    // Not a regular file: left alone, never opened (a pipe would hold the start).
+    Ayarlar::yenidenAc();
+    QVERIFY(QFile::remove(dosya));
+    QVERIFY(::mkfifo(QFile::encodeName(dosya).constData(), 0600) == 0);
+    QCOMPARE(durum(), int(DosyaDurumu::NormalDegil));
+    QVERIFY(QFile::remove(dosya));
+    QVERIFY(QDir().mkdir(dosya));
+    QCOMPARE(durum(), int(DosyaDurumu::NormalDegil));
 }
 
 QTEST_MAIN(CekirdekTesti)

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void ufuksuzVeBozukUfuktaBugundenEskisiYok();
     void geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz();
     void taramayiTarihSaatDiziniKarsilar();
+    void geriKalanSaatUfkuGeriAlmaz();
 
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
@@ -232,10 +233,10 @@ void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
         QCOMPARE(tikla(ana), beklenen);
         QCOMPARE(ufuk(), QStringLiteral("2026-12-06 23:59:59"));
     }
-    // A horizon after the scan (written while the clock ran ahead) hides no job of today,
-    // and counts as none: replaced by the end of yesterday, it no longer hides today's
-    // jobs once the day is over.
-    Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2027-01-01 00:00:00"));
+    // A horizon hours after the scan (written while the clock ran ahead) hides no job of
+    // today, and counts as none: replaced by the end of yesterday, it no longer hides
+    // today's jobs once the day is over.
+    Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2026-12-07 06:00:00"));
     QCOMPARE(tikla(ana), beklenen);
     QCOMPARE(ufuk(), QStringLiteral("2026-12-06 23:59:59"));
     ortam->saat->an = an(Yarin, 0, 0, 30);
@@ -333,4 +334,39 @@ void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
 }
 
 QTEST_MAIN(HatirlatmaUfkuTesti)
+void HatirlatmaUfkuTesti::geriKalanSaatUfkuGeriAlmaz()
+{
+    isEkle(Bugun.addDays(-200), QTime(10, 0), QStringLiteral("geçen bahar"));
+    isEkle(Bugun.addDays(-3), QTime(10, 0), QStringLiteral("geçen hafta"));
+    isEkle(Bugun, QTime(9, 0), QStringLiteral("sabah"));
+    ortam->saat->an = an(Bugun, 8, 0, 10);
+    auto ana = std::make_unique<AnaForm>(false);
+    ana->YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(*ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 08:00:00"));
+
+    // A start with the clock 400 days behind: that day's scans, and a job written for
+    // that day, leave the horizon where it was.
+    ana.reset();
+    const QDate geride = Bugun.addDays(-400);
+    ortam->saat->an = an(geride, 12, 0, 10);
+    ana = std::make_unique<AnaForm>(false);
+    ana->YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(*ana).isEmpty());
+    Ufuk::isYazildi(geride, QTime(11, 0), true, false, ortam->saat->an);
+    ortam->saat->an = an(geride, 12, 1, 0);
+    QVERIFY(tikla(*ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 08:00:00"));
+
+    // The clock set right: no reminder of the year in between, and today's in its minute.
+    ana.reset();
+    ortam->saat->an = an(Bugun, 8, 30, 0);
+    ana = std::make_unique<AnaForm>(false);
+    ana->YapilacakIsKontrolu->stop();
+    QVERIFY(tikla(*ana).isEmpty());
+    QCOMPARE(ufuk(), QStringLiteral("2026-12-07 08:30:00"));
+    ortam->saat->an = an(Bugun, 9, 0, 5);
+    QCOMPARE(tikla(*ana), QStringList{QStringLiteral("07.12.2026 09:00:00 sabah")});
+}
+
 #include "tst_HatirlatmaUfku.moc"

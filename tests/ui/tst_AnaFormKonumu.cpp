@@ -6,10 +6,12 @@
 
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
+#include "jobs/IsListesi.h"
 #include "ui/AnaForm.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -38,6 +40,7 @@ private Q_SLOTS:
     void gizliBaslayipCikinceKonumYazilmaz();
     void buyutulmusPencereBuyutulmusAcilir();
     void dugmeCubuguGizlenemez();
+    void olcusuzDegerlerEkranaSigar();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -151,6 +154,38 @@ void AnaFormKonumuTesti::dugmeCubuguGizlenemez()
             QVERIFY2(!m->isVisible(), qPrintable(m->title()));
     }
     QVERIFY(f.DugmeCubugu->isVisible());
+}
+
+void AnaFormKonumuTesti::olcusuzDegerlerEkranaSigar()
+{
+    // Sizes and places no screen can hold, and a column width past any number of pixels.
+    Ayarlar::yaz(AyarAdi::Yukseklik, QStringLiteral("99999999"));
+    Ayarlar::yaz(AyarAdi::Genislik, QStringLiteral("1e12"));
+    Ayarlar::yaz(AyarAdi::UstBosluk, QStringLiteral("-1e15"));
+    Ayarlar::yaz(AyarAdi::SolBosluk, QStringLiteral("1e15"));
+    const QString liste = AyarAdi::Liste(1);
+    Ayarlar::yaz(liste, QStringLiteral("Genislik-1"), QStringLiteral("1e12"));
+    Ayarlar::yaz(liste, QStringLiteral("Genislik-3"), QStringLiteral("nan"));
+    Ayarlar::yaz(liste, QStringLiteral("Konum-2"), QStringLiteral("1e12"));
+    {
+        AnaForm f(true);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(f.width() <= Ekran.width());
+        QVERIFY(f.height() <= Ekran.height());
+        QVERIFY(Ekran.intersects(f.frameGeometry()));
+        QHeaderView *h = f.YapilacakIslerListesi->header();
+        QVERIFY(h->sectionSize(0) > 0);
+        QVERIFY(h->sectionSize(0) <= Ekran.width());
+        QCOMPARE(h->sectionSize(2), 1500 / 15); // not a number: the design width
+        QCOMPARE(h->visualIndex(1), 1);          // a position past any integer: its own
+        f.Cikis();
+    }
+    // What is saved back is what was shown.
+    QVERIFY(ayar(AyarAdi::Yukseklik).toInt() <= Ekran.height() * 15);
+    QVERIFY(ayar(AyarAdi::Genislik).toInt() <= Ekran.width() * 15);
+    const int sutun = Ayarlar::oku(liste, QStringLiteral("Genislik-1"), QString()).toInt();
+    QVERIFY(sutun > 0);
+    QVERIFY(sutun <= Ekran.width() * 15);
 }
 
 int main(int argc, char **argv)

@@ -2,6 +2,7 @@
 
 #include "TestOrtami.h"
 
+#include "core/Ayarlar.h"
 #include "core/Baslangic.h"
 #include "core/OrtakYordamlar.h"
 #include "core/OrtakDegiskenler.h"
@@ -20,6 +21,7 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using namespace Zelvora;
 
@@ -29,9 +31,11 @@ private Q_SLOTS:
     void veritabaniVeYedekYoksaBiter();
     void ilkBaslangictaKlasorlerVeYedekOlusur();
     void ayniGunIkinciYedekYazilmaz();
+    void gelecekTarihliYedekBugununSayilmaz();
     void yedektenGeriYukleme();
     void eskiSemaBirKezYukseltilir();
     void veritabaniOlmayanDosyaReddedilir();
+    void okunamayanAyarDosyasiyleSifresizAcilmaz();
     void ikinciOrnekIlkiniOneGetirir();
     void argumanlaPencereGosterilmez();
     void ilkBaslangictaSablonKopyalanir();
@@ -158,6 +162,31 @@ void BaslangicTesti::ayniGunIkinciYedekYazilmaz()
     QCOMPARE(yedek->klasorler().size(), 1);
 }
 
+void BaslangicTesti::gelecekTarihliYedekBugununSayilmaz()
+{
+    // A backup dated a month ahead (a clock that ran ahead) and a database changed since:
+    // the backup is written again, not taken for today's.
+    Test::Ortam ortam;
+    dunkuYedekHazirla(ortam);
+    dunDegisti(Baslangic::yedekYolu(), 30);
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY(Baslangic::gunlukYedekSuruyor());
+    Baslangic::gunlukYedegiBekle();
+    yenidenBaslat(f);
+    QVERIFY(QFileInfo(Baslangic::yedekYolu()).lastModified() <= QDateTime::currentDateTime());
+    QCOMPARE(isSayisi(Baslangic::yedekYolu()), 1);
+    // A database dated ahead does not pass for one changed today either.
+    dunDegisti(Baslangic::yedekYolu(), -1);
+    dunDegisti(ortam.veritabaniYolu(), 30);
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QVERIFY(Baslangic::gunlukYedekSuruyor());
+    Baslangic::gunlukYedegiBekle();
+    yenidenBaslat(f);
+    QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
+}
+
 void BaslangicTesti::yedektenGeriYukleme()
 {
     Test::Ortam ortam;
@@ -243,6 +272,58 @@ void BaslangicTesti::veritabaniOlmayanDosyaReddedilir()
     QVERIFY(!OrtakDegiskenler::VeritabaniBag);
     QVERIFY(d.open(QIODevice::ReadOnly));
     QCOMPARE(d.readAll(), QByteArray("Bu dosya bir veritabanı değil."));
+}
+
+void BaslangicTesti::okunamayanAyarDosyasiyleSifresizAcilmaz()
+{
+    Test::Ortam ortam;
+    ortam.saat->an = QDateTime::currentDateTime();
+    ortam.bosVeritabaniYaz();
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    auto dosyaYaz = [&](const QByteArray &icerik) {
+        Ayarlar::yenidenAc();
+        QDir().mkpath(QFileInfo(dosya).absolutePath());
+        QFile f(dosya);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(icerik);
+    };
+    // A password whose keys a damage swallowed: the program does not start unlocked,
+    // says why, and leaves the file as it was.
+    const QByteArray sifreli = "[Ayarlar]\nSes=\"Alarm.wav\nGiris%20Sifresi%20Sor=-1\nGiris%20Sifresi=PBKDF2-SHA256$1$YQ==$Yg==\n";
+    dosyaYaz(sifreli);
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.son->sayi, 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(dosya));
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("şifresiz başlatılmıyor")));
+    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    Ayarlar::yenidenAc();
+    QFile f(dosya);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), sifreli);
+    f.close();
+
+    // A pipe at the file's place: refused at once instead of waiting for it for good.
+    ortam.mesajlar->temizle();
+    QVERIFY(QFile::remove(dosya));
+    QVERIFY(::mkfifo(QFile::encodeName(dosya).constData(), 0600) == 0);
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.son->sayi, 2);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
+    QVERIFY(QFile::remove(dosya));
+
+    // Damaged, no password in it: kept aside, the user told, and the start goes on.
+    ortam.mesajlar->temizle();
+    dosyaYaz("[Ayarlar]\nSes=\"Alarm.wav\nArkaplanda%20Calissin=0\n");
+    AnaForm *form = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(form);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Uyari);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(dosya + QStringLiteral(".bozuk")));
+    QVERIFY(QFileInfo::exists(dosya + QStringLiteral(".bozuk")));
+    yenidenBaslat(form);
 }
 
 void BaslangicTesti::ikinciOrnekIlkiniOneGetirir()
