@@ -1,6 +1,7 @@
 #include "core/OrtakYordamlar.h"
 
 #include "core/Arayuzler.h"
+#include "core/GirisMetni.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -39,6 +40,13 @@ QString tirnakliDosya(const Hata &h)
 {
     return h.dosya().isEmpty() ? QString() : QStringLiteral("\r\n\"") + h.dosya() + QStringLiteral("\"");
 }
+
+// The advice that ends a failed write's message; that the entries are still there is
+// said only where a window kept them.
+QString tavsiye(const QString &girdiler, const QString &ne)
+{
+    return (GirdilerYerindeKalir::etkin() ? girdiler + QLatin1Char(' ') : QString()) + QStringLiteral("Lütfen, ") + ne;
+}
 } // namespace
 
 bool GenelHataYordami(const Hata &h)
@@ -68,31 +76,31 @@ bool GenelHataYordami(const Hata &h)
     case HataNo::Kilitli:
         mesaj(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor; işlem yapılamadı.")
                   + tirnakliDosya(h) + QStringLiteral("\r\n\r\n")
-                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, biraz sonra tekrar deneyiniz."),
+                  + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."), QStringLiteral("biraz sonra tekrar deneyiniz.")),
               MesajSimgesi::Uyari);
         return true;
     case HataNo::DiskDolu:
         mesaj(QStringLiteral("Diskte yer kalmadı! Şu dosyaya yazılamadı:") + tirnakliDosya(h)
                   + QStringLiteral("\r\n\r\n")
-                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, diskte yer açıp tekrar deneyiniz."),
+                  + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."), QStringLiteral("diskte yer açıp tekrar deneyiniz.")),
               MesajSimgesi::Uyari);
         return true;
     case HataNo::DiskHatasi:
         mesaj(QStringLiteral("Disk okunurken ya da yazılırken bir hata oluştu:") + tirnakliDosya(h)
                   + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
-                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, diski kontrol edip tekrar deneyiniz."),
+                  + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."), QStringLiteral("diski kontrol edip tekrar deneyiniz.")),
               MesajSimgesi::Uyari);
         return true;
     case HataNo::AyarYazilamadi:
         mesaj(QStringLiteral("Ayar kaydedilemedi! Ayarlar dosyasına yazılamadı:") + tirnakliDosya(h)
                   + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
-                  + QStringLiteral("Girdikleriniz pencerede duruyor. Lütfen, dosyanın izinlerini kontrol edip tekrar deneyiniz."),
+                  + tavsiye(QStringLiteral("Girdikleriniz pencerede duruyor."), QStringLiteral("dosyanın izinlerini kontrol edip tekrar deneyiniz.")),
               MesajSimgesi::Uyari);
         return true;
     case HataNo::SaltOkunur:
         mesaj(QStringLiteral("Veritabanı dosyanıza ya da klasörüne şu anda yazılamıyor:") + tirnakliDosya(h)
                   + QStringLiteral("\r\n(") + h.aciklama() + QStringLiteral(")\r\n\r\n")
-                  + QStringLiteral("Girdiğiniz bilgiler yerinde duruyor. Lütfen, dosyanın izinlerini kontrol edip tekrar deneyiniz."),
+                  + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."), QStringLiteral("dosyanın izinlerini kontrol edip tekrar deneyiniz.")),
               MesajSimgesi::Uyari);
         return true;
     default:

@@ -1,6 +1,7 @@
 // The main window's folder tree and folder commands.
 
 #include "core/Arayuzler.h"
+#include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
@@ -210,7 +211,12 @@ void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
     const QString anahtar = KlasorAgaci::anahtar(d);
     // The node shows the new name only once the database holds it. When it could not
     // be stored, the edit opens again with the typed name, so it can be saved later.
-    if (Adim([&] { Veritabani::acik().klasorAdiDegistir(anahtar, ad); })) {
+    bool yazildi = false;
+    {
+        const GirdilerYerindeKalir girdiler; // the edit opens again with the typed name
+        yazildi = Adim([&] { Veritabani::acik().klasorAdiDegistir(anahtar, ad); });
+    }
+    if (yazildi) {
         d->setText(0, ad);
         return;
     }

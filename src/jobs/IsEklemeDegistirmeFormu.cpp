@@ -2,6 +2,7 @@
 
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
+#include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
@@ -41,12 +42,6 @@ bool tarihKarakteriMi(QChar c)
 bool yaziTusuMu(const QKeyEvent *k)
 {
     return !k->text().isEmpty() && k->text().at(0).isPrint();
-}
-
-QString kesmeIsaretleriniDegistir(QString s)
-{
-    s.replace(QLatin1Char('\''), QChar(0x2019));
-    return s;
 }
 
 } // namespace
@@ -358,28 +353,36 @@ bool IsEklemeDegistirmeFormu::tarihKutusundanAyrildi()
     return false;
 }
 
-bool IsEklemeDegistirmeFormu::metinKutusundanAyrildi(QWidget *alan)
+QString IsEklemeDegistirmeFormu::kuralliMetin(const QWidget *alan) const
 {
-    QString metin = kesmeIsaretleriniDegistir(alanMetni(alan)).trimmed();
-    const int enFazla = sinir(alan);
-    if (enFazla > 0 && Tercihler::IlkHarflerBuyuk != 0)
+    QString metin = KesmeIsaretleriniDegistir(SinirliMetin(alanMetni(alan))).trimmed();
+    if (sinir(alan) > 0 && Tercihler::IlkHarflerBuyuk != 0)
         metin = IlkHarfleriBuyut(metin);
-    if (enFazla > 0 && metin.size() > enFazla) {
-        alanMetniYaz(alan, metin);
-        QString ileti;
-        if (alan == IsinKonusuKutusu)
-            ileti = QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!");
-        else if (alan == IsinYeriKutusu)
-            ileti = QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!");
-        else
-            ileti = QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!");
-        mesaj(ileti);
-        alanMetniYaz(alan, metin.left(enFazla));
-        odakla(alan);
-        return false;
-    }
+    return metin;
+}
+
+bool IsEklemeDegistirmeFormu::metinKutusundanAyrildi(QWidget *alan, bool mesajVerilebilir)
+{
+    const QString metin = kuralliMetin(alan);
+    const int enFazla = sinir(alan);
     alanMetniYaz(alan, metin);
-    return true;
+    if (enFazla <= 0 || KarakterSayisi(metin) <= enFazla)
+        return true;
+    // While another field's message is up nothing is cut unseen: the limit is checked
+    // at this field's next leave and at the save.
+    if (!mesajVerilebilir)
+        return true;
+    QString ileti;
+    if (alan == IsinKonusuKutusu)
+        ileti = QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!");
+    else if (alan == IsinYeriKutusu)
+        ileti = QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!");
+    else
+        ileti = QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!");
+    mesaj(ileti);
+    alanMetniYaz(alan, SinirliMetin(metin, enFazla));
+    odakla(alan);
+    return false;
 }
 
 bool IsEklemeDegistirmeFormu::eventFilter(QObject *nesne, QEvent *olay)
@@ -396,7 +399,7 @@ bool IsEklemeDegistirmeFormu::eventFilter(QObject *nesne, QEvent *olay)
             return !tarihKarakteriMi(k->text().at(0)); // other characters are not typed
         // At the limit only Backspace (a control key, passed above) still works.
         const int enFazla = sinir(alan);
-        return enFazla > 0 && alanMetni(alan).size() >= enFazla;
+        return enFazla > 0 && KarakterSayisi(alanMetni(alan)) >= enFazla;
     }
     case QEvent::FocusIn: {
         const auto neden = static_cast<QFocusEvent *>(olay)->reason();
@@ -412,15 +415,21 @@ bool IsEklemeDegistirmeFormu::eventFilter(QObject *nesne, QEvent *olay)
         // Only a real move of the focus inside the window counts as leaving the field,
         // not another window coming up or a drop-down list opening.
         const auto neden = static_cast<QFocusEvent *>(olay)->reason();
-        if (neden == Qt::ActiveWindowFocusReason || neden == Qt::PopupFocusReason || m_temizleniyor
-            || m_ayrilisIsleniyor)
+        if (neden == Qt::ActiveWindowFocusReason || neden == Qt::PopupFocusReason || m_temizleniyor)
             return false;
+        // A leave that comes while another field's message is up (the focus moving around
+        // it) still gets the rules that lose nothing; only a second message waits.
+        if (m_ayrilisIsleniyor) {
+            if (alan != IsinTarihiKutusu)
+                SessizAdim([&] { metinKutusundanAyrildi(alan, false); });
+            return false;
+        }
         const QScopedValueRollback<bool> koru(m_ayrilisIsleniyor, true);
         bool birakildi = true;
         if (alan == IsinTarihiKutusu)
             SessizAdim([&] { birakildi = tarihKutusundanAyrildi(); });
         else
-            SessizAdim([&] { birakildi = metinKutusundanAyrildi(alan); });
+            SessizAdim([&] { birakildi = metinKutusundanAyrildi(alan, true); });
         // When the focus has been put back, the field must not handle this leave
         // (it would drop the selection made for the correction).
         return !birakildi;
@@ -439,6 +448,17 @@ void IsEklemeDegistirmeFormu::KaydetDugmesi_Click()
 
 bool IsEklemeDegistirmeFormu::kaydet()
 {
+    // Every field's leave rules once more, whatever happened to the fields before (a
+    // message, text set while the window was inactive): nothing is stored that a leave
+    // would not have let through.
+    {
+        const QScopedValueRollback<bool> koru(m_ayrilisIsleniyor, true);
+        for (QWidget *alan : {static_cast<QWidget *>(IsinKonusuKutusu), static_cast<QWidget *>(IsinYeriKutusu),
+                              static_cast<QWidget *>(IsinSayisiKutusu), static_cast<QWidget *>(AciklamaKutusu)}) {
+            if (!metinKutusundanAyrildi(alan, true))
+                return false;
+        }
+    }
     const QString tarihMetni = IsinTarihiKutusu->text();
     if (tarihMetni.isEmpty()) {
         mesaj(QStringLiteral("Lütfen, işin TARİHİNİ giriniz!"));
@@ -490,37 +510,41 @@ bool IsEklemeDegistirmeFormu::kaydet()
 
     IsKaydi is = girilenIs();
     qint64 yazilanIs = 0;
-    const bool yazildi = Adim([&] {
-        Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
-        if (!vt)
-            throw Hata(91, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
-        if (Tag == EkleEtiketi) {
-            if (AnaForm *ana = AnaForm::ornek())
-                is.anahtari = ana->seciliAnahtar();
-            yazilanIs = vt->isEkle(is);
-        } else {
-            bool sayi = false;
-            is.isNo = Tag.toInt(&sayi);
-            if (!sayi)
-                throw Hata(13, QStringLiteral("Tür uyuşmazlığı."));
-            // Only what the user changed here is written: a change made meanwhile by the
-            // reminder window (done, postponed, no more reminders) is kept.
-            unsigned alanlar = ~0u;
-            if (m_acilisVar) {
-                const IsKaydi &a = m_acilis;
-                alanlar = (is.tarih != a.tarih ? Veritabani::TarihAlani : 0u)
-                    | (is.saat != a.saat ? Veritabani::SaatAlani : 0u)
-                    | (is.konu != a.konu ? Veritabani::KonuAlani : 0u)
-                    | (is.yer != a.yer ? Veritabani::YerAlani : 0u)
-                    | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
-                    | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
-                    | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
-                    | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+    bool yazildi = false;
+    {
+        const GirdilerYerindeKalir girdiler; // a write that fails leaves the window editing
+        yazildi = Adim([&] {
+            Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+            if (!vt)
+                throw Hata(91, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
+            if (Tag == EkleEtiketi) {
+                if (AnaForm *ana = AnaForm::ornek())
+                    is.anahtari = ana->seciliAnahtar();
+                yazilanIs = vt->isEkle(is);
+            } else {
+                bool sayi = false;
+                is.isNo = Tag.toInt(&sayi);
+                if (!sayi)
+                    throw Hata(13, QStringLiteral("Tür uyuşmazlığı."));
+                // Only what the user changed here is written: a change made meanwhile by the
+                // reminder window (done, postponed, no more reminders) is kept.
+                unsigned alanlar = ~0u;
+                if (m_acilisVar) {
+                    const IsKaydi &a = m_acilis;
+                    alanlar = (is.tarih != a.tarih ? Veritabani::TarihAlani : 0u)
+                        | (is.saat != a.saat ? Veritabani::SaatAlani : 0u)
+                        | (is.konu != a.konu ? Veritabani::KonuAlani : 0u)
+                        | (is.yer != a.yer ? Veritabani::YerAlani : 0u)
+                        | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
+                        | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
+                        | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
+                        | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+                }
+                vt->isAlanlariniGuncelle(is, alanlar);
+                yazilanIs = is.isNo;
             }
-            vt->isAlanlariniGuncelle(is, alanlar);
-            yazilanIs = is.isNo;
-        }
-    });
+        });
+    }
     // A job that was not written is not shown as saved: the window stays in the
     // editing state with the entries kept, and nothing is added to the history lists.
     if (!yazildi)

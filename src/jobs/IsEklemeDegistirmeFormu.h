@@ -79,7 +79,11 @@ private:
     void denetimleriKur();
     void bosta();
     bool tarihKutusundanAyrildi();
-    bool metinKutusundanAyrildi(QWidget *alan);
+    // The leave rules of a text field: NULs removed, apostrophes folded, blanks trimmed,
+    // capitals where asked, then the length limit (false when the text was too long: cut,
+    // the message shown, the focus put back).
+    bool metinKutusundanAyrildi(QWidget *alan, bool mesajVerilebilir);
+    QString kuralliMetin(const QWidget *alan) const;
     bool kaydet();
     int sinir(const QObject *alan) const;
     QString alanMetni(const QWidget *alan) const;

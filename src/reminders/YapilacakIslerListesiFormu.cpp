@@ -152,7 +152,7 @@ void YapilacakIslerListesiFormu::baslikAyarla(const QString &metin)
     Etiket[0]->adjustSize();
 }
 
-void YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip)
+bool YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip)
 {
     AciklamaKutusu->clear();
     IsSatiriModeli *m = YapilacakIslerListesi->model();
@@ -163,7 +163,7 @@ void YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritaban
     m->yapildiyiYoksay(true);
     // Filled straight from the statement; a query that fails leaves the rows read so far
     // (none when it could not run at all), and the error has been reported.
-    Adim([&] {
+    const bool okundu = Adim([&] {
         m->doldur([&](const Veritabani::IsSatiriAlici &alici) { Veritabani::acik().isListesi(kip, tarih, alici); },
                   Arayuz::saat().bugun(), false);
     });
@@ -171,10 +171,17 @@ void YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritaban
         YapilacakIslerListesi->satirSec(0);
         aciklamayiGoster();
     }
+    return okundu;
 }
 
-void YapilacakIslerListesiFormu::sonucuGoster(const QString &bosMesaj, const QString &baslik)
+void YapilacakIslerListesiFormu::sonucuGoster(bool okundu, const QString &bosMesaj, const QString &baslik)
 {
+    // A listing that could not be read (the error has been told) neither claims there
+    // are no such jobs nor counts the rows it did read.
+    if (!okundu) {
+        baslikAyarla(QStringLiteral("&Yapılacak İşler"));
+        return;
+    }
     const int n = YapilacakIslerListesi->satirSayisi();
     if (n == 0) {
         mesaj(bosMesaj, MesajSimgesi::Bilgi);
@@ -186,18 +193,20 @@ void YapilacakIslerListesiFormu::sonucuGoster(const QString &bosMesaj, const QSt
 
 void YapilacakIslerListesiFormu::BugunYapilacakIsleriListeleDugmesi_Click()
 {
-    SessizAdim([&] { IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::BirGunun); });
+    bool okundu = false;
+    SessizAdim([&] { okundu = IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::BirGunun); });
     SessizAdim([&] {
-        sonucuGoster(QStringLiteral("Bugün yapılacak işiniz bulunmuyor!"),
+        sonucuGoster(okundu, QStringLiteral("Bugün yapılacak işiniz bulunmuyor!"),
                      QStringLiteral("Bugün Yapılacak İşleriniz (Toplam: "));
     });
 }
 
 void YapilacakIslerListesiFormu::GunuGecenIsleriListeleDugmesi_Click()
 {
-    SessizAdim([&] { IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::GunuGecen); });
+    bool okundu = false;
+    SessizAdim([&] { okundu = IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::GunuGecen); });
     SessizAdim([&] {
-        sonucuGoster(QStringLiteral("Günü geçen işiniz bulunmuyor!"), QStringLiteral("Günü Geçen İşleriniz (Toplam: "));
+        sonucuGoster(okundu, QStringLiteral("Günü geçen işiniz bulunmuyor!"), QStringLiteral("Günü Geçen İşleriniz (Toplam: "));
     });
 }
 
@@ -216,26 +225,29 @@ void YapilacakIslerListesiFormu::SecilenTarihtekiIsleriListeleDugmesi_Click()
     const QDate tarih = Tarihler::tarihCoz(secilen);
     if (!tarih.isValid())
         return; // cancelled: list and heading stay as they were
-    Adim([&] { IsListesiniDoldur(tarih, Veritabani::ListeKipi::BirGunun); });
+    bool okundu = false;
+    Adim([&] { okundu = IsListesiniDoldur(tarih, Veritabani::ListeKipi::BirGunun); });
     Adim([&] {
-        sonucuGoster(secilen + QStringLiteral(" tarihinde yapılacak işiniz bulunmuyor!"),
+        sonucuGoster(okundu, secilen + QStringLiteral(" tarihinde yapılacak işiniz bulunmuyor!"),
                      secilen + QStringLiteral(" Tarihinde Yapılacak İşleriniz (Toplam: "));
     });
 }
 
 void YapilacakIslerListesiFormu::YapilmisIsleriListeleDugmesi_Click()
 {
-    Adim([&] { IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::Yapilmis); });
+    bool okundu = false;
+    Adim([&] { okundu = IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::Yapilmis); });
     Adim([&] {
-        sonucuGoster(QStringLiteral("Yapılmış İşiniz bulunmuyor!"), QStringLiteral("Yapılmış İşleriniz (Toplam: "));
+        sonucuGoster(okundu, QStringLiteral("Yapılmış İşiniz bulunmuyor!"), QStringLiteral("Yapılmış İşleriniz (Toplam: "));
     });
 }
 
 void YapilacakIslerListesiFormu::TumIsleriListeleDugmesi_Click()
 {
-    Adim([&] { IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::Tumu); });
+    bool okundu = false;
+    Adim([&] { okundu = IsListesiniDoldur(Arayuz::saat().bugun(), Veritabani::ListeKipi::Tumu); });
     Adim([&] {
-        sonucuGoster(QStringLiteral("Eklenmiş hiçbir işiniz bulunmuyor!"), QStringLiteral("Tüm İşleriniz (Toplam: "));
+        sonucuGoster(okundu, QStringLiteral("Eklenmiş hiçbir işiniz bulunmuyor!"), QStringLiteral("Tüm İşleriniz (Toplam: "));
     });
 }
 

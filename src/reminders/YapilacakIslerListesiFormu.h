@@ -26,7 +26,8 @@ public:
     static QList<int> tasarimGenislikleri();
 
     // Fills the list: 0 open jobs of the date, 1 open jobs before it, 2 done jobs, 3 all jobs.
-    void IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip);
+    // False when the jobs could not be read (the error has been reported).
+    bool IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip);
 
     // Handlers, public so that the window can be driven as the user would.
     void BugunYapilacakIsleriListeleDugmesi_Click();
@@ -60,7 +61,7 @@ private:
     void denetimleriKur();
     void aciklamayiGoster();
     // After a fill: the empty message and the plain heading, or the heading with the total.
-    void sonucuGoster(const QString &bosMesaj, const QString &baslik);
+    void sonucuGoster(bool okundu, const QString &bosMesaj, const QString &baslik);
     void baslikAyarla(const QString &metin);
 };
 

@@ -1,6 +1,7 @@
 #include "tools/AramaIslemleriFormu.h"
 
 #include "core/Arayuzler.h"
+#include "core/GirisMetni.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
 #include "ui/AnaForm.h"
@@ -134,7 +135,9 @@ void AramaIslemleriFormu::AraDugmesi_Click()
         AranacakYerKutusu->setFocus();
         return;
     }
-    const QString aranan = ArananKutusu->text().trimmed();
+    // Job texts are stored with "’" for an apostrophe; a pasted "'" is looked for as that,
+    // and a pasted NUL is dropped.
+    const QString aranan = KesmeIsaretleriniDegistir(SinirliMetin(ArananKutusu->text())).trimmed();
     ArananKutusu->setText(aranan);
     if (aranan.size() < 2) {
         mesaj(QStringLiteral("Lütfen, aranacak ifadeye en az İKİ karakter giriniz!"), MesajSimgesi::Bilgi);

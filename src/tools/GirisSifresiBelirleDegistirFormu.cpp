@@ -1,6 +1,7 @@
 #include "tools/GirisSifresiBelirleDegistirFormu.h"
 
 #include "core/Arayuzler.h"
+#include "core/GirisMetni.h"
 #include "core/GirisSifresi.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
@@ -131,12 +132,19 @@ void GirisSifresiBelirleDegistirFormu::TamamDugmesi_Click()
     }
     // A password that could not be stored keeps the window open: closing would tell
     // the user it was set.
-    if (Adim([&] { GirisSifresi::belirle(sifre); }))
+    bool saklandi = false;
+    {
+        const GirdilerYerindeKalir girdiler;
+        saklandi = Adim([&] { GirisSifresi::belirle(sifre); });
+    }
+    if (saklandi)
         accept();
 }
 
 void GirisSifresiBelirleDegistirFormu::IptalDugmesi_Click()
 {
+    // Whatever could not be stored below keeps the window open, as its message says.
+    const GirdilerYerindeKalir girdiler;
     if (OrtakDegiskenler::GirisSifresiSorulsun) {
         // A removal that could not be stored keeps the window open, the password in force.
         if (soru(QStringLiteral("GİRİŞ ŞİFRESİ'ni kaldırmak istiyor musunuz?"), MesajCevabi::Hayir)
@@ -147,7 +155,8 @@ void GirisSifresiBelirleDegistirFormu::IptalDugmesi_Click()
     }
     if (!soru(QStringLiteral("GİRİŞ ŞİFRESİ belirlemek istemiyor musunuz?"), MesajCevabi::Evet))
         return; // stays open for input
-    Adim([] { GirisSifresi::kaldir(); });
+    if (!Adim([] { GirisSifresi::kaldir(); }))
+        return;
     reject();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
+#include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Platform.h"
@@ -319,6 +320,7 @@ void TercihlerFormu::TamamDugmesi_Click()
 {
     // A setting that could not be stored leaves the window open with the user's choices,
     // and the preferences in memory as the store holds them.
+    const GirdilerYerindeKalir girdiler;
     const auto saklanamadi = [] {
         SessizAdim([] { Tercihler::yukle(); });
     };

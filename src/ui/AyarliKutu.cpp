@@ -230,6 +230,19 @@ bool AyarliKutu::ayrilirken()
 
 bool AyarliKutu::eventFilter(QObject *nesne, QEvent *olay)
 {
+    // The access key of another control of the window is leaving the box too: with a
+    // value out of range it is cancelled with the leave, as a click is (a check box's key
+    // would otherwise still toggle it, a button's still press it).
+    if (olay->type() == QEvent::Shortcut && nesne != DegerKutusu && nesne != DegerDegistirDugmesi) {
+        auto *hedef = qobject_cast<QWidget *>(nesne);
+        if (hedef && DegerKutusu->hasFocus() && hedef->window() == window() && !m_denetleniyor
+            && DegerKutusu->isEnabled()) {
+            const QScopedValueRollback<bool> koru(m_denetleniyor, true);
+            if (!ayrilirken())
+                return true;
+        }
+        return false;
+    }
     if (nesne == DegerDegistirDugmesi) {
         if (olay->type() == QEvent::FocusIn) {
             if (DegerKutusu->isEnabled())
@@ -272,9 +285,12 @@ bool AyarliKutu::eventFilter(QObject *nesne, QEvent *olay)
         const auto neden = static_cast<QFocusEvent *>(olay)->reason();
         if (neden != Qt::ActiveWindowFocusReason && neden != Qt::PopupFocusReason)
             MetniSec(DegerKutusu);
+        // Access keys reach their controls directly: watched while the box has the focus.
+        qApp->installEventFilter(this);
         return false;
     }
     case QEvent::FocusOut: {
+        qApp->removeEventFilter(this);
         // Only a move of the focus inside the window is leaving the box, not another
         // window coming up or a menu opening.
         const auto neden = static_cast<QFocusEvent *>(olay)->reason();

@@ -49,6 +49,8 @@ private Q_SLOTS:
     void altindaDegisenKorunur();
     void uzunAciklamaKesilmez();
 
+    void kurallarHerMesajdanSonraGecerli();
+    void sinirlarKarakterSayar();
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
     IsEklemeDegistirmeFormu *ekleKipinde(); // as the main window's add command opens it
@@ -739,6 +741,75 @@ void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()
     tikla(f->KaydetDugmesi);
     QCOMPARE(vt()->is(no).aciklama.size(), 100001);
     QCOMPARE(vt()->is(no).aciklama, uzun + QStringLiteral("X"));
+}
+
+void IsEklemeDegistirmeFormuTesti::kurallarHerMesajdanSonraGecerli()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    gecerliIs(f, QStringLiteral("Kısa"));
+    // While the subject's message is up, the focus moving on from the place still folds
+    // and trims it.
+    f->IsinKonusuKutusu->setFocus();
+    f->IsinKonusuKutusu->setEditText(QString(25, QLatin1Char('k')));
+    ortam->mesajlar->gosterilirken = [&](const QString &) {
+        f->IsinYeriKutusu->setFocus();
+        f->IsinYeriKutusu->setEditText(QStringLiteral("  Ali'nin bürosu "));
+        f->IsinSayisiKutusu->setFocus();
+    };
+    ayril(f->IsinKonusuKutusu);
+    ortam->mesajlar->gosterilirken = nullptr;
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!")});
+    QCOMPARE(f->IsinYeriKutusu->currentText(), QStringLiteral("Ali’nin bürosu"));
+
+    // Fields filled without being left: the save applies every field's rules again, one
+    // message at a time, and stores only what they let through.
+    ortam->mesajlar->temizle();
+    f->IsinYeriKutusu->setEditText(QString(42, QLatin1Char('y')));
+    f->IsinSayisiKutusu->setEditText(QString(16, QLatin1Char('9')));
+    f->AciklamaKutusu->setText(QStringLiteral(" 'acele' "));
+    f->KaydetDugmesi->click();
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!")});
+    QCOMPARE(f->IsinYeriKutusu->currentText(), QString(30, QLatin1Char('y')));
+    QCOMPARE(odak(), f->IsinYeriKutusu);
+    f->KaydetDugmesi->click();
+    QCOMPARE(mesajlar().last(), QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!"));
+    QVERIFY(tumIsler().empty());
+    f->KaydetDugmesi->click();
+    QCOMPARE(tumIsler().size(), size_t(1));
+    const IsKaydi is = tumIsler().front();
+    QCOMPARE(is.yer, QString(30, QLatin1Char('y')));
+    QCOMPARE(is.sayi, QString(12, QLatin1Char('9')));
+    QCOMPARE(is.aciklama, QStringLiteral("’acele’"));
+}
+
+void IsEklemeDegistirmeFormuTesti::sinirlarKarakterSayar()
+{
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    const QString gulen = QString::fromUcs4(U"\U0001F600");
+    // Typing: an emoji after 19 letters is the 20th character, and typing stops there.
+    yaz(f->IsinKonusuKutusu, QString(19, QLatin1Char('a')));
+    QTest::sendKeyEvent(QTest::Click, f->IsinKonusuKutusu, Qt::Key_unknown, gulen, Qt::NoModifier);
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('a')) + gulen);
+    QTest::keyClick(f->IsinKonusuKutusu, Qt::Key_B);
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('a')) + gulen);
+    ayril(f->IsinKonusuKutusu);
+    QVERIFY(mesajlar().isEmpty());
+    // Pasted past the limit: cut to 20 characters, the emoji whole.
+    f->IsinKonusuKutusu->setFocus();
+    f->IsinKonusuKutusu->setEditText(QString(19, QLatin1Char('c')) + gulen + QStringLiteral("xyz"));
+    ayril(f->IsinKonusuKutusu);
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('c')) + gulen);
+    // A NUL in pasted text is not kept hidden.
+    yaz(f->AciklamaKutusu, QStringLiteral("ab"));
+    f->AciklamaKutusu->insert(QString(QChar(0)) + QStringLiteral("cd"));
+    ayril(f->AciklamaKutusu);
+    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("abcd"));
+    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
+    sec(f->SaatKutusu, QStringLiteral("10"));
+    tikla(f->KaydetDugmesi);
+    QCOMPARE(tumIsler().size(), size_t(1));
+    QCOMPARE(tumIsler().front().konu, QString(19, QLatin1Char('c')) + gulen);
+    QCOMPARE(tumIsler().front().aciklama, QStringLiteral("abcd"));
 }
 
 QTEST_MAIN(IsEklemeDegistirmeFormuTesti)

@@ -11,6 +11,8 @@
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "reminders/HatirlatmaFormu.h"
+#include "reminders/YapilacakIslerListesiFormu.h"
+#include <QLabel>
 #include "ui/AnaForm.h"
 
 #include <QCheckBox>
@@ -39,6 +41,7 @@ private Q_SLOTS:
     void isIslemleriSoylenir();
     void doluDiskteGirdilerKorunur();
 
+    void listelemedeGirdiDenmez();
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
     // Another program takes the database for itself.
@@ -100,6 +103,7 @@ void KilitliVeritabaniTesti::editorGirdileriniKorur()
     kilitle();
     f->KaydetDugmesi_Click();
     QVERIFY(kilitMesajiGeldi());
+    QVERIFY(ortam->mesajlar->metinler().last().contains(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor.")));
     QCOMPARE(ortam->son->sayi, 0);
     // Still editing, with everything the user typed.
     QVERIFY(!f->KaydetDugmesi->isHidden());
@@ -296,6 +300,26 @@ void KilitliVeritabaniTesti::doluDiskteGirdilerKorunur()
     const auto isler = vt()->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7));
     QCOMPARE(isler.size(), size_t(1));
     QCOMPARE(isler[0].aciklama, aciklama);
+}
+
+void KilitliVeritabaniTesti::listelemedeGirdiDenmez()
+{
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("Keşif"), {}, {}, {}, true, false});
+    YapilacakIslerListesiFormu f;
+    f.show();
+    kilitle();
+    ortam->mesajlar->temizle();
+    f.TumIsleriListeleDugmesi_Click();
+    // Nothing was typed, and the jobs could not be read: neither is said otherwise.
+    const QStringList m = ortam->mesajlar->metinler();
+    QCOMPARE(m.size(), 1);
+    QVERIFY(kilitMesajiGeldi());
+    QVERIFY(!m.first().contains(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor")));
+    QVERIFY(m.first().contains(QStringLiteral("Lütfen, biraz sonra tekrar deneyiniz.")));
+    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("&Yapılacak İşler"));
+    birak();
+    f.TumIsleriListeleDugmesi_Click();
+    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 1);
 }
 
 QTEST_MAIN(KilitliVeritabaniTesti)

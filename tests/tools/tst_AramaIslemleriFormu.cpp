@@ -38,6 +38,7 @@ private Q_SLOTS:
     void agactaOlmayanKlasor();
     void anaFormdanAcilis();
 
+    void yapistirilanKesmeIsareti();
 private:
     Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
     qint64 ekle(const QString &anahtar, const QString &konu, const QString &yer, QDate tarih, QTime saat)
@@ -317,6 +318,18 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
     a->SadeceBugunYapilacakIsleriListeleOnayi->setChecked(false);
     QVERIFY(a->BulMenusu->isEnabled());
     a->hide();
+}
+
+void AramaIslemleriFormuTesti::yapistirilanKesmeIsareti()
+{
+    // Job texts hold "’" for an apostrophe; a pasted "'" finds them.
+    const qint64 no = ekle(QStringLiteral("1-Anahtar"), QStringLiteral("Ali’nin davası"), QString(), QDate(2026, 12, 10),
+                           QTime(9, 0));
+    AramaIslemleriFormu *f = ac();
+    ara(0, QStringLiteral("ali'nin"));
+    QCOMPARE(satirlar(), QStringList{QStringLiteral("Ali’nin davası")});
+    QCOMPARE(f->AramaSonuclariListesi->item(0)->data(Qt::UserRole).toLongLong(), no);
+    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("ali’nin"));
 }
 
 QTEST_MAIN(AramaIslemleriFormuTesti)

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void degistirmeVeKaldirma();
     void menuBasligiDurumuIzler();
 
+    void vazgecmeSaklanamazsaPencereKalir();
 private:
     std::unique_ptr<Test::Ortam> ortam;
     QStringList mesajlar() const { return ortam->mesajlar->metinler(); }
@@ -393,6 +394,24 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
     ortam->ayarDosyasiYazilamaz(false);
     ana.hide();
+}
+
+void GirisSifresiFormlariTesti::vazgecmeSaklanamazsaPencereKalir()
+{
+    // No password, and declining one cannot be stored: the message says the entries stay
+    // in the window, so the window stays.
+    GirisSifresiBelirleDegistirFormu f;
+    goster(f);
+    yaz(f.SifreKutusu, QStringLiteral("12"));
+    ortam->ayarDosyasiYazilamaz(true);
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+    ortam->ayarDosyasiYazilamaz(false);
+    QCOMPARE(mesajlar().size(), 2);
+    QVERIFY(mesajlar().last().contains(QStringLiteral("Girdikleriniz pencerede duruyor.")));
+    QVERIFY(f.isVisible());
+    QCOMPARE(f.SifreKutusu->text(), QStringLiteral("12"));
+    QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
 }
 
 QTEST_MAIN(GirisSifresiFormlariTesti)

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QCheckBox>
 #include <QtTest>
 
 #include <memory>
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void okTuslariVeDugmeler();
     void birimEtkinlikVeBoyut();
 
+    void erisimTusuDenetimiAtlamaz();
 private:
     std::unique_ptr<Test::Ortam> ortam;
     std::unique_ptr<QWidget> pencere;
@@ -192,6 +194,27 @@ void AyarliKutuTesti::birimEtkinlikVeBoyut()
     hepsiniYaz(QStringLiteral("1234"));
     QCOMPARE(deger()->text(), QStringLiteral("123"));
     QCOMPARE(kutu->Value(), 123);
+}
+
+void AyarliKutuTesti::erisimTusuDenetimiAtlamaz()
+{
+    // A check box with an access key, as in the preferences window.
+    auto *onay = new QCheckBox(QStringLiteral("İlk &Harfler"), pencere.get());
+    pencere->layout()->addWidget(onay);
+    onay->show();
+    deger()->setFocus();
+    hepsiniYaz(QStringLiteral("25"));
+    QTest::keyClick(deger(), Qt::Key_H, Qt::AltModifier);
+    QTest::qWait(300); // a key's click comes a moment after it
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().metin, QStringLiteral("Belirlediğiniz değer, 1-20 arasında olmalı!"));
+    QVERIFY(!onay->isChecked());
+    QCOMPARE(kutu->Value(), 20);
+    QCOMPARE(odak(), deger());
+    // With a value in range the key works as ever.
+    QTest::keyClick(deger(), Qt::Key_H, Qt::AltModifier);
+    QTRY_VERIFY(onay->isChecked());
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
 }
 
 QTEST_MAIN(AyarliKutuTesti)
