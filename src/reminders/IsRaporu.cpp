@@ -191,6 +191,8 @@ void isListesiniYazdir(RaporPenceresi pencere, const QString &baslik, const IsSa
     const RaporFarki &fark = raporFarki(pencere);
     if (satirlar.rowCount() == 0)
         return;
+    // Printers come and go while the program runs all day: look again at every command.
+    Adim([] { OrtakDegiskenler::YaziciVar = !Arayuz::yazicilar().liste().isEmpty(); });
     if (!OrtakDegiskenler::YaziciVar) {
         mesaj(QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!") + QStringLiteral("\r\n\r\n")
                   + QStringLiteral("Lütfen, bir yazıcı yükleyip tekrar deneyiniz."),
