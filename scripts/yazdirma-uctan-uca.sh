@@ -5,6 +5,9 @@
 # "&Yazdır...", Enter in "Yazıcı Seç". The PDF that cups-pdf writes must hold the
 # heading "Tüm İşleriniz (Toplam: N)" and every job's subject.
 #
+# Then the queue is made to refuse jobs (cupsreject) and the same command must show
+# "Liste yazdırılamadı!" (read through AT-SPI, as a screen reader reads it) and make no job.
+#
 # The CUPS server is started by this script on a socket in a temporary folder and
 # stopped at the end; the user's printers and settings are not touched. cups-pdf reads
 # its settings only from /etc/cups, so one file named after this run,
@@ -39,6 +42,33 @@ tus() { # window id, keys...
   sleep 0.5
 }
 
+# The names and texts of every object of the program's windows, one a line, as a
+# screen reader reads them through AT-SPI.
+atspi_metinleri() {
+  /usr/bin/python3 - <<'PY' 2>/dev/null
+import pyatspi
+def gez(o, d=0):
+    if o is None or d > 40:
+        return
+    try:
+        ad = o.name or ""
+        try:
+            t = o.queryText()
+            metin = t.getText(0, t.characterCount)
+        except Exception:
+            metin = ""
+        if ad or metin:
+            print((ad + " | " + metin).replace("\n", " "))
+        for i in range(o.childCount):
+            gez(o.getChildAtIndex(i), d + 1)
+    except Exception:
+        pass
+for a in pyatspi.Registry.getDesktop(0):
+    if a is not None and "zelvora" in (a.name or "").lower():
+        gez(a)
+PY
+}
+
 # Inside xvfb-run: drive the program and wait for the PDF.
 if [ "${1:-}" = "--ekranda" ]; then
   program="$2"
@@ -60,16 +90,36 @@ if [ "${1:-}" = "--ekranda" ]; then
     tus "$liste" alt+y
     secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open" >&2; exit 1; }
     tus "$secim" Return
+    pdf_var=0
     for ((i = 0; i < BEKLEME_SN * 2; i++)); do
       if ls "$pdf_klasoru"/*.pdf >/dev/null 2>&1; then
         # cups-pdf writes the file under its final name: wait until it stops growing.
         sleep 2
-        exit 0
+        pdf_var=1
+        break
       fi
       sleep 0.5
     done
-    echo "no PDF within $BEKLEME_SN s" >&2
-    exit 1
+    [ "$pdf_var" = 1 ] || { echo "no PDF within $BEKLEME_SN s" >&2; exit 1; }
+    # The queue now refuses jobs: the same command must say so, and make no job.
+    isler_once=$(lpstat -W all -o | wc -l)
+    cupsreject -r "kapalı" ZelvoraPDF || { echo "cupsreject failed" >&2; exit 1; }
+    tus "$liste" alt+y
+    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open again" >&2; exit 1; }
+    tus "$secim" Return
+    for ((i = 0; i < 40; i++)); do
+      mesaj=$(atspi_metinleri | grep -F "Liste yazdırılamadı!") && break
+      sleep 0.5
+    done
+    if [ -z "${mesaj:-}" ]; then
+      echo "the refused job was not reported; texts on screen:" >&2
+      atspi_metinleri >&2
+      exit 1
+    fi
+    echo "reported: $mesaj" >&2
+    [ "$(lpstat -W all -o | wc -l)" = "$isler_once" ] || { echo "a job was made on the refusing queue" >&2; exit 1; }
+    import -window root "${ekran_resmi%.png}-reddedildi.png" || true
+    exit 0
   )
   sonuc=$?
   import -window root "$ekran_resmi" || echo "screenshot failed" >&2
@@ -101,6 +151,8 @@ command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
 command -v pdftotext >/dev/null || eksik+=(poppler-utils)
 command -v cupsd >/dev/null || eksik+=(cups)
+command -v dbus-run-session >/dev/null || eksik+=(dbus-daemon)
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || eksik+=(python3-pyatspi at-spi2-core)
 command -v lpadmin >/dev/null || eksik+=(cups-client)
 [ -x /usr/lib/cups/backend/cups-pdf ] || eksik+=(printer-driver-cups-pdf)
 . "$(dirname "$0")/ortak.sh"
@@ -211,7 +263,10 @@ export TMPDIR="$gecici/tmp"
 export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM
 
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+# A session bus of its own, so that the message can be read as a screen reader reads it.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export NO_AT_BRIDGE=0
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" "$gecici/pdf"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then

@@ -315,4 +315,13 @@ void BellegiSistemeVer()
 #endif
 }
 
+QString TekSatir(QString metin)
+{
+    metin.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    metin.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    metin.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    metin.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return metin;
+}
+
 } // namespace Zelvora

@@ -81,6 +81,8 @@ QChar TurkceBuyukHarf(QChar c);
 // Makes sure the compiled-in resources (icons, pictures, string table) are registered.
 void KaynaklariHazirla();
 QString TurkceKucuk(const QString &s);
+// A text on one line: each tab, line break (CR LF, CR or LF) becomes one space.
+QString TekSatir(QString metin);
 QString TurkceBuyuk(const QString &s);
 
 // The heap keeps what a long list frees, for the next one, instead of handing it back to

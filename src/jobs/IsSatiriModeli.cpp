@@ -1,5 +1,7 @@
 #include "jobs/IsSatiriModeli.h"
 
+#include "core/OrtakYordamlar.h"
+
 #include "core/Tarihler.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -367,10 +369,21 @@ QVariant IsSatiriModeli::data(const QModelIndex &index, int role) const
     const Satir &s = m_d.satirlar[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        if (role == Qt::ToolTipRole && index.column() != Aciklama)
+        // One text line per row: a cell shows its line breaks and tabs as spaces.
+        return TekSatir(hucreMetni(m_d, s, index.column()));
+    case Qt::ToolTipRole: {
+        if (index.column() != Aciklama)
             return {};
-        return hucreMetni(m_d, s, index.column());
+        // A long description's tooltip is its beginning, not a screenful of text.
+        constexpr qsizetype IpucuSiniri = 400;
+        const QString metin = hucreMetni(m_d, s, index.column());
+        if (metin.size() <= IpucuSiniri)
+            return metin;
+        qsizetype n = IpucuSiniri;
+        if (metin.at(n - 1).isHighSurrogate())
+            --n;
+        return metin.left(n) + QChar(0x2026);
+    }
     case Qt::DecorationRole:
         if (index.column() == Tarihi)
             return m_simgeler[simge(s)];

@@ -100,6 +100,8 @@ void HatirlatmaFormu::denetimleriKur()
     AciklamaKutusu->setGeometry(alan(1320, 4410, 7845, 555));
     AciklamaKutusu->setReadOnly(true);
     AciklamaKutusu->setTabChangesFocus(true);
+    AdiEtikettenAl(AciklamaKutusu, Etiket[1]);
+    YapilacakIslerListesi->setAccessibleName(QStringLiteral("Hatırlatılacak İşler"));
 
     Cerceve = new QFrame(this);
     Cerceve->setObjectName(QStringLiteral("Cerceve"));

@@ -21,17 +21,6 @@ constexpr RaporFarki Farklar[] = {
     {130, 20, true, true},
 };
 
-// Tabs and line breaks of a description become single spaces.
-QString tekSatir(QString metin)
-{
-    metin.replace(QLatin1Char('\t'), QLatin1Char(' '));
-    metin.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    // Descriptions typed on this system break lines with a lone line feed.
-    metin.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    metin.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return metin;
-}
-
 class RaporCizici {
 public:
     RaporCizici(SayfaYuzeyi &s, const RaporFarki &f)
@@ -79,7 +68,7 @@ public:
             yaz(Rapor::KonuSolu, is.konu, false);
             yaz(Rapor::YerSolu, is.yer, false);
             yaz(f.sayisiSolu, is.sayi, false);
-            aciklama(tekSatir(is.aciklama));
+            aciklama(TekSatir(is.aciklama));
         }
     }
 
@@ -191,6 +180,8 @@ void isListesiniYazdir(RaporPenceresi pencere, const QString &baslik, const IsSa
     const RaporFarki &fark = raporFarki(pencere);
     if (satirlar.rowCount() == 0)
         return;
+    // Printers come and go while the program runs all day: look again at every command.
+    Adim([] { OrtakDegiskenler::YaziciVar = !Arayuz::yazicilar().liste().isEmpty(); });
     if (!OrtakDegiskenler::YaziciVar) {
         mesaj(QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!") + QStringLiteral("\r\n\r\n")
                   + QStringLiteral("Lütfen, bir yazıcı yükleyip tekrar deneyiniz."),

@@ -175,6 +175,14 @@ void YaziciSayfasi::belgeyiKapat()
     const bool tamam = m_ressam.end();
     if (!tamam || m_yazici->printerState() == QPrinter::Error)
         throw Hata(HataNo::Yazici, QStringLiteral("Belge yazıcıya gönderilemedi: ") + m_ad);
+    // Qt's print engine hands the finished document to CUPS itself on end() and drops
+    // CUPS's answer; that answer is still this thread's last CUPS status. A queue that
+    // refuses jobs (stopped, rejecting, gone) answers with an error and no job is made.
+    if (m_yazici->outputFormat() == QPrinter::NativeFormat && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        const QString neden = QString::fromUtf8(cupsLastErrorString());
+        throw Hata(HataNo::Yazici, QStringLiteral("Yazıcı belgeyi kabul etmedi: ") + m_ad
+                                       + (neden.isEmpty() ? QString() : QStringLiteral(" (") + neden + QLatin1Char(')')));
+    }
 }
 
 } // namespace Zelvora

@@ -100,6 +100,7 @@ void AramaIslemleriFormu::denetimleriKur()
     Etiket[0]->setBuddy(AranacakYerKutusu);
     Etiket[1]->setBuddy(ArananKutusu);
     Etiket[2]->setBuddy(AramaSonuclariListesi);
+    AdiEtikettenAl(AramaSonuclariListesi, Etiket[2]);
     EtiketVurgulayici::bagla(Etiket[0], AranacakYerKutusu);
     EtiketVurgulayici::bagla(Etiket[1], ArananKutusu);
     EtiketVurgulayici::bagla(Etiket[2], AramaSonuclariListesi);
@@ -107,6 +108,7 @@ void AramaIslemleriFormu::denetimleriKur()
     EnterSekme::kur(ArananKutusu);
     EnterSekme::kur(AramaSonuclariListesi);
     ArananKutusu->installEventFilter(this);
+    AramaSonuclariListesi->installEventFilter(this);
 
     setTabOrder(AranacakYerKutusu, ArananKutusu);
     setTabOrder(ArananKutusu, AraDugmesi);
@@ -202,6 +204,14 @@ bool AramaIslemleriFormu::eventFilter(QObject *nesne, QEvent *olay)
         auto *k = static_cast<QKeyEvent *>(olay);
         // The string delimiter and the old pattern characters are not typed.
         return !k->text().isEmpty() && suzulenKarakter(k->text().at(0));
+    }
+    if (nesne == AramaSonuclariListesi && olay->type() == QEvent::FocusIn
+        && static_cast<QFocusEvent *>(olay)->reason() != Qt::MouseFocusReason && AramaSonuclariListesi->count() > 0
+        && AramaSonuclariListesi->selectedItems().isEmpty()) {
+        // Reached by the keyboard, the list chooses its current line (the first one at
+        // first), so that a single result can be chosen and opened without the mouse.
+        const int satir = qMax(0, AramaSonuclariListesi->currentRow());
+        AramaSonuclariListesi->setCurrentRow(satir, QItemSelectionModel::ClearAndSelect);
     }
     return QDialog::eventFilter(nesne, olay);
 }

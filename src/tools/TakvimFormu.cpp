@@ -76,6 +76,7 @@ void TakvimFormu::denetimleriKur()
     AyKutusu = new QListWidget(this);
     AyKutusu->setObjectName(QStringLiteral("AyKutusu"));
     AyKutusu->setGeometry(10, 30, 110, 214);
+    AdiEtikettenAl(AyKutusu, Etiket[1]);
 
     Etiket[0] = new QLabel(QStringLiteral("Yıl Listesi :"), this);
     Etiket[0]->setObjectName(QStringLiteral("Etiket0"));

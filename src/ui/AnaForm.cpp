@@ -183,6 +183,8 @@ void AnaForm::denetimleriKur()
     }
     Etiket[0]->setBuddy(KlasorListesi);
     Etiket[1]->setBuddy(YapilacakIslerListesi);
+    AdiEtikettenAl(KlasorListesi, Etiket[0]);
+    AdiEtikettenAl(YapilacakIslerListesi, Etiket[1]);
 
     TumKlasorlerOnayi = new QCheckBox(QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "), altlik);
     TumKlasorlerOnayi->setObjectName(QStringLiteral("TumKlasorlerOnayi"));
@@ -297,6 +299,8 @@ void AnaForm::dugmeCubugunuKur()
 {
     DugmeCubugu = addToolBar(QStringLiteral("DugmeCubugu"));
     DugmeCubugu->setObjectName(QStringLiteral("DugmeCubugu"));
+    DugmeCubugu->setWindowTitle(QStringLiteral("Araç Çubuğu"));
+    DugmeCubugu->setAccessibleName(QStringLiteral("Araç Çubuğu"));
     DugmeCubugu->setMovable(false);
     DugmeCubugu->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     DugmeCubugu->setIconSize(QSize(32, 32));

@@ -153,4 +153,13 @@ void kaydet(QHeaderView *baslik, int listeNo)
 }
 
 } // namespace SutunDuzeni
+void AdiEtikettenAl(QWidget *alan, const QLabel *etiket)
+{
+    QString ad = etiket->text();
+    ad.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    ad.remove(QLatin1Char('&'));
+    ad.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    alan->setAccessibleName(ad.trimmed());
+}
+
 } // namespace Zelvora

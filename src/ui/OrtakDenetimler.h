@@ -39,6 +39,10 @@ QPixmap Resim(const QString &ad);
 void MetniSec(QLineEdit *kutu);
 void MetniSec(QComboBox *kutu);
 
+// A screen reader names a field by its caption label: the label's text without the
+// access key's "&" becomes the field's accessible name.
+void AdiEtikettenAl(QWidget *alan, const QLabel *etiket);
+
 // Dark red of a focused field's caption.
 inline const QColor KoyuKirmizi(128, 0, 0);
 

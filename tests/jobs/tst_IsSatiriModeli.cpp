@@ -69,6 +69,7 @@ private Q_SLOTS:
     void okumaHatasindaOkunanlarKalir();
     void metinSiralamasiTurkceVeKalici();
     void hucrelerStilinCizdigiGibiCizilir();
+    void cokSatirliAciklamaTekSatirdaGosterilir();
     void klasorAgaciStilinCizdigiGibiCizilir();
 
 private:
@@ -137,7 +138,7 @@ void IsSatiriModeliTesti::satirlarOlduguGibiOkunur()
     QCOMPARE(m.hucreMetni(2, IsSatiriModeli::Aciklama), uzun);
     QCOMPARE(m.hucreMetni(4, IsSatiriModeli::Konusu), QString(200, QLatin1Char('k')));
     QCOMPARE(m.hucreMetni(4, IsSatiriModeli::IsNoSutunu), QString::number(beklenen[4].isNo));
-    QCOMPARE(m.data(m.index(2, IsSatiriModeli::Aciklama), Qt::ToolTipRole).toString(), uzun);
+    QCOMPARE(m.data(m.index(2, IsSatiriModeli::Aciklama), Qt::ToolTipRole).toString(), uzun.left(400) + QChar(0x2026));
     // The tag is kept only when all folders are listed.
     IsSatiriModeli etiketsiz;
     listele(etiketsiz, false);
@@ -346,6 +347,39 @@ void IsSatiriModeliTesti::hucrelerStilinCizdigiGibiCizilir()
     }
     QCoreApplication::processEvents();
     QCOMPARE(l.viewport()->grab().toImage(), v.viewport()->grab().toImage());
+}
+
+void IsSatiriModeliTesti::cokSatirliAciklamaTekSatirdaGosterilir()
+{
+    QString uzun;
+    for (int i = 0; i < 3000; ++i)
+        uzun += QStringLiteral("satır %1\n").arg(i);
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), Bugun, QTime(9, 0), QStringLiteral("Keşif"), QStringLiteral("Büro"),
+                  QString(), uzun, true, false});
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), Bugun, QTime(10, 0), QStringLiteral("Duruşma"),
+                  QStringLiteral("Çağlayan"), QString(), QStringLiteral("tanıklar\thazır\r\nolacak\rdosya"), true,
+                  false});
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), Bugun, QTime(11, 0), QStringLiteral("Tebligat"),
+                  QStringLiteral("Adliye"), QString(), QStringLiteral("tek satır"), true, false});
+    IsListesi l;
+    l.resize(700, 300);
+    listele(*l.model(), false);
+    l.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&l));
+    IsSatiriModeli *m = l.model();
+    const QModelIndex ilk = m->index(0, IsSatiriModeli::Aciklama);
+    // The first row, with 3 000 lines, is as tall as a row of one line.
+    QCOMPARE(l.visualRect(ilk).height(), l.visualRect(m->index(2, IsSatiriModeli::Aciklama)).height());
+    QVERIFY(l.visualRect(ilk).height() < 3 * l.fontMetrics().height());
+    // Breaks and tabs show as one space each, not run together; the stored text is whole.
+    QCOMPARE(m->index(1, IsSatiriModeli::Aciklama).data().toString(), QStringLiteral("tanıklar hazır olacak dosya"));
+    QVERIFY(!ilk.data().toString().contains(QLatin1Char('\n')));
+    QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Aciklama), uzun);
+    // The tooltip of a long description is bounded; a short one is whole.
+    const QString ipucu = ilk.data(Qt::ToolTipRole).toString();
+    QVERIFY(ipucu.size() <= 401);
+    QVERIFY(uzun.startsWith(ipucu.chopped(1)));
+    QCOMPARE(m->index(2, IsSatiriModeli::Aciklama).data(Qt::ToolTipRole).toString(), QStringLiteral("tek satır"));
 }
 
 void IsSatiriModeliTesti::klasorAgaciStilinCizdigiGibiCizilir()

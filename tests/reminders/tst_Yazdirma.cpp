@@ -105,6 +105,7 @@ private Q_SLOTS:
     void yaziciPenceresi();
     void iptalKapatmaKutusuVeBaskaYazici();
     void yaziciReddederseBildirilir();
+    void yazicilarHerKomuttaYenidenBakilir();
     void ucPenceredenYazdirma();
     void gercekPdfKonumlari();
 
@@ -376,6 +377,26 @@ void YazdirmaTesti::yaziciReddederseBildirilir()
     QCOMPARE(ortam->mesajlar->metinler(),
              QStringList{QStringLiteral("Liste yazdırılamadı!\r\n\r\nYazıcı kapalı: PDF")});
     QCOMPARE(ortam->son->sayi, 0);
+}
+
+void YazdirmaTesti::yazicilarHerKomuttaYenidenBakilir()
+{
+    IsSatiriModeli m;
+    m.doldur(isler(1), Bugun, false);
+    // None at start, one added later: the next command finds it and prints.
+    OrtakDegiskenler::YaziciVar = false;
+    ortam->yazicilar->yazicilar = {{QStringLiteral("Yeni"), QStringLiteral("usb://Yeni"), 0}};
+    ortam->yazicilar->gecerli = QStringLiteral("Yeni");
+    yazdir(m, [](YaziciSecmeFormu *f) { f->TamamDugmesi->click(); });
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
+    // All removed: the no-printer message, not the printer window.
+    ortam->yazicilar->yazicilar.clear();
+    isListesiniYazdir(RaporPenceresi::AnaPencere, QStringLiteral("x"), m, nullptr);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(ortam->mesajlar->metinler(),
+             QStringList{QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!\r\n\r\nLütfen, bir yazıcı yükleyip tekrar deneyiniz.")});
+    QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
 }
 
 void YazdirmaTesti::ucPenceredenYazdirma()

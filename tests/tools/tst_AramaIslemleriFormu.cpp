@@ -20,6 +20,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include "reminders/HatirlatmaFormu.h"
+#include "tools/TakvimFormu.h"
+
+#include <QAccessible>
+#include <QPlainTextEdit>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
@@ -37,6 +43,8 @@ private Q_SLOTS:
     void ayrintiGoster();
     void agactaOlmayanKlasor();
     void anaFormdanAcilis();
+    void tekSonucKlavyeyleAcilir();
+    void ekranOkuyucuAdlari();
 
     void yapistirilanKesmeIsareti();
 private:
@@ -330,6 +338,47 @@ void AramaIslemleriFormuTesti::yapistirilanKesmeIsareti()
     QCOMPARE(satirlar(), QStringList{QStringLiteral("Ali’nin davası")});
     QCOMPARE(f->AramaSonuclariListesi->item(0)->data(Qt::UserRole).toLongLong(), no);
     QCOMPARE(f->ArananKutusu->text(), QStringLiteral("ali’nin"));
+}
+
+void AramaIslemleriFormuTesti::tekSonucKlavyeyleAcilir()
+{
+    AnaForm *a = m_ana.get();
+    AramaIslemleriFormu *f = ac();
+    ara(0, QStringLiteral("keşif"));
+    QListWidget *l = f->AramaSonuclariListesi;
+    QCOMPARE(l->count(), 1);
+    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    // Tab into the list chooses its line; Enter goes on to the button, which opens it.
+    l->setFocus(Qt::TabFocusReason);
+    QVERIFY(l->item(0)->isSelected());
+    QVERIFY(f->AyrintiGosterDugmesi->isEnabled());
+    QTest::keyClick(l, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), f->AyrintiGosterDugmesi);
+    QTest::keyClick(f->AyrintiGosterDugmesi, Qt::Key_Space);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_ankara2);
+}
+
+void AramaIslemleriFormuTesti::ekranOkuyucuAdlari()
+{
+    auto ad = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+    AnaForm *a = m_ana.get();
+    QCOMPARE(a->DugmeCubugu->objectName(), QStringLiteral("DugmeCubugu"));
+    QCOMPARE(ad(a->DugmeCubugu), QStringLiteral("Araç Çubuğu"));
+    QCOMPARE(ad(a->KlasorListesi), QStringLiteral("Klasörler"));
+    QCOMPARE(ad(a->YapilacakIslerListesi), QStringLiteral("Yapılacak İşler"));
+    HatirlatmaFormu *h = a->hatirlatmaFormu();
+    QCOMPARE(ad(h->YapilacakIslerListesi), QStringLiteral("Hatırlatılacak İşler"));
+    QCOMPARE(ad(h->AciklamaKutusu), QStringLiteral("Açıklama"));
+    TakvimFormu takvim;
+    QCOMPARE(ad(takvim.AyKutusu), QStringLiteral("Ay Listesi :"));
+    AramaIslemleriFormu *f = ac();
+    QCOMPARE(ad(f->AramaSonuclariListesi), QStringLiteral("Arama Sonuçları :"));
+    // The list's lines are read as its children.
+    ara(1, QStringLiteral("adliye"));
+    QAccessibleInterface *liste = QAccessible::queryAccessibleInterface(f->AramaSonuclariListesi);
+    QCOMPARE(liste->childCount(), 3);
+    QCOMPARE(liste->child(0)->text(QAccessible::Name), f->AramaSonuclariListesi->item(0)->text());
 }
 
 QTEST_MAIN(AramaIslemleriFormuTesti)
