@@ -7,8 +7,8 @@
 # the program's clock) after the close.
 #
 # Builds nothing: it runs the zelvora and Vok.vtb of an existing build folder, from a
-# temporary copy with its own HOME, settings and data folders. Installs faketime (and
-# the display tools) with apt-get when they are missing.
+# temporary copy with its own HOME, settings and data folders. Needs faketime and the
+# display tools (scripts/kur.sh installs them).
 #
 # Usage: scripts/hatirlatma-gece-yarisi.sh BUILD_DIR SCREENSHOT.png
 # Exit status: 0 when the job came back in time, 1 otherwise.
@@ -101,7 +101,7 @@ command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
 . "$(dirname "$0")/ortak.sh"
-paketleri_kur ${eksik[@]+"${eksik[@]}"}
+eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-gece-yarisi.XXXXXX)
 trap 'rm -rf "$gecici"' EXIT

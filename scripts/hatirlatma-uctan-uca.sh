@@ -62,7 +62,7 @@ command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
 . "$(dirname "$0")/ortak.sh"
-paketleri_kur ${eksik[@]+"${eksik[@]}"}
+eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-uctan-uca.XXXXXX)
 trap 'rm -rf "$gecici"' EXIT

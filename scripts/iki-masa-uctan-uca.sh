@@ -6,8 +6,10 @@
 # marks it done; desk A does not remind it any more.
 #
 # Usage: scripts/iki-masa-uctan-uca.sh BUILD_DIR [SCREENSHOT.png]
-# Installs what it needs (postgresql, xvfb, xdotool, x11-utils, python3-pyatspi,
-# at-spi2-core, dbus-x11, imagemagick) with apt-get. Exit status 0 when every step held.
+# Needs postgresql, xvfb, xdotool, x11-utils, python3-pyatspi, at-spi2-core, dbus-x11 and
+# imagemagick (scripts/kur.sh installs them). Uses the server named by ZELVORA_E2E_SUNUCU
+# (an empty database) when it is set, else starts a private one. Exit status 0 when every
+# step held.
 set -uo pipefail
 kok=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -137,12 +139,16 @@ for p in xvfb xauth x11-utils xdotool imagemagick python3-pyatspi at-spi2-core d
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || eksik+=("$p")
 done
 . "$(dirname "$0")/ortak.sh"
-paketleri_kur ${eksik[@]+"${eksik[@]}"}
+eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-iki-masa.XXXXXX)
 chmod 755 "$gecici"
 trap '"$kok/scripts/sunucu-gecici.sh" durdur "$gecici/sunucu" 2>/dev/null; rm -rf "$gecici"' EXIT
-ZELVORA_SUNUCU=$("$kok/scripts/sunucu-gecici.sh" baslat "$gecici/sunucu") || { echo "FAILED: no server" >&2; exit 1; }
+if [ -n "${ZELVORA_E2E_SUNUCU:-}" ]; then
+  ZELVORA_SUNUCU=$ZELVORA_E2E_SUNUCU
+else
+  ZELVORA_SUNUCU=$("$kok/scripts/sunucu-gecici.sh" baslat "$gecici/sunucu") || { echo "FAILED: no server" >&2; exit 1; }
+fi
 export ZELVORA_SUNUCU
 psql "$ZELVORA_SUNUCU" -qc "INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('1-Anahtar', 'Klasor', 'Büro')" || exit 1
 mkdir -p "$gecici/program"

@@ -103,7 +103,7 @@ command -v xwininfo >/dev/null || eksik+=(x11-utils)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
 . "$(dirname "$0")/ortak.sh"
-paketleri_kur ${eksik[@]+"${eksik[@]}"}
+eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 hatalar=0
 hata() { echo "FAILED: $*" >&2; hatalar=$((hatalar + 1)); }

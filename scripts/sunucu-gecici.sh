@@ -3,22 +3,24 @@
 # listening only on a Unix socket in that folder (no TCP), with Zelvora's schema applied
 # from sql/sunucu.sql to a database "zelvora".
 #
-#   scripts/sunucu-gecici.sh baslat DIR   starts it; prints the libpq connection string
-#   scripts/sunucu-gecici.sh durdur DIR   stops it (the folder is left for the caller)
+#   scripts/sunucu-gecici.sh baslat DIR           starts it; prints the libpq connection string
+#   scripts/sunucu-gecici.sh veritabani DIR NAME  adds a database NAME with the schema (one
+#                                                 already there is made anew); prints its string
+#   scripts/sunucu-gecici.sh durdur DIR           stops it (the folder is left for the caller)
 #
-# Installs Debian's postgresql when it is missing. PostgreSQL will not run as root, so
-# under root the server runs as the user "nobody".
+# Needs Debian's postgresql (scripts/kur.sh installs it). PostgreSQL will not run as root,
+# so under root the server runs as the user "nobody".
 set -euo pipefail
 kok=$(cd "$(dirname "$0")/.." && pwd)
-[ $# -eq 2 ] || { echo "usage: $0 baslat|durdur DIR" >&2; exit 2; }
+kullanim() { echo "usage: $0 baslat DIR | veritabani DIR NAME | durdur DIR" >&2; exit 2; }
+[ $# -ge 2 ] || kullanim
 islem=$1
 klasor=$2
 
 pgbin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1 || true)
 if [ -z "$pgbin" ] || ! command -v psql >/dev/null; then
   . "$kok/scripts/ortak.sh"
-  paketleri_kur postgresql postgresql-client
-  pgbin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)
+  eksikleri_bildir postgresql postgresql-client
 fi
 
 kullanici() {
@@ -40,16 +42,21 @@ case "$islem" in
     kullanici "$pgbin/pg_ctl" -D "$klasor/veri" -l "$klasor/sunucu.log" -w \
       -o "-c listen_addresses='' -c unix_socket_directories='$klasor' -c fsync=on" start >/dev/null \
       || { cat "$klasor/sunucu.log" >&2; exit 1; }
-    "$pgbin/createdb" -h "$klasor" -U zelvora zelvora
-    psql -q -h "$klasor" -U zelvora -d zelvora -v ON_ERROR_STOP=1 -f "$kok/sql/sunucu.sql" >/dev/null
-    echo "host=$klasor user=zelvora dbname=zelvora"
+    "$0" veritabani "$klasor" zelvora
+    ;;
+  veritabani)
+    [ $# -eq 3 ] || kullanim
+    klasor=$(cd "$klasor" && pwd)
+    PGOPTIONS="-c client_min_messages=warning" "$pgbin/dropdb" -h "$klasor" -U zelvora --if-exists "$3"
+    "$pgbin/createdb" -h "$klasor" -U zelvora "$3"
+    psql -q -h "$klasor" -U zelvora -d "$3" -v ON_ERROR_STOP=1 -f "$kok/sql/sunucu.sql" >/dev/null
+    echo "host=$klasor user=zelvora dbname=$3"
     ;;
   durdur)
     klasor=$(cd "$klasor" && pwd)
     kullanici "$pgbin/pg_ctl" -D "$klasor/veri" -m fast -w stop >/dev/null 2>&1 || true
     ;;
   *)
-    echo "usage: $0 baslat|durdur DIR" >&2
-    exit 2
+    kullanim
     ;;
 esac

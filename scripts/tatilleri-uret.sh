@@ -3,7 +3,7 @@
 # 2060 that the duration calculator names. The file is committed: the build never runs
 # this script and never needs the network.
 #
-# Needs node and npm (installed from Debian's packages when missing); the npm package
+# Needs node and npm (`scripts/kur.sh --uretec` installs them); the npm package
 # date-holidays is installed into a temporary folder at a fixed version, so the same
 # version always writes the same file.
 set -euo pipefail
@@ -11,10 +11,9 @@ set -euo pipefail
 KOK="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 SURUM="3.37.0"
 
-# node and npm come from Debian's packages when they are missing.
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
-    . "$KOK/scripts/ortak.sh"
-    paketleri_kur nodejs npm
+    echo "node and npm are missing: scripts/kur.sh --uretec installs them" >&2
+    exit 1
 fi
 
 GECICI="$(mktemp -d)"

@@ -8,11 +8,10 @@
 # Then the queue is made to refuse jobs (cupsreject) and the same command must show
 # "Liste yazdırılamadı!" (read through AT-SPI, as a screen reader reads it) and make no job.
 #
-# The CUPS server is started by this script on a socket in a temporary folder and
-# stopped at the end; the user's printers and settings are not touched. cups-pdf reads
-# its settings only from /etc/cups, so one file named after this run,
-# /etc/cups/cups-pdf-zelvora<pid>.conf, sends the PDF into the temporary folder; it is
-# removed at the end.
+# The CUPS server (scripts/cups-gecici.sh, run as root) is the one in the folder named by
+# ZELVORA_E2E_CUPS when that is set (the test command starts it once); else this script
+# starts one on a socket in a temporary folder and stops it at the end. The user's
+# printers and settings are not touched.
 #
 # Usage: scripts/yazdirma-uctan-uca.sh BUILD_DIR SCREENSHOT.png
 # Exit status: 0 when the PDF was right, 1 otherwise.
@@ -137,10 +136,10 @@ ekran_resmi=$(realpath -m "$2")
 for f in zelvora sablon/Vok.vtb; do
   [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
 done
+. "$(dirname "$0")/ortak.sh"
 if [ "$(id -u)" -ne 0 ]; then
   # cupsd runs the cups-pdf backend as root only when it runs as root itself.
-  echo "SKIPPED: the private CUPS server of this check needs root" >&2
-  exit 0
+  calistirilamaz "the private CUPS server of this check needs root"
 fi
 
 # The tools this check needs.
@@ -155,85 +154,34 @@ command -v dbus-run-session >/dev/null || eksik+=(dbus-daemon)
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || eksik+=(python3-pyatspi at-spi2-core)
 command -v lpadmin >/dev/null || eksik+=(cups-client)
 [ -x /usr/lib/cups/backend/cups-pdf ] || eksik+=(printer-driver-cups-pdf)
-. "$(dirname "$0")/ortak.sh"
-paketleri_kur ${eksik[@]+"${eksik[@]}"}
-ppd=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd /usr/share/ppd/cups-pdf/*.ppd 2>/dev/null | head -1)
-[ -n "$ppd" ] || { echo "no cups-pdf PPD found" >&2; exit 1; }
+eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-yazdirma.XXXXXX)
-ornek="zelvora$$"
-cups_pdf_ayari="/etc/cups/cups-pdf-$ornek.conf"
-cupsd_pid=""
+kendi_cups=""
 temizle() {
-  [ -n "$cupsd_pid" ] && kill "$cupsd_pid" 2>/dev/null && wait "$cupsd_pid" 2>/dev/null
-  rm -f "$cups_pdf_ayari"
+  # A shared server's queue is left accepting jobs, as the refusal case found it.
+  [ -n "${c:-}" ] && CUPS_SERVER="$c/durum/cups.sock" cupsaccept ZelvoraPDF 2>/dev/null
+  [ -n "$kendi_cups" ] && "$(dirname "$0")/cups-gecici.sh" durdur "$c"
   if [ -n "${ZELVORA_SAKLA:-}" ]; then echo "kept: $gecici" >&2; else rm -rf "$gecici"; fi
 }
 trap temizle EXIT
 
-# A CUPS server of our own: its files, spool, logs and socket in the temporary folder.
-c="$gecici/cups"
-mkdir -p "$c/ayar" "$c/onbellek" "$c/kuyruk/tmp" "$c/gunluk" "$c/durum" "$gecici/pdf" "$gecici/pdf-kuyruk"
-soket="$c/durum/cups.sock"
+# The CUPS server's files, spool, logs and socket; the PDFs it writes reached as $gecici/pdf.
 # Filters run as the unprivileged user lp: they must reach the spool and temporary folders.
-chmod 0755 "$gecici" "$c" "$c/kuyruk"
-chmod 1777 "$c/kuyruk/tmp"
-cat >"$c/ayar/cups-files.conf" <<EOF
-SystemGroup root
-ServerRoot $c/ayar
-CacheDir $c/onbellek
-DataDir /usr/share/cups
-ServerBin /usr/lib/cups
-RequestRoot $c/kuyruk
-StateDir $c/durum
-TempDir $c/kuyruk/tmp
-AccessLog $c/gunluk/access_log
-ErrorLog $c/gunluk/error_log
-PageLog $c/gunluk/page_log
-EOF
-cat >"$c/ayar/cupsd.conf" <<EOF
-LogLevel debug
-Listen $soket
-PreserveJobFiles Yes
-Browsing Off
-WebInterface No
-DefaultAuthType None
-<Location />
-  Order allow,deny
-  Allow all
-</Location>
-<Location /admin>
-  Order allow,deny
-  Allow all
-</Location>
-<Policy default>
-  <Limit All>
-    Order deny,allow
-  </Limit>
-</Policy>
-EOF
-cat >"$cups_pdf_ayari" <<EOF
-Out $gecici/pdf
-AnonDirName $gecici/pdf
-Spool $gecici/pdf-kuyruk
-Log $c/gunluk
-Grp root
-EOF
-cupsd -f -c "$c/ayar/cupsd.conf" -s "$c/ayar/cups-files.conf" >"$c/gunluk/cupsd.out" 2>&1 &
-cupsd_pid=$!
-export CUPS_SERVER="$soket"
-for ((i = 0; i < 40; i++)); do
-  [ -S "$soket" ] && lpstat -r 2>/dev/null | grep -q 'is running' && break
-  sleep 0.25
-done
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
-  echo "FAILED: the private CUPS server did not start" >&2
-  cat "$c/gunluk/cupsd.out" "$c/gunluk/error_log" >&2 2>/dev/null
-  exit 1
+chmod 0755 "$gecici"
+if [ -n "${ZELVORA_E2E_CUPS:-}" ]; then
+  c=$ZELVORA_E2E_CUPS
+  # An earlier run's PDF and job files on that server are not this run's.
+  rm -f "$c"/pdf/*.pdf "$c"/kuyruk/d*
+else
+  c="$gecici/cups"
+  kendi_cups=1
+  "$(dirname "$0")/cups-gecici.sh" baslat "$c" || exit 1
 fi
-lpadmin -p ZelvoraPDF -E -v "cups-pdf:/$ornek" -P "$ppd" 2>/dev/null \
-  && lpadmin -d ZelvoraPDF \
-  || { echo "FAILED: lpadmin could not add the PDF printer" >&2; exit 1; }
+ln -s "$c/pdf" "$gecici/pdf"
+export CUPS_SERVER="$c/durum/cups.sock"
+lpstat -r 2>/dev/null | grep -q 'is running' || { echo "FAILED: no CUPS server at $CUPS_SERVER" >&2; exit 1; }
+cupsaccept ZelvoraPDF 2>/dev/null
 echo "CUPS: $(lpstat -v)"
 
 # The program with its own files, and the user's database (made from the template) with

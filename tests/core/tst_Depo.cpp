@@ -1,6 +1,6 @@
 // The database module's operations, run once on each back end: the SQLite file and an
 // office's PostgreSQL server (the test command starts a private one and names it in
-// ZELVORA_TEST_SUNUCU; without it the server's runs are skipped).
+// ZELVORA_TEST_SUNUCU; without it the server's runs are skipped, and fail under CI).
 
 #include "TestOrtami.h"
 
@@ -93,7 +93,7 @@ void DepoTesti::init()
     }
     m_sunucu = qEnvironmentVariable("ZELVORA_TEST_SUNUCU");
     if (m_sunucu.isEmpty())
-        QSKIP("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
+        ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
     sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
     m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
     OrtakDegiskenler::VeritabaniBag = m_sunucuBag.get();

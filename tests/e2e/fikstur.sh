@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The private servers that CTest starts once for the checks that use them, and stops at
+# the end; a server left behind by an interrupted run in the same folder is stopped and
+# removed first.
+#
+#   fikstur.sh sunucu baslat|durdur DIR   PostgreSQL (scripts/sunucu-gecici.sh), with the
+#                                         databases zelvora and iki_masa
+#   fikstur.sh cups baslat|durdur DIR     CUPS with a PDF printer (scripts/cups-gecici.sh);
+#                                         needs root
+set -uo pipefail
+betikler=$(cd "$(dirname "$0")/../../scripts" && pwd)
+[ $# -eq 3 ] || { echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2; }
+tur=$1
+islem=$2
+klasor=$3
+case "$tur" in
+  sunucu) betik="$betikler/sunucu-gecici.sh" ;;
+  cups) betik="$betikler/cups-gecici.sh" ;;
+  *) echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2 ;;
+esac
+
+durdur() {
+  [ -d "$klasor" ] || return 0
+  "$betik" durdur "$klasor" 2>/dev/null
+  rm -rf "$klasor"
+}
+
+case "$islem" in
+  baslat)
+    durdur
+    if [ "$tur" = cups ] && [ "$(id -u)" -ne 0 ]; then
+      # The printing check says so itself, and fails under CI.
+      echo "no private CUPS server: it needs root"
+      [ "${CI:-}" = true ] && exit 1
+      exit 0
+    fi
+    # The folder above is shared by the servers, each running as its own user.
+    mkdir -p "$(dirname "$klasor")"
+    chmod 0755 "$(dirname "$klasor")"
+    "$betik" baslat "$klasor" || exit 1
+    [ "$tur" = sunucu ] && { "$betik" veritabani "$klasor" iki_masa || exit 1; }
+    exit 0
+    ;;
+  durdur)
+    durdur
+    rmdir "$(dirname "$klasor")" 2>/dev/null
+    exit 0
+    ;;
+  *) echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2 ;;
+esac
