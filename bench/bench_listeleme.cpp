@@ -58,9 +58,7 @@ void klasorleriKur(const QString &kok)
     k.programKlasoru = kok + QStringLiteral("/program/");
     k.programDosyalariKlasoru = kok + QStringLiteral("/veri/");
     k.ayarDosyasi = kok + QStringLiteral("/ayar/Zelvora.conf");
-    k.kilitKlasoru = kok + QStringLiteral("/calisma/");
     QDir().mkpath(k.programKlasoru);
-    QDir().mkpath(k.kilitKlasoru);
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     Ayarlar::yenidenAc();

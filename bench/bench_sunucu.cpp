@@ -131,7 +131,6 @@ int main(int argc, char **argv)
     k.programKlasoru = klasor.path() + QStringLiteral("/program/");
     k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
     k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-    k.kilitKlasoru = klasor.path() + QStringLiteral("/calisma/");
     QDir().mkpath(k.programKlasoru);
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());

@@ -49,8 +49,6 @@ Ortam::Ortam()
     k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
     k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Tavrek/Zelvora.conf");
     k.otomatikBaslatmaKlasoru = klasor.path() + QStringLiteral("/ayar/autostart/");
-    k.kilitKlasoru = klasor.path() + QStringLiteral("/calisma/");
-    QDir().mkpath(k.kilitKlasoru);
     Arayuz::klasorlerKur(k);
     Arayuz::mesajKutusuKur(mesajlar);
     Arayuz::saatKur(saat);

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstdio>
@@ -100,7 +99,11 @@ const Klasorler &klasorler()
     return k.klasorler;
 }
 
-void mesajKutusuKur(std::shared_ptr<MesajKutusu> m) { kayitlar().mesajKutusu = std::move(m); }
+std::shared_ptr<MesajKutusu> mesajKutusuKur(std::shared_ptr<MesajKutusu> m)
+{
+    std::swap(kayitlar().mesajKutusu, m);
+    return m;
+}
 void saatKur(std::shared_ptr<Saat> s) { kayitlar().saat = std::move(s); }
 void programSonuKur(std::shared_ptr<ProgramSonu> p) { kayitlar().programSonu = std::move(p); }
 void alarmKur(std::shared_ptr<Alarm> a) { kayitlar().alarm = std::move(a); }
@@ -113,8 +116,6 @@ void klasorlerKur(const Klasorler &k)
     kayitlar().klasorler.programDosyalariKlasoru = sonunaBolu(k.programDosyalariKlasoru);
     if (!k.otomatikBaslatmaKlasoru.isEmpty())
         kayitlar().klasorler.otomatikBaslatmaKlasoru = sonunaBolu(k.otomatikBaslatmaKlasoru);
-    if (!k.kilitKlasoru.isEmpty())
-        kayitlar().klasorler.kilitKlasoru = sonunaBolu(k.kilitKlasoru);
     kayitlar().klasorlerKuruldu = true;
 }
 
@@ -141,10 +142,6 @@ Klasorler gercekKlasorler()
         ayar = QDir::homePath() + QStringLiteral("/.config");
     k.ayarDosyasi = ayar + QStringLiteral("/Tavrek/Zelvora.conf");
     k.otomatikBaslatmaKlasoru = ayar + QStringLiteral("/autostart/");
-    QString calisma = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (calisma.isEmpty())
-        calisma = QDir::tempPath();
-    k.kilitKlasoru = sonunaBolu(calisma);
     return k;
 }
 } // namespace Arayuz

@@ -148,7 +148,6 @@ struct Klasorler {
     QString programDosyalariKlasoru; // per-user data folder ($XDG_DATA_HOME), ending in "/"
     QString ayarDosyasi;             // the settings file
     QString otomatikBaslatmaKlasoru; // the desktop's autostart folder, ending in "/"
-    QString kilitKlasoru;            // where the one-instance lock lives ($XDG_RUNTIME_DIR), ending in "/"
 };
 
 // Access to the installed implementations.
@@ -160,7 +159,8 @@ Alarm &alarm();
 Yazicilar &yazicilar();
 const Klasorler &klasorler();
 
-void mesajKutusuKur(std::shared_ptr<MesajKutusu> m);
+// Returns the one installed before (to wrap it for a while and put it back).
+std::shared_ptr<MesajKutusu> mesajKutusuKur(std::shared_ptr<MesajKutusu> m);
 void saatKur(std::shared_ptr<Saat> s);
 void programSonuKur(std::shared_ptr<ProgramSonu> p);
 void alarmKur(std::shared_ptr<Alarm> a);

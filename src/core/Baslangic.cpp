@@ -86,8 +86,8 @@ QDateTime &acilistakiTarih()
     return t;
 }
 
-// Creates the folders of a path below the data folder; the ones created here are
-// readable by their owner only.
+} // namespace
+
 void klasorHazirla(const QString &klasor)
 {
     const QString kok = QDir::cleanPath(ProgramDosyalariKlasoru());
@@ -102,6 +102,8 @@ void klasorHazirla(const QString &klasor)
     for (const QString &k : olusacak)
         QFile::setPermissions(k, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
+
+namespace {
 
 // Copies a file under a temporary name, flushes it and renames it into place, so that
 // an interrupted copy never leaves a half database. The copy is the owner's only.
@@ -559,8 +561,12 @@ TekOrnek::TekOrnek(const QString &baslik, QObject *parent) : QObject(parent)
     QString kullanici = qEnvironmentVariable("USER");
     if (kullanici.isEmpty())
         kullanici = QDir::homePath();
+    // The socket (in the temporary folder, where local sockets live) is named after the
+    // data folder too: one instance per data folder, whatever the login session.
     const QByteArray ozet = QCryptographicHash::hash((baslik + QLatin1Char('|') + kullanici + QLatin1Char('|')
-                                                      + qEnvironmentVariable("HOME")).toUtf8(),
+                                                      + qEnvironmentVariable("HOME") + QLatin1Char('|')
+                                                      + QDir::cleanPath(Baslangic::veritabaniKlasoru()))
+                                                         .toUtf8(),
                                                      QCryptographicHash::Sha1)
                                 .toHex()
                                 .left(16);
@@ -571,22 +577,23 @@ TekOrnek::~TekOrnek() = default;
 
 QString TekOrnek::kilitDosyasi() const
 {
-    QString klasor = Arayuz::klasorler().kilitKlasoru;
-    if (klasor.isEmpty())
-        klasor = QDir::tempPath() + QLatin1Char('/');
-    return klasor + m_ad + QStringLiteral(".lock");
+    // Beside the database it guards: two login sessions of the user (each with a runtime
+    // folder of its own) share the data folder, and so the lock.
+    return Baslangic::veritabaniKlasoru() + QStringLiteral("Zelvora.lock");
 }
 
 bool TekOrnek::baskaOrnekVar()
 {
+    // The data folder is made here on a first start, readable by its owner only.
+    SessizAdim([] { Baslangic::klasorHazirla(Baslangic::veritabaniKlasoru()); });
     m_kilit = std::make_unique<QLockFile>(kilitDosyasi());
     // The lock lasts as long as its holder lives, however long that is.
     m_kilit->setStaleLockTime(0);
     if (m_kilit->tryLock(0))
         return false;
     if (m_kilit->error() != QLockFile::LockFailedError) {
-        // No lock can be taken here (an unwritable runtime folder): fall back on the
-        // socket alone rather than refuse to start.
+        // No lock can be taken here (an unwritable data folder): fall back on the socket
+        // alone rather than refuse to start.
         m_kilit.reset();
         return gosterIste();
     }
@@ -600,12 +607,16 @@ bool TekOrnek::baskaOrnekVar()
     return true;
 }
 
-bool TekOrnek::gosterIste()
+bool TekOrnek::gosterIste(bool goster)
 {
     QLocalSocket s;
     s.connectToServer(m_ad);
     if (!s.waitForConnected(500))
         return false;
+    if (!goster) {
+        s.disconnectFromServer();
+        return true;
+    }
     s.write("goster\n");
     s.waitForBytesWritten(500);
     s.waitForReadyRead(500);
@@ -617,10 +628,11 @@ bool TekOrnek::dinle()
 {
     m_sunucu = new QLocalServer(this);
     m_sunucu->setSocketOptions(QLocalServer::UserAccessOption);
-    // Only the holder of the lock listens, so a socket found here was left by an
-    // instance that crashed.
-    if (m_kilit)
-        QLocalServer::removeServer(m_ad);
+    // A socket found here was left by an instance that crashed, unless something still
+    // answers on it: a live socket is never taken away from its holder (listening would
+    // replace it).
+    if (gosterIste(false))
+        return false;
     if (!m_sunucu->listen(m_ad)) {
         QLocalServer::removeServer(m_ad);
         if (!m_sunucu->listen(m_ad))

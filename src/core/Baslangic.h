@@ -19,6 +19,9 @@ QString veritabaniYolu();    // veritabaniKlasoru() + "Vok.vtb"; never in the bu
 QString sablonYolu();        // the empty database delivered with the program: program folder + "Vok.vtb"
 QString yedekKlasoru();      // program-files folder + "Tavrek/Vtb Yedekleri/"
 QString yedekYolu();         // yedekKlasoru() + "Vok.ydk"
+// Creates the folders of a path below the data folder; the ones created here are
+// readable by their owner only. Throws Hata when it cannot.
+void klasorHazirla(const QString &klasor);
 
 // Looks at the settings file before anything reads it (Ayarlar::dosyayiDenetle) and
 // tells the user what was found. A file that is not a regular one, or that may hold the
@@ -65,9 +68,10 @@ void veritabaniniKapat();
 
 namespace Zelvora {
 
-// One running instance per user. The first start takes a per-user lock file before
-// anything else and listens on a local socket named from the title and the user; a
-// later start finds the lock taken, asks the holder to show its main window and ends.
+// One running instance per user and data folder. The first start takes a lock file in
+// the data folder before anything else and listens on a local socket named from the
+// title, the user and the data folder; a later start finds the lock taken, asks the
+// holder to show its main window and ends.
 class TekOrnek : public QObject {
     Q_OBJECT
 public:
@@ -76,8 +80,8 @@ public:
     // Takes the lock. When another instance holds it, asks that one to show itself and
     // returns true; otherwise this instance is the one and returns false.
     bool baskaOrnekVar();
-    // Starts listening; later starts then reach this instance. Safe only while holding
-    // the lock, since it replaces a socket left by a crashed instance.
+    // Starts listening; later starts then reach this instance. A socket left by a crashed
+    // instance is replaced; one that still answers is left to its holder (false).
     bool dinle();
     QString soketAdi() const { return m_ad; }
     QString kilitDosyasi() const;
@@ -88,7 +92,8 @@ Q_SIGNALS:
     void gosterIstendi();
 
 private:
-    bool gosterIste();
+    // Reaches the instance at the socket; goster: asks it to show itself.
+    bool gosterIste(bool goster = true);
     QString m_ad;
     QLocalServer *m_sunucu = nullptr;
     std::unique_ptr<QLockFile> m_kilit;

@@ -2,6 +2,8 @@
 
 #include "core/Arayuzler.h"
 #include "core/GirisMetni.h"
+#include "core/OrtakDegiskenler.h"
+#include "core/Veritabani.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -49,12 +51,55 @@ QString tavsiye(const QString &girdiler, const QString &ne)
 }
 } // namespace
 
+namespace {
+// The database file under the running program is no longer the one it opened: said in
+// plain words, and the file now at its path, when it is a sound database of ours, is
+// offered for opening.
+void veritabaniDegistiBildir(const Hata &h)
+{
+    const QString metin = QStringLiteral("Veritabanı dosyanız, program açıkken silindi, taşındı ya da yerine başka bir dosya kondu:")
+        + tirnakliDosya(h) + QStringLiteral("\r\n\r\n")
+        + (GirdilerYerindeKalir::etkin()
+           ? QStringLiteral("Program bu dosyaya artık kaydedemez: kaydetmek istediğiniz bilgi kaydedilmedi, girdikleriniz yerinde duruyor.")
+           : QStringLiteral("Program bu dosyaya artık kaydedemez."));
+    Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+    if (vt && vt->adi() == h.dosya() && Veritabani::saglamMi(h.dosya())) {
+        if (!soru(metin + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Bu adda şimdi bir veritabanı dosyası var. Program onu açsın mı? (Açıldıktan sonra kaydetmek istediğinizi yeniden kaydedebilirsiniz.)")))
+            return;
+        try {
+            vt->yenidenAc();
+        } catch (const Hata &e) {
+            mesaj(QStringLiteral("Veritabanı dosyanız açılamadı:") + tirnakliDosya(h) + QStringLiteral("\r\n\r\n")
+                      + QStringLiteral("Nedeni: ") + HataNedeni(e),
+                  MesajSimgesi::Uyari);
+        }
+        return;
+    }
+    mesaj(metin + QStringLiteral("\r\n\r\n")
+              + QStringLiteral("Lütfen, dosyayı yerine koyup tekrar deneyiniz ya da programı kapatıp yeniden açınız: dosya bulunamazsa, yedekten oluşturulması önerilir."),
+          MesajSimgesi::Uyari);
+}
+} // namespace
+
 bool GenelHataYordami(const Hata &h)
 {
     const int numara = h.numara();
     switch (numara) {
     case HataNo::Yazici:
     case HataNo::Mesgul:
+    case HataNo::Bildirildi:
+        return true;
+    case HataNo::VeritabaniDegisti:
+        veritabaniDegistiBildir(h);
+        return true;
+    case HataNo::TabloYok:
+        mesaj(QStringLiteral("Veritabanı dosyanızın bir tablosu, program açıkken silindi:") + tirnakliDosya(h)
+                  + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("İşleriniz okunamıyor ve kaydedilemiyor: bu sırada kaydetmek istediğiniz bir bilgi varsa kaydedilmedi, girdikleriniz yerinde duruyor.")
+                  + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Lütfen, programı kapatıp yeniden açınız: veritabanınızı yedekten oluşturmanız önerilecek."),
+              MesajSimgesi::Uyari);
         return true;
     case HataNo::DiskAg:
     case HataNo::GecersizYol:

@@ -23,6 +23,9 @@ constexpr int Sunucu = 3146;          // the database server refused a statement
 constexpr int AgKoptu = 3047;         // the connection to the database server was lost (our number)
 constexpr int Mesgul = 3356;          // opened exclusively by another user (silent)
 constexpr int AyarYazilamadi = 3900;  // the settings file could not be written (our number)
+constexpr int VeritabaniDegisti = 3901; // the database file was deleted, moved or replaced under the program
+constexpr int TabloYok = 3902;        // a table of the database was dropped under the program
+constexpr int Bildirildi = 3903;      // an error the user has already been told of (silent)
 } // namespace HataNo
 
 // The error type of the program: a number, a description and, where one is concerned,

@@ -99,6 +99,11 @@ public:
     // the file). Cheap: it only looks at what the server has already sent.
     virtual bool baskaMasaDegistirdi() { return false; }
 
+    // Opens the database again at its path, in place of the connection held (the file:
+    // after it was replaced under the program; nothing for the server). Throws Hata as
+    // ac() does, keeping the old connection.
+    virtual void yenidenAc() {}
+
     // The folder table still has the 10-character keys of schema 2.31 and older.
     virtual bool eskiSemaMi() = 0;
     // Widens the folder table's keys to 255 characters, in one transaction.

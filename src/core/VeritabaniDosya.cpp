@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <string>
 
@@ -59,6 +60,12 @@ QString dosyaAdi(sqlite3 *db)
 [[noreturn]] void hataAt(sqlite3 *db, int kod)
 {
     const QString aciklama = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod));
+    // The file was deleted or moved under the connection, or a table dropped by another
+    // program: said as such, not as missing permissions or an unknown error.
+    if (db && sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED)
+        throw Hata(HataNo::VeritabaniDegisti, aciklama, dosyaAdi(db));
+    if (db && (kod & 0xff) == SQLITE_ERROR && aciklama.startsWith(QLatin1String("no such table")))
+        throw Hata(HataNo::TabloYok, aciklama, dosyaAdi(db));
     // A write cut short by a full disk (or, when SQLite kept its errno, the file-size
     // limit) is a full disk to the user; SQLite often loses the errno of a write to the
     // file-size limit, which is then told as a disk write error (3040).
@@ -281,6 +288,52 @@ void DosyaVeritabani::onbellegiSonraKucult()
     m_kucultme->start();
 }
 
+namespace {
+bool kimlikOku(const QString &yol, quint64 &aygit, quint64 &dugum)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(yol).constData(), &st) != 0)
+        return false;
+    aygit = quint64(st.st_dev);
+    dugum = quint64(st.st_ino);
+    return true;
+}
+} // namespace
+
+DosyaVeritabani::DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol)
+{
+    kimlikOku(m_yol, m_aygit, m_dugum);
+}
+
+void DosyaVeritabani::kimlikDenetle(bool yazma)
+{
+    if (!m_degisti) {
+        quint64 aygit = 0, dugum = 0;
+        if (kimlikOku(m_yol, aygit, dugum) && aygit == m_aygit && dugum == m_dugum)
+            return;
+        m_degisti = true;
+    } else if (!yazma) {
+        return;
+    }
+    throw Hata(HataNo::VeritabaniDegisti, QStringLiteral("Açık olan veritabanı dosyası artık bu adda değil."), m_yol);
+}
+
+void DosyaVeritabani::yenidenAc()
+{
+    std::unique_ptr<Veritabani> yeni = Veritabani::ac(m_yol);
+    auto *d = static_cast<DosyaVeritabani *>(yeni.get());
+    m_kucultme.reset();
+    for (const auto &deyim : m_listeDeyimleri)
+        sqlite3_finalize(deyim.second);
+    m_listeDeyimleri.clear();
+    sqlite3_close_v2(m_db);
+    m_db = std::exchange(d->m_db, nullptr);
+    m_aygit = d->m_aygit;
+    m_dugum = d->m_dugum;
+    m_degisti = false;
+    m_tabloBildirildi = false;
+}
+
 DosyaVeritabani::~DosyaVeritabani()
 {
     m_kucultme.reset();
@@ -430,6 +483,7 @@ bool DosyaVeritabani::eskiSemaMi()
 
 void DosyaVeritabani::semaYukselt()
 {
+    kimlikDenetle(true);
     calistir("BEGIN IMMEDIATE");
     try {
         calistir("CREATE TABLE KlasorBilgileriTablosu_Yeni("
@@ -456,12 +510,14 @@ QList<KlasorKaydi> DosyaVeritabani::klasorler()
 
 void DosyaVeritabani::klasorEkle(const KlasorKaydi &k)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "INSERT INTO KlasorBilgileriTablosu(Bagi, Anahtari, Adi) VALUES(?, ?, ?)");
     d.bagla(1, k.bagi).bagla(2, k.anahtari).bagla(3, k.adi).calistir();
 }
 
 void DosyaVeritabani::klasorAdiDegistir(const QString &anahtari, const QString &adi)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE KlasorBilgileriTablosu SET Adi=? WHERE Anahtari=?");
     d.bagla(1, adi).bagla(2, anahtari).calistir();
     if (sqlite3_changes(m_db) == 0)
@@ -477,6 +533,7 @@ QString DosyaVeritabani::klasorAdi(const QString &anahtari)
 
 void DosyaVeritabani::klasorVeIsleriniSil(const QString &anahtari)
 {
+    kimlikDenetle(true);
     calistir("BEGIN IMMEDIATE");
     try {
         Deyim k(m_db, "DELETE FROM KlasorBilgileriTablosu WHERE Anahtari=?");
@@ -605,6 +662,24 @@ void DosyaVeritabani::isleriListele(const QString &anahtari, bool tumKlasorler, 
 std::vector<IsKaydi> DosyaVeritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
                                                           const QDate &ufukTarihi, const QTime &ufukSaati)
 {
+    // The scan notices a file replaced or deleted under the program, and tells of a
+    // dropped table once (later scans fail silently, so the horizon stays where it is).
+    kimlikDenetle(false);
+    try {
+        return hatirlatmaSorgusu(bugun, dakika, ufukTarihi, ufukSaati);
+    } catch (const Hata &h) {
+        if (h.numara() != HataNo::TabloYok)
+            throw;
+        if (m_tabloBildirildi)
+            throw Hata(HataNo::Bildirildi, h.aciklama(), h.dosya());
+        m_tabloBildirildi = true;
+        throw;
+    }
+}
+
+std::vector<IsKaydi> DosyaVeritabani::hatirlatmaSorgusu(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                                        const QTime &ufukSaati)
+{
     // ?1 today, ?2 the current minute at :00, ?3 the horizon's day, ?4 its time, ?5 the
     // first day to look at. The range on IsinTarihi keeps the scan to the days from the
     // horizon to today (only today when the horizon is today's or later), and the index
@@ -636,6 +711,7 @@ void DosyaVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatir
 
 qint64 DosyaVeritabani::isEkle(const IsKaydi &is)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
                   "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
     d.bagla(1, is.anahtari)
@@ -653,6 +729,7 @@ qint64 DosyaVeritabani::isEkle(const IsKaydi &is)
 
 void DosyaVeritabani::isGuncelle(const IsKaydi &is)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=?, IsinKonusu=?, IsinYeri=?, "
                   "IsinSayisi=?, Aciklama=?, Hatirlatma=?, IsYapildi=? WHERE IsNo=?");
     d.bagla(1, tarihMetni(is.tarih))
@@ -671,6 +748,7 @@ void DosyaVeritabani::isGuncelle(const IsKaydi &is)
 
 void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
 {
+    kimlikDenetle(true);
     // The statement is built from fixed column fragments only; every value is bound.
     struct Alan {
         unsigned bit;
@@ -718,30 +796,35 @@ void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
 
 void DosyaVeritabani::isSil(qint64 isNo)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "DELETE FROM YapilacakIslerTablosu WHERE IsNo=?");
     d.bagla(1, isNo).calistir();
 }
 
 void DosyaVeritabani::isTasi(qint64 isNo, const QString &anahtari)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET Anahtari=? WHERE IsNo=?");
     d.bagla(1, anahtari).bagla(2, isNo).calistir();
 }
 
 void DosyaVeritabani::isYapildiIsaretle(qint64 isNo)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsYapildi=1 WHERE IsNo=?");
     d.bagla(1, isNo).calistir();
 }
 
 void DosyaVeritabani::isHatirlatmaKapat(qint64 isNo)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET Hatirlatma=0 WHERE IsNo=?");
     d.bagla(1, isNo).calistir();
 }
 
 void DosyaVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
 {
+    kimlikDenetle(true);
     Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=? WHERE IsNo=?");
     d.bagla(1, tarihMetni(tarih)).bagla(2, saatMetni(saat)).bagla(3, isNo).calistir();
 }

@@ -19,12 +19,13 @@ namespace Zelvora {
 
 class DosyaVeritabani final : public Veritabani {
 public:
-    DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol) {}
+    DosyaVeritabani(sqlite3 *db, const QString &yol);
     ~DosyaVeritabani() override;
     // After a long list: the page cache back to its everyday size a few seconds later.
     void onbellegiSonraKucult();
 
     QString adi() const override { return m_yol; }
+    void yenidenAc() override;
     bool eskiSemaMi() override;
     void semaYukselt() override;
     QList<KlasorKaydi> klasorler() override;
@@ -54,6 +55,12 @@ public:
     sqlite3 *tutamak() const override { return m_db; }
 
 private:
+    // The file at the path is still the one opened (device and inode). Once it is not,
+    // every write is refused (Hata VeritabaniDegisti); a read is told once and then goes
+    // on with the file still open.
+    void kimlikDenetle(bool yazma);
+    std::vector<IsKaydi> hatirlatmaSorgusu(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                           const QTime &ufukSaati);
     void satirOku(void *deyim, IsKaydi &is) const;
     // uzunListe: a list that may hold every job; the page cache is brought back to its
     // everyday size afterwards.
@@ -62,6 +69,9 @@ private:
     sqlite3 *m_db = nullptr;
     std::unique_ptr<QTimer> m_kucultme;
     QString m_yol;
+    quint64 m_aygit = 0, m_dugum = 0;
+    bool m_degisti = false;       // the file at the path is no longer the one opened
+    bool m_tabloBildirildi = false; // the scan told of a dropped table
     // The listing statements, prepared once and kept (finalised with the connection).
     std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
 };

@@ -36,6 +36,52 @@ bool QtCevirileriniYukle()
     return true;
 }
 
+namespace {
+// While the splash is up, a message box first closes it. The splash stays above every
+// window, so a box shown under it would wait unseen for an answer the user types blind
+// (Enter on "Yedekten oluşturulsun mu?" restores the backup over the day's work).
+class KarsilamayiKapatanKutu : public MesajKutusu {
+public:
+    explicit KarsilamayiKapatanKutu(KarsilamaFormu *karsilama) : m_karsilama(karsilama) {}
+    std::shared_ptr<MesajKutusu> asil;
+    MesajCevabi goster(const QString &metin, MesajSimgesi simge, MesajDugmeleri dugmeler, MesajCevabi varsayilan,
+                       const QString &baslik) override
+    {
+        if (m_karsilama) {
+            m_karsilama->hide();
+            m_karsilama->close();
+        }
+        return asil->goster(metin, simge, dugmeler, varsayilan, baslik);
+    }
+
+private:
+    QPointer<KarsilamaFormu> m_karsilama;
+};
+
+// Puts the wrapper in for the start-up and the box it wraps back at its end.
+class KarsilamaKutusuKorumasi {
+public:
+    explicit KarsilamaKutusuKorumasi(KarsilamaFormu *karsilama)
+    {
+        if (!karsilama)
+            return;
+        m_sarici = std::make_shared<KarsilamayiKapatanKutu>(karsilama);
+        m_sarici->asil = Arayuz::mesajKutusuKur(m_sarici);
+    }
+    ~KarsilamaKutusuKorumasi()
+    {
+        // Only when nothing else has been installed meanwhile.
+        if (m_sarici && &Arayuz::mesajKutusu() == m_sarici.get())
+            Arayuz::mesajKutusuKur(m_sarici->asil);
+    }
+    KarsilamaKutusuKorumasi(const KarsilamaKutusuKorumasi &) = delete;
+    KarsilamaKutusuKorumasi &operator=(const KarsilamaKutusuKorumasi &) = delete;
+
+private:
+    std::shared_ptr<KarsilamayiKapatanKutu> m_sarici;
+};
+} // namespace
+
 void DosyaBoyuSiniriSinyaliniYoksay()
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -64,6 +110,7 @@ AnaForm *Main(const QStringList &argumanlar)
         karsilama->show();
         QApplication::processEvents();
     }
+    const KarsilamaKutusuKorumasi karsilamaKutusu(karsilama);
     auto bitir = [&]() -> AnaForm * {
         if (karsilama)
             karsilama->close();

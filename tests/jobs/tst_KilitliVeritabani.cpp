@@ -16,6 +16,7 @@
 #include "ui/AnaForm.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMimeData>
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void klasorIslemleriSoylenir();
     void isIslemleriSoylenir();
     void doluDiskteGirdilerKorunur();
+    void degistirilenDosyaYenidenAcilir();
+    void silinenDosyaVeTabloBirKezSoylenir();
 
     void listelemedeGirdiDenmez();
 private:
@@ -72,6 +75,80 @@ private:
     std::unique_ptr<Test::Ortam> ortam;
     sqlite3 *m_baska = nullptr;
 };
+
+void KilitliVeritabaniTesti::degistirilenDosyaYenidenAcilir()
+{
+    // Another copy of the database is put in its place while the program runs (a restore
+    // by hand, a sync tool): the save is refused, said as such, and the new file opened.
+    AnaForm ana(false);
+    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    IsEklemeDegistirmeFormu *f = ana.isFormu();
+    f->YeniIsEkleDugmesi_Click();
+    f->Tag = QStringLiteral("Ekle");
+    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+    f->SaatKutusu->setCurrentIndex(15);
+    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    f->HatirlatmaVarOnayi->setChecked(true);
+    const QString yol = ortam->veritabaniYolu();
+    const QString yeni = yol + QStringLiteral(".yeni");
+    QVERIFY(QFile::copy(yol, yeni));
+    QCOMPARE(::rename(QFile::encodeName(yeni).constData(), QFile::encodeName(yol).constData()), 0);
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    f->KaydetDugmesi_Click();
+    QVERIFY2(ortam->mesajlar->gosterilenler.size() == 1, qPrintable(ortam->mesajlar->metinler().join(QLatin1Char('|'))));
+    const Test::GosterilenMesaj m = ortam->mesajlar->gosterilenler.first();
+    QVERIFY2(m.metin.startsWith(QStringLiteral("Veritabanı dosyanız, program açıkken silindi, taşındı ya da yerine başka bir dosya kondu:")),
+             qPrintable(m.metin));
+    QCOMPARE(m.dugmeler, MesajDugmeleri::EvetHayir);
+    QCOMPARE(ortam->son->sayi, 0);
+    // Not saved, not lost: still in the editor; saved into the file now at the path.
+    QVERIFY(!f->KaydetDugmesi->isHidden());
+    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Duruşma"));
+    f->KaydetDugmesi_Click();
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    auto dosyadaki = Veritabani::ac(yol);
+    const auto isler = dosyadaki->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7));
+    QCOMPARE(isler.size(), size_t(1));
+    QCOMPARE(isler[0].konu, QStringLiteral("Duruşma"));
+}
+
+void KilitliVeritabaniTesti::silinenDosyaVeTabloBirKezSoylenir()
+{
+    vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(14, 0), QStringLiteral("Duruşma"), {}, {}, {},
+                  true, false});
+    AnaForm ana(false);
+    // Deleted: the scan tells it once (nothing to reopen), every write is refused.
+    const QString yol = ortam->veritabaniYolu();
+    const QString kenar = yol + QStringLiteral(".kenar");
+    QVERIFY(QFile::rename(yol, kenar));
+    ana.HatirlatilacakIsleriListele();
+    ana.HatirlatilacakIsleriListele();
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().dugmeler, MesajDugmeleri::Tamam);
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.contains(QStringLiteral("yedekten oluşturulması önerilir")));
+    try {
+        vt()->isYapildiIsaretle(1);
+        QFAIL("a write to a vanished file was taken as saved");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::VeritabaniDegisti);
+    }
+    // Put back and reopened, then a table dropped by another program: one clear message,
+    // not a question at every scan.
+    QVERIFY(QFile::rename(kenar, yol));
+    vt()->yenidenAc();
+    sqlite3 *baska = nullptr;
+    QCOMPARE(sqlite3_open(yol.toUtf8().constData(), &baska), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(baska, "DROP TABLE YapilacakIslerTablosu", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(baska);
+    ortam->mesajlar->temizle();
+    for (int i = 0; i < 3; ++i)
+        ana.HatirlatilacakIsleriListele();
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    const Test::GosterilenMesaj m = ortam->mesajlar->gosterilenler.first();
+    QVERIFY2(m.metin.startsWith(QStringLiteral("Veritabanı dosyanızın bir tablosu, program açıkken silindi:")), qPrintable(m.metin));
+    QCOMPARE(m.dugmeler, MesajDugmeleri::Tamam);
+    QCOMPARE(ortam->son->sayi, 0);
+}
 
 void KilitliVeritabaniTesti::init()
 {

@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
+#include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -47,6 +49,9 @@ private Q_SLOTS:
     void yedekSirasindakiYazmaBekler();
     void cikistaYedekTemizceBirakilir();
     void ikiBaslangicAyniAnda();
+    void tekOrnekVeriKlasorunde();
+    void kutularKarsilamaninUstunde();
+    void canliSoketSilinmez();
     void hataSorusuYalnizEvetHayirla();
     void qtMetinleriTurkce();
 
@@ -681,7 +686,7 @@ void BaslangicTesti::ikiBaslangicAyniAnda()
     TekOrnek ilk(OrtakDegiskenler::PencereBasligi);
     QVERIFY(!ilk.baskaOrnekVar());
     QVERIFY(QFile::exists(ilk.kilitDosyasi()));
-    QVERIFY(ilk.kilitDosyasi().startsWith(ortam.klasor.path()));
+    QVERIFY(ilk.kilitDosyasi().startsWith(Baslangic::veritabaniKlasoru()));
     // A socket left by a crashed instance does not stop it from listening.
     {
         QLocalServer eski;
@@ -703,6 +708,92 @@ void BaslangicTesti::ikiBaslangicAyniAnda()
     TekOrnek ucuncu(OrtakDegiskenler::PencereBasligi);
     QVERIFY(ucuncu.baskaOrnekVar());
     QTRY_COMPARE(istek, 1);
+}
+
+void BaslangicTesti::tekOrnekVeriKlasorunde()
+{
+    Test::Ortam ortam;
+    const QString baslik = OrtakDegiskenler::PencereBasligi;
+    // Another login session of the same user has a runtime folder of its own.
+    const QByteArray oncekiCalisma = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(ortam.klasor.path() + QStringLiteral("/calisma")));
+    TekOrnek ilk(baslik);
+    QVERIFY(!ilk.baskaOrnekVar());
+    QVERIFY(ilk.dinle());
+    QCOMPARE(QFileInfo(ilk.kilitDosyasi()).absolutePath(), QFileInfo(ortam.veritabaniYolu()).absolutePath());
+    int istek = 0;
+    connect(&ilk, &TekOrnek::gosterIstendi, this, [&] { ++istek; });
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(ortam.klasor.path() + QStringLiteral("/calisma2")));
+    {
+        TekOrnek ikinci(baslik);
+        QVERIFY(ikinci.baskaOrnekVar());
+    }
+    QTRY_COMPARE(istek, 1);
+    qputenv("XDG_RUNTIME_DIR", oncekiCalisma);
+    // Another data folder is another instance, with a socket of its own.
+    Klasorler k = Arayuz::klasorler();
+    k.programDosyalariKlasoru = ortam.klasor.path() + QStringLiteral("/veri2/");
+    Arayuz::klasorlerKur(k);
+    TekOrnek baska(baslik);
+    QVERIFY(!baska.baskaOrnekVar());
+    QVERIFY(baska.soketAdi() != ilk.soketAdi());
+    QVERIFY(baska.dinle());
+    TekOrnek ucuncu(baslik);
+    QVERIFY(ucuncu.baskaOrnekVar());
+    QCOMPARE(istek, 1);
+}
+
+void BaslangicTesti::kutularKarsilamaninUstunde()
+{
+    // The splash stays above every window: a box of the start-up shown while it is up
+    // would wait, unseen, for an answer typed blind.
+    Test::Ortam ortam;
+    QStringList karsilamaAcikken;
+    ortam.mesajlar->gosterilirken = [&](const QString &metin) {
+        const auto pencereler = QApplication::topLevelWidgets();
+        for (QWidget *w : pencereler) {
+            if (w->isVisible() && w->objectName() == QStringLiteral("KarsilamaFormu"))
+                karsilamaAcikken << metin;
+        }
+    };
+    // The database is gone, its backup is there: the question, then the start goes on.
+    dunkuYedekHazirla(ortam);
+    QFile::remove(ortam.veritabaniYolu());
+    ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
+    AnaForm *f = BaslangicModulu::Main({});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("Yedekten oluşturulsun mu?")));
+    QVERIFY2(karsilamaAcikken.isEmpty(), qPrintable(karsilamaAcikken.join(QLatin1Char('|'))));
+    // The boxes of the running program go straight to the installed seam again.
+    QCOMPARE(&Arayuz::mesajKutusu(), ortam.mesajlar.get());
+    yenidenBaslat(f);
+    // Neither database nor backup: the critical message, the program ends.
+    QFile::remove(ortam.veritabaniYolu());
+    QFile::remove(Baslangic::yedekYolu());
+    ortam.mesajlar->temizle();
+    QVERIFY(!BaslangicModulu::Main({}));
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
+    QVERIFY2(karsilamaAcikken.isEmpty(), qPrintable(karsilamaAcikken.join(QLatin1Char('|'))));
+    QCOMPARE(&Arayuz::mesajKutusu(), ortam.mesajlar.get());
+}
+
+void BaslangicTesti::canliSoketSilinmez()
+{
+    Test::Ortam ortam;
+    TekOrnek ornek(OrtakDegiskenler::PencereBasligi);
+    // Something alive already answers at the socket's name: it keeps it.
+    QLocalServer canli;
+    canli.setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(ornek.soketAdi());
+    QVERIFY(canli.listen(ornek.soketAdi()));
+    QVERIFY(!ornek.baskaOrnekVar());
+    ornek.dinle();
+    QLocalSocket s;
+    s.connectToServer(ornek.soketAdi());
+    QVERIFY(s.waitForConnected(1000));
+    QTRY_VERIFY(canli.hasPendingConnections());
 }
 
 void BaslangicTesti::hataSorusuYalnizEvetHayirla()
