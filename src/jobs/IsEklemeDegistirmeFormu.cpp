@@ -165,6 +165,8 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     EtiketVurgulayici::bagla(Etiket[0], IsinTarihiKutusu);
     EtiketVurgulayici::bagla(Etiket[1], SaatKutusu);
     EtiketVurgulayici::bagla(Etiket[1], DakikaKutusu);
+    // The hour box is named by its caption label (its buddy); the minute box has none.
+    DakikaKutusu->setAccessibleName(QStringLiteral("Dakika"));
     EtiketVurgulayici::bagla(Etiket[2], IsinKonusuKutusu);
     EtiketVurgulayici::bagla(Etiket[3], IsinYeriKutusu);
     EtiketVurgulayici::bagla(Etiket[4], IsinSayisiKutusu);

@@ -105,9 +105,6 @@ void HakkindaFormu::denetimleriKur()
     KurulusAdiEtiketi = new QLabel(Altlik);
     KurulusAdiEtiketi->setObjectName(QStringLiteral("KurulusAdiEtiketi"));
     KurulusAdiEtiketi->setGeometry(sol + adSutunu + 2, 240, genislik - adSutunu - 2, 20);
-    // Screen readers read each value with its caption.
-    KullaniciAdiEtiketi->setAccessibleName(QStringLiteral("Kullanıcı Adı"));
-    KurulusAdiEtiketi->setAccessibleName(QStringLiteral("Kuruluş Adı"));
 }
 
 bool HakkindaFormu::event(QEvent *e)
@@ -125,6 +122,9 @@ void HakkindaFormu::etkinlesti()
     SessizAdim([&] { kurulus = Platform::kayitliKurulusAdi(); });
     KullaniciAdiEtiketi->setText(kullanici);
     KurulusAdiEtiketi->setText(kurulus);
+    // Screen readers read each value with its caption; a name alone would hide the value.
+    KullaniciAdiEtiketi->setAccessibleName(QStringLiteral("Kullanıcı Adı: ") + kullanici);
+    KurulusAdiEtiketi->setAccessibleName(QStringLiteral("Kuruluş Adı: ") + kurulus);
 }
 
 } // namespace Zelvora

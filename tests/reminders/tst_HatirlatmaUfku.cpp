@@ -283,6 +283,7 @@ void HatirlatmaUfkuTesti::geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz(
     e->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
     e->SaatKutusu->setCurrentIndex(23);
     e->DakikaKutusu->setCurrentIndex(30);
+    // The save applies the subject's leave rules too, capitals among them.
     e->IsinKonusuKutusu->setEditText(QStringLiteral("Geç kalan"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     e->KaydetDugmesi->click();
@@ -291,7 +292,7 @@ void HatirlatmaUfkuTesti::geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz(
 
     ortam->saat->an = an(Yarin, 0, 0, 12);
     QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) { sonuclandir(f, 0, 0); }),
-             QStringList{QStringLiteral("07.12.2026 23:30:00 Geç kalan")});
+             QStringList{QStringLiteral("07.12.2026 23:30:00 Geç Kalan")});
     QCOMPARE(ufuk(), QStringLiteral("2026-12-08 00:00:00"));
     // A job entered afterwards for an earlier day stays unreminded, as before.
     isEkle(Bugun, QTime(23, 45), QStringLiteral("dünün kaydı"));

@@ -13,6 +13,7 @@
 #include "ui/HakkindaFormu.h"
 #include "ui/HataBildirmeFormu.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -99,6 +100,11 @@ void HakkindaHataBildirmeTesti::hakkinda()
     QCOMPARE(f.Etiket[4]->text() + f.Etiket[5]->text(), QStringLiteral("Kullanıcı Adı:"));
     QCOMPARE(f.Etiket[6]->text() + f.Etiket[7]->text(), QStringLiteral("Kuruluş Adı:"));
     QCOMPARE(f.KullaniciAdiEtiketi->text(), Platform::kayitliKullaniciAdi());
+    // A screen reader gets the caption and the value.
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.KullaniciAdiEtiketi)->text(QAccessible::Name),
+             QStringLiteral("Kullanıcı Adı: ") + Platform::kayitliKullaniciAdi());
+    QVERIFY(QAccessible::queryAccessibleInterface(f.KurulusAdiEtiketi)->text(QAccessible::Name)
+                .startsWith(QStringLiteral("Kuruluş Adı: ")));
     QCOMPARE(f.KurulusAdiEtiketi->text(), QString());
     QVERIFY(!f.SimgeKutusu->pixmap().isNull());
     QCOMPARE(f.Altlik->palette().color(QPalette::Window), QColor(Qt::white));
