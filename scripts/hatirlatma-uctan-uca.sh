@@ -44,15 +44,8 @@ if [ "${1:-}" = "--ekranda" ]; then
   exit "$bulundu"
 fi
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
-  exit 1
-fi
-yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
-ekran_resmi=$(realpath -m "$2")
-for f in zelvora sablon/Vok.vtb; do
-  [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
-done
+. "$(dirname "$0")/ortak.sh"
+yapi_ve_resim "$@"
 
 # The tools this check needs.
 eksik=()
@@ -61,7 +54,6 @@ command -v xwininfo >/dev/null || eksik+=(x11-utils)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
-. "$(dirname "$0")/ortak.sh"
 eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-uctan-uca.XXXXXX)
@@ -80,14 +72,7 @@ INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, I
 SQL
 echo "job inserted for $bugun $saat"
 
-# Own HOME, settings, data and socket folders: nothing of the user's is touched and
-# no other running instance is found.
-export HOME="$gecici/ev"
-export XDG_CONFIG_HOME="$gecici/ev/.config"
-export XDG_DATA_HOME="$gecici/ev/.local/share"
-export TMPDIR="$gecici/tmp"
-export LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM
+masa_ortami "$gecici"
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"

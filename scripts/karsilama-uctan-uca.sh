@@ -62,22 +62,14 @@ if [ "${1:-}" = "--ekranda" ]; then
   exit "$sonuc"
 fi
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
-  exit 1
-fi
-yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
-ekran_resmi=$(realpath -m "$2")
-for f in zelvora sablon/Vok.vtb; do
-  [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
-done
+. "$(dirname "$0")/ortak.sh"
+yapi_ve_resim "$@"
 
 eksik=()
 command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
 command -v xprop >/dev/null || eksik+=(x11-utils)
 command -v openbox >/dev/null || eksik+=(openbox)
 command -v import >/dev/null || eksik+=(imagemagick)
-. "$(dirname "$0")/ortak.sh"
 eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-karsilama.XXXXXX)
@@ -89,12 +81,7 @@ mkdir -p -m 0700 "$yedekler"
 mv "$veri/Vok.vtb" "$yedekler/Vok.ydk"
 ozet=$(sha256sum "$yedekler/Vok.ydk")
 
-export HOME="$gecici/ev"
-export XDG_CONFIG_HOME="$gecici/ev/.config"
-export XDG_DATA_HOME="$gecici/ev/.local/share"
-export TMPDIR="$gecici/tmp"
-export LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM
+masa_ortami "$gecici"
 
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"

@@ -35,3 +35,31 @@ masa_hazirla() {
   mkdir -p -m 0700 "$kok/ev/.local/share/Tavrek" "$veri"
   install -m 0600 "$yapi/sablon/Vok.vtb" "$veri/Vok.vtb"
 }
+
+# yapi_ve_resim BUILD_DIR SCREENSHOT.png: the two arguments of a check on a build folder;
+# sets yapi (the build folder, absolute) and ekran_resmi, and ends the script when the
+# folder has no program or template.
+yapi_ve_resim() {
+  if [ $# -ne 2 ]; then
+    echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
+    exit 1
+  fi
+  yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
+  ekran_resmi=$(realpath -m "$2")
+  local f
+  for f in zelvora sablon/Vok.vtb; do
+    [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
+  done
+}
+
+# masa_ortami FOLDER: the program's HOME, settings, data and socket folders are those of
+# the desk masa_hazirla laid out in FOLDER, so nothing of the user's is touched and no
+# other running instance is found; the real display, not the offscreen platform.
+masa_ortami() {
+  export HOME="$1/ev"
+  export XDG_CONFIG_HOME="$1/ev/.config"
+  export XDG_DATA_HOME="$1/ev/.local/share"
+  export TMPDIR="$1/tmp"
+  export LC_ALL=C.UTF-8
+  unset QT_QPA_PLATFORM
+}
