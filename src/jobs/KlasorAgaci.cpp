@@ -1,5 +1,6 @@
 #include "jobs/KlasorAgaci.h"
 
+#include "core/GirisMetni.h"
 #include "core/OrtakYordamlar.h"
 #include "jobs/IsListesi.h"
 #include "jobs/IsSatiriModeli.h"
@@ -18,6 +19,7 @@ const QString KlasorAgaci::KlasorAnahtari = QStringLiteral("Klasor");
 
 namespace {
 constexpr int AnahtarRolu = Qt::UserRole + 1;
+constexpr int KlasorAdiEnFazla = 255; // the width of the folder name field
 constexpr int ResimRolu = Qt::UserRole + 2;
 
 // Hands the edited text to the tree instead of writing it into the node: the tree's
@@ -29,7 +31,9 @@ public:
     {
         QWidget *w = QStyledItemDelegate::createEditor(parent, o, i);
         if (auto *e = qobject_cast<QLineEdit *>(w))
-            e->setMaxLength(255); // the width of the name field
+            // The name field holds 255 characters; the box counts UTF-16 units, so it lets
+            // through twice that and the name is cut by characters when it is handed on.
+            e->setMaxLength(2 * KlasorAdiEnFazla);
         return w;
     }
     void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
@@ -38,7 +42,7 @@ public:
         if (!e)
             return;
         QTreeWidgetItem *d = m_agac->itemFromIndex(index);
-        const QString metin = e->text();
+        const QString metin = SinirliMetin(e->text(), KlasorAdiEnFazla);
         QMetaObject::invokeMethod(
             m_agac, [agac = m_agac, d, metin] { Q_EMIT agac->adDuzenlendi(d, metin); }, Qt::QueuedConnection);
     }

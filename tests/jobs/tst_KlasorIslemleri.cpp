@@ -100,6 +100,15 @@ void KlasorIslemleriTesti::klasorAdiYerindeDegisir()
     QTest::keyClick(e, Qt::Key_Return);
     QTRY_COMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral(" Ayşe'nin Davaları "));
     QCOMPARE(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->text(0), QStringLiteral(" Ayşe'nin Davaları "));
+    // A name is cut to the field's 255 characters, never inside an emoji; a NUL is dropped.
+    const QString emoji = QStringLiteral("\U0001F600");
+    QTest::keyClick(f.KlasorListesi, Qt::Key_F2);
+    QTRY_VERIFY(duzenleyici(f) && duzenleyici(f)->isVisible());
+    e = duzenleyici(f);
+    e->selectAll();
+    e->insert(QString(253, QLatin1Char('a')) + QChar(0) + emoji + emoji + QStringLiteral("b"));
+    QTest::keyClick(e, Qt::Key_Return);
+    QTRY_COMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QString(253, QLatin1Char('a')) + emoji + emoji);
     // The fixed nodes cannot be renamed.
     f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
     QTest::keyClick(f.KlasorListesi, Qt::Key_F2);
