@@ -204,12 +204,7 @@ INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, I
   ('3-Anahtar', '$dun', '16:45:00', '${konular[5]}', 'Adliye', '2026/9', 'Tebliğ mazbatası beklenecek', 0, 0);
 SQL
 
-export HOME="$gecici/ev"
-export XDG_CONFIG_HOME="$gecici/ev/.config"
-export XDG_DATA_HOME="$gecici/ev/.local/share"
-export TMPDIR="$gecici/tmp"
-export LC_ALL=C.UTF-8
-unset QT_QPA_PLATFORM
+masa_ortami "$gecici"
 
 # A session bus of its own, so that the message can be read as a screen reader reads it.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

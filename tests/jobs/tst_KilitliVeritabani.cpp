@@ -72,6 +72,18 @@ private:
                 return e;
         return nullptr;
     }
+    // The editor in add mode on folder 1, with a hearing at 15:00 on 07.12.2026 typed in.
+    static IsEklemeDegistirmeFormu *durusmaGirilmisEditor(AnaForm &ana)
+    {
+        ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+        IsEklemeDegistirmeFormu *f = ana.isFormu();
+        f->YeniIsEkleDugmesi_Click();
+        f->Tag = QStringLiteral("Ekle");
+        f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
+        f->SaatKutusu->setCurrentIndex(15);
+        f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+        return f;
+    }
     std::unique_ptr<Test::Ortam> ortam;
     sqlite3 *m_baska = nullptr;
 };
@@ -81,13 +93,7 @@ void KilitliVeritabaniTesti::degistirilenDosyaYenidenAcilir()
     // Another copy of the database is put in its place while the program runs (a restore
     // by hand, a sync tool): the save is refused, said as such, and the new file opened.
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsEklemeDegistirmeFormu *f = ana.isFormu();
-    f->YeniIsEkleDugmesi_Click();
-    f->Tag = QStringLiteral("Ekle");
-    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
-    f->SaatKutusu->setCurrentIndex(15);
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
     f->HatirlatmaVarOnayi->setChecked(true);
     const QString yol = ortam->veritabaniYolu();
     const QString yeni = yol + QStringLiteral(".yeni");
@@ -168,13 +174,7 @@ void KilitliVeritabaniTesti::cleanup()
 void KilitliVeritabaniTesti::editorGirdileriniKorur()
 {
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsEklemeDegistirmeFormu *f = ana.isFormu();
-    f->YeniIsEkleDugmesi_Click();
-    f->Tag = QStringLiteral("Ekle");
-    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
-    f->SaatKutusu->setCurrentIndex(15);
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
     f->AciklamaKutusu->setText(QStringLiteral("Uzun uzun yazılmış bir açıklama"));
     f->HatirlatmaVarOnayi->setChecked(true);
     kilitle();
@@ -354,13 +354,7 @@ void KilitliVeritabaniTesti::doluDiskteGirdilerKorunur()
     dolgu.close();
 
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsEklemeDegistirmeFormu *f = ana.isFormu();
-    f->YeniIsEkleDugmesi_Click();
-    f->Tag = QStringLiteral("Ekle");
-    f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
-    f->SaatKutusu->setCurrentIndex(15);
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+    IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
     const QString aciklama(60000, QLatin1Char('a'));
     f->AciklamaKutusu->setText(aciklama);
     f->HatirlatmaVarOnayi->setChecked(true);
