@@ -77,10 +77,26 @@ PY
   xdotool key alt+t; sleep 0.5
 
   # Desk A: the folder "Büro", then a new job for the next minute, by the keyboard only.
-  xdotool windowfocus --sync "$wa"; sleep 0.3
-  xdotool key alt+k; sleep 0.2; xdotool key Down; sleep 0.3
-  xdotool key alt+a; sleep 0.3; xdotool key y; sleep 1
+  # Each step waits for the window it opens, and the menu is tried again when a loaded
+  # machine swallowed the keys, so the timing of the keystrokes cannot fail the check.
+  we=""
+  for deneme in 1 2 3 4; do
+    [ -n "$we" ] && break
+    xdotool windowfocus --sync "$wa"; sleep 0.3
+    xdotool key alt+k; sleep 0.3; xdotool key Home Down Down; sleep 0.5
+    xdotool key alt+a; sleep 0.5; xdotool key y
+    if bekle_pencere "$a" "Yapılacak İş Ekleme .Büro" 8; then
+      we=$(pencere "$a" "Yapılacak İş Ekleme .Büro")
+    else
+      xdotool key Escape Escape; sleep 0.5
+    fi
+  done
+  [ -n "$we" ] || hata "desk A's editor for the folder Büro did not open"
+  xdotool windowfocus --sync "$we"; sleep 0.5
+  # The next minute, or the one after when this one is nearly over, so the job is still
+  # ahead of the clock when it is saved.
   sonra=$(date -d '+1 minute' +%s)
+  [ $((sonra % 60)) -gt 40 ] && sonra=$((sonra + 60))
   gun=$(date -d "@$sonra" +%d.%m.%Y); saat=$(date -d "@$sonra" +%H); dakika=$(date -d "@$sonra" +%M)
   xdotool type --delay 60 "$gun"; xdotool key Tab Tab
   xdotool type --delay 40 "$saat"; xdotool key Tab
@@ -88,7 +104,7 @@ PY
   xdotool type --delay 30 "ortak durusma"
   xdotool key Tab Tab Tab Tab Tab Return
   kaydedildi=""
-  for ((i = 0; i < 50; i++)); do
+  for ((i = 0; i < 100; i++)); do
     n=$(psql "$ZELVORA_SUNUCU" -Atc "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Ortak Durusma'")
     [ "$n" = 1 ] && { kaydedildi=$(date +%s.%N); break; }
     sleep 0.1
