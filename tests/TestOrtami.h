@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -137,6 +139,18 @@ public:
             QFAIL(neden);                                                                                          \
         QSKIP(neden);                                                                                              \
     } while (false)
+
+// The control of a window found by its objectName (the names the windows give their
+// controls); a test that asks for a control the window does not have fails at once.
+template <class T>
+T *denetim(const QObject *pencere, const char *ad)
+{
+    T *d = pencere ? pencere->findChild<T *>(QString::fromLatin1(ad)) : nullptr;
+    if (!d)
+        qFatal("no control named %s (%s) in %s", ad, T::staticMetaObject.className(),
+               pencere ? pencere->metaObject()->className() : "nullptr");
+    return d;
+}
 
 // Runs f as soon as the next modal dialog (or any window of the given class) is up;
 // use it before calling something that opens a modal window.
