@@ -286,6 +286,7 @@ QString varsayilan(const QString &anahtar)
         {HatirlatmaEnUstte, QStringLiteral("1")},
         {BaslamaKonumu, QStringLiteral("1")},
         {AyrintiGoster, QStringLiteral("1")},
+        {ElektronikTebligat, QStringLiteral("0")},
         {HatirlatmaUfku, QString()},
     };
     if (anahtar == SesDosyasiYolu)

@@ -40,6 +40,8 @@ inline const QString Genislik = QStringLiteral("Genislik");
 inline const QString UstBosluk = QStringLiteral("Ust Bosluk");
 inline const QString SolBosluk = QStringLiteral("Sol Bosluk");
 inline const QString AyrintiGoster = QStringLiteral("Ayrinti Goster");
+// The duration calculator's start date is the arrival of an electronic notification ("1").
+inline const QString ElektronikTebligat = QStringLiteral("Elektronik Tebligat");
 // The day ("yyyy-MM-dd") whose daily backup failed and is still to be written.
 inline const QString YedekBekliyor = QStringLiteral("Yedek Bekliyor");
 // The reminder horizon, "yyyy-MM-dd HH:mm:ss": every reminder due up to it has been dealt

@@ -225,6 +225,23 @@ QString KaynakMetni(int numara)
     return tablo.value(numara);
 }
 
+QList<QStringList> KaynakTablosu(const QString &yol)
+{
+    QList<QStringList> satirlar;
+    KaynaklariHazirla();
+    QFile f(yol);
+    if (!f.open(QIODevice::ReadOnly))
+        return satirlar;
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    while (!in.atEnd()) {
+        const QString satir = in.readLine();
+        if (!satir.isEmpty() && !satir.startsWith(QLatin1Char('#')))
+            satirlar.append(satir.split(QLatin1Char('\t')));
+    }
+    return satirlar;
+}
+
 QChar TurkceBuyukHarf(QChar c)
 {
     if (c == QChar(0x0131)) // ı

@@ -2,7 +2,9 @@
 // Routines every window uses: the program-wide error handler, the string table,
 // Turkish capitalisation, the password scrambler, file tests and folders.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <exception>
 #include <functional>
@@ -83,6 +85,9 @@ QString ProgramDosyalariKlasoru();
 QChar TurkceBuyukHarf(QChar c);
 // Makes sure the compiled-in resources (icons, pictures, string table) are registered.
 void KaynaklariHazirla();
+// The rows of a tab-separated text among the resources (UTF-8), each split at its tabs;
+// empty lines and lines starting with "#" are skipped. Empty when it cannot be read.
+QList<QStringList> KaynakTablosu(const QString &yol);
 QString TurkceKucuk(const QString &s);
 // A text on one line: each tab, line break (CR LF, CR or LF) becomes one space.
 QString TekSatir(QString metin);

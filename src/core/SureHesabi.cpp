@@ -14,6 +14,11 @@ const QDate IlkTarih(100, 1, 1);
 const QDate SonTarih(9999, 12, 31);
 } // namespace
 
+QStringList birimAdlari()
+{
+    return {QStringLiteral("Gün"), QStringLiteral("Hafta"), QStringLiteral("Ay"), QStringLiteral("Yıl")};
+}
+
 bool aralikta(const QDate &t)
 {
     return t.isValid() && t >= IlkTarih && t <= SonTarih;

@@ -4,10 +4,14 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
 namespace Zelvora::SureHesabi {
+
+// The units of the unit list, by position: "Gün", "Hafta", "Ay", "Yıl".
+QStringList birimAdlari();
 
 // The dates a result may take: 1 January 100 to 31 December 9999.
 bool aralikta(const QDate &t);

@@ -1,12 +1,9 @@
 #include "core/Tatiller.h"
 
 #include "core/OrtakYordamlar.h"
-#include "core/Tarihler.h"
 
-#include <QFile>
 #include <QHash>
 #include <QStringList>
-#include <QTextStream>
 
 namespace Zelvora::Tatiller {
 namespace {
@@ -21,17 +18,7 @@ const QHash<QDate, Gun> &tablo()
 {
     static const QHash<QDate, Gun> t = [] {
         QHash<QDate, Gun> h;
-        KaynaklariHazirla();
-        QFile f(QStringLiteral(":/Tatiller.txt"));
-        if (!f.open(QIODevice::ReadOnly))
-            return h;
-        QTextStream in(&f);
-        in.setEncoding(QStringConverter::Utf8);
-        while (!in.atEnd()) {
-            const QString satir = in.readLine();
-            if (satir.isEmpty() || satir.startsWith(QLatin1Char('#')))
-                continue;
-            const QStringList p = satir.split(QLatin1Char('\t'));
+        for (const QStringList &p : KaynakTablosu(QStringLiteral(":/Tatiller.txt"))) {
             const QDate tarih = QDate::fromString(p.value(0), QStringLiteral("yyyy-MM-dd"));
             if (p.size() != 3 || !tarih.isValid())
                 continue;
@@ -80,6 +67,14 @@ QDate ilkIsGunu(const QDate &t)
     return g;
 }
 
+QDate ilkTamIsGunu(const QDate &t)
+{
+    QDate g = ilkIsGunu(t);
+    for (int i = 0; i < 60 && g.isValid() && !yarimGunAdi(g).isEmpty(); ++i)
+        g = ilkIsGunu(g);
+    return g;
+}
+
 bool adliTatilde(const QDate &t)
 {
     if (!t.isValid())
@@ -87,29 +82,9 @@ bool adliTatilde(const QDate &t)
     return (t.month() == 7 && t.day() >= 20) || t.month() == 8;
 }
 
-QString gunBilgisi(const QDate &t)
+QDate adliTatilSonu(int yil)
 {
-    if (!t.isValid())
-        return {};
-    QString s = Tarihler::gunAdi(t.dayOfWeek());
-    const QString tatil = tatilAdi(t);
-    if (!tatil.isEmpty())
-        s += QStringLiteral(", resmî tatil: ") + tatil;
-    else if (t.dayOfWeek() >= 6)
-        s += QStringLiteral(", hafta sonu");
-    if (!isGunu(t)) {
-        const QDate is = ilkIsGunu(t);
-        s += QStringLiteral(". İlk iş günü ") + Tarihler::kisaTarih(is) + QLatin1Char(' ')
-            + Tarihler::gunAdi(is.dayOfWeek());
-    } else if (const QString arife = yarimGunAdi(t); !arife.isEmpty()) {
-        s += QStringLiteral(", ") + arife + QStringLiteral(": 13.00'ten sonra yarım gün tatil");
-    }
-    s += QLatin1Char('.');
-    if (adliTatilde(t))
-        s += QStringLiteral(" Adli tatil içinde (20 Temmuz – 31 Ağustos).");
-    if (!kapsamda(t))
-        s += QStringLiteral(" Resmî tatiller yalnız %1–%2 yılları için bilinir.").arg(IlkYil).arg(SonYil);
-    return s;
+    return QDate(yil, 8, 31);
 }
 
 } // namespace Zelvora::Tatiller

@@ -1,6 +1,6 @@
 #pragma once
 // Official holidays of Türkiye (from the holiday table among the resources), weekends
-// and the judicial recess: what a lawyer wants to know about the day a deadline ends.
+// and the judicial recess: the calendar a deadline's last day is measured against.
 
 #include <QDate>
 #include <QString>
@@ -20,12 +20,12 @@ QString yarimGunAdi(const QDate &t);
 bool isGunu(const QDate &t);
 // The first working day after the date.
 QDate ilkIsGunu(const QDate &t);
+// The first working day after the date that is no half day either (after an eve, the
+// first full day of work once the feast is over).
+QDate ilkTamIsGunu(const QDate &t);
 // 20 July to 31 August.
 bool adliTatilde(const QDate &t);
-
-// One line about the date: its weekday; for a weekend day or an official holiday, the
-// holiday's name and the first working day after it; a half-day eve; the judicial
-// recess. Empty for an invalid date.
-QString gunBilgisi(const QDate &t);
+// The last day of the judicial recess of a year: 31 August.
+QDate adliTatilSonu(int yil);
 
 } // namespace Zelvora::Tatiller

@@ -1,14 +1,15 @@
 #include "tools/SureHesaplamaFormu.h"
 
+#include "core/AdliSureler.h"
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
 #include "core/OrtakYordamlar.h"
 #include "core/SureHesabi.h"
 #include "core/Tarihler.h"
-#include "core/Tatiller.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -25,17 +26,6 @@
 
 namespace Zelvora {
 namespace {
-
-// The five courts from top to bottom: caption and the position of their period in the
-// amount list (8, 8, 10, 15, 30 days).
-struct Mahkeme {
-    const char16_t *baslik;
-    int etiket;
-};
-const Mahkeme Mahkemeler[5] = {
-    {u"Sul&h Hukuk Mahkemesi", 0},   {u"İş Mahkeme&si", 0},      {u"İcra &Tetkik Mercii", 1},
-    {u"&Asliye Hukuk Mahkemesi", 2}, {u"İ&dare Mahkemesi", 3},
-};
 
 // A key that types a character; control keys (Backspace, arrows) and shortcuts (Ctrl+A,
 // Ctrl+V) are not. Ctrl and Alt together are AltGr on some systems, which types.
@@ -85,6 +75,16 @@ SureHesaplamaFormu::SureHesaplamaFormu(QWidget *parent) : QDialog(parent)
         MetniSec(BaslangicTarihiKutusu);
     });
     Adim([&] { genislikAyarla(Ayarlar::okuSayi(AyarAdi::Ayarlar, AyarAdi::AyrintiGoster, 1) == 1); });
+    Adim([&] {
+        const QSignalBlocker b(ElektronikTebligatOnayi);
+        ElektronikTebligatOnayi->setChecked(Ayarlar::okuSayi(AyarAdi::Ayarlar, AyarAdi::ElektronikTebligat, 0) == 1);
+        SonucuHesapla();
+    });
+}
+
+QString SureHesaplamaFormu::dilimKodu(int konum) const
+{
+    return konum >= 0 && konum < 4 ? DilimKodlari[konum] : QString();
 }
 
 void SureHesaplamaFormu::denetimleriKur()
@@ -103,13 +103,16 @@ void SureHesaplamaFormu::denetimleriKur()
     Cerceve[0]->setObjectName(QStringLiteral("Cerceve0"));
     Cerceve[0]->setGeometry(8, 4, panelSolu - 14, 200);
 
-    const int etiketX = 10, alanX = 124, satir = 30, ilk = 24;
+    // The rows of the frame: the start date, the e-tebligat tick under it, then the unit,
+    // the amount and the result.
+    const int etiketX = 10, alanX = 124, satir = 30, ilk = 24, onay = 26;
+    const int satirY[4] = {ilk, ilk + onay + satir, ilk + onay + 2 * satir, ilk + onay + 3 * satir};
     const QString etiketler[4] = {QStringLiteral("&Başlangıç Tarihi :"), QStringLiteral("Eklenecek &Dilim :"),
                                   QStringLiteral("&Eklenecek Süre :"), QStringLiteral("Bulunan Tarih :")};
     for (int i = 0; i < 4; ++i) {
         Etiket[i] = new QLabel(etiketler[i], Cerceve[0]);
         Etiket[i]->setObjectName(QStringLiteral("Etiket") + QString::number(i));
-        Etiket[i]->setGeometry(etiketX, ilk + i * satir, alanX - etiketX - 2, 22);
+        Etiket[i]->setGeometry(etiketX, satirY[i], alanX - etiketX - 2, 22);
     }
 
     BaslangicTarihiKutusu = new QLineEdit(Cerceve[0]);
@@ -117,12 +120,17 @@ void SureHesaplamaFormu::denetimleriKur()
     BaslangicTarihiKutusu->setMaxLength(10);
     BaslangicTarihiKutusu->setGeometry(alanX, ilk, 90, 22);
 
+    ElektronikTebligatOnayi = new QCheckBox(QStringLiteral("Elektronik tebligat (ulaştığı tarih)"), Cerceve[0]);
+    ElektronikTebligatOnayi->setObjectName(QStringLiteral("ElektronikTebligatOnayi"));
+    ElektronikTebligatOnayi->setToolTip(
+        QStringLiteral("Başlangıç tarihi e-tebligatın ulaştığı gündür; tebliğ, izleyen beşinci günün sonunda yapılmış sayılır."));
+    ElektronikTebligatOnayi->setGeometry(etiketX, ilk + onay, panelSolu - 14 - 2 * etiketX, 22);
+
     EklenecekZamanDilimiKutusu = new QComboBox(Cerceve[0]);
     EklenecekZamanDilimiKutusu->setObjectName(QStringLiteral("EklenecekZamanDilimiKutusu"));
     EklenecekZamanDilimiKutusu->setEditable(false);
-    EklenecekZamanDilimiKutusu->addItems(
-        {QStringLiteral("Gün"), QStringLiteral("Hafta"), QStringLiteral("Ay"), QStringLiteral("Yıl")});
-    EklenecekZamanDilimiKutusu->setGeometry(alanX, ilk + satir, 90, 22);
+    EklenecekZamanDilimiKutusu->addItems(SureHesabi::birimAdlari());
+    EklenecekZamanDilimiKutusu->setGeometry(alanX, satirY[1], 90, 22);
 
     EklenecekSureKutusu = new QComboBox(Cerceve[0]);
     EklenecekSureKutusu->setObjectName(QStringLiteral("EklenecekSureKutusu"));
@@ -133,22 +141,26 @@ void SureHesaplamaFormu::denetimleriKur()
                                    QStringLiteral("30"), QStringLiteral("60")});
     EklenecekSureKutusu->setCurrentIndex(-1);
     EklenecekSureKutusu->setEditText(QString());
-    EklenecekSureKutusu->setGeometry(alanX, ilk + 2 * satir, 70, 22);
+    EklenecekSureKutusu->setGeometry(alanX, satirY[2], 70, 22);
 
     AyrintilariAcDugmesi = new QPushButton(QStringLiteral(">>"), Cerceve[0]);
     AyrintilariAcDugmesi->setObjectName(QStringLiteral("AyrintilariAcDugmesi"));
     AyrintilariAcDugmesi->setToolTip(QStringLiteral("Temyiz sürelerini göster"));
     AyrintilariAcDugmesi->setAccessibleName(QStringLiteral("Temyiz sürelerini göster"));
-    AyrintilariAcDugmesi->setGeometry(alanX + 76, ilk + 2 * satir - 1, 40, 24);
+    AyrintilariAcDugmesi->setGeometry(alanX + 76, satirY[2] - 1, 40, 24);
 
     SonucKutusu = new QLineEdit(Cerceve[0]);
     SonucKutusu->setObjectName(QStringLiteral("SonucKutusu"));
     SonucKutusu->setReadOnly(true);
-    SonucKutusu->setGeometry(alanX, ilk + 3 * satir, 116, 22);
+    SonucKutusu->setGeometry(alanX, satirY[3], 116, 22);
 
+    // Its text is what a screen reader reads (the name follows the text); it takes the
+    // focus while it has text, so that it can be read and copied from the keyboard.
     GunBilgisiKutusu = new QLabel(Cerceve[0]);
     GunBilgisiKutusu->setObjectName(QStringLiteral("GunBilgisiKutusu"));
     GunBilgisiKutusu->setAccessibleName(QStringLiteral("Bulunan tarihin günü"));
+    GunBilgisiKutusu->setAccessibleDescription(QStringLiteral("Bulunan tarihin günü"));
+    GunBilgisiKutusu->setTextFormat(Qt::PlainText);
     GunBilgisiKutusu->setWordWrap(true);
     GunBilgisiKutusu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     GunBilgisiKutusu->setFrameShape(QFrame::StyledPanel);
@@ -156,25 +168,25 @@ void SureHesaplamaFormu::denetimleriKur()
     GunBilgisiKutusu->setMargin(3);
     GunBilgisiKutusu->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     GunBilgisiKutusu->setFocusPolicy(Qt::NoFocus);
-    GunBilgisiKutusu->setGeometry(etiketX, ilk + 4 * satir - 2, panelSolu - 14 - 2 * etiketX, 56);
+    GunBilgisiKutusu->move(etiketX, ilk + onay + 4 * satir - 2);
+    GunBilgisiKutusu->resize(panelSolu - 14 - 2 * etiketX, 56);
 
     KopyalaDugmesi = new QPushButton(QStringLiteral("Sonucu &Panoya Kopyala"), Altlik[0]);
     KopyalaDugmesi->setObjectName(QStringLiteral("KopyalaDugmesi"));
     KopyalaDugmesi->setEnabled(false);
-    KopyalaDugmesi->setGeometry(8, 214, 160, 26);
 
     KapatDugmesi = new QPushButton(QStringLiteral("Kapat"), Altlik[0]);
     KapatDugmesi->setObjectName(QStringLiteral("KapatDugmesi"));
-    KapatDugmesi->setGeometry(panelSolu - 6 - 86, 214, 86, 26);
 
     Cerceve[1] = new QGroupBox(QStringLiteral("Temyiz Süreleri "), Altlik[1]);
     Cerceve[1]->setObjectName(QStringLiteral("Cerceve1"));
     const int panelGenisligi = piksel(GenisGenislik) - panelSolu;
-    Cerceve[1]->setGeometry(2, 4, panelGenisligi - 10, 200);
+    // The options come from the table of periods; the panel always has its five places.
+    const QList<AdliSureler::Mahkeme> &mahkemeler = AdliSureler::mahkemeler();
     for (int i = 0; i < 5; ++i) {
-        auto *s = new QRadioButton(QString::fromUtf16(Mahkemeler[i].baslik), Cerceve[1]);
+        auto *s = new QRadioButton(i < mahkemeler.size() ? mahkemeler.at(i).baslik : QString(), Cerceve[1]);
         s->setObjectName(QStringLiteral("TemyizSecenegi") + QString::number(i));
-        s->setProperty("etiket", Mahkemeler[i].etiket);
+        s->setEnabled(i < mahkemeler.size());
         s->setGeometry(12, 26 + i * 32, panelGenisligi - 34, 24);
         TemyizSecenegi[i] = s;
         connect(s, &QRadioButton::toggled, this, [this, i](bool secili) {
@@ -184,7 +196,7 @@ void SureHesaplamaFormu::denetimleriKur()
     }
     AyrintilarKapatDugmesi = new QPushButton(QStringLiteral("<< Temyiz Sürelerini &Gizle"), Altlik[1]);
     AyrintilarKapatDugmesi->setObjectName(QStringLiteral("AyrintilarKapatDugmesi"));
-    AyrintilarKapatDugmesi->setGeometry(2, 214, panelGenisligi - 10, 26);
+    yerlesimiAyarla();
 
     Etiket[0]->setBuddy(BaslangicTarihiKutusu);
     Etiket[1]->setBuddy(EklenecekZamanDilimiKutusu);
@@ -196,18 +208,20 @@ void SureHesaplamaFormu::denetimleriKur()
     EnterSekme::kur(BaslangicTarihiKutusu);
     EnterSekme::kur(EklenecekZamanDilimiKutusu);
     EnterSekme::kur(EklenecekSureKutusu);
+    EnterSekme::kur(ElektronikTebligatOnayi);
     // The combo box takes the keys first and hands them to its line edit past the filters.
     BaslangicTarihiKutusu->installEventFilter(this);
     EklenecekSureKutusu->installEventFilter(this);
     EklenecekSureKutusu->lineEdit()->installEventFilter(this);
 
-    const QList<QWidget *> sira = {BaslangicTarihiKutusu, EklenecekZamanDilimiKutusu, EklenecekSureKutusu,
-                                   AyrintilariAcDugmesi, SonucKutusu, KopyalaDugmesi, KapatDugmesi,
+    const QList<QWidget *> sira = {BaslangicTarihiKutusu, ElektronikTebligatOnayi, EklenecekZamanDilimiKutusu, EklenecekSureKutusu,
+                                   AyrintilariAcDugmesi, SonucKutusu, GunBilgisiKutusu, KopyalaDugmesi, KapatDugmesi,
                                    TemyizSecenegi[0], AyrintilarKapatDugmesi};
     for (qsizetype i = 0; i + 1 < sira.size(); ++i)
         setTabOrder(sira.at(i), sira.at(i + 1));
 
-    connect(BaslangicTarihiKutusu, &QLineEdit::textChanged, this, [this] { tarihDegisti(); });
+    connect(BaslangicTarihiKutusu, &QLineEdit::textChanged, this, [this] { SonucuHesapla(); });
+    connect(ElektronikTebligatOnayi, &QCheckBox::toggled, this, [this] { SonucuHesapla(); });
     connect(EklenecekZamanDilimiKutusu, &QComboBox::currentIndexChanged, this, [this] { dilimSecildi(); });
     // A pick from the list (mouse or arrow keys), also of the entry already current.
     connect(EklenecekSureKutusu, &QComboBox::activated, this, [this] {
@@ -220,6 +234,36 @@ void SureHesaplamaFormu::denetimleriKur()
     connect(KapatDugmesi, &QPushButton::clicked, this, [this] { reject(); });
     connect(AyrintilariAcDugmesi, &QPushButton::clicked, this, [this] { AyrintilariAcDugmesi_Click(); });
     connect(AyrintilarKapatDugmesi, &QPushButton::clicked, this, [this] { AyrintilarKapatDugmesi_Click(); });
+}
+
+void SureHesaplamaFormu::yerlesimiAyarla()
+{
+    // The day line is as tall as its text needs at the current font (at least three
+    // lines, so that the window does not jump with every short text); the frames, the
+    // buttons under them and the window follow.
+    QLabel *g = GunBilgisiKutusu;
+    const int enAz = 3 * g->fontMetrics().lineSpacing() + 2 * (g->margin() + g->frameWidth());
+    g->resize(g->width(), qMax(enAz, g->heightForWidth(g->width())));
+    const int cerceveYuksekligi = g->geometry().bottom() + 10;
+    Cerceve[0]->resize(Cerceve[0]->width(), cerceveYuksekligi);
+    const int panelGenisligi = piksel(GenisGenislik) - piksel(PanelSolu);
+    Cerceve[1]->setGeometry(2, 4, panelGenisligi - 10, cerceveYuksekligi);
+    const int dugmeY = 4 + cerceveYuksekligi + 10;
+    KopyalaDugmesi->setGeometry(8, dugmeY, 160, 26);
+    KapatDugmesi->setGeometry(piksel(PanelSolu) - 6 - 86, dugmeY, 86, 26);
+    AyrintilarKapatDugmesi->setGeometry(2, dugmeY, panelGenisligi - 10, 26);
+    m_yukseklik = dugmeY + 26 + 10;
+    Altlik[0]->resize(Altlik[0]->width(), m_yukseklik);
+    Altlik[1]->resize(Altlik[1]->width(), m_yukseklik);
+    genislikAyarla(panelAcik());
+}
+
+void SureHesaplamaFormu::changeEvent(QEvent *olay)
+{
+    // Another desktop font: the day line is measured again.
+    if (olay->type() == QEvent::FontChange && GunBilgisiKutusu)
+        yerlesimiAyarla();
+    QDialog::changeEvent(olay);
 }
 
 void SureHesaplamaFormu::genislikAyarla(bool acik)
@@ -254,6 +298,8 @@ void SureHesaplamaFormu::done(int sonuc)
 {
     SessizAdim([&] {
         Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::AyrintiGoster, panelAcik() ? QStringLiteral("1") : QStringLiteral("0"));
+        Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::ElektronikTebligat,
+                     ElektronikTebligatOnayi->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         Ayarlar::kendiKaydet();
     });
     QDialog::done(sonuc);
@@ -264,9 +310,13 @@ void SureHesaplamaFormu::done(int sonuc)
 void SureHesaplamaFormu::SonucuHesapla()
 {
     const QString sure = EklenecekSureKutusu->currentText();
-    const QDate baslangic = SureHesabi::baslangicTarihi(BaslangicTarihiKutusu->text());
+    QDate baslangic = SureHesabi::baslangicTarihi(BaslangicTarihiKutusu->text());
+    // After an electronic notification the period runs from the day it counts as served.
+    if (baslangic.isValid() && ElektronikTebligatOnayi->isChecked())
+        baslangic = SureHesabi::ekle(QStringLiteral("d"), 5, baslangic).value_or(QDate());
     if (sure.isEmpty() || !baslangic.isValid()) {
         SonucKutusu->clear();
+        gunBilgisiniYaz();
         return;
     }
     const int konum = EklenecekZamanDilimiKutusu->currentIndex();
@@ -278,6 +328,7 @@ void SureHesaplamaFormu::SonucuHesapla()
         // Outside the dates a result may take: the amount falls back to 1. A result of
         // the earlier inputs must not stay on show meanwhile.
         SonucKutusu->clear();
+        gunBilgisiniYaz();
         if (sure != QLatin1String("1")) {
             sureMetniYaz(QStringLiteral("1"));
             sureDuzenlendi();
@@ -285,6 +336,7 @@ void SureHesaplamaFormu::SonucuHesapla()
         return;
     }
     SonucKutusu->setText(Tarihler::kisaTarih(*sonuc));
+    gunBilgisiniYaz();
 }
 
 void SureHesaplamaFormu::TemyizSecimleriniTemizle()
@@ -297,11 +349,7 @@ void SureHesaplamaFormu::TemyizSecimleriniTemizle()
             s->setAutoExclusive(true);
         }
     }
-}
-
-void SureHesaplamaFormu::tarihDegisti()
-{
-    SonucuHesapla();
+    gunBilgisiniYaz();
 }
 
 bool SureHesaplamaFormu::tarihKutusundanAyrildi()
@@ -320,7 +368,7 @@ bool SureHesaplamaFormu::tarihKutusundanAyrildi()
 void SureHesaplamaFormu::dilimSecildi()
 {
     SonucuHesapla();
-    if (EklenecekZamanDilimiKutusu->currentIndex() > 0)
+    if (!m_programla && EklenecekZamanDilimiKutusu->currentIndex() > 0)
         TemyizSecimleriniTemizle();
 }
 
@@ -363,23 +411,52 @@ void SureHesaplamaFormu::sureDuzenlendi()
 
 void SureHesaplamaFormu::temyizSecildi(int i)
 {
-    const int konum = TemyizSecenegi[i]->property("etiket").toInt();
+    const QList<AdliSureler::Mahkeme> &mahkemeler = AdliSureler::mahkemeler();
+    if (i >= mahkemeler.size())
+        return;
+    const AdliSureler::Mahkeme &m = mahkemeler.at(i);
     {
+        // The amount and the unit the statute uses; set by the window, so the option stays.
         const QScopedValueRollback<bool> koru(m_programla, true);
-        EklenecekSureKutusu->setCurrentIndex(konum);
-        EklenecekSureKutusu->setEditText(EklenecekSureKutusu->itemText(konum));
+        const QString miktar = QString::number(m.miktar);
+        EklenecekSureKutusu->setCurrentIndex(EklenecekSureKutusu->findText(miktar));
+        EklenecekSureKutusu->setEditText(miktar);
+        EklenecekZamanDilimiKutusu->setCurrentIndex(m.birim);
     }
-    // As a pick from the list, made while the option has the focus: the option stays.
-    sureListedenSecildi();
-    EklenecekZamanDilimiKutusu->setCurrentIndex(0);
+    SonucuHesapla();
     EklenecekSureKutusu->setFocus(Qt::OtherFocusReason);
+}
+
+const AdliSureler::Mahkeme *SureHesaplamaFormu::seciliMahkeme() const
+{
+    const QList<AdliSureler::Mahkeme> &mahkemeler = AdliSureler::mahkemeler();
+    for (int i = 0; i < 5 && i < mahkemeler.size(); ++i) {
+        if (TemyizSecenegi[i]->isChecked())
+            return &mahkemeler.at(i);
+    }
+    return nullptr;
 }
 
 void SureHesaplamaFormu::sonucDegisti()
 {
-    const QString sonuc = SonucKutusu->text();
-    KopyalaDugmesi->setEnabled(!sonuc.isEmpty());
-    GunBilgisiKutusu->setText(Tatiller::gunBilgisi(Tarihler::tarihCoz(sonuc)));
+    KopyalaDugmesi->setEnabled(!SonucKutusu->text().isEmpty());
+}
+
+void SureHesaplamaFormu::gunBilgisiniYaz()
+{
+    AdliSureler::Soru soru;
+    soru.sonuc = Tarihler::tarihCoz(SonucKutusu->text());
+    soru.baslangic = SureHesabi::baslangicTarihi(BaslangicTarihiKutusu->text());
+    soru.elektronik = ElektronikTebligatOnayi->isChecked();
+    soru.mahkeme = seciliMahkeme();
+    const QString metin = AdliSureler::gunBilgisi(soru);
+    if (metin == GunBilgisiKutusu->text())
+        return;
+    GunBilgisiKutusu->setText(metin);
+    // An empty line says what it is for, not the frame's caption.
+    GunBilgisiKutusu->setAccessibleName(metin.isEmpty() ? QStringLiteral("Bulunan tarihin günü") : metin);
+    GunBilgisiKutusu->setFocusPolicy(metin.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    yerlesimiAyarla();
 }
 
 void SureHesaplamaFormu::KopyalaDugmesi_Click()

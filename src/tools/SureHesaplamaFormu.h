@@ -1,12 +1,14 @@
 #pragma once
 // The duration calculator "Süre Hesaplama": a start date plus an amount of days, weeks,
-// months or years gives the deadline; the appeal periods of five courts are one click
-// away in a side panel. Under the result, a line tells the weekday of the date found and
-// whether it is a weekend day, an official holiday or inside the judicial recess.
+// months or years gives the deadline; the appeal periods of five courts (today's law, from
+// the resources) are one click away in a side panel. The start date may be the arrival of
+// an electronic notification. Under the result, a line tells what the date found means:
+// the statute, the service date, weekday, holiday, judicial recess and half-day eve.
 
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -15,6 +17,10 @@ class QPushButton;
 class QRadioButton;
 
 namespace Zelvora {
+
+namespace AdliSureler {
+struct Mahkeme;
+}
 
 class SureHesaplamaFormu : public QDialog {
     Q_OBJECT
@@ -30,19 +36,45 @@ public:
     void SonucuHesapla();
     // Deselects the court options.
     void TemyizSecimleriniTemizle();
+    // The appeal panel is shown (the open button is then disabled).
+    bool panelAcik() const;
+    // The interval code of a position of the unit list ("d", "ww", "m", "yyyy").
+    QString dilimKodu(int konum) const;
+
+public Q_SLOTS:
+    void done(int sonuc) override;
+
+protected:
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+    void changeEvent(QEvent *olay) override;
+
+private:
+    void denetimleriKur();
+    void genislikAyarla(bool panelAcik);
+    void yerlesimiAyarla();
     void KopyalaDugmesi_Click();
     void AyrintilariAcDugmesi_Click();
     void AyrintilarKapatDugmesi_Click();
-    // The appeal panel is shown (the open button is then disabled).
-    bool panelAcik() const;
+    bool tarihKutusundanAyrildi();
+    void dilimSecildi();
+    void sureListedenSecildi();
+    void sureDuzenlendi();
+    void sureMetniYaz(const QString &metin);
+    void temyizSecildi(int i);
+    void sonucDegisti();
+    void gunBilgisiniYaz();
+    const AdliSureler::Mahkeme *seciliMahkeme() const;
+    bool sureKutusundaOdak() const;
 
     QLabel *Etiket[4] = {};
     QLineEdit *BaslangicTarihiKutusu = nullptr;
+    // The start date is the arrival of an electronic notification.
+    QCheckBox *ElektronikTebligatOnayi = nullptr;
     QComboBox *EklenecekZamanDilimiKutusu = nullptr;
     QComboBox *EklenecekSureKutusu = nullptr;
     QPushButton *AyrintilariAcDugmesi = nullptr;
     QLineEdit *SonucKutusu = nullptr;
-    // The weekday, holiday and recess line under the result.
+    // What the date found means; grows with its text.
     QLabel *GunBilgisiKutusu = nullptr;
     QPushButton *KopyalaDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
@@ -53,25 +85,6 @@ public:
 
     // Interval codes by the position of the unit list.
     QString DilimKodlari[4];
-
-public Q_SLOTS:
-    void done(int sonuc) override;
-
-protected:
-    bool eventFilter(QObject *nesne, QEvent *olay) override;
-
-private:
-    void denetimleriKur();
-    void genislikAyarla(bool panelAcik);
-    void tarihDegisti();
-    bool tarihKutusundanAyrildi();
-    void dilimSecildi();
-    void sureListedenSecildi();
-    void sureDuzenlendi();
-    void sureMetniYaz(const QString &metin);
-    void temyizSecildi(int i);
-    void sonucDegisti();
-    bool sureKutusundaOdak() const;
 
     bool m_programla = false;   // a change made by the window itself, not the user
     bool m_uyariBekliyor = false; // the wrong-date message is queued

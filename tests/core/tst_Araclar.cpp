@@ -24,8 +24,6 @@ private Q_SLOTS:
     void tarihEkle();
     void miktarOkuma();
     void bilinenTatiller();
-    void gunBilgisi_data();
-    void gunBilgisi();
     void programBilgisi();
 };
 
@@ -154,38 +152,10 @@ void AraclarTesti::bilinenTatiller()
     QVERIFY(Tatiller::adliTatilde(QDate(2026, 7, 20)));
     QVERIFY(Tatiller::adliTatilde(QDate(2026, 8, 31)));
     QVERIFY(!Tatiller::adliTatilde(QDate(2026, 9, 1)));
+    // After an eve, the first full day of work once the feast is over.
+    QCOMPARE(Tatiller::ilkTamIsGunu(QDate(2026, 5, 26)), QDate(2026, 6, 1));
+    QCOMPARE(Tatiller::ilkTamIsGunu(QDate(2024, 10, 27)), QDate(2024, 10, 30));
 }
-
-void AraclarTesti::gunBilgisi_data()
-{
-    QTest::addColumn<QDate>("tarih");
-    QTest::addColumn<QString>("beklenen");
-    QTest::newRow("iş günü") << QDate(2026, 12, 7) << QStringLiteral("Pazartesi.");
-    QTest::newRow("bayram") << QDate(2026, 5, 27)
-                            << QStringLiteral("Çarşamba, resmî tatil: Kurban Bayramı. İlk iş günü 01.06.2026 Pazartesi.");
-    QTest::newRow("hafta sonu") << QDate(2027, 1, 2)
-                                << QStringLiteral("Cumartesi, hafta sonu. İlk iş günü 04.01.2027 Pazartesi.");
-    QTest::newRow("arife") << QDate(2026, 5, 26)
-                           << QStringLiteral("Salı, Kurban Bayramı Arifesi: 13.00'ten sonra yarım gün tatil.");
-    QTest::newRow("adli tatil") << QDate(2026, 7, 21)
-                                << QStringLiteral("Salı. Adli tatil içinde (20 Temmuz – 31 Ağustos).");
-    QTest::newRow("adli tatilde bayram")
-        << QDate(2026, 8, 30)
-        << QStringLiteral("Pazar, resmî tatil: Zafer Bayramı. İlk iş günü 31.08.2026 Pazartesi. "
-                          "Adli tatil içinde (20 Temmuz – 31 Ağustos).");
-    QTest::newRow("tablo dışı") << QDate(2070, 1, 4)
-                                << QStringLiteral("Cumartesi, hafta sonu. İlk iş günü 06.01.2070 Pazartesi. "
-                                                  "Resmî tatiller yalnız 2000–2060 yılları için bilinir.");
-    QTest::newRow("geçersiz") << QDate() << QString();
-}
-
-void AraclarTesti::gunBilgisi()
-{
-    QFETCH(QDate, tarih);
-    QFETCH(QString, beklenen);
-    QCOMPARE(Tatiller::gunBilgisi(tarih), beklenen);
-}
-
 
 void AraclarTesti::programBilgisi()
 {
