@@ -207,12 +207,12 @@ int main(int argc, char **argv)
 
             // The whole search window: query, filling both lists, the count.
             AramaIslemleriFormu f(&ana);
-            f.AranacakYerKutusu->setCurrentIndex(2);
-            f.ArananKutusu->setText(a.metin);
+            f.findChild<QComboBox *>(QStringLiteral("AranacakYerKutusu"))->setCurrentIndex(2);
+            f.findChild<QLineEdit *>(QStringLiteral("ArananKutusu"))->setText(a.metin);
             z.restart();
             f.AraDugmesi_Click();
             pencere.push_back(double(z.nsecsElapsed()) / 1e6);
-            pencereSatir = f.AramaSonuclariListesi->count();
+            pencereSatir = f.findChild<QListWidget *>(QStringLiteral("AramaSonuclariListesi"))->count();
 
             hamSure.push_back(hamArama(ham, desen, &hamSatir));
             int islevSatir = 0;

@@ -391,10 +391,10 @@ int main(int argc, char **argv)
         p->show();
         QApplication::processEvents();
         z.restart();
-        p->TumIsleriListeleDugmesi->click();
+        p->findChild<QPushButton *>(QStringLiteral("TumIsleriListeleDugmesi"))->click();
         QApplication::processEvents();
         listePenceresi.push_back(ms(z));
-        satirListe = p->YapilacakIslerListesi->satirSayisi();
+        satirListe = p->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
         p->reject();
         delete p;
         QApplication::processEvents();

@@ -168,10 +168,10 @@ int main(int argc, char **argv)
         p->show();
         QApplication::processEvents();
         z.restart();
-        p->TumIsleriListeleDugmesi->click();
+        p->findChild<QPushButton *>(QStringLiteral("TumIsleriListeleDugmesi"))->click();
         QApplication::processEvents();
         listePenceresi.push_back(msDegeri(z));
-        listeSatir = p->YapilacakIslerListesi->satirSayisi();
+        listeSatir = p->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
         acikken = yerlesikBellekKb();
         p->reject();
         delete p;

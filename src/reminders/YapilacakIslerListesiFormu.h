@@ -39,6 +39,14 @@ public:
     void YazdirDugmesi_Click();
     void KapatDugmesi_Click();
 
+public Q_SLOTS:
+    // Every way of closing (Esc, "Kapat (Esc)", the close box) saves the column layout.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
     QLabel *Etiket[2] = {};
     IsListesi *YapilacakIslerListesi = nullptr;
     QPlainTextEdit *AciklamaKutusu = nullptr;
@@ -50,14 +58,6 @@ public:
     QPushButton *YazdirDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
 
-public Q_SLOTS:
-    // Every way of closing (Esc, "Kapat (Esc)", the close box) saves the column layout.
-    void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *e) override;
-
-private:
     void denetimleriKur();
     void aciklamayiGoster();
     // After a fill: the empty message and the plain heading, or the heading with the total.

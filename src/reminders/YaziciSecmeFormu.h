@@ -26,6 +26,11 @@ public:
     void TamamDugmesi_Click();
     void IptalDugmesi_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+
+private:
     QGroupBox *Cerceve = nullptr;
     QWidget *Altlik = nullptr;
     QLabel *Etiket[2] = {};
@@ -34,11 +39,6 @@ public:
     QPushButton *TamamDugmesi = nullptr;
     QPushButton *IptalDugmesi = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent *e) override;
-    void showEvent(QShowEvent *e) override;
-
-private:
     void denetimleriKur();
     void doldur();
     void yerlestir();

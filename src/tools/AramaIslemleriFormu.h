@@ -24,6 +24,10 @@ public:
     void AraDugmesi_Click();
     void AyrintiGosterDugmesi_Click();
 
+protected:
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+
+private:
     QGroupBox *Cerceve = nullptr;
     QLabel *Etiket[4] = {};
     QComboBox *AranacakYerKutusu = nullptr;
@@ -36,10 +40,6 @@ public:
     QPushButton *KapatDugmesi = nullptr;
     QWidget *Altlik = nullptr;
 
-protected:
-    bool eventFilter(QObject *nesne, QEvent *olay) override;
-
-private:
     void denetimleriKur();
     void satirSecildi();
 

@@ -20,18 +20,18 @@ public:
     // "İptal" (no password yet) or "Şifreyi Kaldır" (a password is set); Esc too.
     void IptalDugmesi_Click();
 
-    QLabel *Etiket[2] = {};
-    QLineEdit *SifreKutusu = nullptr;
-    QLineEdit *SifreDogrulaKutusu = nullptr;
-    QPushButton *TamamDugmesi = nullptr;
-    QPushButton *IptalDugmesi = nullptr;
-
 protected:
     bool event(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
+    QLabel *Etiket[2] = {};
+    QLineEdit *SifreKutusu = nullptr;
+    QLineEdit *SifreDogrulaKutusu = nullptr;
+    QPushButton *TamamDugmesi = nullptr;
+    QPushButton *IptalDugmesi = nullptr;
+
     // Captions that follow the password state.
     void etkinlesti();
     void odakla(QLineEdit *kutu);

@@ -30,16 +30,16 @@ public:
     // Wrong passwords entered so far; never reset while the prompt exists.
     int yanlisSayisi() const { return m_yanlisSayisi; }
 
-    QLabel *Etiket = nullptr;
-    QLineEdit *SifreKutusu = nullptr;
-    QPushButton *TamamDugmesi = nullptr;
-    QPushButton *IptalDugmesi = nullptr;
-
 public Q_SLOTS:
     // Esc and the close box cancel, as "İptal" does.
     void reject() override;
 
 private:
+    QLabel *Etiket = nullptr;
+    QLineEdit *SifreKutusu = nullptr;
+    QPushButton *TamamDugmesi = nullptr;
+    QPushButton *IptalDugmesi = nullptr;
+
     void odakla();
 
     quint8 m_yanlisSayisi = 0;

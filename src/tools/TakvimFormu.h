@@ -51,6 +51,13 @@ public:
     // Index of the selected day cell, -1 before the first selection.
     int seciliHucre() const { return m_seciliHucre; }
 
+protected:
+    void showEvent(QShowEvent *e) override;
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *nesne, QEvent *olay) override;
+
+private:
     QLabel *Etiket[2] = {};
     QListWidget *AyKutusu = nullptr;
     QComboBox *YilKutusu = nullptr;
@@ -63,13 +70,6 @@ public:
     QPushButton *TamamDugmesi = nullptr;
     QPushButton *IptalDugmesi = nullptr;
 
-protected:
-    void showEvent(QShowEvent *e) override;
-    bool event(QEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    bool eventFilter(QObject *nesne, QEvent *olay) override;
-
-private:
     void denetimleriKur();
     void ac();
     void ayYilSec(int yil, int ay);

@@ -258,7 +258,7 @@ void TercihlerFormu::sesDosyasiGoster(const QString &ad, const QString &klasor)
 {
     SesDosyasiKutusu->setText(ad);
     SesDosyasiKutusu->setCursorPosition(0);
-    SesDosyasiKlasoru = klasor;
+    m_sesDosyasiKlasoru = klasor;
     SesDosyasiKutusu->setToolTip(klasor + ad);
 }
 
@@ -328,7 +328,7 @@ void TercihlerFormu::TamamDugmesi_Click()
     Adim([&] {
         OrtakDegiskenler::SesliUyari = isaret(SesliUyariVerOnayi);
         Tercihler::SesDosyasiAdi = SesDosyasiKutusu->text();
-        Tercihler::SesDosyasiYolu = SesDosyasiKlasoru;
+        Tercihler::SesDosyasiYolu = m_sesDosyasiKlasoru;
     });
     if (!Adim([&] {
             Ayarlar::yaz(AyarAdi::SesliUyariBilgisi, QString::number(OrtakDegiskenler::SesliUyari));

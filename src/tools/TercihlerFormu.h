@@ -29,7 +29,14 @@ public:
     void TamamDugmesi_Click();
 
     // The folder of the sound file shown in SesDosyasiKutusu (its "tag"), ending in "/".
-    QString SesDosyasiKlasoru;
+    QString sesDosyasiKlasoru() const { return m_sesDosyasiKlasoru; }
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    QString m_sesDosyasiKlasoru;
 
     QFrame *Cerceve = nullptr;
     QWidget *Altlik = nullptr;
@@ -47,11 +54,6 @@ public:
     QPushButton *TamamDugmesi = nullptr;
     QPushButton *IptalDugmesi = nullptr;
 
-protected:
-    void showEvent(QShowEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-
-private:
     void denetimleriKur();
     // Sets the controls from the values in memory.
     void etkinlesti();

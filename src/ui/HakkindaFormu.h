@@ -16,6 +16,10 @@ class HakkindaFormu : public QDialog {
 public:
     explicit HakkindaFormu(QWidget *parent = nullptr);
 
+protected:
+    bool event(QEvent *e) override;
+
+private:
     QLabel *PencereResmi = nullptr; // the window picture "HAKKINDA"
     QWidget *Altlik = nullptr;
     QLabel *Etiket[8] = {};
@@ -25,10 +29,6 @@ public:
     QLabel *SimgeKutusu = nullptr;
     QFrame *Kenarlik[2] = {};
 
-protected:
-    bool event(QEvent *e) override;
-
-private:
     void denetimleriKur();
     void etkinlesti();
 };

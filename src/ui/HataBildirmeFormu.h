@@ -17,6 +17,10 @@ class HataBildirmeFormu : public QDialog {
 public:
     explicit HataBildirmeFormu(QWidget *parent = nullptr);
 
+protected:
+    bool event(QEvent *e) override;
+
+private:
     QWidget *Altlik = nullptr;
     QFrame *Cerceve = nullptr;
     QLabel *SimgeKutusu = nullptr;
@@ -25,10 +29,6 @@ public:
     BaglantiEtiketi *EPostaEtiketi = nullptr;
     QPushButton *TamamButonu = nullptr;
 
-protected:
-    bool event(QEvent *e) override;
-
-private:
     void denetimleriKur();
 };
 

@@ -523,8 +523,8 @@ void IsEklemeDegistirmeFormuTesti::takvimDugmesi()
             QVERIFY(t);
             baslangic = t->SecilenTarihBilgisi;
             ustte = t->windowFlags() & Qt::WindowStaysOnTopHint;
-            QTest::keyClick(t->Altlik, Qt::Key_Right);
-            QTest::keyClick(t->Altlik, tus);
+            QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Right);
+            QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), tus);
         });
         tikla(f->TarihiTakvimdenSecDugmesi);
     };

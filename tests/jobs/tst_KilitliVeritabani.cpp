@@ -387,10 +387,10 @@ void KilitliVeritabaniTesti::listelemedeGirdiDenmez()
     QVERIFY(kilitMesajiGeldi());
     QVERIFY(!m.first().contains(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor")));
     QVERIFY(m.first().contains(QStringLiteral("Lütfen, biraz sonra tekrar deneyiniz.")));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("&Yapılacak İşler"));
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket0")->text(), QStringLiteral("&Yapılacak İşler"));
     birak();
     f.TumIsleriListeleDugmesi_Click();
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 1);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 1);
 }
 
 QTEST_MAIN(KilitliVeritabaniTesti)

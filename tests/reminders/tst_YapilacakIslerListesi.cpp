@@ -54,18 +54,25 @@ private:
         return vt()->isEkle({0, anahtar, t, s, konu, QStringLiteral("Yer"), QStringLiteral("1"),
                              aciklama.isNull() ? konu + QStringLiteral(" notu") : aciklama, hatirlat, yapildi});
     }
+    static IsListesi *liste(const QObject *f) { return Test::denetim<IsListesi>(f, "YapilacakIslerListesi"); }
+    static QPlainTextEdit *aciklama(const QObject *f) { return Test::denetim<QPlainTextEdit>(f, "AciklamaKutusu"); }
+    static QPushButton *dugme(const QObject *f, const char *ad) { return Test::denetim<QPushButton>(f, ad); }
+    static QLabel *etiket(const QObject *f, int i)
+    {
+        return Test::denetim<QLabel>(f, qPrintable(QStringLiteral("Etiket%1").arg(i)));
+    }
     QStringList konular(YapilacakIslerListesiFormu &f)
     {
         QStringList l;
-        for (int i = 0; i < f.YapilacakIslerListesi->satirSayisi(); ++i)
-            l << f.YapilacakIslerListesi->model()->hucreMetni(i, IsSatiriModeli::Konusu);
+        for (int i = 0; i < liste(&f)->satirSayisi(); ++i)
+            l << liste(&f)->model()->hucreMetni(i, IsSatiriModeli::Konusu);
         return l;
     }
     QList<int> simgeler(YapilacakIslerListesiFormu &f)
     {
         QList<int> l;
-        for (int i = 0; i < f.YapilacakIslerListesi->satirSayisi(); ++i)
-            l << f.YapilacakIslerListesi->model()->simge(i);
+        for (int i = 0; i < liste(&f)->satirSayisi(); ++i)
+            l << liste(&f)->model()->simge(i);
         return l;
     }
     // Jobs in two folders around today (7 December 2026), added out of order.
@@ -101,30 +108,30 @@ void ListePenceresiTesti::acilistaBosVeDenetimler()
     ornekIsler();
     YapilacakIslerListesiFormu f;
     QCOMPARE(f.windowTitle(), QStringLiteral("Yapılacak İşleri Listele"));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Yapılacak İşler"));
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
-    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Açıklama"));
-    QVERIFY(f.AciklamaKutusu->isReadOnly());
-    QCOMPARE(f.AciklamaKutusu->accessibleName(), QStringLiteral("Açıklama"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Yapılacak İşler"));
+    QCOMPARE(liste(&f)->satirSayisi(), 0);
+    QCOMPARE(etiket(&f, 1)->text(), QStringLiteral("Açıklama"));
+    QVERIFY(aciklama(&f)->isReadOnly());
+    QCOMPARE(aciklama(&f)->accessibleName(), QStringLiteral("Açıklama"));
     const QList<QPair<QPushButton *, QString>> dugmeler{
-        {f.BugunYapilacakIsleriListeleDugmesi, QStringLiteral("&Bugünkü İşler")},
-        {f.GunuGecenIsleriListeleDugmesi, QStringLiteral("&Günü Geçen İşler")},
-        {f.SecilenTarihtekiIsleriListeleDugmesi, QStringLiteral("&Seçilen Tarihteki İşler")},
-        {f.YapilmisIsleriListeleDugmesi, QStringLiteral("Yapıl&mış İşler")},
-        {f.TumIsleriListeleDugmesi, QStringLiteral("&Tüm İşler")},
-        {f.YazdirDugmesi, QStringLiteral("&Yazdır...")},
-        {f.KapatDugmesi, QStringLiteral("Kapat (Esc)")}};
+        {dugme(&f, "BugunYapilacakIsleriListeleDugmesi"), QStringLiteral("&Bugünkü İşler")},
+        {dugme(&f, "GunuGecenIsleriListeleDugmesi"), QStringLiteral("&Günü Geçen İşler")},
+        {dugme(&f, "SecilenTarihtekiIsleriListeleDugmesi"), QStringLiteral("&Seçilen Tarihteki İşler")},
+        {dugme(&f, "YapilmisIsleriListeleDugmesi"), QStringLiteral("Yapıl&mış İşler")},
+        {dugme(&f, "TumIsleriListeleDugmesi"), QStringLiteral("&Tüm İşler")},
+        {dugme(&f, "YazdirDugmesi"), QStringLiteral("&Yazdır...")},
+        {dugme(&f, "KapatDugmesi"), QStringLiteral("Kapat (Esc)")}};
     for (const auto &[d, baslik] : dugmeler) {
         QCOMPARE(d->text(), baslik);
         QVERIFY(d->isEnabled());
     }
     // Seven columns at their design widths, the job number hidden; sorted by date with its arrow.
-    QHeaderView *h = f.YapilacakIslerListesi->header();
+    QHeaderView *h = liste(&f)->header();
     const QStringList basliklar{QStringLiteral("Tarihi"), QStringLiteral("Saati"), QStringLiteral("Konusu"),
                                 QStringLiteral("Yeri"), QStringLiteral("Sayısı"), QStringLiteral("Açıklama"),
                                 QString()};
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(f.YapilacakIslerListesi->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), basliklar[i]);
+        QCOMPARE(liste(&f)->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), basliklar[i]);
     for (int i = 1; i < 6; ++i)
         QCOMPARE(h->sectionSize(i), piksel(YapilacakIslerListesiFormu::tasarimGenislikleri()[i]));
     QVERIFY(h->isSectionHidden(6));
@@ -144,19 +151,19 @@ void ListePenceresiTesti::bugunVeGunuGecen()
     ornekIsler();
     YapilacakIslerListesiFormu f;
     // Today's open jobs of every folder, with or without reminder, in time order.
-    f.BugunYapilacakIsleriListeleDugmesi->click();
+    dugme(&f, "BugunYapilacakIsleriListeleDugmesi")->click();
     QCOMPARE(konular(f), (QStringList{QStringLiteral("bugün sabah"), QStringLiteral("bugün öğleden sonra")}));
     QCOMPARE(simgeler(f), (QList<int>{IsSatiriModeli::HatirlatSimgesi, IsSatiriModeli::HatirlatmaSimgesi}));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Bugün Yapılacak İşleriniz (Toplam: 2)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Bugün Yapılacak İşleriniz (Toplam: 2)"));
     // The first row is selected and its description shown; times keep their seconds.
-    QCOMPARE(f.YapilacakIslerListesi->seciliSatir(), 0);
-    QCOMPARE(f.AciklamaKutusu->toPlainText(), QStringLiteral("bugün sabah notu"));
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("09:00:00"));
+    QCOMPARE(liste(&f)->seciliSatir(), 0);
+    QCOMPARE(aciklama(&f)->toPlainText(), QStringLiteral("bugün sabah notu"));
+    QCOMPARE(liste(&f)->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("09:00:00"));
 
     // Open jobs of earlier days, oldest first; today's are not among them.
-    f.GunuGecenIsleriListeleDugmesi->click();
+    dugme(&f, "GunuGecenIsleriListeleDugmesi")->click();
     QCOMPARE(konular(f), (QStringList{QStringLiteral("geçen ay açık"), QStringLiteral("dün açık")}));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Günü Geçen İşleriniz (Toplam: 2)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Günü Geçen İşleriniz (Toplam: 2)"));
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
 }
 
@@ -166,43 +173,43 @@ void ListePenceresiTesti::yapilmisVeTumIsler()
     // Same date and time: the job number keeps the order stable.
     ekle(Buro, Bugun, QTime(9, 0), QStringLiteral("bugün sabah ikinci"));
     YapilacakIslerListesiFormu f;
-    f.YapilmisIsleriListeleDugmesi->click();
+    dugme(&f, "YapilmisIsleriListeleDugmesi")->click();
     QCOMPARE(konular(f), (QStringList{QStringLiteral("önceki gün yapıldı"), QStringLiteral("bugün yapıldı")}));
     QCOMPARE(simgeler(f), (QList<int>{IsSatiriModeli::YapildiSimgesi, IsSatiriModeli::YapildiSimgesi}));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Yapılmış İşleriniz (Toplam: 2)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Yapılmış İşleriniz (Toplam: 2)"));
 
     // All jobs, done or not, with the reminder icons only.
-    f.TumIsleriListeleDugmesi->click();
+    dugme(&f, "TumIsleriListeleDugmesi")->click();
     QCOMPARE(konular(f), (QStringList{QStringLiteral("geçen ay açık"), QStringLiteral("önceki gün yapıldı"),
                                       QStringLiteral("dün açık"), QStringLiteral("bugün sabah"),
                                       QStringLiteral("bugün sabah ikinci"), QStringLiteral("bugün yapıldı"),
                                       QStringLiteral("bugün öğleden sonra"), QStringLiteral("yarın")}));
     QCOMPARE(simgeler(f), (QList<int>{2, 2, 1, 1, 1, 1, 2, 1}));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Tüm İşleriniz (Toplam: 8)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Tüm İşleriniz (Toplam: 8)"));
 }
 
 void ListePenceresiTesti::bosSonucMesajlari()
 {
     YapilacakIslerListesiFormu f;
     const QList<QPair<QPushButton *, QString>> durumlar{
-        {f.BugunYapilacakIsleriListeleDugmesi, QStringLiteral("Bugün yapılacak işiniz bulunmuyor!")},
-        {f.GunuGecenIsleriListeleDugmesi, QStringLiteral("Günü geçen işiniz bulunmuyor!")},
-        {f.YapilmisIsleriListeleDugmesi, QStringLiteral("Yapılmış İşiniz bulunmuyor!")},
-        {f.TumIsleriListeleDugmesi, QStringLiteral("Eklenmiş hiçbir işiniz bulunmuyor!")}};
+        {dugme(&f, "BugunYapilacakIsleriListeleDugmesi"), QStringLiteral("Bugün yapılacak işiniz bulunmuyor!")},
+        {dugme(&f, "GunuGecenIsleriListeleDugmesi"), QStringLiteral("Günü geçen işiniz bulunmuyor!")},
+        {dugme(&f, "YapilmisIsleriListeleDugmesi"), QStringLiteral("Yapılmış İşiniz bulunmuyor!")},
+        {dugme(&f, "TumIsleriListeleDugmesi"), QStringLiteral("Eklenmiş hiçbir işiniz bulunmuyor!")}};
     ekle(Buro, Bugun.addDays(3), QTime(9, 0), QStringLiteral("ileride"));
     for (const auto &[d, mesaj] : durumlar) {
-        if (d == f.TumIsleriListeleDugmesi)
+        if (d == dugme(&f, "TumIsleriListeleDugmesi"))
             vt()->calistir("DELETE FROM YapilacakIslerTablosu");
         // A full list first: the empty result clears it and resets the heading.
         f.IsListesiniDoldur(Bugun, Veritabani::ListeKipi::Tumu);
-        f.Etiket[0]->setText(QStringLiteral("önceki"));
+        etiket(&f, 0)->setText(QStringLiteral("önceki"));
         ortam->mesajlar->temizle();
         d->click();
         QCOMPARE(ortam->mesajlar->metinler(), QStringList{mesaj});
         QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
-        QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
-        QCOMPARE(f.Etiket[0]->text(), QStringLiteral("&Yapılacak İşler"));
-        QVERIFY(f.AciklamaKutusu->toPlainText().isEmpty());
+        QCOMPARE(liste(&f)->satirSayisi(), 0);
+        QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("&Yapılacak İşler"));
+        QVERIFY(aciklama(&f)->toPlainText().isEmpty());
     }
 }
 
@@ -219,31 +226,31 @@ void ListePenceresiTesti::secilenTarihTakvimle()
     Test::modalGelince([&acilis](QWidget *w) {
         auto *t = qobject_cast<TakvimFormu *>(w);
         QVERIFY(t);
-        acilis = t->SecilenTarihEtiketi->text();
-        QTest::keyClick(t->Altlik, Qt::Key_Right);
-        QTest::keyClick(t->Altlik, Qt::Key_Return);
+        acilis = Test::denetim<QLabel>(t, "SecilenTarihEtiketi")->text();
+        QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Right);
+        QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Return);
     });
-    f.SecilenTarihtekiIsleriListeleDugmesi->click();
+    dugme(&f, "SecilenTarihtekiIsleriListeleDugmesi")->click();
     QCOMPARE(acilis, QStringLiteral("07.12.2026"));
     QCOMPARE(konular(f), QStringList{QStringLiteral("yarın açık")});
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("08.12.2026 Tarihinde Yapılacak İşleriniz (Toplam: 1)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("08.12.2026 Tarihinde Yapılacak İşleriniz (Toplam: 1)"));
 
     // Cancelled: list and heading stay as they were.
     Test::modalGelince([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-    f.SecilenTarihtekiIsleriListeleDugmesi->click();
+    dugme(&f, "SecilenTarihtekiIsleriListeleDugmesi")->click();
     QCOMPARE(konular(f), QStringList{QStringLiteral("yarın açık")});
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("08.12.2026 Tarihinde Yapılacak İşleriniz (Toplam: 1)"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("08.12.2026 Tarihinde Yapılacak İşleriniz (Toplam: 1)"));
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
 
     // A date without jobs: its own message.
     Test::modalGelince([](QWidget *w) {
         auto *t = static_cast<TakvimFormu *>(w);
-        QTest::keyClick(t->Altlik, Qt::Key_Down);
-        QTest::keyClick(t->Altlik, Qt::Key_Return);
+        QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Down);
+        QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Return);
     });
-    f.SecilenTarihtekiIsleriListeleDugmesi->click();
+    dugme(&f, "SecilenTarihtekiIsleriListeleDugmesi")->click();
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("14.12.2026 tarihinde yapılacak işiniz bulunmuyor!")});
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("&Yapılacak İşler"));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("&Yapılacak İşler"));
 }
 
 void ListePenceresiTesti::aciklamaSatirTiklaninca()
@@ -254,15 +261,15 @@ void ListePenceresiTesti::aciklamaSatirTiklaninca()
     YapilacakIslerListesiFormu f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.BugunYapilacakIsleriListeleDugmesi->click();
-    IsListesi *l = f.YapilacakIslerListesi;
+    dugme(&f, "BugunYapilacakIsleriListeleDugmesi")->click();
+    IsListesi *l = liste(&f);
     const QRect r = l->visualRect(l->model()->index(1, 2));
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(l->seciliSatir(), 1);
-    QCOMPARE(f.AciklamaKutusu->toPlainText(), QStringLiteral("ilk satır\nikinci satır\nüçüncü satır"));
+    QCOMPARE(aciklama(&f)->toPlainText(), QStringLiteral("ilk satır\nikinci satır\nüçüncü satır"));
     // The keyboard moves the description along.
     QTest::keyClick(l, Qt::Key_Up);
-    QCOMPARE(f.AciklamaKutusu->toPlainText(), QStringLiteral("birinci notu"));
+    QCOMPARE(aciklama(&f)->toPlainText(), QStringLiteral("birinci notu"));
 }
 
 void ListePenceresiTesti::sutunaGoreSiralama()
@@ -273,8 +280,8 @@ void ListePenceresiTesti::sutunaGoreSiralama()
     YapilacakIslerListesiFormu f;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.TumIsleriListeleDugmesi->click();
-    QHeaderView *h = f.YapilacakIslerListesi->header();
+    dugme(&f, "TumIsleriListeleDugmesi")->click();
+    QHeaderView *h = liste(&f)->header();
     auto tikla = [h](int sutun) {
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                           QPoint(h->sectionViewportPosition(sutun) + 5, h->height() / 2));
@@ -299,17 +306,17 @@ void ListePenceresiTesti::sutunDuzeniKaydedilir()
         YapilacakIslerListesiFormu f;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.YapilacakIslerListesi->header()->resizeSection(2, 200);
-        f.YapilacakIslerListesi->header()->moveSection(3, 1);
+        liste(&f)->header()->resizeSection(2, 200);
+        liste(&f)->header()->moveSection(3, 1);
         f.close(); // the close box
     }
     QCOMPARE(Ayarlar::oku(AyarAdi::Liste(2), QStringLiteral("Genislik-3"), QString()), QString::number(twip(200)));
     QCOMPARE(Ayarlar::oku(AyarAdi::Liste(2), QStringLiteral("Konum-4"), QString()), QStringLiteral("2"));
     QCOMPARE(Ayarlar::oku(AyarAdi::Liste(2), QStringLiteral("Genislik-7"), QString()), QStringLiteral("0"));
     YapilacakIslerListesiFormu f;
-    QCOMPARE(f.YapilacakIslerListesi->header()->sectionSize(2), 200);
-    QCOMPARE(f.YapilacakIslerListesi->header()->visualIndex(3), 1);
-    QVERIFY(f.YapilacakIslerListesi->header()->isSectionHidden(6));
+    QCOMPARE(liste(&f)->header()->sectionSize(2), 200);
+    QCOMPARE(liste(&f)->header()->visualIndex(3), 1);
+    QVERIFY(liste(&f)->header()->isSectionHidden(6));
 }
 
 void ListePenceresiTesti::anaPenceredenAcilir()
@@ -329,11 +336,11 @@ void ListePenceresiTesti::anaPenceredenAcilir()
         acilan = qobject_cast<YapilacakIslerListesiFormu *>(w);
         QVERIFY(acilan);
         QVERIFY(acilan->isModal());
-        QCOMPARE(acilan->YapilacakIslerListesi->satirSayisi(), 0);
+        QCOMPARE(liste(acilan)->satirSayisi(), 0);
         // (The offscreen platform maps no Alt+letter shortcuts; the end-to-end check presses them.)
-        QCOMPARE(acilan->TumIsleriListeleDugmesi->shortcut(), QKeySequence(Qt::ALT | Qt::Key_T));
-        acilan->TumIsleriListeleDugmesi->click();
-        satir = acilan->YapilacakIslerListesi->satirSayisi();
+        QCOMPARE(dugme(acilan, "TumIsleriListeleDugmesi")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_T));
+        dugme(acilan, "TumIsleriListeleDugmesi")->click();
+        satir = liste(acilan)->satirSayisi();
         QTest::keyClick(acilan, Qt::Key_Escape);
     });
     ana.Dugme[10]->trigger();

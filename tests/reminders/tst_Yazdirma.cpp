@@ -132,6 +132,13 @@ private:
         });
         isListesiniYazdir(p, QStringLiteral("Başlık"), m, nullptr, dugme);
     }
+    // The printer window's controls.
+    static QComboBox *yaziciAdlari(const QObject *f) { return Test::denetim<QComboBox>(f, "YaziciAdlariKutusu"); }
+    static QLineEdit *baglantiNoktasi(const QObject *f) { return Test::denetim<QLineEdit>(f, "BaglantiNoktasiKutusu"); }
+    static QLabel *etiket(const QObject *f, int i)
+    {
+        return Test::denetim<QLabel>(f, qPrintable(QStringLiteral("Etiket%1").arg(i)));
+    }
     std::unique_ptr<Test::Ortam> ortam;
 };
 
@@ -287,37 +294,37 @@ void YazdirmaTesti::yaziciPenceresi()
     yazicilariKur();
     YaziciSecmeFormu f;
     QCOMPARE(f.windowTitle(), QStringLiteral("Yazıcı Seç"));
-    QCOMPARE(f.Cerceve->title(), QStringLiteral("Yazıcı "));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Yazıcı &Adı :"));
-    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("&Bağlantı Yeri :"));
-    QCOMPARE(f.TamamDugmesi->text(), QStringLiteral("Tamam"));
-    QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("İptal (Esc)"));
-    QCOMPARE(f.YaziciAdlariKutusu->accessibleName(), QStringLiteral("Yazıcı Adı :"));
-    QVERIFY(!f.BaglantiNoktasiKutusu->isEnabled());
+    QCOMPARE(Test::denetim<QGroupBox>(&f, "Cerceve")->title(), QStringLiteral("Yazıcı "));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Yazıcı &Adı :"));
+    QCOMPARE(etiket(&f, 1)->text(), QStringLiteral("&Bağlantı Yeri :"));
+    QCOMPARE(Test::denetim<QPushButton>(&f, "TamamDugmesi")->text(), QStringLiteral("Tamam"));
+    QCOMPARE(Test::denetim<QPushButton>(&f, "IptalDugmesi")->text(), QStringLiteral("İptal (Esc)"));
+    QCOMPARE(yaziciAdlari(&f)->accessibleName(), QStringLiteral("Yazıcı Adı :"));
+    QVERIFY(!baglantiNoktasi(&f)->isEnabled());
     // Captions and fields stay whole inside the frame, each caption left of its field.
     for (int i = 0; i < 2; ++i) {
-        QWidget *alan = i == 0 ? static_cast<QWidget *>(f.YaziciAdlariKutusu) : f.BaglantiNoktasiKutusu;
-        QVERIFY(f.Etiket[i]->x() >= 0);
-        QVERIFY(f.Etiket[i]->geometry().right() < alan->x());
-        QVERIFY(alan->geometry().right() < f.Altlik->width());
+        QWidget *alan = i == 0 ? static_cast<QWidget *>(yaziciAdlari(&f)) : baglantiNoktasi(&f);
+        QVERIFY(etiket(&f, i)->x() >= 0);
+        QVERIFY(etiket(&f, i)->geometry().right() < alan->x());
+        QVERIFY(alan->geometry().right() < Test::denetim<QWidget>(&f, "Altlik")->width());
     }
     // The three printers in the system's order, each with its index; it starts on the current one.
-    QCOMPARE(f.YaziciAdlariKutusu->count(), 3);
+    QCOMPARE(yaziciAdlari(&f)->count(), 3);
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(f.YaziciAdlariKutusu->itemText(i), ortam->yazicilar->yazicilar[i].ad);
-        QCOMPARE(f.YaziciAdlariKutusu->itemData(i).toInt(), i);
+        QCOMPARE(yaziciAdlari(&f)->itemText(i), ortam->yazicilar->yazicilar[i].ad);
+        QCOMPARE(yaziciAdlari(&f)->itemData(i).toInt(), i);
     }
-    QCOMPARE(f.YaziciAdlariKutusu->currentText(), QStringLiteral("PDF"));
-    QCOMPARE(f.BaglantiNoktasiKutusu->text(), QStringLiteral("cups-pdf:/"));
+    QCOMPARE(yaziciAdlari(&f)->currentText(), QStringLiteral("PDF"));
+    QCOMPARE(baglantiNoktasi(&f)->text(), QStringLiteral("cups-pdf:/"));
     // The port follows the selection, looked up by the entry's index, not its position.
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.YaziciAdlariKutusu->setFocus();
-    QTest::keyClick(f.YaziciAdlariKutusu, Qt::Key_Down);
-    QCOMPARE(f.BaglantiNoktasiKutusu->text(), QStringLiteral("usb://Renkli"));
-    f.YaziciAdlariKutusu->setItemData(2, 0);
+    yaziciAdlari(&f)->setFocus();
+    QTest::keyClick(yaziciAdlari(&f), Qt::Key_Down);
+    QCOMPARE(baglantiNoktasi(&f)->text(), QStringLiteral("usb://Renkli"));
+    yaziciAdlari(&f)->setItemData(2, 0);
     f.YaziciAdlariKutusu_Click();
-    QCOMPARE(f.BaglantiNoktasiKutusu->text(), QStringLiteral("socket://10.0.0.5"));
+    QCOMPARE(baglantiNoktasi(&f)->text(), QStringLiteral("socket://10.0.0.5"));
 }
 
 void YazdirmaTesti::iptalKapatmaKutusuVeBaskaYazici()
@@ -334,7 +341,7 @@ void YazdirmaTesti::iptalKapatmaKutusuVeBaskaYazici()
 
     // The close box prints on the unchanged printer.
     yazdir(m, [](YaziciSecmeFormu *f) {
-        f->YaziciAdlariKutusu->setCurrentIndex(0);
+        yaziciAdlari(f)->setCurrentIndex(0);
         f->close();
     });
     QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
@@ -344,23 +351,23 @@ void YazdirmaTesti::iptalKapatmaKutusuVeBaskaYazici()
 
     // Another printer and Enter: printed there, and the next window starts on it.
     yazdir(m, [](YaziciSecmeFormu *f) {
-        f->YaziciAdlariKutusu->setCurrentIndex(2);
-        QTest::keyClick(f->YaziciAdlariKutusu, Qt::Key_Return);
+        yaziciAdlari(f)->setCurrentIndex(2);
+        QTest::keyClick(yaziciAdlari(f), Qt::Key_Return);
     });
     QCOMPARE(ortam->yazicilar->belgeler.size(), 2);
     QCOMPARE(ortam->yazicilar->belgeler.last()->yazici, QStringLiteral("Renkli"));
     QString baslangic;
     yazdir(m, [&baslangic](YaziciSecmeFormu *f) {
-        baslangic = f->YaziciAdlariKutusu->currentText();
-        f->IptalDugmesi->click();
+        baslangic = yaziciAdlari(f)->currentText();
+        Test::denetim<QPushButton>(f, "IptalDugmesi")->click();
     });
     QCOMPARE(baslangic, QStringLiteral("Renkli"));
 
     // A current printer that is no longer installed: no entry selected, "Tamam" keeps it.
     ortam->yazicilar->gecerli = QStringLiteral("Eski");
     yazdir(m, [&baslangic](YaziciSecmeFormu *f) {
-        baslangic = QString::number(f->YaziciAdlariKutusu->currentIndex()) + f->BaglantiNoktasiKutusu->text();
-        f->TamamDugmesi->click();
+        baslangic = QString::number(yaziciAdlari(f)->currentIndex()) + baglantiNoktasi(f)->text();
+        Test::denetim<QPushButton>(f, "TamamDugmesi")->click();
     });
     QCOMPARE(baslangic, QStringLiteral("-1"));
     QCOMPARE(ortam->yazicilar->belgeler.last()->yazici, QStringLiteral("Eski"));
@@ -373,7 +380,7 @@ void YazdirmaTesti::yaziciReddederseBildirilir()
     ortam->yazicilar->reddet = true;
     IsSatiriModeli m;
     m.doldur(isler(1), Bugun, false);
-    yazdir(m, [](YaziciSecmeFormu *f) { f->TamamDugmesi->click(); });
+    yazdir(m, [](YaziciSecmeFormu *f) { Test::denetim<QPushButton>(f, "TamamDugmesi")->click(); });
     QCOMPARE(ortam->mesajlar->metinler(),
              QStringList{QStringLiteral("Liste yazdırılamadı!\r\n\r\nYazıcı kapalı: PDF")});
     QCOMPARE(ortam->son->sayi, 0);
@@ -387,7 +394,7 @@ void YazdirmaTesti::yazicilarHerKomuttaYenidenBakilir()
     OrtakDegiskenler::YaziciVar = false;
     ortam->yazicilar->yazicilar = {{QStringLiteral("Yeni"), QStringLiteral("usb://Yeni"), 0}};
     ortam->yazicilar->gecerli = QStringLiteral("Yeni");
-    yazdir(m, [](YaziciSecmeFormu *f) { f->TamamDugmesi->click(); });
+    yazdir(m, [](YaziciSecmeFormu *f) { Test::denetim<QPushButton>(f, "TamamDugmesi")->click(); });
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
     // All removed: the no-printer message, not the printer window.
@@ -414,7 +421,7 @@ void YazdirmaTesti::ucPenceredenYazdirma()
     auto sonBelge = [this] { return ortam->yazicilar->belgeler.last(); };
     auto tamam = [](QWidget *w) {
         QVERIFY(qobject_cast<YaziciSecmeFormu *>(w));
-        static_cast<YaziciSecmeFormu *>(w)->TamamDugmesi->click();
+        Test::denetim<QPushButton>(w, "TamamDugmesi")->click();
     };
 
     // Main window: the selected folder's name, "Sayısı" at 125.
@@ -429,16 +436,16 @@ void YazdirmaTesti::ucPenceredenYazdirma()
         YapilacakIslerListesiFormu f(&ana);
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        f.TumIsleriListeleDugmesi->click();
+        Test::denetim<QPushButton>(&f, "TumIsleriListeleDugmesi")->click();
         Test::modalGelince(tamam);
-        f.YazdirDugmesi->click();
+        Test::denetim<QPushButton>(&f, "YazdirDugmesi")->click();
         QCOMPARE(sonBelge()->metinler.first().metin, QStringLiteral("Tüm İşleriniz (Toplam: 3)"));
         QCOMPARE(bul(*sonBelge(), QStringLiteral("Sayısı"))->sol, 125.0);
-        f.KapatDugmesi->setFocus();
+        Test::denetim<QPushButton>(&f, "KapatDugmesi")->setFocus();
         Test::modalGelince([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
-        f.YazdirDugmesi->click();
+        Test::denetim<QPushButton>(&f, "YazdirDugmesi")->click();
         QCOMPARE(ortam->yazicilar->belgeler.size(), 2);
-        QTRY_COMPARE(f.focusWidget(), f.YazdirDugmesi);
+        QTRY_COMPARE(f.focusWidget(), Test::denetim<QPushButton>(&f, "YazdirDugmesi"));
         f.reject();
     }
 
@@ -454,7 +461,7 @@ void YazdirmaTesti::ucPenceredenYazdirma()
         bool enUstteydi = !ustte;
         Test::modalGelince([&enUstteydi](QWidget *w) {
             enUstteydi = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-            static_cast<YaziciSecmeFormu *>(w)->TamamDugmesi->click();
+            Test::denetim<QPushButton>(w, "TamamDugmesi")->click();
         });
         h->YazdirDugmesi->click();
         QCOMPARE(enUstteydi, ustte);

@@ -64,20 +64,22 @@ private:
     }
     void ara(int yer, const QString &metin)
     {
-        m_form->AranacakYerKutusu->setCurrentIndex(yer);
-        m_form->ArananKutusu->setText(metin);
-        QTest::mouseClick(m_form->AraDugmesi, Qt::LeftButton);
+        Test::denetim<QComboBox>(m_form.get(), "AranacakYerKutusu")->setCurrentIndex(yer);
+        Test::denetim<QLineEdit>(m_form.get(), "ArananKutusu")->setText(metin);
+        QTest::mouseClick(Test::denetim<QPushButton>(m_form.get(), "AraDugmesi"), Qt::LeftButton);
     }
+    static QListWidget *sonucListesi(const QObject *f) { return Test::denetim<QListWidget>(f, "AramaSonuclariListesi"); }
+    static QListWidget *anahtarListesi(const QObject *f) { return Test::denetim<QListWidget>(f, "AnahtarListesi"); }
     QStringList satirlar() const
     {
         QStringList l;
-        for (int i = 0; i < m_form->AramaSonuclariListesi->count(); ++i)
-            l << m_form->AramaSonuclariListesi->item(i)->text();
+        for (int i = 0; i < sonucListesi(m_form.get())->count(); ++i)
+            l << sonucListesi(m_form.get())->item(i)->text();
         return l;
     }
     void satirSec(int i)
     {
-        QListWidget *l = m_form->AramaSonuclariListesi;
+        QListWidget *l = sonucListesi(m_form.get());
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(i)).center());
     }
     std::unique_ptr<Test::Ortam> ortam;
@@ -115,47 +117,47 @@ void AramaIslemleriFormuTesti::acilisVeTuslar()
 {
     AramaIslemleriFormu *f = ac();
     QCOMPARE(f->windowTitle(), QStringLiteral("Arama İşlemleri..."));
-    QCOMPARE(f->Cerceve->title(), QStringLiteral("Arama Bilgileri "));
-    QCOMPARE(f->Etiket[0]->text(), QStringLiteral("Aranacak &Yer :"));
-    QCOMPARE(f->Etiket[1]->text(), QStringLiteral("Ara&nacak İfade :"));
-    QCOMPARE(f->Etiket[2]->text(), QStringLiteral("Arama Sonuçları :"));
-    QCOMPARE(f->Etiket[3]->text(), QString());
+    QCOMPARE(Test::denetim<QGroupBox>(f, "Cerceve")->title(), QStringLiteral("Arama Bilgileri "));
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket0")->text(), QStringLiteral("Aranacak &Yer :"));
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket1")->text(), QStringLiteral("Ara&nacak İfade :"));
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket2")->text(), QStringLiteral("Arama Sonuçları :"));
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket3")->text(), QString());
     QStringList yerler;
-    for (int i = 0; i < f->AranacakYerKutusu->count(); ++i)
-        yerler << f->AranacakYerKutusu->itemText(i);
+    for (int i = 0; i < Test::denetim<QComboBox>(f, "AranacakYerKutusu")->count(); ++i)
+        yerler << Test::denetim<QComboBox>(f, "AranacakYerKutusu")->itemText(i);
     QCOMPARE(yerler, (QStringList{QStringLiteral("İşin Konusu"), QStringLiteral("İşin Yeri"), QStringLiteral("Açıklama")}));
-    QCOMPARE(f->AranacakYerKutusu->currentIndex(), 0);
-    QVERIFY(!f->AranacakYerKutusu->isEditable());
-    QCOMPARE(f->AraDugmesi->text(), QStringLiteral("&Ara"));
-    QCOMPARE(f->AyrintiGosterDugmesi->text(), QStringLiteral("Ayrıntı &Göster"));
-    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
-    QCOMPARE(f->KapatDugmesi->text(), QStringLiteral("Kapat (Esc)"));
-    QVERIFY(!f->AnahtarListesi->isVisible());
+    QCOMPARE(Test::denetim<QComboBox>(f, "AranacakYerKutusu")->currentIndex(), 0);
+    QVERIFY(!Test::denetim<QComboBox>(f, "AranacakYerKutusu")->isEditable());
+    QCOMPARE(Test::denetim<QPushButton>(f, "AraDugmesi")->text(), QStringLiteral("&Ara"));
+    QCOMPARE(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->text(), QStringLiteral("Ayrıntı &Göster"));
+    QVERIFY(!Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
+    QCOMPARE(Test::denetim<QPushButton>(f, "KapatDugmesi")->text(), QStringLiteral("Kapat (Esc)"));
+    QVERIFY(!anahtarListesi(f)->isVisible());
 
     // The delimiter and the pattern characters are not typed; Enter moves on to "Ara".
-    f->ArananKutusu->setFocus();
-    QTRY_COMPARE(f->Etiket[1]->palette().color(QPalette::WindowText), KoyuKirmizi);
-    QTest::keyClicks(f->ArananKutusu, QStringLiteral("a'd#l*i?y"));
-    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("adliy"));
-    QTest::keyClick(f->ArananKutusu, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), f->AraDugmesi);
-    QVERIFY(f->Etiket[1]->palette().color(QPalette::WindowText) != KoyuKirmizi);
+    Test::denetim<QLineEdit>(f, "ArananKutusu")->setFocus();
+    QTRY_COMPARE(Test::denetim<QLabel>(f, "Etiket1")->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClicks(Test::denetim<QLineEdit>(f, "ArananKutusu"), QStringLiteral("a'd#l*i?y"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "ArananKutusu")->text(), QStringLiteral("adliy"));
+    QTest::keyClick(Test::denetim<QLineEdit>(f, "ArananKutusu"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QPushButton>(f, "AraDugmesi"));
+    QVERIFY(Test::denetim<QLabel>(f, "Etiket1")->palette().color(QPalette::WindowText) != KoyuKirmizi);
     // A further Enter presses it.
-    QTest::keyClick(f->AraDugmesi, Qt::Key_Return);
-    QCOMPARE(f->AramaSonuclariListesi->count(), 0);
+    QTest::keyClick(Test::denetim<QPushButton>(f, "AraDugmesi"), Qt::Key_Return);
+    QCOMPARE(sonucListesi(f)->count(), 0);
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Aradığınız ölçüte uyan kayıt bulunamadı!")});
     QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Uyari);
-    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QLineEdit>(f, "ArananKutusu"));
 
     // The field choice and the result list go on with Enter too, and mark their labels.
-    f->AranacakYerKutusu->setFocus();
-    QTRY_COMPARE(f->Etiket[0]->palette().color(QPalette::WindowText), KoyuKirmizi);
-    QTest::keyClick(f->AranacakYerKutusu, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
-    f->AramaSonuclariListesi->setFocus();
-    QTRY_COMPARE(f->Etiket[2]->palette().color(QPalette::WindowText), KoyuKirmizi);
-    QTest::keyClick(f->AramaSonuclariListesi, Qt::Key_Return);
-    QVERIFY(!f->AramaSonuclariListesi->hasFocus());
+    Test::denetim<QComboBox>(f, "AranacakYerKutusu")->setFocus();
+    QTRY_COMPARE(Test::denetim<QLabel>(f, "Etiket0")->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClick(Test::denetim<QComboBox>(f, "AranacakYerKutusu"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QLineEdit>(f, "ArananKutusu"));
+    sonucListesi(f)->setFocus();
+    QTRY_COMPARE(Test::denetim<QLabel>(f, "Etiket2")->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QTest::keyClick(sonucListesi(f), Qt::Key_Return);
+    QVERIFY(!sonucListesi(f)->hasFocus());
     QTest::keyClick(f, Qt::Key_Escape);
     QVERIFY(!f->isVisible());
 }
@@ -166,24 +168,24 @@ void AramaIslemleriFormuTesti::retler()
     ara(0, QStringLiteral("   a  "));
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Lütfen, aranacak ifadeye en az İKİ karakter giriniz!")});
     QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
-    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("a"));
-    QCOMPARE(QApplication::focusWidget(), f->ArananKutusu);
+    QCOMPARE(Test::denetim<QLineEdit>(f, "ArananKutusu")->text(), QStringLiteral("a"));
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QLineEdit>(f, "ArananKutusu"));
     // A refused search still empties the earlier results.
     ortam->mesajlar->temizle();
     ara(1, QStringLiteral("adliye"));
-    QCOMPARE(f->AramaSonuclariListesi->count(), 3);
+    QCOMPARE(sonucListesi(f)->count(), 3);
     ara(1, QStringLiteral("x"));
-    QCOMPARE(f->AramaSonuclariListesi->count(), 0);
-    QCOMPARE(f->AnahtarListesi->count(), 0);
-    QCOMPARE(f->Etiket[3]->text(), QString());
-    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    QCOMPARE(sonucListesi(f)->count(), 0);
+    QCOMPARE(anahtarListesi(f)->count(), 0);
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket3")->text(), QString());
+    QVERIFY(!Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
     // With no field chosen the field message comes first.
     ortam->mesajlar->temizle();
-    f->AranacakYerKutusu->setCurrentIndex(-1);
-    f->ArananKutusu->setText(QStringLiteral("adliye"));
-    QTest::mouseClick(f->AraDugmesi, Qt::LeftButton);
+    Test::denetim<QComboBox>(f, "AranacakYerKutusu")->setCurrentIndex(-1);
+    Test::denetim<QLineEdit>(f, "ArananKutusu")->setText(QStringLiteral("adliye"));
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "AraDugmesi"), Qt::LeftButton);
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Lütfen, ARANACAK YERİ listeden seçiniz!")});
-    QCOMPARE(QApplication::focusWidget(), f->AranacakYerKutusu);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QComboBox>(f, "AranacakYerKutusu"));
     // Pasted pattern characters are searched as themselves, with no database error.
     ortam->mesajlar->temizle();
     ara(1, QStringLiteral("%'_*?#"));
@@ -194,32 +196,32 @@ void AramaIslemleriFormuTesti::sonuclarVeAnahtarlar()
 {
     AramaIslemleriFormu *f = ac();
     ara(1, QStringLiteral("  adliye "));
-    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("adliye"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "ArananKutusu")->text(), QStringLiteral("adliye"));
     // The place of each job, in date and time order, case folded the Turkish way.
     QCOMPARE(satirlar(), (QStringList{QStringLiteral("İzmir adliyesi"), QStringLiteral("Ankara Adliyesi"),
                                       QStringLiteral("ANKARA ADLİYESİ")}));
-    QCOMPARE(f->Etiket[3]->text(), QStringLiteral("(3 iş bulundu!)"));
-    QCOMPARE(f->AramaSonuclariListesi->item(0)->data(Qt::UserRole).toLongLong(), m_izmir);
-    QCOMPARE(f->AramaSonuclariListesi->item(2)->data(Qt::UserRole).toLongLong(), m_ankara2);
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket3")->text(), QStringLiteral("(3 iş bulundu!)"));
+    QCOMPARE(sonucListesi(f)->item(0)->data(Qt::UserRole).toLongLong(), m_izmir);
+    QCOMPARE(sonucListesi(f)->item(2)->data(Qt::UserRole).toLongLong(), m_ankara2);
     QStringList anahtarlar;
-    for (int i = 0; i < f->AnahtarListesi->count(); ++i)
-        anahtarlar << f->AnahtarListesi->item(i)->text();
+    for (int i = 0; i < anahtarListesi(f)->count(); ++i)
+        anahtarlar << anahtarListesi(f)->item(i)->text();
     QCOMPARE(anahtarlar, (QStringList{QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("1-Anahtar")}));
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
-    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    QVERIFY(!Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
 
     // Choosing a line enables the button and moves the key list along.
     satirSec(1);
-    QVERIFY(f->AyrintiGosterDugmesi->isEnabled());
-    QCOMPARE(f->AnahtarListesi->currentRow(), 1);
-    f->AramaSonuclariListesi->setFocus();
-    QTest::keyClick(f->AramaSonuclariListesi, Qt::Key_Down);
-    QCOMPARE(f->AnahtarListesi->currentRow(), 2);
+    QVERIFY(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
+    QCOMPARE(anahtarListesi(f)->currentRow(), 1);
+    sonucListesi(f)->setFocus();
+    QTest::keyClick(sonucListesi(f), Qt::Key_Down);
+    QCOMPARE(anahtarListesi(f)->currentRow(), 2);
 
     // The subject field lists subjects.
     ara(0, QStringLiteral("DURUŞMA"));
     QCOMPARE(satirlar(), (QStringList{QStringLiteral("Duruşma"), QStringLiteral("Duruşma")}));
-    QCOMPARE(f->Etiket[3]->text(), QStringLiteral("(2 iş bulundu!)"));
+    QCOMPARE(Test::denetim<QLabel>(f, "Etiket3")->text(), QStringLiteral("(2 iş bulundu!)"));
     ara(2, QStringLiteral("açıklama keş"));
     QCOMPARE(satirlar(), QStringList{QStringLiteral("açıklama Keşif")});
 }
@@ -237,7 +239,7 @@ void AramaIslemleriFormuTesti::ayrintiGoster()
     ara(0, QStringLiteral("duruşma"));
     QVERIFY(!a->KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
     satirSec(0);
-    QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QCOMPARE(f->result(), int(QDialog::Accepted));
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
@@ -248,7 +250,7 @@ void AramaIslemleriFormuTesti::ayrintiGoster()
     // A double click does the same.
     f = ac();
     ara(1, QStringLiteral("ADLİYESİ"));
-    QListWidget *l = f->AramaSonuclariListesi;
+    QListWidget *l = sonucListesi(f);
     const QPoint p = l->visualItemRect(l->item(2)).center();
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, p);
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
@@ -266,9 +268,9 @@ void AramaIslemleriFormuTesti::agactaOlmayanKlasor()
     a->YapilacakIslerListesi->satirSec(1);
     AramaIslemleriFormu *f = ac();
     ara(0, QStringLiteral("yetim"));
-    QCOMPARE(f->AnahtarListesi->item(0)->text(), QStringLiteral("9-Anahtar"));
+    QCOMPARE(anahtarListesi(f)->item(0)->text(), QStringLiteral("9-Anahtar"));
     satirSec(0);
-    QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::LeftButton);
     // The tree and the list stay as they were; the job is not in that list.
     QVERIFY(!f->isVisible());
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("1-Anahtar"));
@@ -290,11 +292,11 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
         auto *f = qobject_cast<AramaIslemleriFormu *>(w);
         QVERIFY(f);
         acildi = true;
-        f->ArananKutusu->setText(QStringLiteral("izmir"));
-        f->AranacakYerKutusu->setCurrentIndex(1);
-        QTest::mouseClick(f->AraDugmesi, Qt::LeftButton);
-        f->AramaSonuclariListesi->setCurrentRow(0);
-        QTest::mouseClick(f->AyrintiGosterDugmesi, Qt::LeftButton);
+        Test::denetim<QLineEdit>(f, "ArananKutusu")->setText(QStringLiteral("izmir"));
+        Test::denetim<QComboBox>(f, "AranacakYerKutusu")->setCurrentIndex(1);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "AraDugmesi"), Qt::LeftButton);
+        sonucListesi(f)->setCurrentRow(0);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::LeftButton);
     });
     QTest::keyClick(a, Qt::Key_F3);
     QVERIFY(acildi);
@@ -336,8 +338,8 @@ void AramaIslemleriFormuTesti::yapistirilanKesmeIsareti()
     AramaIslemleriFormu *f = ac();
     ara(0, QStringLiteral("ali'nin"));
     QCOMPARE(satirlar(), QStringList{QStringLiteral("Ali’nin davası")});
-    QCOMPARE(f->AramaSonuclariListesi->item(0)->data(Qt::UserRole).toLongLong(), no);
-    QCOMPARE(f->ArananKutusu->text(), QStringLiteral("ali’nin"));
+    QCOMPARE(sonucListesi(f)->item(0)->data(Qt::UserRole).toLongLong(), no);
+    QCOMPARE(Test::denetim<QLineEdit>(f, "ArananKutusu")->text(), QStringLiteral("ali’nin"));
 }
 
 void AramaIslemleriFormuTesti::tekSonucKlavyeyleAcilir()
@@ -345,16 +347,16 @@ void AramaIslemleriFormuTesti::tekSonucKlavyeyleAcilir()
     AnaForm *a = m_ana.get();
     AramaIslemleriFormu *f = ac();
     ara(0, QStringLiteral("keşif"));
-    QListWidget *l = f->AramaSonuclariListesi;
+    QListWidget *l = sonucListesi(f);
     QCOMPARE(l->count(), 1);
-    QVERIFY(!f->AyrintiGosterDugmesi->isEnabled());
+    QVERIFY(!Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
     // Tab into the list chooses its line; Enter goes on to the button, which opens it.
     l->setFocus(Qt::TabFocusReason);
     QVERIFY(l->item(0)->isSelected());
-    QVERIFY(f->AyrintiGosterDugmesi->isEnabled());
+    QVERIFY(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi")->isEnabled());
     QTest::keyClick(l, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), f->AyrintiGosterDugmesi);
-    QTest::keyClick(f->AyrintiGosterDugmesi, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"));
+    QTest::keyClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::Key_Space);
     QVERIFY(!f->isVisible());
     QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_ankara2);
 }
@@ -371,14 +373,14 @@ void AramaIslemleriFormuTesti::ekranOkuyucuAdlari()
     QCOMPARE(ad(h->YapilacakIslerListesi), QStringLiteral("Hatırlatılacak İşler"));
     QCOMPARE(ad(h->AciklamaKutusu), QStringLiteral("Açıklama"));
     TakvimFormu takvim;
-    QCOMPARE(ad(takvim.AyKutusu), QStringLiteral("Ay Listesi :"));
+    QCOMPARE(ad(Test::denetim<QListWidget>(&takvim, "AyKutusu")), QStringLiteral("Ay Listesi :"));
     AramaIslemleriFormu *f = ac();
-    QCOMPARE(ad(f->AramaSonuclariListesi), QStringLiteral("Arama Sonuçları :"));
+    QCOMPARE(ad(sonucListesi(f)), QStringLiteral("Arama Sonuçları :"));
     // The list's lines are read as its children.
     ara(1, QStringLiteral("adliye"));
-    QAccessibleInterface *liste = QAccessible::queryAccessibleInterface(f->AramaSonuclariListesi);
+    QAccessibleInterface *liste = QAccessible::queryAccessibleInterface(sonucListesi(f));
     QCOMPARE(liste->childCount(), 3);
-    QCOMPARE(liste->child(0)->text(QAccessible::Name), f->AramaSonuclariListesi->item(0)->text());
+    QCOMPARE(liste->child(0)->text(QAccessible::Name), sonucListesi(f)->item(0)->text());
 }
 
 QTEST_MAIN(AramaIslemleriFormuTesti)

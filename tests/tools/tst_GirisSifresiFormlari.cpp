@@ -54,6 +54,11 @@ private:
         QTest::keyClicks(kutu, metin);
     }
     static void tikla(QPushButton *d) { QTest::mouseClick(d, Qt::LeftButton); }
+    // The controls both windows share by name.
+    static QLineEdit *sifre(const QObject *f) { return Test::denetim<QLineEdit>(f, "SifreKutusu"); }
+    static QLineEdit *dogrula(const QObject *f) { return Test::denetim<QLineEdit>(f, "SifreDogrulaKutusu"); }
+    static QPushButton *tamam(const QObject *f) { return Test::denetim<QPushButton>(f, "TamamDugmesi"); }
+    static QPushButton *iptal(const QObject *f) { return Test::denetim<QPushButton>(f, "IptalDugmesi"); }
     // The old scrambled form: checking a wrong entry against it costs nothing.
     static void eskiSifreYaz(const QString &sifre)
     {
@@ -84,7 +89,7 @@ void GirisSifresiFormlariTesti::sifreKutulari()
 {
     GirisSifresiBelirleDegistirFormu f;
     goster(f);
-    for (QLineEdit *k : {f.SifreKutusu, f.SifreDogrulaKutusu}) {
+    for (QLineEdit *k : {sifre(&f), dogrula(&f)}) {
         QCOMPARE(k->echoMode(), QLineEdit::Password);
         QCOMPARE(k->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, k), int('*'));
         yaz(k, QStringLiteral("12a-b 3.4567890123"));
@@ -99,13 +104,13 @@ void GirisSifresiFormlariTesti::sifreKutulari()
         QCOMPARE(k->text(), QStringLiteral("5678"));
     }
     // A focused box's caption turns dark red; it gets its whole text selected.
-    f.SifreKutusu->setFocus();
-    QCOMPARE(f.Etiket[0]->palette().color(QPalette::WindowText), KoyuKirmizi);
-    QCOMPARE(f.SifreKutusu->selectedText().size(), 4);
-    f.SifreDogrulaKutusu->setFocus();
-    QVERIFY(f.Etiket[0]->palette().color(QPalette::WindowText) != KoyuKirmizi);
-    QCOMPARE(f.Etiket[1]->palette().color(QPalette::WindowText), KoyuKirmizi);
-    QCOMPARE(f.Etiket[0]->buddy(), f.SifreKutusu);
+    sifre(&f)->setFocus();
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket0")->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QCOMPARE(sifre(&f)->selectedText().size(), 4);
+    dogrula(&f)->setFocus();
+    QVERIFY(Test::denetim<QLabel>(&f, "Etiket0")->palette().color(QPalette::WindowText) != KoyuKirmizi);
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket1")->palette().color(QPalette::WindowText), KoyuKirmizi);
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket0")->buddy(), sifre(&f));
 }
 
 void GirisSifresiFormlariTesti::soruIkiYanlisVeDogru()
@@ -114,28 +119,28 @@ void GirisSifresiFormlariTesti::soruIkiYanlisVeDogru()
     GirisSifresiSorFormu f;
     goster(f);
     QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi"));
-    QCOMPARE(f.Etiket->text(), QStringLiteral("Şifre :"));
-    QVERIFY(f.TamamDugmesi->isDefault());
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket")->text(), QStringLiteral("Şifre :"));
+    QVERIFY(tamam(&f)->isDefault());
 
-    tikla(f.TamamDugmesi);
-    yaz(f.SifreKutusu, QStringLiteral("471"));
-    tikla(f.TamamDugmesi);
-    QCOMPARE(f.SifreKutusu->text(), QStringLiteral("471")); // a short entry is kept for correction
-    yaz(f.SifreKutusu, QStringLiteral("1111"));
-    tikla(f.TamamDugmesi);
-    QCOMPARE(f.SifreKutusu->text(), QString());
-    QCOMPARE(odak(), f.SifreKutusu);
-    tikla(f.TamamDugmesi); // empty again: not counted
-    yaz(f.SifreKutusu, QStringLiteral("2222"));
-    QTest::keyClick(f.SifreKutusu, Qt::Key_Return); // Enter is "Tamam"
+    tikla(tamam(&f));
+    yaz(sifre(&f), QStringLiteral("471"));
+    tikla(tamam(&f));
+    QCOMPARE(sifre(&f)->text(), QStringLiteral("471")); // a short entry is kept for correction
+    yaz(sifre(&f), QStringLiteral("1111"));
+    tikla(tamam(&f));
+    QCOMPARE(sifre(&f)->text(), QString());
+    QCOMPARE(odak(), sifre(&f));
+    tikla(tamam(&f)); // empty again: not counted
+    yaz(sifre(&f), QStringLiteral("2222"));
+    QTest::keyClick(sifre(&f), Qt::Key_Return); // Enter is "Tamam"
     QCOMPARE(mesajlar(), (QStringList{QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
                                       QStringLiteral("Şifre en az 4 rakam olmalıdır!"), QStringLiteral("Şifre yanlış!"),
                                       QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
                                       QStringLiteral("Şifre yanlış!")}));
     QCOMPARE(f.yanlisSayisi(), 2);
 
-    yaz(f.SifreKutusu, QStringLiteral("4711"));
-    tikla(f.TamamDugmesi);
+    yaz(sifre(&f), QStringLiteral("4711"));
+    tikla(tamam(&f));
     QCOMPARE(f.result(), int(QDialog::Accepted));
     QVERIFY(!f.isVisible());
     QCOMPARE(ortam->son->sayi, 0);
@@ -153,8 +158,8 @@ void GirisSifresiFormlariTesti::ucuncuYanlisVeIptalProgramiBitirir()
         GirisSifresiSorFormu f(&ana);
         goster(f);
         for (const QString &s : {QStringLiteral("1111"), QStringLiteral("2222"), QStringLiteral("3333")}) {
-            yaz(f.SifreKutusu, s);
-            tikla(f.TamamDugmesi);
+            yaz(sifre(&f), s);
+            tikla(tamam(&f));
         }
         QCOMPARE(ortam->mesajlar->gosterilenler.size(), 3);
         const Test::GosterilenMesaj son = ortam->mesajlar->gosterilenler.last();
@@ -169,7 +174,7 @@ void GirisSifresiFormlariTesti::ucuncuYanlisVeIptalProgramiBitirir()
         AnaForm ana(false);
         GirisSifresiSorFormu f(&ana);
         goster(f);
-        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QTest::keyClick(sifre(&f), Qt::Key_Escape);
         QCOMPARE(ortam->son->sayi, 2);
         QVERIFY(mesajlar().isEmpty());
     }
@@ -212,8 +217,8 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
         AnaForm::ornek()->Goster();
         kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->isVisible();
         QVERIFY(f->isVisible());
-        yaz(f->SifreKutusu, QStringLiteral("2468"));
-        tikla(f->TamamDugmesi);
+        yaz(sifre(f), QStringLiteral("2468"));
+        tikla(tamam(f));
     });
     AnaForm *a = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(a);
@@ -234,8 +239,8 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
     Test::modalGelince([&](QWidget *w) {
         auto *f = static_cast<GirisSifresiSorFormu *>(w);
         for (int i = 0; i < 3; ++i) {
-            yaz(f->SifreKutusu, QStringLiteral("1357"));
-            tikla(f->TamamDugmesi);
+            yaz(sifre(f), QStringLiteral("1357"));
+            tikla(tamam(f));
         }
     });
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
@@ -248,21 +253,21 @@ void GirisSifresiFormlariTesti::belirlemeDenetimSirasi()
     GirisSifresiBelirleDegistirFormu f;
     goster(f);
     QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi Belirle"));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Şifre :"));
-    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Doğrula :"));
-    QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("İptal"));
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket0")->text(), QStringLiteral("Şifre :"));
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket1")->text(), QStringLiteral("Doğrula :"));
+    QCOMPARE(iptal(&f)->text(), QStringLiteral("İptal"));
 
-    tikla(f.TamamDugmesi);
-    QCOMPARE(odak(), f.SifreKutusu);
-    yaz(f.SifreKutusu, QStringLiteral("123"));
-    tikla(f.TamamDugmesi);
-    QCOMPARE(odak(), f.SifreKutusu);
-    yaz(f.SifreKutusu, QStringLiteral("1234"));
-    tikla(f.TamamDugmesi);
-    QCOMPARE(odak(), f.SifreDogrulaKutusu);
-    yaz(f.SifreDogrulaKutusu, QStringLiteral("1243"));
-    tikla(f.TamamDugmesi);
-    QCOMPARE(odak(), f.SifreDogrulaKutusu);
+    tikla(tamam(&f));
+    QCOMPARE(odak(), sifre(&f));
+    yaz(sifre(&f), QStringLiteral("123"));
+    tikla(tamam(&f));
+    QCOMPARE(odak(), sifre(&f));
+    yaz(sifre(&f), QStringLiteral("1234"));
+    tikla(tamam(&f));
+    QCOMPARE(odak(), dogrula(&f));
+    yaz(dogrula(&f), QStringLiteral("1243"));
+    tikla(tamam(&f));
+    QCOMPARE(odak(), dogrula(&f));
     QCOMPARE(mesajlar(),
              (QStringList{QStringLiteral("Lütfen, en az 4 rakamdan oluşan bir şifre giriniz!"),
                           QStringLiteral("Şifre en az 4 rakam olmalıdır!"),
@@ -271,8 +276,8 @@ void GirisSifresiFormlariTesti::belirlemeDenetimSirasi()
     QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
     QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresi), QString());
 
-    yaz(f.SifreDogrulaKutusu, QStringLiteral("1234"));
-    QTest::keyClick(f.SifreDogrulaKutusu, Qt::Key_Return);
+    yaz(dogrula(&f), QStringLiteral("1234"));
+    QTest::keyClick(dogrula(&f), Qt::Key_Return);
     QCOMPARE(f.result(), int(QDialog::Accepted));
     QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
     QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("-1"));
@@ -286,7 +291,7 @@ void GirisSifresiFormlariTesti::degistirmeVeKaldirma()
         GirisSifresiBelirleDegistirFormu f;
         goster(f);
         ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
-        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QTest::keyClick(sifre(&f), Qt::Key_Escape);
         QCOMPARE(ortam->mesajlar->gosterilenler.last().metin, QStringLiteral("GİRİŞ ŞİFRESİ belirlemek istemiyor musunuz?"));
         QCOMPARE(ortam->mesajlar->gosterilenler.last().varsayilan, MesajCevabi::Evet);
         QVERIFY(f.isVisible());
@@ -302,11 +307,11 @@ void GirisSifresiFormlariTesti::degistirmeVeKaldirma()
         GirisSifresiBelirleDegistirFormu f;
         goster(f);
         QCOMPARE(f.windowTitle(), QStringLiteral("Giriş Şifresi Değiştir"));
-        QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Yeni Şifre :"));
-        QCOMPARE(f.IptalDugmesi->text(), QStringLiteral("Şifreyi Kaldır"));
+        QCOMPARE(Test::denetim<QLabel>(&f, "Etiket0")->text(), QStringLiteral("Yeni Şifre :"));
+        QCOMPARE(iptal(&f)->text(), QStringLiteral("Şifreyi Kaldır"));
         // "Şifreyi Kaldır", No (the default): closes, nothing changes.
         ortam->mesajlar->temizle();
-        tikla(f.IptalDugmesi);
+        tikla(iptal(&f));
         QCOMPARE(mesajlar(), QStringList{QStringLiteral("GİRİŞ ŞİFRESİ'ni kaldırmak istiyor musunuz?")});
         QCOMPARE(ortam->mesajlar->gosterilenler.last().varsayilan, MesajCevabi::Hayir);
         QVERIFY(!f.isVisible());
@@ -317,9 +322,9 @@ void GirisSifresiFormlariTesti::degistirmeVeKaldirma()
         // A new password without the old one.
         GirisSifresiBelirleDegistirFormu f;
         goster(f);
-        yaz(f.SifreKutusu, QStringLiteral("98765"));
-        yaz(f.SifreDogrulaKutusu, QStringLiteral("98765"));
-        tikla(f.TamamDugmesi);
+        yaz(sifre(&f), QStringLiteral("98765"));
+        yaz(dogrula(&f), QStringLiteral("98765"));
+        tikla(tamam(&f));
         QVERIFY(GirisSifresi::eslesir(QStringLiteral("98765"), Ayarlar::oku(AyarAdi::GirisSifresi)));
         QVERIFY(!GirisSifresi::eslesir(QStringLiteral("1111"), Ayarlar::oku(AyarAdi::GirisSifresi)));
     }
@@ -327,7 +332,7 @@ void GirisSifresiFormlariTesti::degistirmeVeKaldirma()
         GirisSifresiBelirleDegistirFormu f;
         goster(f);
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+        QTest::keyClick(sifre(&f), Qt::Key_Escape);
         QVERIFY(!f.isVisible());
         QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
         QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
@@ -357,10 +362,10 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     };
     Test::modalGelince([&](QWidget *w) {
         auto *f = static_cast<GirisSifresiBelirleDegistirFormu *>(w);
-        yaz(f->SifreKutusu, QStringLiteral("4444"));
-        yaz(f->SifreDogrulaKutusu, QStringLiteral("4444"));
-        tikla(f->TamamDugmesi);
-        QCOMPARE(f->SifreDogrulaKutusu->text(), QStringLiteral("4444"));
+        yaz(sifre(f), QStringLiteral("4444"));
+        yaz(dogrula(f), QStringLiteral("4444"));
+        tikla(tamam(f));
+        QCOMPARE(dogrula(f)->text(), QStringLiteral("4444"));
         saklanamadiMi(f);
     });
     ana.GirisSifresiBelirleDegistirMenusu->trigger();
@@ -373,9 +378,9 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
         auto *f = qobject_cast<GirisSifresiBelirleDegistirFormu *>(w);
         QVERIFY(f);
         QCOMPARE(f->parentWidget(), &ana);
-        yaz(f->SifreKutusu, QStringLiteral("4444"));
-        yaz(f->SifreDogrulaKutusu, QStringLiteral("4444"));
-        tikla(f->TamamDugmesi);
+        yaz(sifre(f), QStringLiteral("4444"));
+        yaz(dogrula(f), QStringLiteral("4444"));
+        tikla(tamam(f));
     });
     ana.GirisSifresiBelirleDegistirMenusu->trigger();
     QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
@@ -385,7 +390,7 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     Test::modalGelince([&](QWidget *w) {
         auto *f = static_cast<GirisSifresiBelirleDegistirFormu *>(w);
-        tikla(f->IptalDugmesi);
+        tikla(iptal(f));
         ortam->mesajlar->gosterilenler.removeFirst(); // the question
         saklanamadiMi(f);
     });
@@ -402,15 +407,15 @@ void GirisSifresiFormlariTesti::vazgecmeSaklanamazsaPencereKalir()
     // in the window, so the window stays.
     GirisSifresiBelirleDegistirFormu f;
     goster(f);
-    yaz(f.SifreKutusu, QStringLiteral("12"));
+    yaz(sifre(&f), QStringLiteral("12"));
     ortam->ayarDosyasiYazilamaz(true);
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    QTest::keyClick(f.SifreKutusu, Qt::Key_Escape);
+    QTest::keyClick(sifre(&f), Qt::Key_Escape);
     ortam->ayarDosyasiYazilamaz(false);
     QCOMPARE(mesajlar().size(), 2);
     QVERIFY(mesajlar().last().contains(QStringLiteral("Girdikleriniz pencerede duruyor.")));
     QVERIFY(f.isVisible());
-    QCOMPARE(f.SifreKutusu->text(), QStringLiteral("12"));
+    QCOMPARE(sifre(&f)->text(), QStringLiteral("12"));
     QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
 }
 

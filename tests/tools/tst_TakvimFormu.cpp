@@ -45,8 +45,13 @@ private:
             qWarning("calendar window did not become active");
         return m_form.get();
     }
-    void tus(Qt::Key k) { QTest::keyClick(m_form->Altlik, k); }
+    void tus(Qt::Key k) { QTest::keyClick(Test::denetim<QWidget>(m_form.get(), "Altlik"), k); }
     QString secilen() const { return m_form->SecilenTarihBilgisi; }
+    // Day cell i of the sheet.
+    static QLabel *gun(const QObject *f, int i)
+    {
+        return Test::denetim<QLabel>(f, qPrintable(QStringLiteral("GunEtiketi%1").arg(i)));
+    }
     std::unique_ptr<Test::Ortam> ortam;
     std::unique_ptr<TakvimFormu> m_form;
 };
@@ -76,12 +81,12 @@ void TakvimFormuTesti::ayYapragi()
     QCOMPARE(f->findChild<QLabel *>(QStringLiteral("GunAdlariEtiketi6"))->text(), QStringLiteral("Paz"));
     // The 10th is selected: the frame sits on its cell, 80 twips (5 pixels) higher.
     QCOMPARE(f->seciliHucre(), ilkHucre + 9);
-    const QLabel *h = f->GunEtiketi[ilkHucre + 9];
+    const QLabel *h = gun(f, ilkHucre + 9);
     auto *cerceve = f->findChild<QFrame *>(QStringLiteral("SecilenTarihCercevesi"));
     QVERIFY(cerceve->isVisible());
     QCOMPARE(cerceve->pos(), QPoint(h->x(), h->y() - 5));
     QCOMPARE(f->findChild<QLabel *>(QStringLiteral("SecilenTarihEtiketi"))->text(), tarih);
-    QTRY_COMPARE(QApplication::focusWidget(), f->Altlik);
+    QTRY_COMPARE(QApplication::focusWidget(), Test::denetim<QWidget>(f, "Altlik"));
 }
 
 void TakvimFormuTesti::baslangicTarihi_data()
@@ -101,9 +106,9 @@ void TakvimFormuTesti::baslangicTarihi()
     QFETCH(QString, gosterilen);
     TakvimFormu *f = ac(baslangic);
     QCOMPARE(secilen(), gosterilen);
-    QCOMPARE(f->YilKutusu->count(), 201);
-    QCOMPARE(f->YilKutusu->currentText(), gosterilen.right(4));
-    QCOMPARE(f->AyKutusu->currentRow() + 1, gosterilen.mid(3, 2).toInt());
+    QCOMPARE(Test::denetim<QComboBox>(f, "YilKutusu")->count(), 201);
+    QCOMPARE(Test::denetim<QComboBox>(f, "YilKutusu")->currentText(), gosterilen.right(4));
+    QCOMPARE(Test::denetim<QListWidget>(f, "AyKutusu")->currentRow() + 1, gosterilen.mid(3, 2).toInt());
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
 }
 
@@ -111,30 +116,30 @@ void TakvimFormuTesti::kullanicininAyVeYilSecimi()
 {
     // 31 January, then February chosen: the 1st, not the 28th.
     TakvimFormu *f = ac(QStringLiteral("31.01.2027"));
-    QCOMPARE(f->AyKutusu->item(1)->text(), QStringLiteral("Şubat"));
-    f->AyKutusu->setFocus();
-    QTest::keyClick(f->AyKutusu, Qt::Key_Down);
+    QCOMPARE(Test::denetim<QListWidget>(f, "AyKutusu")->item(1)->text(), QStringLiteral("Şubat"));
+    Test::denetim<QListWidget>(f, "AyKutusu")->setFocus();
+    QTest::keyClick(Test::denetim<QListWidget>(f, "AyKutusu"), Qt::Key_Down);
     QCOMPARE(secilen(), QStringLiteral("01.02.2027"));
     QCOMPARE(f->seciliHucre(), 0);
-    QCOMPARE(QApplication::focusWidget(), f->Altlik);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QWidget>(f, "Altlik"));
 
     // A day the new month has stays selected; 29 February falls back to the 1st.
-    QTest::mouseClick(f->GunEtiketi[19], Qt::LeftButton);
+    QTest::mouseClick(gun(f, 19), Qt::LeftButton);
     QCOMPARE(secilen(), QStringLiteral("20.02.2027"));
-    f->YilKutusu->setFocus();
-    QTest::keyClick(f->YilKutusu, Qt::Key_Down);
+    Test::denetim<QComboBox>(f, "YilKutusu")->setFocus();
+    QTest::keyClick(Test::denetim<QComboBox>(f, "YilKutusu"), Qt::Key_Down);
     QCOMPARE(secilen(), QStringLiteral("20.02.2028"));
-    QTest::mouseClick(f->GunEtiketi[29], Qt::LeftButton);
+    QTest::mouseClick(gun(f, 29), Qt::LeftButton);
     QCOMPARE(secilen(), QStringLiteral("29.02.2028"));
-    f->YilKutusu->setFocus();
-    QTest::keyClick(f->YilKutusu, Qt::Key_Down);
+    Test::denetim<QComboBox>(f, "YilKutusu")->setFocus();
+    QTest::keyClick(Test::denetim<QComboBox>(f, "YilKutusu"), Qt::Key_Down);
     QCOMPARE(secilen(), QStringLiteral("01.02.2029"));
 
     // "Bugüne Git" shows today's month and day.
     ortam->saat->an = QDateTime(QDate(2028, 2, 29), QTime(10, 0));
-    QTest::mouseClick(f->BuguneGitDugmesi, Qt::LeftButton);
-    QCOMPARE(f->YilKutusu->currentText(), QStringLiteral("2028"));
-    QCOMPARE(f->AyKutusu->currentRow(), 1);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "BuguneGitDugmesi"), Qt::LeftButton);
+    QCOMPARE(Test::denetim<QComboBox>(f, "YilKutusu")->currentText(), QStringLiteral("2028"));
+    QCOMPARE(Test::denetim<QListWidget>(f, "AyKutusu")->currentRow(), 1);
     QCOMPARE(secilen(), QStringLiteral("29.02.2028"));
 }
 
@@ -147,24 +152,24 @@ void TakvimFormuTesti::oklarAyinKenarindaDurur()
     tus(Qt::Key_Left);
     tus(Qt::Key_Up);
     QCOMPARE(secilen(), QStringLiteral("20.02.2027"));
-    QTest::mouseClick(f->GunEtiketi[0], Qt::LeftButton);
+    QTest::mouseClick(gun(f, 0), Qt::LeftButton);
     tus(Qt::Key_Left); // first day
     tus(Qt::Key_Up);
     QCOMPARE(secilen(), QStringLiteral("01.02.2027"));
 
     // March 2026: empty cells are not selectable; the 31st is cell 36 and nothing lies below.
     f = ac(QStringLiteral("24.03.2026"));
-    QTest::mouseClick(f->GunEtiketi[3], Qt::LeftButton);
+    QTest::mouseClick(gun(f, 3), Qt::LeftButton);
     QCOMPARE(secilen(), QStringLiteral("24.03.2026"));
     tus(Qt::Key_Down);
     QCOMPARE(f->seciliHucre(), 36);
     tus(Qt::Key_Down);
     tus(Qt::Key_Right);
     QCOMPARE(secilen(), QStringLiteral("31.03.2026"));
-    QTest::mouseClick(f->GunEtiketi[6], Qt::LeftButton);
+    QTest::mouseClick(gun(f, 6), Qt::LeftButton);
     tus(Qt::Key_Left);
     QCOMPARE(secilen(), QStringLiteral("01.03.2026"));
-    QCOMPARE(f->AyKutusu->currentRow(), 2);
+    QCOMPARE(Test::denetim<QListWidget>(f, "AyKutusu")->currentRow(), 2);
 }
 
 void TakvimFormuTesti::sonuclar()
@@ -182,7 +187,7 @@ void TakvimFormuTesti::sonuclar()
     QCOMPARE(secilen(), QString());
 
     f = ac(QStringLiteral("10.03.2026"));
-    QTest::mouseClick(f->IptalDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "IptalDugmesi"), Qt::LeftButton);
     QCOMPARE(secilen(), QString());
 
     // The close box keeps the last selection.
@@ -202,8 +207,8 @@ void TakvimFormuTesti::sonuclar()
     Test::modalGelince([](QWidget *w) {
         auto *t = qobject_cast<TakvimFormu *>(w);
         QVERIFY(t);
-        QTest::keyClick(t->Altlik, Qt::Key_Down);
-        QTest::mouseClick(t->TamamDugmesi, Qt::LeftButton);
+        QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Down);
+        QTest::mouseClick(Test::denetim<QPushButton>(t, "TamamDugmesi"), Qt::LeftButton);
     });
     QCOMPARE(m_form->exec(), int(QDialog::Accepted));
     QCOMPARE(secilen(), QStringLiteral("12.06.2026"));
@@ -214,15 +219,15 @@ void TakvimFormuTesti::listelerdeEnterIlerler()
     TakvimFormu *f = ac(QStringLiteral("10.03.2026"));
     // Enter in the month list and in the closed year list moves on as Tab; it does not
     // close the window with the date half chosen.
-    f->AyKutusu->setFocus();
-    QTest::keyClick(f->AyKutusu, Qt::Key_Down);
-    QCOMPARE(f->AyKutusu->currentRow(), 3);
-    QTest::keyClick(f->AyKutusu, Qt::Key_Return);
+    Test::denetim<QListWidget>(f, "AyKutusu")->setFocus();
+    QTest::keyClick(Test::denetim<QListWidget>(f, "AyKutusu"), Qt::Key_Down);
+    QCOMPARE(Test::denetim<QListWidget>(f, "AyKutusu")->currentRow(), 3);
+    QTest::keyClick(Test::denetim<QListWidget>(f, "AyKutusu"), Qt::Key_Return);
     QVERIFY(f->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f->YilKutusu);
-    QTest::keyClick(f->YilKutusu, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QComboBox>(f, "YilKutusu"));
+    QTest::keyClick(Test::denetim<QComboBox>(f, "YilKutusu"), Qt::Key_Enter, Qt::KeypadModifier);
     QVERIFY(f->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f->Altlik);
+    QCOMPARE(QApplication::focusWidget(), Test::denetim<QWidget>(f, "Altlik"));
     QCOMPARE(secilen(), QStringLiteral("10.04.2026"));
     // The grid's Enter accepts.
     tus(Qt::Key_Return);

@@ -51,6 +51,12 @@ private:
             qWarning("preferences window did not become active");
         return form.get();
     }
+    // The controls of the window open now.
+    template <class T> T *denetim(const char *ad) const { return Test::denetim<T>(form.get(), ad); }
+    QCheckBox *onay(const char *ad) const { return denetim<QCheckBox>(ad); }
+    QPushButton *dugme(const char *ad) const { return denetim<QPushButton>(ad); }
+    AyarliKutu *sayiKutusu() const { return denetim<AyarliKutu>("CekmeliListeSaklanacakSayiKutusu"); }
+    QLineEdit *sesDosyasiKutusu() const { return denetim<QLineEdit>("SesDosyasiKutusu"); }
     static void tikla(QAbstractButton *d) { QTest::mouseClick(d, Qt::LeftButton); }
     static QString ayar(const QString &anahtar) { return Ayarlar::oku(AyarAdi::Ayarlar, anahtar, QStringLiteral("yok")); }
     void alarmDosyasiKoy() const
@@ -76,45 +82,45 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
     TercihlerFormu *f = ac();
     QCOMPARE(f->windowTitle(), QStringLiteral("Tercihler"));
     const QList<QPair<QCheckBox *, QString>> onaylar = {
-        {f->CekmeliListelereGirilenDegerleriSaklaOnayi, QStringLiteral("Ç&ekmeli listelere girilen son ")},
-        {f->IlkHarflerBuyukOlsunOnayi, QStringLiteral("Veri girişlerinde \"İlk &Harfler\" büyük olsun ")},
-        {f->OtomatikBaslasinOnayi, QStringLiteral("Program, oturum açılırken &otomatik açılsın ")},
-        {f->ArkaplandaCalissinOnayi, QStringLiteral("Program, &arka planda sürekli çalışsın ")},
-        {f->SesliUyariVerOnayi, QStringLiteral("Hatırlatmalarda &sesli uyarı verilsin ")},
-        {f->EnUstteOnayi, QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun ")}};
+        {onay("CekmeliListelereGirilenDegerleriSaklaOnayi"), QStringLiteral("Ç&ekmeli listelere girilen son ")},
+        {onay("IlkHarflerBuyukOlsunOnayi"), QStringLiteral("Veri girişlerinde \"İlk &Harfler\" büyük olsun ")},
+        {onay("OtomatikBaslasinOnayi"), QStringLiteral("Program, oturum açılırken &otomatik açılsın ")},
+        {onay("ArkaplandaCalissinOnayi"), QStringLiteral("Program, &arka planda sürekli çalışsın ")},
+        {onay("SesliUyariVerOnayi"), QStringLiteral("Hatırlatmalarda &sesli uyarı verilsin ")},
+        {onay("EnUstteOnayi"), QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun ")}};
     // A first run: everything on, 3 entries kept, "Alarm.wav" in the program folder.
     for (const auto &[onay, baslik] : onaylar) {
         QCOMPARE(onay->text(), baslik);
         QVERIFY2(onay->isChecked(), qPrintable(baslik));
     }
-    QCOMPARE(f->Etiket[0]->text(), QStringLiteral("değeri sakla"));
-    QCOMPARE(f->Etiket[1]->text(), QStringLiteral("Ses dosyası :"));
-    QCOMPARE(f->SecDugmesi->text(), QStringLiteral("Seç..."));
-    QCOMPARE(f->IlkAyarlarDugmesi->text(), QStringLiteral("İl&k Ayarlar"));
-    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Text(), QStringLiteral("3"));
-    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Min(), 20);
-    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Max(), 1);
-    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Alarm.wav"));
-    QCOMPARE(f->SesDosyasiKlasoru, ortam->programKlasoru());
-    QVERIFY(f->SesDosyasiKutusu->isReadOnly());
-    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled()); // autostart is on
-    QVERIFY(!f->TamamDugmesi->isEnabled());
+    QCOMPARE(denetim<QLabel>("Etiket0")->text(), QStringLiteral("değeri sakla"));
+    QCOMPARE(denetim<QLabel>("Etiket1")->text(), QStringLiteral("Ses dosyası :"));
+    QCOMPARE(dugme("SecDugmesi")->text(), QStringLiteral("Seç..."));
+    QCOMPARE(dugme("IlkAyarlarDugmesi")->text(), QStringLiteral("İl&k Ayarlar"));
+    QCOMPARE(sayiKutusu()->Text(), QStringLiteral("3"));
+    QCOMPARE(sayiKutusu()->Min(), 20);
+    QCOMPARE(sayiKutusu()->Max(), 1);
+    QCOMPARE(sesDosyasiKutusu()->text(), QStringLiteral("Alarm.wav"));
+    QCOMPARE(f->sesDosyasiKlasoru(), ortam->programKlasoru());
+    QVERIFY(sesDosyasiKutusu()->isReadOnly());
+    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled()); // autostart is on
+    QVERIFY(!dugme("TamamDugmesi")->isEnabled());
 
     // The count alone does not enable "Tamam"; Esc stores nothing.
-    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->setFocus();
-    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Up);
-    QCOMPARE(f->CekmeliListeSaklanacakSayiKutusu->Value(), 4);
-    QVERIFY(!f->TamamDugmesi->isEnabled());
+    sayiKutusu()->DegerKutusu->setFocus();
+    QTest::keyClick(sayiKutusu()->DegerKutusu, Qt::Key_Up);
+    QCOMPARE(sayiKutusu()->Value(), 4);
+    QVERIFY(!dugme("TamamDugmesi")->isEnabled());
     // Enter on the count moves on and presses nothing.
-    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), f->IlkHarflerBuyukOlsunOnayi);
-    QTest::keyClick(f->IlkHarflerBuyukOlsunOnayi, Qt::Key_Return);
+    QTest::keyClick(sayiKutusu()->DegerKutusu, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), onay("IlkHarflerBuyukOlsunOnayi"));
+    QTest::keyClick(onay("IlkHarflerBuyukOlsunOnayi"), Qt::Key_Return);
     QVERIFY(f->isVisible());
     // Esc leaves at once, even from a count out of range: there is nothing to check.
-    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->setFocus();
-    f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu->selectAll();
-    QTest::keyClicks(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, QStringLiteral("25"));
-    QTest::keyClick(f->CekmeliListeSaklanacakSayiKutusu->DegerKutusu, Qt::Key_Escape);
+    sayiKutusu()->DegerKutusu->setFocus();
+    sayiKutusu()->DegerKutusu->selectAll();
+    QTest::keyClicks(sayiKutusu()->DegerKutusu, QStringLiteral("25"));
+    QTest::keyClick(sayiKutusu()->DegerKutusu, Qt::Key_Escape);
     QVERIFY(!f->isVisible());
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
@@ -122,62 +128,63 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
     // A click on "Tamam" with a count out of range is the leave of the box: the range
     // message, the focus kept in the box, and the click goes no further.
     f = ac();
-    tikla(f->IlkHarflerBuyukOlsunOnayi);
-    AyarliKutu *sayi = f->CekmeliListeSaklanacakSayiKutusu;
+    tikla(onay("IlkHarflerBuyukOlsunOnayi"));
+    AyarliKutu *sayi = sayiKutusu();
     sayi->DegerKutusu->setFocus();
     sayi->DegerKutusu->selectAll();
     QTest::keyClicks(sayi->DegerKutusu, QStringLiteral("25"));
-    tikla(f->TamamDugmesi);
+    tikla(dugme("TamamDugmesi"));
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Belirlediğiniz değer, 1-20 arasında olmalı!")});
     QVERIFY(f->isVisible());
     QCOMPARE(QApplication::focusWidget(), sayi->DegerKutusu);
     QCOMPARE(sayi->Text(), QStringLiteral("20"));
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
-    QVERIFY(!f->TamamDugmesi->isDown());
+    QVERIFY(!dugme("TamamDugmesi")->isDown());
 }
 
 void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
 {
     TercihlerFormu *f = ac();
-    AyarliKutu *sayi = f->CekmeliListeSaklanacakSayiKutusu;
-    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
+    AyarliKutu *sayi = sayiKutusu();
+    tikla(onay("CekmeliListelereGirilenDegerleriSaklaOnayi"));
     QVERIFY(!sayi->isEnabled());
     QCOMPARE(sayi->Text(), QStringLiteral("0"));
-    QVERIFY(f->TamamDugmesi->isEnabled());
+    QVERIFY(dugme("TamamDugmesi")->isEnabled());
     sayi->setValue(7);
-    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
+    tikla(onay("CekmeliListelereGirilenDegerleriSaklaOnayi"));
     QVERIFY(sayi->isEnabled());
     QCOMPARE(sayi->Text(), QStringLiteral("3"));
     QCOMPARE(sayi->Value(), 3);
 
-    tikla(f->OtomatikBaslasinOnayi);
-    QVERIFY(f->ArkaplandaCalissinOnayi->isEnabled());
-    QVERIFY(f->ArkaplandaCalissinOnayi->isChecked());
-    tikla(f->ArkaplandaCalissinOnayi);
-    tikla(f->OtomatikBaslasinOnayi);
-    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled());
-    QVERIFY(f->ArkaplandaCalissinOnayi->isChecked());
+    tikla(onay("OtomatikBaslasinOnayi"));
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isEnabled());
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isChecked());
+    tikla(onay("ArkaplandaCalissinOnayi"));
+    tikla(onay("OtomatikBaslasinOnayi"));
+    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled());
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isChecked());
 
-    tikla(f->SesliUyariVerOnayi);
-    QCOMPARE(f->SesDosyasiKutusu->text(), QString());
-    QCOMPARE(f->SesDosyasiKlasoru, QString());
-    QVERIFY(!f->SesDosyasiKutusu->isEnabled() && !f->SecDugmesi->isEnabled() && !f->Etiket[1]->isEnabled());
+    tikla(onay("SesliUyariVerOnayi"));
+    QCOMPARE(sesDosyasiKutusu()->text(), QString());
+    QCOMPARE(f->sesDosyasiKlasoru(), QString());
+    QVERIFY(!sesDosyasiKutusu()->isEnabled() && !dugme("SecDugmesi")->isEnabled()
+            && !denetim<QLabel>("Etiket1")->isEnabled());
 
     // The defaults, shown in the window only.
-    tikla(f->IlkHarflerBuyukOlsunOnayi);
-    tikla(f->EnUstteOnayi);
-    tikla(f->CekmeliListelereGirilenDegerleriSaklaOnayi);
-    f->TamamDugmesi->setEnabled(false);
-    tikla(f->IlkAyarlarDugmesi);
-    for (QCheckBox *k : f->Altlik->findChildren<QCheckBox *>())
+    tikla(onay("IlkHarflerBuyukOlsunOnayi"));
+    tikla(onay("EnUstteOnayi"));
+    tikla(onay("CekmeliListelereGirilenDegerleriSaklaOnayi"));
+    dugme("TamamDugmesi")->setEnabled(false);
+    tikla(dugme("IlkAyarlarDugmesi"));
+    for (QCheckBox *k : denetim<QWidget>("Altlik")->findChildren<QCheckBox *>())
         QVERIFY2(k->isChecked(), qPrintable(k->text()));
-    QVERIFY(!f->ArkaplandaCalissinOnayi->isEnabled());
+    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled());
     QVERIFY(sayi->isEnabled());
     QCOMPARE(sayi->Value(), 3);
-    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Alarm.wav"));
-    QCOMPARE(f->SesDosyasiKlasoru, ortam->programKlasoru());
-    QVERIFY(f->SecDugmesi->isEnabled());
-    QVERIFY(f->TamamDugmesi->isEnabled());
+    QCOMPARE(sesDosyasiKutusu()->text(), QStringLiteral("Alarm.wav"));
+    QCOMPARE(f->sesDosyasiKlasoru(), ortam->programKlasoru());
+    QVERIFY(dugme("SecDugmesi")->isEnabled());
+    QVERIFY(dugme("TamamDugmesi")->isEnabled());
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Ayarlar).isEmpty());
 }
 
@@ -185,13 +192,13 @@ void TercihlerFormuTesti::sesDosyasiYoksaYarimKalir()
 {
     // No "Alarm.wav" in the program folder.
     TercihlerFormu *f = ac();
-    tikla(f->EnUstteOnayi);
-    tikla(f->IlkHarflerBuyukOlsunOnayi);
-    tikla(f->TamamDugmesi);
+    tikla(onay("EnUstteOnayi"));
+    tikla(onay("IlkHarflerBuyukOlsunOnayi"));
+    tikla(dugme("TamamDugmesi"));
     QCOMPARE(ortam->mesajlar->metinler(),
              QStringList{QStringLiteral("Seçtiğiniz 'Ses Dosyası' bulunamıyor! Lütfen, kontrol edip tekrar deneyiniz.")});
     QVERIFY(f->isVisible());
-    QCOMPARE(QApplication::focusWidget(), f->SecDugmesi);
+    QCOMPARE(QApplication::focusWidget(), dugme("SecDugmesi"));
     // The alarm values are stored already, the rest is not.
     QCOMPARE(ayar(AyarAdi::SesliUyariBilgisi), QStringLiteral("1"));
     QCOMPARE(ayar(AyarAdi::SesDosyasiAdi), QStringLiteral("Alarm.wav"));
@@ -233,15 +240,15 @@ void TercihlerFormuTesti::digerKlasordenSesVeHepsiKapali()
         ad->setText(ses.fileName());
         QMetaObject::invokeMethod(d, "done", Q_ARG(int, QDialog::Accepted));
     });
-    tikla(f->SecDugmesi);
-    QCOMPARE(f->SesDosyasiKutusu->text(), QStringLiteral("Zil.wav"));
-    QCOMPARE(f->SesDosyasiKlasoru, baskaKlasor + QLatin1Char('/'));
-    QVERIFY(f->TamamDugmesi->isEnabled());
+    tikla(dugme("SecDugmesi"));
+    QCOMPARE(sesDosyasiKutusu()->text(), QStringLiteral("Zil.wav"));
+    QCOMPARE(f->sesDosyasiKlasoru(), baskaKlasor + QLatin1Char('/'));
+    QVERIFY(dugme("TamamDugmesi")->isEnabled());
 
-    for (QCheckBox *k : {f->CekmeliListelereGirilenDegerleriSaklaOnayi, f->IlkHarflerBuyukOlsunOnayi,
-                         f->OtomatikBaslasinOnayi, f->ArkaplandaCalissinOnayi, f->EnUstteOnayi})
+    for (QCheckBox *k : {onay("CekmeliListelereGirilenDegerleriSaklaOnayi"), onay("IlkHarflerBuyukOlsunOnayi"),
+                         onay("OtomatikBaslasinOnayi"), onay("ArkaplandaCalissinOnayi"), onay("EnUstteOnayi")})
         tikla(k);
-    tikla(f->TamamDugmesi);
+    tikla(dugme("TamamDugmesi"));
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QVERIFY(!f->isVisible());
 
@@ -279,9 +286,9 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QVERIFY(!ana.bildirimAlani() || !ana.bildirimAlani()->gorunur());
 
     TercihlerFormu *f = ac();
-    QVERIFY(!f->OtomatikBaslasinOnayi->isChecked() && !f->ArkaplandaCalissinOnayi->isChecked());
-    tikla(f->OtomatikBaslasinOnayi);
-    tikla(f->TamamDugmesi);
+    QVERIFY(!onay("OtomatikBaslasinOnayi")->isChecked() && !onay("ArkaplandaCalissinOnayi")->isChecked());
+    tikla(onay("OtomatikBaslasinOnayi"));
+    tikla(dugme("TamamDugmesi"));
     QVERIFY(!f->isVisible());
     QFile giris(Platform::otomatikBaslatmaDosyasi());
     QVERIFY(giris.open(QIODevice::ReadOnly));
@@ -298,8 +305,8 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QVERIFY(engel.open(QIODevice::WriteOnly));
     engel.close();
     f = ac();
-    tikla(f->IlkHarflerBuyukOlsunOnayi);
-    tikla(f->TamamDugmesi);
+    tikla(onay("IlkHarflerBuyukOlsunOnayi"));
+    tikla(dugme("TamamDugmesi"));
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Otomatik açılma dosyası yazılamadı!\r\n")));
     QVERIFY(!f->isVisible()); // the remaining steps are still carried out
@@ -310,22 +317,22 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     ortam->ayarDosyasiYazilamaz(true);
     ortam->mesajlar->temizle();
     f = ac();
-    tikla(f->OtomatikBaslasinOnayi);
-    tikla(f->ArkaplandaCalissinOnayi);
-    tikla(f->IlkHarflerBuyukOlsunOnayi);
-    tikla(f->TamamDugmesi);
+    tikla(onay("OtomatikBaslasinOnayi"));
+    tikla(onay("ArkaplandaCalissinOnayi"));
+    tikla(onay("IlkHarflerBuyukOlsunOnayi"));
+    tikla(dugme("TamamDugmesi"));
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Ayar kaydedilemedi!")));
     QVERIFY(ortam->mesajlar->gosterilenler.first().metin.contains(Arayuz::klasorler().ayarDosyasi));
     QVERIFY(f->isVisible());
-    QVERIFY(!f->ArkaplandaCalissinOnayi->isChecked() && f->IlkHarflerBuyukOlsunOnayi->isChecked());
+    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isChecked() && onay("IlkHarflerBuyukOlsunOnayi")->isChecked());
     QCOMPARE(Tercihler::ArkaplandaCalissin, 1);
     QCOMPARE(Tercihler::IlkHarflerBuyuk, 0);
     QCOMPARE(ayar(AyarAdi::IlkHarflerBuyuk), QStringLiteral("0"));
     QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
     // Writable again, the same "Tamam" goes through.
     ortam->ayarDosyasiYazilamaz(false);
-    tikla(f->TamamDugmesi);
+    tikla(dugme("TamamDugmesi"));
     QVERIFY(!f->isVisible());
     QCOMPARE(Tercihler::IlkHarflerBuyuk, 1);
     QVERIFY(!ana.bildirimAlani() || !ana.bildirimAlani()->gorunur());
@@ -339,10 +346,10 @@ void TercihlerFormuTesti::alarmGeriAcilir()
     Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QString());
     Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QString());
     TercihlerFormu *f = ac(); // opening reads the store again
-    QVERIFY(!f->SesliUyariVerOnayi->isChecked());
-    QVERIFY(!f->SecDugmesi->isEnabled());
-    tikla(f->SesliUyariVerOnayi);
-    tikla(f->TamamDugmesi);
+    QVERIFY(!onay("SesliUyariVerOnayi")->isChecked());
+    QVERIFY(!dugme("SecDugmesi")->isEnabled());
+    tikla(onay("SesliUyariVerOnayi"));
+    tikla(dugme("TamamDugmesi"));
     QVERIFY(!f->isVisible());
     QCOMPARE(OrtakDegiskenler::SesliUyari, 1);
     QCOMPARE(ayar(AyarAdi::SesliUyariBilgisi), QStringLiteral("1"));

@@ -79,6 +79,10 @@ private:
         qWarning("no free point of %s beside %s", qPrintable(w->objectName()), qPrintable(yani->objectName()));
         return QPoint();
     }
+    static QLabel *etiket(const QObject *f, int i)
+    {
+        return Test::denetim<QLabel>(f, qPrintable(QStringLiteral("Etiket%1").arg(i)));
+    }
     std::unique_ptr<Test::Ortam> ortam;
     Baglantilar m_baglantilar;
 };
@@ -88,29 +92,34 @@ void HakkindaHataBildirmeTesti::hakkinda()
     HakkindaFormu f;
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
+    auto *resim = Test::denetim<QLabel>(&f, "PencereResmi");
+    auto *altlik = Test::denetim<QWidget>(&f, "Altlik");
+    auto *kullanici = Test::denetim<QLabel>(&f, "KullaniciAdiEtiketi");
+    auto *kurulus = Test::denetim<QLabel>(&f, "KurulusAdiEtiketi");
+    auto *simge = Test::denetim<QLabel>(&f, "SimgeKutusu");
     QCOMPARE(f.windowTitle(), QStringLiteral("Hakkında"));
-    QVERIFY(!f.PencereResmi->pixmap().isNull());
-    QCOMPARE(f.PencereResmi->size(), QSize(210, 310));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Zelvora"));
+    QVERIFY(!resim->pixmap().isNull());
+    QCOMPARE(resim->size(), QSize(210, 310));
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Zelvora"));
     // The build's own version.
-    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Sürüm %1.%2.%3").arg(ZELVORA_SURUM_ANA).arg(ZELVORA_SURUM_ALT)
+    QCOMPARE(etiket(&f, 1)->text(), QStringLiteral("Sürüm %1.%2.%3").arg(ZELVORA_SURUM_ANA).arg(ZELVORA_SURUM_ALT)
                                         .arg(ZELVORA_SURUM_DUZELTME));
-    QCOMPARE(f.Etiket[2]->text(), ProgramBilgisi::yasalUyari());
-    QCOMPARE(f.Etiket[3]->text(), QStringLiteral("Tavrek"));
-    QCOMPARE(f.Etiket[4]->text() + f.Etiket[5]->text(), QStringLiteral("Kullanıcı Adı:"));
-    QCOMPARE(f.Etiket[6]->text() + f.Etiket[7]->text(), QStringLiteral("Kuruluş Adı:"));
-    QCOMPARE(f.KullaniciAdiEtiketi->text(), Platform::kayitliKullaniciAdi());
+    QCOMPARE(etiket(&f, 2)->text(), ProgramBilgisi::yasalUyari());
+    QCOMPARE(etiket(&f, 3)->text(), QStringLiteral("Tavrek"));
+    QCOMPARE(etiket(&f, 4)->text() + etiket(&f, 5)->text(), QStringLiteral("Kullanıcı Adı:"));
+    QCOMPARE(etiket(&f, 6)->text() + etiket(&f, 7)->text(), QStringLiteral("Kuruluş Adı:"));
+    QCOMPARE(kullanici->text(), Platform::kayitliKullaniciAdi());
     // A screen reader gets the caption and the value.
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.KullaniciAdiEtiketi)->text(QAccessible::Name),
+    QCOMPARE(QAccessible::queryAccessibleInterface(kullanici)->text(QAccessible::Name),
              QStringLiteral("Kullanıcı Adı: ") + Platform::kayitliKullaniciAdi());
-    QVERIFY(QAccessible::queryAccessibleInterface(f.KurulusAdiEtiketi)->text(QAccessible::Name)
+    QVERIFY(QAccessible::queryAccessibleInterface(kurulus)->text(QAccessible::Name)
                 .startsWith(QStringLiteral("Kuruluş Adı: ")));
-    QCOMPARE(f.KurulusAdiEtiketi->text(), QString());
-    QVERIFY(!f.SimgeKutusu->pixmap().isNull());
-    QCOMPARE(f.Altlik->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(kurulus->text(), QString());
+    QVERIFY(!simge->pixmap().isNull());
+    QCOMPARE(altlik->palette().color(QPalette::Window), QColor(Qt::white));
 
     // The web link: blue, hand pointer, underlined while the pointer is over it.
-    BaglantiEtiketi *b = f.TAVREKEtiketi;
+    auto *b = Test::denetim<BaglantiEtiketi>(&f, "TAVREKEtiketi");
     QCOMPARE(b->hedef(), QUrl(ProgramBilgisi::webSitesi()));
     QVERIFY(ProgramBilgisi::webSitesi().contains(b->text()));
     QCOMPARE(b->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -118,12 +127,12 @@ void HakkindaHataBildirmeTesti::hakkinda()
     QVERIFY(!b->altiCizili());
     // The pointer comes into the window over its background, onto the link, and off it
     // onto any widget around it: the underline goes.
-    gec(f.Altlik, yanindakiNokta(f.Altlik, b));
-    for (QWidget *yani : {static_cast<QWidget *>(f.Etiket[3]), static_cast<QWidget *>(f.SimgeKutusu),
-                          static_cast<QWidget *>(f.Altlik), static_cast<QWidget *>(f.KullaniciAdiEtiketi)}) {
+    gec(altlik, yanindakiNokta(altlik, b));
+    for (QWidget *yani : {static_cast<QWidget *>(etiket(&f, 3)), static_cast<QWidget *>(simge), altlik,
+                          static_cast<QWidget *>(kullanici)}) {
         gec(b);
         QVERIFY(b->altiCizili());
-        gec(yani, yani == f.Altlik ? yanindakiNokta(f.Altlik, b) : yani->rect().center());
+        gec(yani, yani == altlik ? yanindakiNokta(altlik, b) : yani->rect().center());
         QVERIFY2(!b->altiCizili(), qPrintable(yani->objectName()));
     }
     gec(b);
@@ -140,16 +149,18 @@ void HakkindaHataBildirmeTesti::hataBildirme()
     HataBildirmeFormu f;
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
+    auto *altlik = Test::denetim<QWidget>(&f, "Altlik");
+    auto *tamam = Test::denetim<QPushButton>(&f, "TamamButonu");
     QCOMPARE(f.windowTitle(), QStringLiteral("Hata Bildirme"));
-    QCOMPARE(f.Etiket[0]->text(), QStringLiteral("Hataları Bildirin!"));
-    QCOMPARE(f.Etiket[1]->text(), QStringLiteral("Lütfen, programda gördüğünüz hataları aşağıdaki yollardan biri ile bize "
-                                                 "iletiniz.\nİlginiz için şimdiden teşekkürler..."));
-    QVERIFY(!f.SimgeKutusu->pixmap().isNull());
-    QCOMPARE(f.TamamButonu->text(), QStringLiteral("Tamam"));
-    QTRY_COMPARE(QApplication::focusWidget(), f.Altlik);
+    QCOMPARE(etiket(&f, 0)->text(), QStringLiteral("Hataları Bildirin!"));
+    QCOMPARE(etiket(&f, 1)->text(), QStringLiteral("Lütfen, programda gördüğünüz hataları aşağıdaki yollardan biri ile bize "
+                                                   "iletiniz.\nİlginiz için şimdiden teşekkürler..."));
+    QVERIFY(!Test::denetim<QLabel>(&f, "SimgeKutusu")->pixmap().isNull());
+    QCOMPARE(tamam->text(), QStringLiteral("Tamam"));
+    QTRY_COMPARE(QApplication::focusWidget(), altlik);
 
-    BaglantiEtiketi *web = f.WebEtiketi;
-    BaglantiEtiketi *eposta = f.EPostaEtiketi;
+    auto *web = Test::denetim<BaglantiEtiketi>(&f, "WebEtiketi");
+    auto *eposta = Test::denetim<BaglantiEtiketi>(&f, "EPostaEtiketi");
     QCOMPARE(web->text(), QStringLiteral("Mesaj Gönder"));
     QCOMPARE(eposta->text(), QStringLiteral("E-Posta Gönder"));
     QCOMPARE(eposta->toolTip(), ProgramBilgisi::destekEPostasi());
@@ -159,7 +170,7 @@ void HakkindaHataBildirmeTesti::hataBildirme()
     }
     // Straight from one link to the other: only the latter stays underlined; whatever
     // lies around them (the frame they sit in, the texts, the background) leaves neither.
-    gec(f.Altlik, yanindakiNokta(f.Altlik, f.TamamButonu));
+    gec(altlik, yanindakiNokta(altlik, tamam));
     QVERIFY(!web->altiCizili() && !eposta->altiCizili());
     gec(web);
     QVERIFY(web->altiCizili());
@@ -167,11 +178,11 @@ void HakkindaHataBildirmeTesti::hataBildirme()
     QVERIFY(eposta->altiCizili());
     QVERIFY(!web->altiCizili());
     for (BaglantiEtiketi *b : {web, eposta}) {
-        for (QWidget *yani : {static_cast<QWidget *>(f.Cerceve), static_cast<QWidget *>(f.Etiket[1]),
-                              static_cast<QWidget *>(f.Altlik)}) {
+        for (QWidget *yani : {static_cast<QWidget *>(Test::denetim<QFrame>(&f, "Cerceve")),
+                              static_cast<QWidget *>(etiket(&f, 1)), altlik}) {
             gec(b);
             QVERIFY(b->altiCizili());
-            gec(yani, yani == f.Etiket[1] ? yani->rect().center() : yanindakiNokta(yani, b));
+            gec(yani, yani == etiket(&f, 1) ? yani->rect().center() : yanindakiNokta(yani, b));
             QVERIFY2(!web->altiCizili() && !eposta->altiCizili(), qPrintable(yani->objectName()));
         }
     }
@@ -188,7 +199,7 @@ void HakkindaHataBildirmeTesti::hataBildirme()
     QTest::keyClick(eposta, Qt::Key_Return);
     QCOMPARE(m_baglantilar.acilanlar.size(), 3);
     QVERIFY(f.isVisible());
-    QTest::mouseClick(f.TamamButonu, Qt::LeftButton);
+    QTest::mouseClick(tamam, Qt::LeftButton);
     QVERIFY(!f.isVisible());
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
