@@ -12,9 +12,25 @@
 set(ZELVORA_KURULUM ${CMAKE_SOURCE_DIR}/src/resources/kurulum)
 set(ZELVORA_APPSTREAM_KIMLIGI example.tavrek.zelvora)
 
+# The maker's site and support address of the build options, in every place that names
+# them: the about and error-report windows (Surum.h), the package's Homepage and
+# Maintainer, the AppStream data and the copyright file. The site without a closing "/",
+# as the windows use it; "&" written for XML.
+string(REGEX REPLACE "/+$" "" ZELVORA_WEB_SITESI_KOKU "${ZELVORA_WEB_SITESI}")
+string(STRIP "${ZELVORA_WEB_SITESI_KOKU}" ZELVORA_WEB_SITESI_KOKU)
+string(STRIP "${ZELVORA_DESTEK_EPOSTASI}" ZELVORA_DESTEK_EPOSTASI)
+string(REPLACE "&" "&amp;" ZELVORA_WEB_SITESI_XML "${ZELVORA_WEB_SITESI_KOKU}")
+# The holiday data's version, as the generated table names it.
+file(STRINGS ${CMAKE_SOURCE_DIR}/src/resources/Tatiller.txt zelvora_tatil_satiri REGEX "date-holidays [0-9.]+" LIMIT_COUNT 1)
+string(REGEX MATCH "date-holidays ([0-9.]+[0-9])" zelvora_tatil_satiri "${zelvora_tatil_satiri}")
+set(ZELVORA_TATIL_VERISI_SURUMU ${CMAKE_MATCH_1})
+configure_file(${ZELVORA_KURULUM}/${ZELVORA_APPSTREAM_KIMLIGI}.metainfo.xml.in
+  ${CMAKE_BINARY_DIR}/kurulum/${ZELVORA_APPSTREAM_KIMLIGI}.metainfo.xml @ONLY)
+configure_file(${ZELVORA_KURULUM}/copyright.in ${CMAKE_BINARY_DIR}/kurulum/copyright @ONLY)
+
 install(FILES ${ZELVORA_KURULUM}/zelvora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${ZELVORA_KURULUM}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-install(FILES ${ZELVORA_KURULUM}/${ZELVORA_APPSTREAM_KIMLIGI}.metainfo.xml
+install(FILES ${CMAKE_BINARY_DIR}/kurulum/${ZELVORA_APPSTREAM_KIMLIGI}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # Manual pages and the change log go compressed, without the time stamp gzip would put in.
@@ -36,7 +52,7 @@ endforeach()
 add_custom_target(kurulum_belgeleri ALL DEPENDS ${ZELVORA_SIKISTIRILMIS})
 install(FILES ${CMAKE_BINARY_DIR}/kurulum/zelvora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/kurulum/tr/zelvora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/tr/man1)
-install(FILES ${ZELVORA_KURULUM}/copyright ${CMAKE_BINARY_DIR}/kurulum/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/kurulum/copyright ${CMAKE_BINARY_DIR}/kurulum/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelvora)
 
 # The executable as Debian hardens its programs: the whole relocation table read-only.
@@ -52,14 +68,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zelvora)
 set(CPACK_PACKAGE_VENDOR Tavrek)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Tavrek <destek@tavrek.example>")
+set(CPACK_PACKAGE_CONTACT "Tavrek <${ZELVORA_DESTEK_EPOSTASI}>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_NAME zelvora)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.tavrek.example)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZELVORA_WEB_SITESI_KOKU}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the executable links are found by dpkg-shlibdeps; the X11 platform
 # plugin comes with libqt6gui6, which they pull in.

@@ -102,6 +102,7 @@ command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
 command -v xwininfo >/dev/null || eksik+=(x11-utils)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
+command -v readelf >/dev/null || eksik+=(binutils)
 . "$(dirname "$0")/ortak.sh"
 eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
@@ -134,6 +135,15 @@ grep -q pulse <<<"$onerilenler" || hata "Recommends lacks a sound server"
 grep -q "ajanda" <<<"$aciklama" && grep -q "agenda" <<<"$aciklama" || hata "description is not in Turkish and English"
 tamam "control: $bagimliliklar"
 
+# The maker's site and support address are the build's options (ZELVORA_WEB_SITESI,
+# ZELVORA_DESTEK_EPOSTASI), the site without a closing "/", as the windows use it.
+onbellek() { sed -n "s/^$1:[A-Z]*=//p" "$yapi/CMakeCache.txt"; }
+web_sitesi=$(onbellek ZELVORA_WEB_SITESI | sed 's:/*$::')
+destek=$(onbellek ZELVORA_DESTEK_EPOSTASI)
+[ "$(kontrol Homepage)" = "$web_sitesi" ] && tamam "Homepage: $web_sitesi" \
+  || hata "Homepage is \"$(kontrol Homepage)\", the build's ZELVORA_WEB_SITESI \"$web_sitesi\""
+[ "$(kontrol Maintainer)" = "Tavrek <$destek>" ] || hata "Maintainer is \"$(kontrol Maintainer)\", not the support address $destek"
+
 lintian_cikti=$(lintian --fail-on error,warning "$paket" 2>&1)
 lintian_sonuc=$?
 echo "$lintian_cikti" | grep -v "^running with root privileges" | sed 's/^/  lintian: /'
@@ -163,6 +173,45 @@ for boyut in 16 24 32 48 64 128 256; do
   read -r g y < <(od -An -tu1 -j16 -N8 "$png" | awk '{print $3 * 256 + $4, $7 * 256 + $8}')
   [ "$g" = "$boyut" ] && [ "$y" = "$boyut" ] || hata "icon ${boyut}x${boyut} is ${g}x${y}"
 done
+# Hardened as Debian's own programs are (dpkg-buildflags): a position-independent
+# executable, the relocation table read-only (RELRO) and bound at start (BIND_NOW) and
+# the stack protector's canary check, all seen in the packaged binary; fortified C library
+# calls (_FORTIFY_SOURCE) show in the binary only where the compiler knew a buffer's size
+# (__*_chk), so the compile flags of every target linked into it are checked too.
+program="$kok/usr/bin/zelvora"
+if [ -f "$program" ]; then
+  baslik=$(readelf -hW "$program" 2>&1)
+  bolumler=$(readelf -lW "$program" 2>&1)
+  dinamik=$(readelf -dW "$program" 2>&1)
+  semboller=$(readelf --dyn-syms -W "$program" 2>&1 | awk '$7 == "UND" {print $8}' | sed 's/@.*//')
+  eksik_koruma=()
+  grep -q "Type: *DYN" <<<"$baslik" || eksik_koruma+=("PIE")
+  grep -q "GNU_RELRO" <<<"$bolumler" || eksik_koruma+=("RELRO")
+  grep -Eq "\(BIND_NOW\)|\(FLAGS_1\).* NOW" <<<"$dinamik" || eksik_koruma+=("BIND_NOW")
+  grep -qx "__stack_chk_fail" <<<"$semboller" || eksik_koruma+=("stack protector (__stack_chk_fail)")
+  korunan=$(grep -Ec "^__[a-z0-9_]+_chk$" <<<"$semboller")
+  for hedef in zelvora zelvora_app zelvora_core; do
+    bayraklar="$yapi/CMakeFiles/$hedef.dir/flags.make"
+    [ -f "$bayraklar" ] || bayraklar="$yapi/build.ninja"
+    for bayrak in -D_FORTIFY_SOURCE= -fstack-protector-strong -Werror=format-security; do
+      grep -q -e "$bayrak" "$bayraklar" 2>/dev/null || eksik_koruma+=("$bayrak in the compile of $hedef")
+    done
+  done
+  if [ ${#eksik_koruma[@]} -eq 0 ]; then
+    tamam "hardened: PIE, RELRO, BIND_NOW, stack protector, compiled with _FORTIFY_SOURCE ($korunan calls fortified by size)"
+  else
+    hata "/usr/bin/zelvora lacks: ${eksik_koruma[*]} (built without dpkg-buildflags?)"
+  fi
+fi
+# The holiday data compiled in is credited with its licence.
+if [ -f "$kok/usr/share/doc/zelvora/copyright" ]; then
+  telif=$(cat "$kok/usr/share/doc/zelvora/copyright")
+  grep -q "^Files: src/resources/Tatiller.txt$" <<<"$telif" && grep -q "date-holidays" <<<"$telif" \
+    && grep -q "^License: CC-BY-3.0$" <<<"$telif" && grep -q "ISC" <<<"$telif" \
+    && tamam "copyright credits the holiday data (date-holidays, CC BY 3.0)" \
+    || hata "copyright does not credit the holiday data of date-holidays and its licence"
+  grep -q "^Upstream-Contact: Tavrek <$destek>$" <<<"$telif" || hata "copyright's Upstream-Contact is not $destek"
+fi
 metainfo=("$kok"/usr/share/metainfo/*.metainfo.xml)
 [ -f "${metainfo[0]}" ] || hata "package lacks the AppStream file in /usr/share/metainfo"
 tamam "layout: $(cd "$kok" && find . -type f | wc -l) files under /usr"
@@ -191,6 +240,26 @@ grep -q "^Comment=.*[ıİğĞşŞçÇöÖüÜ]" "$masaustu" || hata "the comment
 if [ -f "${metainfo[0]}" ]; then
   appstreamcli validate --no-net "${metainfo[0]}" && tamam "appstreamcli validate" || hata "appstreamcli validate"
   grep -q '<release version="'"$surum"'"' "${metainfo[0]}" || hata "AppStream data lacks the release $surum"
+  grep -qF "<url type=\"homepage\">$web_sitesi</url>" "${metainfo[0]}" \
+    && grep -qF "<image>$web_sitesi/" "${metainfo[0]}" && tamam "AppStream URLs on $web_sitesi" \
+    || hata "AppStream URLs are not on the build's web site $web_sitesi"
+fi
+# The about window's link is the same site.
+grep -qaF "$web_sitesi" "$kok/usr/bin/zelvora" || hata "the about window's link is not $web_sitesi"
+# Other options give other links everywhere: a build folder configured with them (no build).
+secenekli="$gecici/secenekli"
+if cmake -S "$(cd "$(dirname "$0")/.." && pwd)" -B "$secenekli" -DBUILD_TESTING=OFF \
+  -DZELVORA_WEB_SITESI="https://zelvora.ornek.example/" -DZELVORA_DESTEK_EPOSTASI="yardim@ornek.example" >/dev/null 2>&1; then
+  grep -qF 'CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zelvora.ornek.example"' "$secenekli/CPackConfig.cmake" \
+    && grep -qF 'CPACK_PACKAGE_CONTACT "Tavrek <yardim@ornek.example>"' "$secenekli/CPackConfig.cmake" \
+    && grep -qF '<url type="homepage">https://zelvora.ornek.example</url>' "$secenekli"/kurulum/*.metainfo.xml \
+    && grep -qF 'Upstream-Contact: Tavrek <yardim@ornek.example>' "$secenekli/kurulum/copyright" \
+    && grep -qF '#define ZELVORA_WEB_SITESI "https://zelvora.ornek.example/"' "$secenekli/generated/Surum.h" \
+    && grep -qF '#define ZELVORA_DESTEK_EPOSTASI "yardim@ornek.example"' "$secenekli/generated/Surum.h" \
+    && tamam "other build options change Homepage, Maintainer, AppStream, copyright and the windows' links" \
+    || hata "the build options do not reach every link"
+else
+  hata "configuring with other build options failed"
 fi
 
 # --- Started as a user without privileges, with an empty home ------------------------

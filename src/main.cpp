@@ -1,4 +1,5 @@
 #include "core/Arayuzler.h"
+#include "core/KomutSatiri.h"
 #include "core/OrtakYordamlar.h"
 #include "reminders/SesAlarmi.h"
 #include "ui/AnaForm.h"
@@ -9,9 +10,13 @@
 #include <QApplication>
 
 #include <memory>
+#include <optional>
 
 int main(int argc, char **argv)
 {
+    // --help, --version and the day's jobs answer before any window or display exists.
+    if (const std::optional<int> kod = Zelvora::KomutSatiri::calistir(argc, argv))
+        return *kod;
     QApplication uygulama(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelvora"));
     QApplication::setOrganizationName(QStringLiteral("Tavrek"));

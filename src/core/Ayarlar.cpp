@@ -259,6 +259,27 @@ QString oku(const QString &bolum, const QString &anahtar, const QString &varsayi
     return v.isValid() ? v.toString() : varsayilan;
 }
 
+QString saltOku(const QString &bolum, const QString &anahtar, const QString &varsayilan)
+{
+    const QString dosya = Arayuz::klasorler().ayarDosyasi;
+    if (!YolDoluMu(dosya))
+        return varsayilan;
+    // A pipe would hold the read for good.
+    if (!NormalDosyaMi(dosya))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Normal bir dosya değil."), dosya);
+    QFile f(dosya);
+    if (!f.open(QIODevice::ReadOnly))
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya okunamıyor: ") + f.errorString(), dosya);
+    const QByteArray icerik = f.readAll();
+    f.close();
+    const QSettings okunan(dosya, QSettings::IniFormat);
+    // Damaged as the store judges it: it did not parse, or it lost keys to the damage.
+    if (okunan.status() != QSettings::NoError || anahtarSatiriSayisi(icerik) > okunan.allKeys().size())
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya bozuk."), dosya);
+    const QVariant v = okunan.value(tamAnahtar(bolum, anahtar));
+    return v.isValid() ? v.toString() : varsayilan;
+}
+
 void yaz(const QString &bolum, const QString &anahtar, const QString &deger)
 {
     Depo &d = *depo();

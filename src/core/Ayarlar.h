@@ -53,6 +53,11 @@ namespace Ayarlar {
 // One value of a section; the default when the key is missing.
 QString oku(const QString &bolum, const QString &anahtar, const QString &varsayilan);
 void yaz(const QString &bolum, const QString &anahtar, const QString &deger);
+// One value read straight from the file, for a run that must change nothing (the command
+// line's listings, beside the running program): no folder made, no file mended, nothing
+// written. The default when there is no file or no such key. Throws Hata (3051, naming
+// the file) when the file is there but is not a regular one, cannot be read or is damaged.
+QString saltOku(const QString &bolum, const QString &anahtar, const QString &varsayilan);
 // A key of section "Ayarlar" with the default of the settings table
 // (geometry keys have no fixed default: the main window computes it).
 QString oku(const QString &anahtar);

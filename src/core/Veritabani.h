@@ -62,6 +62,11 @@ public:
     // Opens an existing database file for reading and writing. A missing, unreadable,
     // read-only, damaged or foreign file is refused (Hata 3051) before anything is written.
     static std::unique_ptr<Veritabani> ac(const QString &yol);
+    // Opens an existing database file for reading only, beside the program that may be
+    // writing it: nothing is ever written, no journal rolled back, no setting changed, so a
+    // save of the program is never disturbed. A missing, unreadable or non-regular file is
+    // Hata 3051; a file that is not ours fails at its first read.
+    static std::unique_ptr<Veritabani> okumakIcinAc(const QString &yol);
     // Writes a new file holding the empty schema (the build's tool uses this).
     static void bosOlustur(const QString &yol);
     // Writes a compacted, checked copy of the database at kaynak over hedef, all the steps
