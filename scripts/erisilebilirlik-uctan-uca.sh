@@ -21,10 +21,12 @@ if [ "${1:-}" = "--ekranda" ]; then
   program=$2 ekran_resmi=$3 gunluk=$4
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   openbox >"$gunluk.wm" 2>&1 &
-  for ((i = 0; i < 40; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  wm=""
+  for ((i = 0; i < 120; i++)); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm=1; break; }
     sleep 0.25
   done
+  [ -n "$wm" ] || { echo "FAILED: the window manager did not start: $(cat "$gunluk.wm")" >&2; exit 1; }
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   "$program" >"$gunluk" 2>&1 &
   pid=$!
