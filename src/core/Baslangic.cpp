@@ -140,6 +140,33 @@ QString bugununMetni()
 {
     return Arayuz::saat().bugun().toString(Qt::ISODate);
 }
+
+// The first of temel + ek, temel + ek + "-2", ... at which nothing lies yet.
+QString bosAd(const QString &temel, const QString &ek)
+{
+    QString ad = temel + ek;
+    for (int i = 2; YolDoluMu(ad); ++i)
+        ad = temel + ek + QLatin1Char('-') + QString::number(i);
+    return ad;
+}
+
+// A journal left beside a database that is gone (or set aside) belongs to that database:
+// SQLite would play it onto whatever is copied in now. It is set aside, not deleted.
+// False when one could not be moved: the user has been told and the program ended.
+bool artiklariKenaraAl(const QString &vt)
+{
+    for (const char *ek : {"-journal", "-wal", "-shm"}) {
+        const QString artik = vt + QLatin1String(ek);
+        if (YolDoluMu(artik) && !QFile::rename(artik, bosAd(artik, QStringLiteral(".eski")))) {
+            mesaj(tirnakli(artik) + QStringLiteral(" adlı dosya kaldırılamadığı için veritabanınız oluşturulamıyor.")
+                      + QStringLiteral("\r\n") + QStringLiteral("Lütfen, bu dosyayı başka bir yere taşıyıp tekrar deneyiniz."),
+                  MesajSimgesi::Kritik);
+            Arayuz::programSonu().bitir(1);
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 QString sunucuBaglantisi()
@@ -199,23 +226,8 @@ bool veritabaniniDenetle()
         return true;
     const QString sablon = sablonYolu();
     bool devam = true;
-    // A journal left beside a database that is gone belongs to that database: SQLite
-    // would play it onto whatever is copied in now. It is set aside, not deleted.
-    for (const char *ek : {"-journal", "-wal", "-shm"}) {
-        const QString artik = vt + QLatin1String(ek);
-        if (YolDoluMu(artik)) {
-            QString kenara = artik + QStringLiteral(".eski");
-            for (int i = 2; YolDoluMu(kenara); ++i)
-                kenara = artik + QStringLiteral(".eski-") + QString::number(i);
-            if (!QFile::rename(artik, kenara)) {
-                mesaj(tirnakli(artik) + QStringLiteral(" adlı dosya kaldırılamadığı için veritabanınız oluşturulamıyor.")
-                          + QStringLiteral("\r\n") + QStringLiteral("Lütfen, bu dosyayı başka bir yere taşıyıp tekrar deneyiniz."),
-                      MesajSimgesi::Kritik);
-                Arayuz::programSonu().bitir(1);
-                return false;
-            }
-        }
-    }
+    if (!artiklariKenaraAl(vt))
+        return false;
     // Earlier versions kept the database beside the program, where a rebuild or an
     // install could overwrite it: a database there that holds the user's folders or
     // jobs is taken over into the data folder, once. The old file is then renamed
@@ -227,9 +239,7 @@ bool veritabaniniDenetle()
                 guvenliKopyala(sablon, vt, true);
             }, &devam))
             return false;
-        QString kenara = sablon + QStringLiteral(".tasindi");
-        for (int i = 2; QFileInfo::exists(kenara) || QFileInfo(kenara).isSymLink(); ++i)
-            kenara = sablon + QStringLiteral(".tasindi-") + QString::number(i);
+        const QString kenara = bosAd(sablon, QStringLiteral(".tasindi"));
         QString metin = QStringLiteral("Programın klasöründeki veritabanınız, bundan sonra kullanılacağı yere kopyalandı:")
             + QStringLiteral("\r\n\"") + vt + QLatin1Char('"');
         if (QFile::rename(sablon, kenara))
@@ -271,6 +281,70 @@ bool veritabaniniDenetle()
     return false;
 }
 
+namespace {
+// The user's database opens but lacks one of the program's tables, or holds them in
+// another shape (another program dropped or changed one): it cannot be used as it is,
+// and nothing in it is thrown away. As for a missing database, the backup is offered
+// (or, when there is none, the empty database delivered with the program); on Yes the
+// damaged file is kept beside it under a name of its own and the replacement copied in.
+// True when a replacement is in place; false when the program was ended.
+bool eksikTabloluVeritabaniniDegistir(const QString &vt)
+{
+    const QString satir = QStringLiteral("\r\n");
+    const QString kenara = bosAd(vt, QStringLiteral(".bozuk"));
+    const QString bulunan = tirnakli(QStringLiteral("Vok.vtb"))
+        + QStringLiteral(" adlı veritabanı dosyanız kullanılamıyor: programın tablolarından biri dosyada yok ya da")
+        + QStringLiteral(" başka bir biçime getirilmiş (dosyayı başka bir program değiştirmiş olabilir).") + satir + satir;
+    const QString saklanir = QStringLiteral("Bu dosya silinmeyecek; şu adla saklanacak:") + satir + tirnakli(kenara)
+        + satir + satir;
+    const QString yedek = yedekYolu();
+    const QString sablon = sablonYolu();
+    QString kaynak;
+    if (DosyaVarMi(yedek)) {
+        if (!soru(bulunan + saklanir + QStringLiteral("Yedekten oluşturulsun mu?"))) {
+            Arayuz::programSonu().bitir(0);
+            return false;
+        }
+        kaynak = yedek;
+    } else if (NormalDosyaMi(sablon)) {
+        if (!soru(bulunan + QStringLiteral("Veritabanınızın yedeği de bulunamadı.") + satir + satir + saklanir
+                  + QStringLiteral("Program, boş bir veritabanıyla açılsın mı?"))) {
+            Arayuz::programSonu().bitir(0);
+            return false;
+        }
+        kaynak = sablon;
+    } else {
+        mesaj(bulunan + QStringLiteral("Veritabanınızın yedeği de bulunamadığı için program başlayamıyor!") + satir
+                  + QStringLiteral("Lütfen kontrol edip tekrar deneyin."),
+              MesajSimgesi::Kritik);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    }
+    bool devam = true;
+    // The replacement is looked at before anything is moved: a damaged backup leaves the
+    // user's file where it is.
+    if (!Adim([&] {
+            if (!Veritabani::saglamMi(kaynak))
+                throw Hata(HataNo::DosyaAcilamiyor,
+                           kaynak == yedek ? QStringLiteral("Yedek dosyası bozuk.")
+                                           : QStringLiteral("Programla gelen boş veritabanı bozuk."),
+                           kaynak);
+        }, &devam))
+        return false;
+    if (!QFile::rename(vt, kenara)) {
+        mesaj(tirnakli(vt) + QStringLiteral(" adlı dosyanın adı değiştirilemediği için veritabanınız oluşturulamıyor.")
+                  + satir + QStringLiteral("Lütfen, bu dosyayı başka bir yere taşıyıp tekrar deneyiniz."),
+              MesajSimgesi::Kritik);
+        Arayuz::programSonu().bitir(1);
+        return false;
+    }
+    if (!artiklariKenaraAl(vt))
+        return false;
+    // The backup keeps its date, as when a missing database is restored.
+    return Adim([&] { guvenliKopyala(kaynak, vt, kaynak == yedek); }, &devam) && devam;
+}
+} // namespace
+
 bool veritabaniniAc()
 {
     const QString sunucu = sunucuBaglantisi();
@@ -288,23 +362,33 @@ bool veritabaniniAc()
         }
     }
     const QString yol = veritabaniYolu();
-    acilistakiTarih() = QFileInfo(yol).lastModified();
-    try {
-        baglanti() = Veritabani::ac(yol);
-        OrtakDegiskenler::VeritabaniBag = baglanti().get();
-        return true;
-    } catch (const Hata &h) {
-        if (h.numara() == HataNo::Kilitli) {
-            mesaj(tirnakli(yol) + QStringLiteral(" adlı veritabanı dosyanız şu anda başka bir program tarafından")
-                      + QStringLiteral(" kullanıldığı için program başlayamıyor!") + QStringLiteral("\r\n")
-                      + QStringLiteral("Lütfen, o programı kapatıp tekrar deneyiniz."),
-                  MesajSimgesi::Kritik);
-            Arayuz::programSonu().bitir(1);
-        } else if (GenelHataYordami(h)) {
-            // The routine let the program go on, but there is no database to go on with.
-            Arayuz::programSonu().bitir(1);
+    // A file whose table was dropped or changed is replaced once (a link is for its
+    // owner to mend), and the replacement opened.
+    for (bool degistirildi = false;; degistirildi = true) {
+        acilistakiTarih() = QFileInfo(yol).lastModified();
+        try {
+            baglanti() = Veritabani::ac(yol);
+            OrtakDegiskenler::VeritabaniBag = baglanti().get();
+            return true;
+        } catch (const Hata &h) {
+            if (!degistirildi && h.numara() != HataNo::Kilitli && !QFileInfo(yol).isSymLink()
+                && Veritabani::tablosuEksikMi(yol)) {
+                if (!eksikTabloluVeritabaniniDegistir(yol))
+                    return false;
+                continue;
+            }
+            if (h.numara() == HataNo::Kilitli) {
+                mesaj(tirnakli(yol) + QStringLiteral(" adlı veritabanı dosyanız şu anda başka bir program tarafından")
+                          + QStringLiteral(" kullanıldığı için program başlayamıyor!") + QStringLiteral("\r\n")
+                          + QStringLiteral("Lütfen, o programı kapatıp tekrar deneyiniz."),
+                      MesajSimgesi::Kritik);
+                Arayuz::programSonu().bitir(1);
+            } else if (GenelHataYordami(h)) {
+                // The routine let the program go on, but there is no database to go on with.
+                Arayuz::programSonu().bitir(1);
+            }
+            return false;
         }
-        return false;
     }
 }
 

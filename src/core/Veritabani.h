@@ -81,6 +81,10 @@ public:
     static bool saglamMi(const QString &yol);
     // The file is a database of ours holding at least one folder or job (read only).
     static bool kayitVarMi(const QString &yol);
+    // The file is a sound SQLite database that names one of our tables, but does not hold
+    // both of them with all their columns: ours, with a table dropped or changed by
+    // another program (read only). Such a file cannot be opened; it can be replaced.
+    static bool tablosuEksikMi(const QString &yol);
     // Maps an SQLite result code to the program's error number.
     static int hataNumarasi(int sqliteKodu);
     // Registers the program's SQL functions on an SQLite connection (done when a file is opened).

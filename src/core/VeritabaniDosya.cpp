@@ -413,6 +413,28 @@ bool Veritabani::kayitVarMi(const QString &yol)
     });
 }
 
+bool Veritabani::tablosuEksikMi(const QString &yol)
+{
+    return okuyupSor(yol, [](sqlite3 *db) {
+        Deyim denetim(db, "PRAGMA quick_check");
+        if (!denetim.adim() || denetim.metin(0) != QStringLiteral("ok"))
+            return false;
+        // A database of another program (none of our names) is not ours to replace.
+        Deyim adlar(db, "SELECT count(*) FROM sqlite_master WHERE name IN "
+                        "('KlasorBilgileriTablosu','YapilacakIslerTablosu')");
+        if (!adlar.adim() || adlar.sayi(0) == 0)
+            return false;
+        try {
+            bizimMi(db, Denetim::Yok);
+            return false;
+        } catch (const Hata &h) {
+            if (h.numara() != HataNo::DosyaAcilamiyor)
+                throw;
+            return true;
+        }
+    });
+}
+
 void Veritabani::bosOlustur(const QString &yol)
 {
     if (QFileInfo::exists(yol))

@@ -167,6 +167,9 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     EtiketVurgulayici::bagla(Etiket[1], DakikaKutusu);
     // The hour box is named by its caption label (its buddy); the minute box has none.
     DakikaKutusu->setAccessibleName(QStringLiteral("Dakika"));
+    AdiEtikettenAl(IsinKonusuKutusu, Etiket[2]);
+    AdiEtikettenAl(IsinYeriKutusu, Etiket[3]);
+    AdiEtikettenAl(IsinSayisiKutusu, Etiket[4]);
     EtiketVurgulayici::bagla(Etiket[2], IsinKonusuKutusu);
     EtiketVurgulayici::bagla(Etiket[3], IsinYeriKutusu);
     EtiketVurgulayici::bagla(Etiket[4], IsinSayisiKutusu);

@@ -202,6 +202,7 @@ void SureHesaplamaFormu::denetimleriKur()
     Etiket[1]->setBuddy(EklenecekZamanDilimiKutusu);
     Etiket[2]->setBuddy(EklenecekSureKutusu);
     Etiket[3]->setBuddy(SonucKutusu);
+    AdiEtikettenAl(EklenecekSureKutusu, Etiket[2]);
     EtiketVurgulayici::bagla(Etiket[0], BaslangicTarihiKutusu);
     EtiketVurgulayici::bagla(Etiket[1], EklenecekZamanDilimiKutusu);
     EtiketVurgulayici::bagla(Etiket[2], EklenecekSureKutusu);

@@ -160,6 +160,10 @@ void AdiEtikettenAl(QWidget *alan, const QLabel *etiket)
     ad.remove(QLatin1Char('&'));
     ad.replace(QLatin1Char('\x01'), QLatin1Char('&'));
     alan->setAccessibleName(ad.trimmed());
+    // A combo box that can be typed in has a text field of its own, which a screen reader
+    // reaches and reads apart from the box: it carries the caption too.
+    if (auto *kutu = qobject_cast<QComboBox *>(alan); kutu && kutu->lineEdit())
+        kutu->lineEdit()->setAccessibleName(ad.trimmed());
 }
 
 } // namespace Zelvora

@@ -40,7 +40,8 @@ void MetniSec(QLineEdit *kutu);
 void MetniSec(QComboBox *kutu);
 
 // A screen reader names a field by its caption label: the label's text without the
-// access key's "&" becomes the field's accessible name.
+// access key's "&" becomes the field's accessible name (and that of the text field of a
+// combo box that can be typed in).
 void AdiEtikettenAl(QWidget *alan, const QLabel *etiket);
 
 // Dark red of a focused field's caption.

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void eskiYerdekiVeritabaniTasinir();
     void yedekHatasiBaslangiciDurdurmaz();
     void bozukVeritabaniYedeginYerineGecmez();
+    void eksikTabloluVeritabaniYedektenOlusur();
     void yarimKalanKayitSonrakiGunAcilir();
     void kilitliVeritabaniSoylenir();
     void yedekSirasindakiYazmaBekler();
@@ -508,8 +509,8 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
     yenidenBaslat(f);
 
-    // A file with our table names but other columns, older than today: refused, the
-    // backup untouched.
+    // A file with our table names but other columns, older than today: never opened nor
+    // backed up; the backup is offered instead, and declined here: nothing is touched.
     QFile::remove(ortam.veritabaniYolu());
     sqlite3 *db = nullptr;
     sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
@@ -517,12 +518,103 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
                  nullptr);
     sqlite3_close(db);
     dunDegisti(ortam.veritabaniYolu(), -2);
+    const QByteArray yabanci = icerik(ortam.veritabaniYolu());
     ortam.mesajlar->temizle();
+    ortam.mesajlar->cevaplar = {MesajCevabi::Hayir};
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
-    QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
-                                                     + QStringLiteral("\r\n\"") + ortam.veritabaniYolu()
-                                                     + QLatin1Char('"')});
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam.mesajlar->metinler().first().endsWith(QStringLiteral("Yedekten oluşturulsun mu?")));
+    QCOMPARE(icerik(ortam.veritabaniYolu()), yabanci);
     QCOMPARE(icerik(Baslangic::yedekYolu()), iyiYedek);
+}
+
+void BaslangicTesti::eksikTabloluVeritabaniYedektenOlusur()
+{
+    // A table dropped by another program (the running program told the user to restart):
+    // the next start offers the backup as for a missing file and keeps the damaged file.
+    Test::Ortam ortam;
+    dunkuYedekHazirla(ortam);
+    const QString vt = ortam.veritabaniYolu();
+    auto tabloSil = [&] {
+        sqlite3 *db = nullptr;
+        sqlite3_open(vt.toUtf8().constData(), &db);
+        sqlite3_exec(db, "DROP TABLE YapilacakIslerTablosu;", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        dunDegisti(vt, -2);
+    };
+    tabloSil();
+    const QByteArray bozuk = icerik(vt);
+    const QString satir = QStringLiteral("\r\n");
+    const QString bulunan = QStringLiteral("\"Vok.vtb\" adlı veritabanı dosyanız kullanılamıyor: programın tablolarından")
+        + QStringLiteral(" biri dosyada yok ya da başka bir biçime getirilmiş (dosyayı başka bir program değiştirmiş olabilir).")
+        + satir + satir;
+    auto saklanir = [&](const QString &ad) {
+        return QStringLiteral("Bu dosya silinmeyecek; şu adla saklanacak:") + satir + QLatin1Char('"') + ad
+            + QLatin1Char('"') + satir + satir;
+    };
+
+    // No: the program ends and nothing is moved.
+    ortam.mesajlar->cevaplar = {MesajCevabi::Hayir};
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.mesajlar->metinler(),
+             QStringList{bulunan + saklanir(vt + QStringLiteral(".bozuk")) + QStringLiteral("Yedekten oluşturulsun mu?")});
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Soru);
+    QCOMPARE(ortam.son->sayi, 1);
+    QCOMPARE(icerik(vt), bozuk);
+    QVERIFY(!YolDoluMu(vt + QStringLiteral(".bozuk")));
+
+    // Yes, with a damaged file kept at an earlier time: kept under the next free name, the
+    // earlier one left alone, and the backup's job is back with the backup's date.
+    {
+        QFile eski(vt + QStringLiteral(".bozuk"));
+        QVERIFY(eski.open(QIODevice::WriteOnly));
+        eski.write("eski");
+    }
+    ortam.mesajlar->temizle();
+    ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
+    AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->metinler(),
+             QStringList{bulunan + saklanir(vt + QStringLiteral(".bozuk-2")) + QStringLiteral("Yedekten oluşturulsun mu?")});
+    QCOMPARE(icerik(vt + QStringLiteral(".bozuk-2")), bozuk);
+    QCOMPARE(icerik(vt + QStringLiteral(".bozuk")), QByteArray("eski"));
+    QCOMPARE(OrtakDegiskenler::VeritabaniBag->isListesi(Veritabani::ListeKipi::Tumu, QDate()).size(), size_t(1));
+    yenidenBaslat(f);
+    QVERIFY(Veritabani::saglamMi(Baslangic::yedekYolu()));
+
+    // No backup: said so, and on Yes the program starts with the empty database delivered
+    // with it, as a first start does.
+    QVERIFY(QFile::remove(Baslangic::yedekYolu()));
+    tabloSil();
+    ortam.sablonYaz();
+    ortam.mesajlar->temizle();
+    ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
+    f = BaslangicModulu::Main({QStringLiteral("-Simge")});
+    QVERIFY(f);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().metin,
+             bulunan + QStringLiteral("Veritabanınızın yedeği de bulunamadı.") + satir + satir
+                 + saklanir(vt + QStringLiteral(".bozuk-3")) + QStringLiteral("Program, boş bir veritabanıyla açılsın mı?"));
+    QVERIFY(YolDoluMu(vt + QStringLiteral(".bozuk-3")));
+    QVERIFY(OrtakDegiskenler::VeritabaniBag->klasorler().isEmpty());
+    yenidenBaslat(f);
+
+    // Neither a backup nor the program's empty database: the program cannot start, and
+    // the file stays where it is.
+    QVERIFY(QFile::remove(Baslangic::yedekYolu()));
+    tabloSil();
+    QVERIFY(QFile::remove(Baslangic::sablonYolu()));
+    const QByteArray sonBozuk = icerik(vt);
+    ortam.mesajlar->temizle();
+    ortam.son->sayi = 0;
+    QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
+    QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
+    QCOMPARE(ortam.mesajlar->gosterilenler.first().metin,
+             bulunan + QStringLiteral("Veritabanınızın yedeği de bulunamadığı için program başlayamıyor!") + satir
+                 + QStringLiteral("Lütfen kontrol edip tekrar deneyin."));
+    QCOMPARE(ortam.son->sayi, 1);
+    QCOMPARE(icerik(vt), sonBozuk);
+    QVERIFY(!YolDoluMu(vt + QStringLiteral(".bozuk-4")));
 }
 
 void BaslangicTesti::yarimKalanKayitSonrakiGunAcilir()

@@ -1,7 +1,8 @@
 // Damaged, foreign and odd files where the database should be, each taken through the
-// real start-up on a day the backup is due: every one is refused with a message or
-// opened sound; none hangs, and none changes the file or the backup unless the file was
-// recovered. Also a backup starved by a busy writer.
+// real start-up on a day the backup is due: every one is refused with a message, opened
+// sound, or (a database of ours missing a table or in another shape) replaced from the
+// backup with the damaged file kept aside; none hangs, and none changes the file or the
+// backup unless the file was recovered. Also a backup starved by a busy writer.
 
 #include "TestOrtami.h"
 
@@ -26,7 +27,8 @@ using namespace Zelvora;
 
 namespace {
 
-enum class Beklenen { Acilir, Reddedilir, Herhangi };
+// Yedekten: the backup is offered and copied in; the damaged file is kept beside it.
+enum class Beklenen { Acilir, Reddedilir, Yedekten, Herhangi };
 
 struct Durum {
     const char *ad;
@@ -166,6 +168,7 @@ QList<Durum> HasarliDosyalarTesti::durumlar()
     const auto R = Beklenen::Reddedilir;
     const auto A = Beklenen::Acilir;
     const auto H = Beklenen::Herhangi;
+    const auto Y = Beklenen::Yedekten;
     ekle("sifir uzunluk", R, [](const QString &vt, const QString &) { yaz(vt, QByteArray()); });
     ekle("rastgele 1 KB", R, [](const QString &vt, const QString &) { yaz(vt, rastgele(1024)); });
     ekle("rastgele 64 KB", R, [](const QString &vt, const QString &) { yaz(vt, rastgele(65536)); });
@@ -202,15 +205,15 @@ QList<Durum> HasarliDosyalarTesti::durumlar()
         QFile::remove(vt);
         sql(vt, "CREATE TABLE Kisiler(ad, soyad); INSERT INTO Kisiler VALUES('a','b');");
     });
-    ekle("bizim adlar baska sutunlar", R, [](const QString &vt, const QString &) {
+    ekle("bizim adlar baska sutunlar", Y, [](const QString &vt, const QString &) {
         QFile::remove(vt);
         sql(vt, "CREATE TABLE KlasorBilgileriTablosu(a, b); CREATE TABLE YapilacakIslerTablosu(c, d);");
     });
-    ekle("tek tablo", R, [](const QString &vt, const QString &) {
+    ekle("tek tablo", Y, [](const QString &vt, const QString &) {
         QFile::remove(vt);
         sql(vt, "CREATE TABLE KlasorBilgileriTablosu(Anahtari, Bagi, Adi);");
     });
-    ekle("tablo yerine gorunum", R, [](const QString &vt, const QString &) {
+    ekle("tablo yerine gorunum", Y, [](const QString &vt, const QString &) {
         QFile::remove(vt);
         sql(vt, "CREATE TABLE K(Anahtari, Bagi, Adi); CREATE VIEW KlasorBilgileriTablosu AS SELECT * FROM K;"
                 "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY, Anahtari, IsinTarihi, IsinSaati, IsinKonusu,"
@@ -345,11 +348,26 @@ void HasarliDosyalarTesti::baslangic()
     Baslangic::veritabaniniKapat();
 
     const QStringList mesajlar = ortam.mesajlar->metinler();
-    if (d.beklenen == Beklenen::Acilir)
+    const QString kenara = vt + QStringLiteral(".bozuk");
+    const bool kenaraAlindi = YolDoluMu(kenara);
+    if (d.beklenen == Beklenen::Acilir || d.beklenen == Beklenen::Yedekten)
         QVERIFY2(acildi, qPrintable(mesajlar.join(QLatin1Char('|'))));
     if (d.beklenen == Beklenen::Reddedilir)
         QVERIFY2(!acildi, "a file that is not a sound database of ours was opened");
-    if (acildi) {
+    QCOMPARE(kenaraAlindi, d.beklenen == Beklenen::Yedekten);
+    if (kenaraAlindi) {
+        // Asked first, naming where the damaged file is kept; kept as it was; the
+        // backup's jobs are back.
+        QVERIFY(acildi);
+        QVERIFY(!mesajlar.isEmpty());
+        QVERIFY2(mesajlar.first().contains(QLatin1Char('"') + kenara + QLatin1Char('"'))
+                     && mesajlar.first().endsWith(QStringLiteral("Yedekten oluşturulsun mu?")),
+                 qPrintable(mesajlar.first()));
+        QCOMPARE(izi(kenara), vtOnce);
+        QVERIFY(saglam(vt));
+        QCOMPARE(Veritabani::ac(vt)->isListesi(Veritabani::ListeKipi::Tumu, QDate()).size(), size_t(200));
+        QVERIFY(saglam(yedek));
+    } else if (acildi) {
         // Opened sound, and the backup written from it is sound too.
         QVERIFY(saglam(vt));
         if (izi(yedek) != yedekOnce)
