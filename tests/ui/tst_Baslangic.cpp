@@ -6,6 +6,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakYordamlar.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
@@ -107,7 +108,7 @@ void BaslangicTesti::veritabaniVeYedekYoksaBiter()
     QCOMPARE(m.metin, QStringLiteral("\"Vok.vtb\" adlı veritabanı dosyanıza ulaşılamadığı için program başlayamıyor! \n"
                                      "Lütfen kontrol edip tekrar deneyin."));
     QVERIFY(!QFileInfo::exists(Baslangic::yedekKlasoru()));
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
 }
 
 void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
@@ -124,7 +125,7 @@ void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
     QVERIFY(QFileInfo::exists(Baslangic::yedekYolu()));
     QCOMPARE(f->windowTitle(), QStringLiteral("Tavrek - Zelvora 2.33 (Sunucu)"));
     QCOMPARE(OrtakDegiskenler::AyarUygulamaAdi, QStringLiteral("Tavrek\\Zelvora"));
-    QVERIFY(OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(Veritabani::acikMi());
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam.son->sayi, 0);
     // The timer is armed for the first reminder scan, a few seconds after loading.
@@ -140,7 +141,7 @@ void BaslangicTesti::ayniGunIkinciYedekYazilmaz()
     ortam.bosVeritabaniYaz();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // Changed today: the backup still holds the state of the morning.
     f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -199,7 +200,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     ortam.bosVeritabaniYaz();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     QFile::remove(ortam.veritabaniYolu());
 
@@ -232,7 +233,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     QVERIFY(QFile::exists(ortam.veritabaniYolu()));
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).lastModified().date(), QFileInfo(Baslangic::yedekYolu()).lastModified().date());
     QVERIFY(f->KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
-    QVERIFY(OrtakDegiskenler::VeritabaniBag->klasorler().isEmpty()); // the backup was taken before the folder
+    QVERIFY(Veritabani::acik().klasorler().isEmpty()); // the backup was taken before the folder
     QVERIFY(QFileInfo::exists(ortam.veritabaniYolu() + QStringLiteral("-journal.eski")));
     yenidenBaslat(f);
 }
@@ -240,15 +241,11 @@ void BaslangicTesti::yedektenGeriYukleme()
 void BaslangicTesti::eskiSemaBirKezYukseltilir()
 {
     Test::Ortam ortam;
-    sqlite3 *db = nullptr;
-    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
-                 "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255), "
-                 "IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi);"
-                 "INSERT INTO KlasorBilgileriTablosu VALUES('4-Anahtar','Klasor','Dört');",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
+        "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255), "
+        "IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi);"
+        "INSERT INTO KlasorBilgileriTablosu VALUES('4-Anahtar','Klasor','Dört');");
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
     QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Veritabanı, Sürüm 2.32 ile uyumlu hale getirildi!")});
@@ -274,7 +271,7 @@ void BaslangicTesti::veritabaniOlmayanDosyaReddedilir()
     QVERIFY(ortam.mesajlar->metinler().contains(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
                                                 + QStringLiteral("\r\n\"") + ortam.veritabaniYolu() + QLatin1Char('"')));
     QVERIFY(ortam.son->sayi >= 1);
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     QVERIFY(d.open(QIODevice::ReadOnly));
     QCOMPARE(d.readAll(), QByteArray("Bu dosya bir veritabanı değil."));
 }
@@ -302,7 +299,7 @@ void BaslangicTesti::okunamayanAyarDosyasiyleSifresizAcilmaz()
     QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(dosya));
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("şifresiz başlatılmıyor")));
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     Ayarlar::yenidenAc();
     QFile f(dosya);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -347,7 +344,7 @@ void BaslangicTesti::ikinciOrnekIlkiniOneGetirir()
     QVERIFY(!f->isMinimized());
     QVERIFY(!BaslangicModulu::Main({}));
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     delete f;
 }
 
@@ -382,7 +379,7 @@ void BaslangicTesti::ilkBaslangictaSablonKopyalanir()
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).permissions() & baskalari, QFileDevice::Permissions());
     for (const QString &k : {QStringLiteral("/veri/Tavrek"), QStringLiteral("/veri/Tavrek/Zelvora")})
         QCOMPARE(QFileInfo(ortam.klasor.path() + k).permissions() & baskalari, QFileDevice::Permissions());
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // The template is never written to, and a new template (a rebuild) changes nothing.
     QCOMPARE(icerik(Baslangic::sablonYolu()), sablon);
@@ -451,7 +448,7 @@ void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
     engel.close();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    QVERIFY(OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(Veritabani::acikMi());
     QCOMPARE(ortam.son->sayi, 0);
     QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
     const QString m = ortam.mesajlar->gosterilenler.first().metin;
@@ -459,7 +456,7 @@ void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
     QVERIFY(m.contains(Baslangic::yedekYolu()));
     QVERIFY(!m.contains(QStringLiteral("Ağ bağlantısı")));
     // The user works on; the database is changed today.
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // The next start of the same day tries again, although the database changed today.
     QVERIFY(QFile::remove(engel.fileName()));
@@ -484,13 +481,9 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     const QByteArray iyiYedek = icerik(Baslangic::yedekYolu());
     // An index that no longer matches its table: quick_check passes, integrity_check does not.
     {
-        sqlite3 *db = nullptr;
-        sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-        sqlite3_exec(db,
-                     "PRAGMA writable_schema=ON;"
-                     "UPDATE sqlite_master SET sql=replace(sql, '(IsinTarihi)', '(IsinKonusu)') WHERE name='IsTarihDizini';",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+            .calistir("PRAGMA writable_schema=ON;"
+            "UPDATE sqlite_master SET sql=replace(sql, '(IsinTarihi)', '(IsinKonusu)') WHERE name='IsTarihDizini';");
     }
     dunDegisti(ortam.veritabaniYolu(), -2);
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -511,11 +504,8 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     // A file with our table names but other columns, older than today: refused, the
     // backup untouched.
     QFile::remove(ortam.veritabaniYolu());
-    sqlite3 *db = nullptr;
-    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-    sqlite3_exec(db, "CREATE TABLE KlasorBilgileriTablosu(x); CREATE TABLE YapilacakIslerTablosu(y);", nullptr, nullptr,
-                 nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(x); CREATE TABLE YapilacakIslerTablosu(y);");
     dunDegisti(ortam.veritabaniYolu(), -2);
     ortam.mesajlar->temizle();
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
@@ -580,15 +570,13 @@ void BaslangicTesti::kilitliVeritabaniSoylenir()
     Test::Ortam ortam;
     ortam.saat->an = QDateTime::currentDateTime();
     ortam.bosVeritabaniYaz();
-    sqlite3 *baska = nullptr;
-    QCOMPARE(sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &baska), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Sqlite::Baglanti baska(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur);
+    baska.calistir("BEGIN EXCLUSIVE");
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
     QCOMPARE(ortam.son->sayi, 1);
     QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("başka bir program tarafından")));
-    sqlite3_exec(baska, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(baska);
+    baska.calistir("ROLLBACK");
 }
 
 void BaslangicTesti::yedekSirasindakiYazmaBekler()
@@ -609,7 +597,7 @@ void BaslangicTesti::yedekSirasindakiYazmaBekler()
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
     QVERIFY(Baslangic::gunlukYedekSuruyor());
-    Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+    Veritabani *vt = &Veritabani::acik();
     const qint64 yeni = vt->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0), QStringLiteral("Yeni"),
                                     {}, {}, {}, true, false});
     vt->isYapildiIsaretle(1);
@@ -642,7 +630,7 @@ void BaslangicTesti::cikistaYedekTemizceBirakilir()
     QVERIFY(Baslangic::veritabaniniAc());
     QVERIFY(Baslangic::gunlukYedek());
     QVERIFY(Baslangic::gunlukYedekSuruyor());
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     // "Çıkış": stopped and waited for, yesterday's backup as it was, nothing left, nothing said.
     Baslangic::gunlukYedegiBirak();
     QVERIFY(!Baslangic::gunlukYedekSuruyor());
