@@ -8,6 +8,7 @@
 #include "core/Arayuzler.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "tools/AramaIslemleriFormu.h"
 #include "ui/AnaForm.h"
@@ -62,11 +63,9 @@ public:
 void uret(const QString &yol, int isSayisi)
 {
     Veritabani::bosOlustur(yol);
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_exec(db, "INSERT INTO KlasorBilgileriTablosu VALUES('1-Anahtar','Klasor','Dosyalar')", nullptr, nullptr,
-                 nullptr);
+    Sqlite::Baglanti db(yol, Sqlite::Baglanti::Kip::OkumaYazma);
+    db.calistir("BEGIN");
+    db.calistir("INSERT INTO KlasorBilgileriTablosu VALUES('1-Anahtar','Klasor','Dosyalar')");
     const char *const kelimeler[] = {
         "müvekkil", "ile", "görüşülecek", "dosya", "hazırlanacak", "duruşma", "ertelendi", "bilirkişi", "raporu",
         "itiraz", "dilekçesi", "verilecek", "tebligat", "bekleniyor", "keşif", "yapılacak", "tanık", "dinlenecek",
@@ -75,11 +74,9 @@ void uret(const QString &yol, int isSayisi)
         "ADLİYE", "Adliye", "adliyesi", "mahkemesi", "Asliye", "Hukuk", "Ceza", "Sulh", "noter", "vekaletname",
         "sözleşme", "kira", "tahliye", "boşanma", "nafaka", "velayet", "miras", "tapu", "tescil", "ISPARTA"};
     const int kelimeSayisi = int(std::size(kelimeler));
-    sqlite3_stmt *s = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
-                       "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES('1-Anahtar',?,?,?,?,?,?,1,0)",
-                       -1, &s, nullptr);
+    Sqlite::Deyim s(db.tutamak(), "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, "
+                                  "IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi) "
+                                  "VALUES('1-Anahtar',?,?,?,?,?,?,1,0)");
     unsigned tohum = 2026;
     auto rastgele = [&tohum] {
         tohum = tohum * 1103515245u + 12345u;
@@ -98,18 +95,11 @@ void uret(const QString &yol, int isSayisi)
         const QByteArray h =
             QTime(int(rastgele() % 24), int(rastgele() % 60)).toString(QStringLiteral("HH:mm:ss")).toUtf8();
         const QByteArray konu = "Duruşma " + QByteArray::number(i);
-        sqlite3_bind_text(s, 1, t.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, h.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 3, konu.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 4, "Adliye", -1, SQLITE_STATIC);
-        sqlite3_bind_text(s, 5, "2026/1", -1, SQLITE_STATIC);
-        sqlite3_bind_text(s, 6, aciklama.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(s);
-        sqlite3_reset(s);
+        s.bagla(1, t).bagla(2, h).bagla(3, konu).bagla(4, "Adliye").bagla(5, "2026/1").bagla(6, aciklama);
+        s.calistir();
+        s.sifirla();
     }
-    sqlite3_finalize(s);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    db.calistir("COMMIT");
 }
 
 // LIKE on the same column (or the program's function on the raw connection), same
@@ -118,24 +108,20 @@ double hamArama(sqlite3 *db, const QByteArray &desen, int *satir, bool turkce = 
 {
     Kronometre z;
     z.start();
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db,
-                       turkce ? "SELECT IsNo, Anahtari, Aciklama FROM YapilacakIslerTablosu NOT INDEXED "
-                                "WHERE TurkceIcerir(Aciklama, ?1) ORDER BY IsinTarihi, IsinSaati, IsNo"
-                              : "SELECT IsNo, Anahtari, Aciklama FROM YapilacakIslerTablosu NOT INDEXED "
-                                "WHERE Aciklama LIKE ?1 ORDER BY IsinTarihi, IsinSaati, IsNo",
-                       -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, desen.constData(), -1, SQLITE_STATIC);
     int n = 0;
     size_t toplam = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        toplam += size_t(sqlite3_column_int64(st, 0));
-        toplam += size_t(sqlite3_column_bytes(st, 1)) + size_t(sqlite3_column_bytes(st, 2));
-        (void)sqlite3_column_text(st, 1);
-        (void)sqlite3_column_text(st, 2);
-        ++n;
+    {
+        Sqlite::Deyim st(db, turkce ? "SELECT IsNo, Anahtari, Aciklama FROM YapilacakIslerTablosu NOT INDEXED "
+                                      "WHERE TurkceIcerir(Aciklama, ?1) ORDER BY IsinTarihi, IsinSaati, IsNo"
+                                    : "SELECT IsNo, Anahtari, Aciklama FROM YapilacakIslerTablosu NOT INDEXED "
+                                      "WHERE Aciklama LIKE ?1 ORDER BY IsinTarihi, IsinSaati, IsNo");
+        st.bagla(1, desen);
+        while (st.adim()) {
+            toplam += size_t(st.sayi(0));
+            toplam += size_t(st.ham(1).size()) + size_t(st.ham(2).size());
+            ++n;
+        }
     }
-    sqlite3_finalize(st);
     *satir = n;
     if (n > 0 && toplam == 0)
         std::printf("?\n");
@@ -177,9 +163,9 @@ int main(int argc, char **argv)
     Veritabani &vt = Veritabani::acik();
     AnaForm ana(false);
 
-    sqlite3 *ham = nullptr;
-    sqlite3_open_v2(yol.toUtf8().constData(), &ham, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(ham, "PRAGMA cache_size=-32768;", nullptr, nullptr, nullptr);
+    Sqlite::Baglanti hamBaglanti(yol, Sqlite::Baglanti::Kip::SaltOkunur);
+    sqlite3 *ham = hamBaglanti.tutamak();
+    hamBaglanti.calistir("PRAGMA cache_size=-32768;");
     // The same function on the raw connection: the cost of the match alone.
     Veritabani::islevleriKaydet(ham);
 
@@ -222,7 +208,7 @@ int main(int argc, char **argv)
                     enIyi(pencere), enIyi(hamIslev), enIyi(hamSure), enIyi(program) / enIyi(hamSure), bulunan, hamSatir,
                     pencereSatir);
     }
-    sqlite3_close(ham);
+    hamBaglanti.kapat();
     Baslangic::veritabaniniKapat();
     return 0;
 }

@@ -167,7 +167,7 @@ protected:
     }
 
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     int rastgele(int alt, int ust) { return std::uniform_int_distribution<int>(alt, ust)(m_rnd); }
     bool olasilik(double p) { return std::uniform_real_distribution<double>(0, 1)(m_rnd) < p; }
 

@@ -15,7 +15,9 @@
 #include "core/Ayarlar.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
+#include "OrnekVeritabani.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "reminders/YapilacakIslerListesiFormu.h"
@@ -72,59 +74,7 @@ void klasorleriKur(const QString &kok)
     Ayarlar::kaydet();
 }
 
-void uret(const QString &yol, int isSayisi, int klasorSayisi)
-{
-    Veritabani::bosOlustur(yol);
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *k = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO KlasorBilgileriTablosu VALUES(?,?,?)", -1, &k, nullptr);
-    for (int i = 1; i <= klasorSayisi; ++i) {
-        const QByteArray a = QByteArray::number(i) + "-Anahtar";
-        const QByteArray ad = "Dosya " + QByteArray::number(i);
-        sqlite3_bind_text(k, 1, a.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(k, 2, "Klasor", -1, SQLITE_STATIC);
-        sqlite3_bind_text(k, 3, ad.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(k);
-        sqlite3_reset(k);
-    }
-    sqlite3_finalize(k);
-    sqlite3_stmt *s = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
-                       "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES(?,?,?,?,?,?,?,?,?)",
-                       -1, &s, nullptr);
-    const QDate ilk(2024, 1, 1);
-    unsigned tohum = 12345;
-    auto rastgele = [&tohum] {
-        tohum = tohum * 1103515245u + 12345u;
-        return (tohum >> 8) & 0xffffff;
-    };
-    for (int i = 0; i < isSayisi; ++i) {
-        const QByteArray a = QByteArray::number(i % klasorSayisi + 1) + "-Anahtar";
-        const QByteArray t = ilk.addDays(rastgele() % 1100).toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-        const QByteArray h = QTime(int(rastgele() % 24), int(rastgele() % 60)).toString(QStringLiteral("HH:mm:ss")).toUtf8();
-        const QByteArray konu = "Duruşma " + QByteArray::number(i);
-        const QByteArray yer = "İstanbul " + QByteArray::number(rastgele() % 50) + ". Asliye Hukuk";
-        const QByteArray sayi = "2026/" + QByteArray::number(rastgele() % 9999);
-        const QByteArray aciklama = "Müvekkil ile görüşülecek, dosya hazırlanacak. Sıra " + QByteArray::number(i);
-        sqlite3_bind_text(s, 1, a.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, t.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 3, h.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 4, konu.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 5, yer.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 6, sayi.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 7, aciklama.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 8, int(rastgele() % 2));
-        sqlite3_bind_int(s, 9, int(rastgele() % 5 == 0));
-        sqlite3_step(s);
-        sqlite3_reset(s);
-    }
-    sqlite3_finalize(s);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
+using Olcum::uret;
 
 double ms(const QElapsedTimer &z)
 {
@@ -170,21 +120,23 @@ double hamSorgu(sqlite3 *db, const char *sql, const QByteArray &p1, const QByteA
 {
     QElapsedTimer z;
     z.start();
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-    if (!p1.isNull())
-        sqlite3_bind_text(st, 1, p1.constData(), int(p1.size()), SQLITE_STATIC);
-    if (!p2.isNull())
-        sqlite3_bind_text(st, 2, p2.constData(), int(p2.size()), SQLITE_STATIC);
-    const int sutun = sqlite3_column_count(st);
     int n = 0;
     size_t toplam = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < sutun; ++c)
-            toplam += size_t(sqlite3_column_bytes(st, c)) + (sqlite3_column_text(st, c) ? 1 : 0);
-        ++n;
+    {
+        Sqlite::Deyim st(db, sql);
+        if (!p1.isNull())
+            st.bagla(1, p1);
+        if (!p2.isNull())
+            st.bagla(2, p2);
+        const int sutun = st.sutunSayisi();
+        while (st.adim()) {
+            for (int c = 0; c < sutun; ++c) {
+                const QByteArrayView v = st.ham(c);
+                toplam += size_t(v.size()) + (v.isNull() ? 0 : 1);
+            }
+            ++n;
+        }
     }
-    sqlite3_finalize(st);
     const double sure = ms(z);
     *satir = n;
     if (n > 0 && toplam == 0)
@@ -318,16 +270,13 @@ int main(int argc, char **argv)
     std::printf("Ana pencere %d x %d, iş listesi %d x %d (platform %s)\n", f->width(), f->height(),
                 f->YapilacakIslerListesi->viewport()->width(), f->YapilacakIslerListesi->viewport()->height(),
                 qPrintable(QGuiApplication::platformName()));
-    sqlite3 *ham = nullptr;
-    sqlite3_open_v2(yol.toUtf8().constData(), &ham, SQLITE_OPEN_READONLY, nullptr);
+    Sqlite::Baglanti hamBaglanti(yol, Sqlite::Baglanti::Kip::SaltOkunur);
+    sqlite3 *ham = hamBaglanti.tutamak();
     {
         // The program's connection settings.
-        sqlite3_stmt *st = nullptr;
-        sqlite3_prepare_v2(Veritabani::acik().tutamak(), "PRAGMA cache_size", -1, &st, nullptr);
-        sqlite3_step(st);
-        const QByteArray ayar = "PRAGMA cache_size=" + QByteArray::number(sqlite3_column_int(st, 0));
-        sqlite3_finalize(st);
-        sqlite3_exec(ham, ayar.constData(), nullptr, nullptr, nullptr);
+        Sqlite::Deyim st(Veritabani::acik().tutamak(), "PRAGMA cache_size");
+        st.adim();
+        hamBaglanti.calistir(("PRAGMA cache_size=" + QByteArray::number(st.sayi(0))).constData());
     }
     const char *const alanlar = "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, "
                                 "Aciklama, Hatirlatma, IsYapildi FROM YapilacakIslerTablosu ";
@@ -445,7 +394,7 @@ int main(int argc, char **argv)
         aramalar.push_back({a.ad, ortanca(program), ortanca(hamSure), oran(program, hamSure), bulunan, hamSatir});
         aramaOrani = std::max(aramaOrani, oran(program, hamSure));
     }
-    sqlite3_close(ham);
+    hamBaglanti.kapat();
     delete f;
     Baslangic::veritabaniniKapat();
 
@@ -453,13 +402,11 @@ int main(int argc, char **argv)
     // statement as the backup runs it, on a connection with SQLite's default cache.
     std::vector<double> butunluk;
     for (int i = 0; i < 3; ++i) {
-        sqlite3 *db = nullptr;
-        sqlite3_open_v2(yol.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        Sqlite::Baglanti db(yol, Sqlite::Baglanti::Kip::SaltOkunur);
         QElapsedTimer z;
         z.start();
-        sqlite3_exec(db, "PRAGMA integrity_check", nullptr, nullptr, nullptr);
+        db.calistir("PRAGMA integrity_check");
         butunluk.push_back(ms(z));
-        sqlite3_close(db);
     }
 
     const double birOran = oran(tekKlasor, hamTek);

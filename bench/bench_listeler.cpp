@@ -9,6 +9,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/Veritabani.h"
+#include "OrnekVeritabani.h"
 #include "jobs/IsListesi.h"
 #include "reminders/IsRaporu.h"
 #include "reminders/SistemYazicilari.h"
@@ -26,7 +27,6 @@
 #include <QTemporaryDir>
 
 #include <malloc.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,59 +44,7 @@ public:
     }
 };
 
-void uret(const QString &yol, int isSayisi, int klasorSayisi)
-{
-    Veritabani::bosOlustur(yol);
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *k = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO KlasorBilgileriTablosu VALUES(?,?,?)", -1, &k, nullptr);
-    for (int i = 1; i <= klasorSayisi; ++i) {
-        const QByteArray a = QByteArray::number(i) + "-Anahtar";
-        const QByteArray ad = "Dosya " + QByteArray::number(i);
-        sqlite3_bind_text(k, 1, a.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(k, 2, "Klasor", -1, SQLITE_STATIC);
-        sqlite3_bind_text(k, 3, ad.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_step(k);
-        sqlite3_reset(k);
-    }
-    sqlite3_finalize(k);
-    sqlite3_stmt *s = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
-                       "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES(?,?,?,?,?,?,?,?,?)",
-                       -1, &s, nullptr);
-    const QDate ilk(2024, 1, 1);
-    unsigned tohum = 12345;
-    auto rastgele = [&tohum] {
-        tohum = tohum * 1103515245u + 12345u;
-        return (tohum >> 8) & 0xffffff;
-    };
-    for (int i = 0; i < isSayisi; ++i) {
-        const QByteArray a = QByteArray::number(i % klasorSayisi + 1) + "-Anahtar";
-        const QByteArray t = ilk.addDays(rastgele() % 1100).toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-        const QByteArray h = QTime(int(rastgele() % 24), int(rastgele() % 60)).toString(QStringLiteral("HH:mm:ss")).toUtf8();
-        const QByteArray konu = "Duruşma " + QByteArray::number(i);
-        const QByteArray yer = "İstanbul " + QByteArray::number(rastgele() % 50) + ". Asliye Hukuk";
-        const QByteArray sayi = "2026/" + QByteArray::number(rastgele() % 9999);
-        const QByteArray aciklama = "Müvekkil ile görüşülecek, dosya hazırlanacak. Sıra " + QByteArray::number(i);
-        sqlite3_bind_text(s, 1, a.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, t.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 3, h.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 4, konu.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 5, yer.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 6, sayi.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 7, aciklama.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 8, int(rastgele() % 2));
-        sqlite3_bind_int(s, 9, int(rastgele() % 5 == 0));
-        sqlite3_step(s);
-        sqlite3_reset(s);
-    }
-    sqlite3_finalize(s);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
+using Olcum::uret;
 
 double enIyi(std::vector<double> v)
 {

@@ -154,11 +154,11 @@ int main(int argc, char **argv)
     std::printf("Üretilen: %d iş, %d klasör (dosya %.0f ms, sunucu %.0f ms)\n", isSayisi, klasorSayisi, dosyaUretim,
                 sunucuUretim);
 
-    OrtakDegiskenler::VeritabaniBag = dosyaVt.get();
+    Veritabani::acikAyarla(dosyaVt.get());
     const Olcum d = olc(tekrar);
-    OrtakDegiskenler::VeritabaniBag = sunucuVt.get();
+    Veritabani::acikAyarla(sunucuVt.get());
     const Olcum s = olc(tekrar);
-    OrtakDegiskenler::VeritabaniBag = nullptr;
+    Veritabani::acikAyarla(nullptr);
 
     std::printf("\n%-36s %12s %12s %8s\n", "ana pencere (en iyi / tekrar)", "dosya ms", "sunucu ms", "oran");
     std::printf("%-36s %12.2f %12.2f %8.2f   (%d / %d satır)\n", "bir klasör", d.birKlasor, s.birKlasor,

@@ -3,34 +3,16 @@
 #include "Surum.h"
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
-#include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QMetaMethod>
 #include <QSaveFile>
-#include <QThread>
 
-#if defined(__linux__)
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-#endif
-
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <system_error>
-#include <thread>
 
 namespace Zelvora::Baslangic {
 namespace {
@@ -39,12 +21,12 @@ std::unique_ptr<Veritabani> &baglanti()
     static std::unique_ptr<Veritabani> b;
     return b;
 }
+} // namespace
 
 QString tirnakli(const QString &ad)
 {
     return QLatin1Char('"') + ad + QLatin1Char('"');
 }
-} // namespace
 
 QString pencereBasligi()
 {
@@ -78,15 +60,6 @@ QString yedekYolu()
     return yedekKlasoru() + QStringLiteral("Vok.ydk");
 }
 
-namespace {
-// The database's date as it was before this start opened it.
-QDateTime &acilistakiTarih()
-{
-    static QDateTime t;
-    return t;
-}
-
-} // namespace
 
 void klasorHazirla(const QString &klasor)
 {
@@ -134,11 +107,6 @@ void guvenliKopyala(const QString &kaynak, const QString &hedef, bool tarihKorun
         if (kopya.open(QIODevice::ReadWrite))
             kopya.setFileTime(QFileInfo(kaynak).lastModified(), QFileDevice::FileModificationTime);
     }
-}
-
-QString bugununMetni()
-{
-    return Arayuz::saat().bugun().toString(Qt::ISODate);
 }
 
 // The first of temel + ek, temel + ek + "-2", ... at which nothing lies yet.
@@ -351,7 +319,7 @@ bool veritabaniniAc()
     if (!sunucu.isEmpty()) {
         try {
             baglanti() = Veritabani::sunucuyaBaglan(sunucu);
-            OrtakDegiskenler::VeritabaniBag = baglanti().get();
+            Veritabani::acikAyarla(baglanti().get());
             return true;
         } catch (const Hata &h) {
             // Unreachable: the network message; not our tables: the 3051 message naming
@@ -368,7 +336,7 @@ bool veritabaniniAc()
         acilistakiTarih() = QFileInfo(yol).lastModified();
         try {
             baglanti() = Veritabani::ac(yol);
-            OrtakDegiskenler::VeritabaniBag = baglanti().get();
+            Veritabani::acikAyarla(baglanti().get());
             return true;
         } catch (const Hata &h) {
             if (!degistirildi && h.numara() != HataNo::Kilitli && !QFileInfo(yol).isSymLink()
@@ -392,235 +360,11 @@ bool veritabaniniAc()
     }
 }
 
-namespace {
-// The daily backup that runs on its own thread, and what its end is to report.
-struct SuregelenYedek {
-    std::unique_ptr<Yedekleme> is;
-    std::thread parcacik;
-    std::mutex kilit;
-    std::condition_variable uyandir;
-    bool surdur = false;
-    bool bitti = false;
-    std::optional<Hata> hata;
-    bool oncekiVar = false;
-
-    void serbestBirak()
-    {
-        {
-            std::lock_guard<std::mutex> k(kilit);
-            surdur = true;
-        }
-        uyandir.notify_all();
-    }
-    ~SuregelenYedek()
-    {
-        // Still running when the process ends without "Çıkış": stopped, nothing left half done.
-        if (parcacik.joinable()) {
-            is->kes();
-            serbestBirak();
-            parcacik.join();
-        }
-    }
-};
-
-std::unique_ptr<SuregelenYedek> &suregelenYedek()
-{
-    static std::unique_ptr<SuregelenYedek> y;
-    return y;
-}
-
-// acilirken: told during the start-up (the program goes on opening) or later, from the
-// backup's thread, when the window is already up.
-void yedekHatasiniBildir(const Hata &h, bool oncekiVar, bool acilirken)
-{
-    QString metin = QStringLiteral("Veritabanınızın günlük yedeği yazılamadı:") + QStringLiteral("\r\n")
-        + tirnakli(yedekYolu()) + QStringLiteral("\r\n\r\n") + QStringLiteral("Nedeni: ") + HataNedeni(h)
-        + QStringLiteral("\r\n\r\n");
-    // A fault found in the database itself is told as such, so that the user does not
-    // take the backup for the damaged file.
-    if (QFileInfo(h.dosya()) == QFileInfo(veritabaniYolu()))
-        metin += QStringLiteral("Sorun, veritabanınızın kendisinde bulundu:") + QStringLiteral("\r\n")
-            + tirnakli(veritabaniYolu()) + QStringLiteral("\r\n\r\n");
-    if (oncekiVar)
-        metin += QStringLiteral("Önceki yedeğiniz olduğu gibi duruyor. ");
-    metin += acilirken ? QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek; program açılıyor.")
-                       : QStringLiteral("Yedek, programın bir sonraki açılışında yeniden denenecek.");
-    mesaj(metin, MesajSimgesi::Uyari);
-}
-
-// The day's backup is still to be written (a later start tries again).
-void yedekBekliyor(bool bekliyor)
-{
-    SessizAdim([bekliyor] {
-        if (bekliyor)
-            Ayarlar::yaz(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, bugununMetni());
-        else
-            Ayarlar::bolumAnahtariniSil(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor);
-        Ayarlar::kendiKaydet();
-    });
-}
-
-void yedegiKapat(bool bildir);
-
-// On the GUI thread, after a backup's thread said it has finished (unless its outcome
-// has been taken already).
-void bittiyseKapat()
-{
-    SuregelenYedek *y = suregelenYedek().get();
-    if (!y)
-        return;
-    {
-        std::lock_guard<std::mutex> k(y->kilit);
-        if (!y->bitti)
-            return;
-    }
-    yedegiKapat(true);
-}
-
-// The thread of the backup: the pages of the snapshot at once, the rest when allowed.
-void yedegiYaz(SuregelenYedek *y)
-{
-    std::optional<Hata> hata;
-    try {
-        // At the program's own priority: a save waits for this copy.
-        y->is->sayfalariKopyala();
-        {
-            std::unique_lock<std::mutex> k(y->kilit);
-            y->uyandir.wait(k, [y] { return y->surdur || y->is->kesildi(); });
-        }
-#if defined(__linux__)
-        // The rest is background work, which gives way to the user's.
-        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::syscall(SYS_gettid)), 10);
-#endif
-        y->is->yaz();
-    } catch (const Hata &h) {
-        hata = h;
-    } catch (const std::exception &e) {
-        hata = Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(e.what()), yedekYolu());
-    }
-    {
-        std::lock_guard<std::mutex> k(y->kilit);
-        y->hata = std::move(hata);
-        y->bitti = true;
-    }
-    // The outcome is reported on the GUI thread.
-    if (QCoreApplication *uygulama = QCoreApplication::instance())
-        QMetaObject::invokeMethod(uygulama, [] { bittiyseKapat(); }, Qt::QueuedConnection);
-}
-
-// Ends the backup whose thread has finished; bildir: its failure is told to the user.
-void yedegiKapat(bool bildir)
-{
-    std::unique_ptr<SuregelenYedek> y = std::move(suregelenYedek());
-    y->parcacik.join();
-    const bool kesildi = y->is->kesildi();
-    const std::optional<Hata> hata = y->hata;
-    const bool oncekiVar = y->oncekiVar;
-    // Whatever was not renamed into place is removed here.
-    y.reset();
-    yedekBekliyor(hata.has_value());
-    if (hata && bildir && !kesildi)
-        yedekHatasiniBildir(*hata, oncekiVar, false);
-}
-
-// Scratch or temporary files of a backup that was cut short (the process ended during it).
-bool yarimKalanYedekVar(const QString &yedek)
-{
-    const QFileInfo y(yedek);
-    return !y.absoluteDir()
-                .entryList({y.fileName() + QStringLiteral(".yeni*")}, QDir::Files | QDir::Hidden | QDir::System)
-                .isEmpty();
-}
-} // namespace
-
-bool gunlukYedek()
-{
-    // A backup left running by an earlier start in this process ends first.
-    gunlukYedegiBekle();
-    // The server's database is backed up on the server (README: pg_dump); a desk says
-    // nothing about it.
-    if (OrtakDegiskenler::VeritabaniBag && OrtakDegiskenler::VeritabaniBag->sunucuMu())
-        return true;
-    const QString yedek = yedekYolu();
-    const QDateTime simdi = Arayuz::saat().simdi();
-    const QDateTime bugun(simdi.date(), QTime(0, 0));
-    // Written today: between midnight and now (give or take a few minutes of a clock set
-    // by the network). A date after now, left by a clock that ran ahead, tells nothing and
-    // must not pass for today's on every later day.
-    const QDateTime sinir = simdi.addSecs(300);
-    const auto bugunku = [&](const QDateTime &t) { return t.isValid() && t >= bugun && t <= sinir; };
-    const bool oncekiVar = YolDoluMu(yedek);
-    if (oncekiVar) {
-        // A backup already written today is not written again. The database's own date
-        // is its date before this start opened it (opening may have rolled back a save
-        // that was cut short). A day whose backup failed, or was cut short, tries again
-        // at every start.
-        const bool bugunYazildi = bugunku(QFileInfo(yedek).lastModified());
-        const bool bugunDegisti = bugunku(acilistakiTarih());
-        if (bugunYazildi)
-            return true;
-        if (bugunDegisti && Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::YedekBekliyor, QString()) != bugununMetni()
-            && !yarimKalanYedekVar(yedek))
-            return true;
-    }
-    try {
-        klasorHazirla(yedekKlasoru());
-        auto y = std::make_unique<SuregelenYedek>();
-        y->oncekiVar = oncekiVar;
-        // The snapshot: the database as this start found it, whatever is written later.
-        y->is = std::make_unique<Yedekleme>(veritabaniYolu(), yedek);
-        try {
-            y->parcacik = std::thread(yedegiYaz, y.get());
-        } catch (const std::system_error &e) {
-            throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(e.what()), yedek);
-        }
-        suregelenYedek() = std::move(y);
-        // "Çıkış" while it runs stops it cleanly.
-        static bool baglandi = false;
-        if (QCoreApplication *uygulama = QCoreApplication::instance(); uygulama && !baglandi) {
-            baglandi = true;
-            QObject::connect(uygulama, &QCoreApplication::aboutToQuit, uygulama, [] { gunlukYedegiBirak(); });
-        }
-    } catch (const Hata &h) {
-        yedekBekliyor(true);
-        yedekHatasiniBildir(h, oncekiVar, true);
-    }
-    return true;
-}
-
-void gunlukYedegiSurdur()
-{
-    if (suregelenYedek())
-        suregelenYedek()->serbestBirak();
-}
-
-bool gunlukYedekSuruyor()
-{
-    return suregelenYedek() != nullptr;
-}
-
-void gunlukYedegiBekle()
-{
-    if (!suregelenYedek())
-        return;
-    suregelenYedek()->serbestBirak();
-    yedegiKapat(true);
-}
-
-void gunlukYedegiBirak()
-{
-    if (!suregelenYedek())
-        return;
-    suregelenYedek()->is->kes();
-    suregelenYedek()->serbestBirak();
-    yedegiKapat(false);
-}
-
 bool semayiDenetle()
 {
     bool devam = true;
     Adim([&] {
-        Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+        Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
         if (vt && vt->eskiSemaMi()) {
             vt->semaYukselt();
             mesaj(QStringLiteral("Veritabanı, Sürüm 2.32 ile uyumlu hale getirildi!"), MesajSimgesi::Bilgi);
@@ -632,113 +376,9 @@ bool semayiDenetle()
 void veritabaniniKapat()
 {
     gunlukYedegiBekle();
-    OrtakDegiskenler::VeritabaniBag = nullptr;
+    Veritabani::acikAyarla(nullptr);
     baglanti().reset();
 }
 
 } // namespace Zelvora::Baslangic
 
-namespace Zelvora {
-
-TekOrnek::TekOrnek(const QString &baslik, QObject *parent) : QObject(parent)
-{
-    QString kullanici = qEnvironmentVariable("USER");
-    if (kullanici.isEmpty())
-        kullanici = QDir::homePath();
-    // The socket (in the temporary folder, where local sockets live) is named after the
-    // data folder too: one instance per data folder, whatever the login session.
-    const QByteArray ozet = QCryptographicHash::hash((baslik + QLatin1Char('|') + kullanici + QLatin1Char('|')
-                                                      + qEnvironmentVariable("HOME") + QLatin1Char('|')
-                                                      + QDir::cleanPath(Baslangic::veritabaniKlasoru()))
-                                                         .toUtf8(),
-                                                     QCryptographicHash::Sha1)
-                                .toHex()
-                                .left(16);
-    m_ad = QStringLiteral("zelvora-") + QString::fromLatin1(ozet);
-}
-
-TekOrnek::~TekOrnek() = default;
-
-QString TekOrnek::kilitDosyasi() const
-{
-    // Beside the database it guards: two login sessions of the user (each with a runtime
-    // folder of its own) share the data folder, and so the lock.
-    return Baslangic::veritabaniKlasoru() + QStringLiteral("Zelvora.lock");
-}
-
-bool TekOrnek::baskaOrnekVar()
-{
-    // The data folder is made here on a first start, readable by its owner only.
-    SessizAdim([] { Baslangic::klasorHazirla(Baslangic::veritabaniKlasoru()); });
-    m_kilit = std::make_unique<QLockFile>(kilitDosyasi());
-    // The lock lasts as long as its holder lives, however long that is.
-    m_kilit->setStaleLockTime(0);
-    if (m_kilit->tryLock(0))
-        return false;
-    if (m_kilit->error() != QLockFile::LockFailedError) {
-        // No lock can be taken here (an unwritable data folder): fall back on the socket
-        // alone rather than refuse to start.
-        m_kilit.reset();
-        return gosterIste();
-    }
-    m_kilit.reset();
-    // The holder may still be starting: it listens right after taking the lock.
-    for (int deneme = 0; deneme < 20; ++deneme) {
-        if (gosterIste())
-            return true;
-        QThread::msleep(250);
-    }
-    return true;
-}
-
-bool TekOrnek::gosterIste(bool goster)
-{
-    QLocalSocket s;
-    s.connectToServer(m_ad);
-    if (!s.waitForConnected(500))
-        return false;
-    if (!goster) {
-        s.disconnectFromServer();
-        return true;
-    }
-    s.write("goster\n");
-    s.waitForBytesWritten(500);
-    s.waitForReadyRead(500);
-    s.disconnectFromServer();
-    return true;
-}
-
-bool TekOrnek::dinle()
-{
-    m_sunucu = new QLocalServer(this);
-    m_sunucu->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket found here was left by an instance that crashed, unless something still
-    // answers on it: a live socket is never taken away from its holder (listening would
-    // replace it).
-    if (gosterIste(false))
-        return false;
-    if (!m_sunucu->listen(m_ad)) {
-        QLocalServer::removeServer(m_ad);
-        if (!m_sunucu->listen(m_ad))
-            return false;
-    }
-    connect(m_sunucu, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *s = m_sunucu->nextPendingConnection()) {
-            connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                if (s->readAll().contains("goster")) {
-                    if (isSignalConnected(QMetaMethod::fromSignal(&TekOrnek::gosterIstendi)))
-                        Q_EMIT gosterIstendi();
-                    else
-                        m_bekleyenIstek = true; // the main window is not built yet
-                }
-                s->write("tamam\n");
-                s->flush();
-                s->disconnectFromServer();
-            });
-            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-        }
-    });
-    return true;
-}
-
-} // namespace Zelvora

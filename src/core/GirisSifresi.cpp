@@ -96,7 +96,7 @@ bool eslesir(const QString &girilen, const QString &kayitli)
 void belirle(const QString &sifre)
 {
     if (!uygunSifre(sifre))
-        throw Hata(5, QStringLiteral("Giriş şifresi 4 ile 10 arasında rakamdan oluşmalıdır."));
+        throw Hata(HataNo::GecersizCagri, QStringLiteral("Giriş şifresi 4 ile 10 arasında rakamdan oluşmalıdır."));
     const QString deger = ozet(sifre);
     Ayarlar::yaz(AyarAdi::GirisSifresiSor, Ayarlar::mantiksalMetin(true));
     Ayarlar::yaz(AyarAdi::GirisSifresi, deger);

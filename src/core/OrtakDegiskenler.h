@@ -5,12 +5,10 @@
 
 namespace Zelvora {
 
-class Veritabani;
-
 namespace OrtakDegiskenler {
 inline QString PencereBasligi;       // main window title, single-instance marker, tray tooltip
 inline QString ProgramKlasoru;       // the executable's folder, ending in "/"
-inline Veritabani *VeritabaniBag = nullptr; // the one open job database
+// The one open job database is Veritabani::acik() (core/Veritabani.h).
 inline QString AyarUygulamaAdi;      // "Tavrek\Zelvora"
 inline bool NTTabanli = true;
 inline bool YaziciVar = false;

@@ -62,7 +62,7 @@ void veritabaniDegistiBildir(const Hata &h)
         + (GirdilerYerindeKalir::etkin()
            ? QStringLiteral("Program bu dosyaya artık kaydedemez: kaydetmek istediğiniz bilgi kaydedilmedi, girdikleriniz yerinde duruyor.")
            : QStringLiteral("Program bu dosyaya artık kaydedemez."));
-    Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+    Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
     if (vt && vt->adi() == h.dosya() && Veritabani::saglamMi(h.dosya())) {
         if (!soru(metin + QStringLiteral("\r\n\r\n")
                   + QStringLiteral("Bu adda şimdi bir veritabanı dosyası var. Program onu açsın mı? (Açıldıktan sonra kaydetmek istediğinizi yeniden kaydedebilirsiniz.)")))

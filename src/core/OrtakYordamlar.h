@@ -2,52 +2,15 @@
 // Routines every window uses: the program-wide error handler, the string table,
 // Turkish capitalisation, the password scrambler, file tests and folders.
 
+#include "core/Hata.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-#include <exception>
 #include <functional>
 
 namespace Zelvora {
-
-// Error numbers the program knows (database engine numbers kept from the old program).
-namespace HataNo {
-constexpr int Yazici = 482;
-constexpr int DiskDolu = 3026;        // no space left on the disk (or the file-size limit)
-constexpr int SaltOkunur = 3027;      // the database file or its folder cannot be written now
-constexpr int DiskHatasi = 3040;      // an I/O error of the disk while reading or writing
-constexpr int DiskAg = 3043;          // network error of a shared database
-constexpr int GecersizYol = 3044;
-constexpr int DosyaAcilamiyor = 3051; // cannot open / not our database
-constexpr int Kilitli = 3218;         // the database is in use (locked) by another program
-constexpr int Sunucu = 3146;          // the database server refused a statement (its own reason)
-constexpr int AgKoptu = 3047;         // the connection to the database server was lost (our number)
-constexpr int Mesgul = 3356;          // opened exclusively by another user (silent)
-constexpr int AyarYazilamadi = 3900;  // the settings file could not be written (our number)
-constexpr int VeritabaniDegisti = 3901; // the database file was deleted, moved or replaced under the program
-constexpr int TabloYok = 3902;        // a table of the database was dropped under the program
-constexpr int Bildirildi = 3903;      // an error the user has already been told of (silent)
-} // namespace HataNo
-
-// The error type of the program: a number, a description and, where one is concerned,
-// the file.
-class Hata : public std::exception {
-public:
-    Hata(int numara, QString aciklama, QString dosya = QString())
-        : m_numara(numara), m_aciklama(std::move(aciklama)), m_dosya(std::move(dosya))
-    {
-    }
-    int numara() const { return m_numara; }
-    const QString &aciklama() const { return m_aciklama; }
-    const QString &dosya() const { return m_dosya; }
-    const char *what() const noexcept override { return "Zelvora::Hata"; }
-
-private:
-    int m_numara;
-    QString m_aciklama;
-    QString m_dosya;
-};
 
 // Reports an error the way the program always has. Returns true when the caller may
 // go on, false when the program has been ended (only observable under tests).

@@ -1,6 +1,5 @@
 #include "core/Veritabani.h"
 
-#include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 
 // What every back end of the database shares: the open database, the conversions of
@@ -56,11 +55,25 @@ qint32 Veritabani::gununSaniyesi(const char *p, int n)
 
 Veritabani::~Veritabani() = default;
 
+namespace {
+Veritabani *acikVeritabani = nullptr;
+} // namespace
+
 Veritabani &Veritabani::acik()
 {
-    if (!OrtakDegiskenler::VeritabaniBag)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı açık değil."));
-    return *OrtakDegiskenler::VeritabaniBag;
+    if (!acikVeritabani)
+        throw VeritabaniHatasi::acikDegil();
+    return *acikVeritabani;
+}
+
+bool Veritabani::acikMi()
+{
+    return acikVeritabani != nullptr;
+}
+
+void Veritabani::acikAyarla(Veritabani *vt)
+{
+    acikVeritabani = vt;
 }
 
 IsKaydi Veritabani::kayit(const HamIsSatiri &s)

@@ -8,11 +8,9 @@
 #include <QString>
 #include <QTime>
 
-#include <atomic>
 #include <limits>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 struct sqlite3;
@@ -70,7 +68,7 @@ public:
     // Writes a new file holding the empty schema (the build's tool uses this).
     static void bosOlustur(const QString &yol);
     // Writes a compacted, checked copy of the database at kaynak over hedef, all the steps
-    // of Yedekleme (below) at once. The source must be a sound database of ours (tables,
+    // of Yedekleme (core/Yedekleme.h) at once. The source must be a sound database of ours (tables,
     // columns and integrity check); the copy is made under a temporary name, checked,
     // flushed to the disk and renamed only then, so a failure leaves an existing hedef
     // untouched.
@@ -97,8 +95,11 @@ public:
     static std::unique_ptr<Veritabani> sunucuyaBaglan(const QString &baglanti);
 
     // --- Whichever back end ----------------------------------------------------------
-    // The program's one open database; throws Hata when none is open.
+    // The program's one open database, the only way to it; throws Hata when none is open.
     static Veritabani &acik();
+    static bool acikMi();
+    // Makes vt the open database (nullptr: none); its owner keeps it alive meanwhile.
+    static void acikAyarla(Veritabani *vt);
     // True for the server, which the desks share (no daily backup of its own, changes
     // told by the other desks).
     virtual bool sunucuMu() const { return false; }
@@ -205,43 +206,6 @@ public:
 
 protected:
     Veritabani() = default;
-};
-
-// The daily backup in steps, so that it can run on a thread of its own while the program
-// goes on. The constructor takes a read snapshot of the database on a connection of its
-// own: whatever the program writes afterwards, the backup holds the database as it was
-// at that moment. sayfalariKopyala() copies the snapshot's pages into a scratch file
-// beside the backup and ends the snapshot (a write waits for the copy, by the busy
-// timeout, and never longer); yaz() checks the copy (integrity check, our tables),
-// compacts it into a temporary file, checks that, flushes it to the disk and renames it
-// over the backup. A failure, or kes(), leaves an existing backup as it was and no
-// scratch or temporary file behind. The snapshot's connection is read-only, so it
-// cannot roll back a hot journal: the database must have been opened by the program
-// (which recovers it) before a backup starts, as the start-up does.
-class Yedekleme {
-public:
-    // Throws Hata when the file is not a database of ours or stays locked by another
-    // program for longer than the busy timeout.
-    Yedekleme(const QString &kaynak, const QString &hedef);
-    ~Yedekleme();
-    Yedekleme(const Yedekleme &) = delete;
-    Yedekleme &operator=(const Yedekleme &) = delete;
-
-    void sayfalariKopyala();
-    void yaz();
-    // From any thread: stops the step that runs (the steps then throw) and keeps the
-    // rename from happening. A step already past its last statement ends as it would.
-    void kes();
-    bool kesildi() const { return m_kes.load(); }
-
-private:
-    void kapat(sqlite3 *&db);
-    QString m_kaynak, m_hedef, m_gecici, m_kopya;
-    sqlite3 *m_kaynakDb = nullptr; // the snapshot
-    sqlite3 *m_kopyaDb = nullptr;  // the scratch copy of its pages
-    std::mutex m_baglantiKilidi;   // kes() against opening and closing the connections
-    std::atomic<bool> m_kes{false};
-    bool m_yerinde = false;
 };
 
 } // namespace Zelvora

@@ -1,140 +1,39 @@
 #include "core/VeritabaniDosya.h"
 
-#include "core/OrtakDegiskenler.h"
+#include "core/DosyaSemasi.h"
 #include "core/OrtakYordamlar.h"
+#include "core/SqliteDeyim.h"
 
 #include <QAbstractEventDispatcher>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <string>
 
 namespace Zelvora {
 namespace {
 
-const char *const SEMA = R"SQL(
-CREATE TABLE KlasorBilgileriTablosu(
-  Anahtari TEXT(255) PRIMARY KEY,
-  Bagi TEXT(255),
-  Adi TEXT(255));
-CREATE TABLE YapilacakIslerTablosu(
-  IsNo INTEGER PRIMARY KEY AUTOINCREMENT,
-  Anahtari TEXT(255) REFERENCES KlasorBilgileriTablosu(Anahtari),
-  IsinTarihi TEXT(10),
-  IsinSaati TEXT(8),
-  IsinKonusu TEXT(50),
-  IsinYeri TEXT(50),
-  IsinSayisi TEXT(50),
-  Aciklama TEXT,
-  Hatirlatma INTEGER,
-  IsYapildi INTEGER);
-CREATE INDEX IsKlasorTarihDizini ON YapilacakIslerTablosu(Anahtari, IsinTarihi);
-CREATE INDEX IsTarihDizini ON YapilacakIslerTablosu(IsinTarihi);
-CREATE INDEX IsTarihSaatDizini ON YapilacakIslerTablosu(IsinTarihi, IsinSaati);
-)SQL";
+using DosyaSemasi::Denetim;
+using Sqlite::Deyim;
+using Sqlite::hataAt;
 
-[[noreturn]] void hataAt(int kod, const QString &aciklama, const QString &dosya = QString())
+// A failure told by a statement run without parameters, with its own message.
+[[noreturn]] void hataAt(int kod, const QString &aciklama)
 {
-    throw Hata(Veritabani::hataNumarasi(kod), aciklama, dosya);
+    throw Hata(Veritabani::hataNumarasi(kod), aciklama);
 }
 
-QString dosyaAdi(sqlite3 *db)
+Hata yazilamiyor(const QString &yol)
 {
-    const char *ad = db ? sqlite3_db_filename(db, "main") : nullptr;
-    return ad ? QString::fromUtf8(ad) : QString();
+    return Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol, yol);
 }
-
-[[noreturn]] void hataAt(sqlite3 *db, int kod)
-{
-    const QString aciklama = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(kod));
-    // The file was deleted or moved under the connection, or a table dropped by another
-    // program: said as such, not as missing permissions or an unknown error.
-    if (db && sqlite3_extended_errcode(db) == SQLITE_READONLY_DBMOVED)
-        throw Hata(HataNo::VeritabaniDegisti, aciklama, dosyaAdi(db));
-    if (db && (kod & 0xff) == SQLITE_ERROR && aciklama.startsWith(QLatin1String("no such table")))
-        throw Hata(HataNo::TabloYok, aciklama, dosyaAdi(db));
-    // A write cut short by a full disk (or, when SQLite kept its errno, the file-size
-    // limit) is a full disk to the user; SQLite often loses the errno of a write to the
-    // file-size limit, which is then told as a disk write error (3040).
-    if (db && (kod & 0xff) == SQLITE_IOERR) {
-        const int e = sqlite3_system_errno(db);
-        if (e == EFBIG || e == ENOSPC || e == EDQUOT)
-            throw Hata(HataNo::DiskDolu, aciklama, dosyaAdi(db));
-    }
-    hataAt(kod, aciklama, dosyaAdi(db));
-}
-
-// One prepared statement, finalised on destruction.
-class Deyim {
-public:
-    Deyim(sqlite3 *db, const char *sql) : m_db(db)
-    {
-        const int rc = sqlite3_prepare_v2(db, sql, -1, &m_st, nullptr);
-        if (rc != SQLITE_OK)
-            hataAt(db, rc);
-    }
-    ~Deyim() { sqlite3_finalize(m_st); }
-    Deyim(const Deyim &) = delete;
-    Deyim &operator=(const Deyim &) = delete;
-
-    Deyim &bagla(int i, const QString &s)
-    {
-        if (s.isNull()) {
-            sqlite3_bind_null(m_st, i);
-        } else {
-            const QByteArray b = s.toUtf8();
-            sqlite3_bind_text(m_st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-        }
-        return *this;
-    }
-    Deyim &bagla(int i, qint64 n)
-    {
-        sqlite3_bind_int64(m_st, i, n);
-        return *this;
-    }
-    // True while a row is available.
-    bool adim()
-    {
-        const int rc = sqlite3_step(m_st);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc == SQLITE_DONE)
-            return false;
-        hataAt(m_db, rc);
-    }
-    void calistir()
-    {
-        while (adim()) {
-        }
-    }
-    QString metin(int i) const
-    {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(m_st, i));
-        if (!p)
-            return {};
-        return QString::fromUtf8(p, sqlite3_column_bytes(m_st, i));
-    }
-    qint64 sayi(int i) const { return sqlite3_column_int64(m_st, i); }
-    sqlite3_stmt *st() const { return m_st; }
-
-private:
-    sqlite3 *m_db;
-    sqlite3_stmt *m_st = nullptr;
-};
-
 
 const char *const IS_ALANLARI =
     "SELECT IsNo, Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, "
@@ -168,105 +67,11 @@ void onbellegiKucult(sqlite3 *db, bool bellegiVer)
 void ayarla(sqlite3 *db)
 {
     sqlite3_busy_timeout(db, 3000);
-    char *hata = nullptr;
-    const int rc = sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; "
-                                "PRAGMA cache_size=-32768;",
-                                nullptr, nullptr, &hata);
-    sqlite3_free(hata);
-    if (rc != SQLITE_OK)
-        hataAt(db, rc);
+    Sqlite::calistir(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; "
+                         "PRAGMA cache_size=-32768;");
 }
-
-// The columns each of our tables must have.
-struct TabloTanimi {
-    const char *ad;
-    std::initializer_list<const char *> sutunlar;
-};
-const TabloTanimi TABLOLAR[] = {
-    {"KlasorBilgileriTablosu", {"Anahtari", "Bagi", "Adi"}},
-    {"YapilacakIslerTablosu",
-     {"IsNo", "Anahtari", "IsinTarihi", "IsinSaati", "IsinKonusu", "IsinYeri", "IsinSayisi", "Aciklama", "Hatirlatma",
-      "IsYapildi"}},
-};
-
-enum class Denetim { Yok, Hizli, Tam };
-
-// Our database holds both tables with all their columns and passes the check asked for
-// (quick_check, or integrity_check, which also finds missing index rows).
-void bizimMi(sqlite3 *db, Denetim denetim = Denetim::Hizli)
-{
-    if (denetim != Denetim::Yok) {
-        Deyim d(db, denetim == Denetim::Tam ? "PRAGMA integrity_check" : "PRAGMA quick_check");
-        if (!d.adim() || d.metin(0) != QStringLiteral("ok"))
-            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı dosyası bozuk."), dosyaAdi(db));
-    }
-    Deyim tablolar(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
-                       "('KlasorBilgileriTablosu','YapilacakIslerTablosu')");
-    if (!tablolar.adim() || tablolar.sayi(0) != 2)
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."), dosyaAdi(db));
-    for (const TabloTanimi &t : TABLOLAR) {
-        Deyim d(db, "SELECT name FROM pragma_table_info(?)");
-        d.bagla(1, QString::fromLatin1(t.ad));
-        QStringList var;
-        while (d.adim())
-            var << d.metin(0);
-        for (const char *sutun : t.sutunlar) {
-            if (!var.contains(QString::fromLatin1(sutun), Qt::CaseInsensitive))
-                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya, programın veritabanı değil."), dosyaAdi(db));
-        }
-    }
-}
-
-// Rows of both tables, to compare a copy with its source.
-QPair<qint64, qint64> satirSayilari(sqlite3 *db)
-{
-    Deyim k(db, "SELECT count(*) FROM KlasorBilgileriTablosu");
-    k.adim();
-    Deyim i(db, "SELECT count(*) FROM YapilacakIslerTablosu");
-    i.adim();
-    return {k.sayi(0), i.sayi(0)};
-}
-
-// Flushes a file (or a folder's entries) to the disk.
-bool diskeYaz(const QString &yol)
-{
-    const int fd = ::open(QFile::encodeName(yol).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool tamam = ::fsync(fd) == 0;
-    ::close(fd);
-    return tamam;
-}
-
-struct Baglanti {
-    sqlite3 *db = nullptr;
-    ~Baglanti() { sqlite3_close_v2(db); }
-};
 
 } // namespace
-
-int Veritabani::hataNumarasi(int sqliteKodu)
-{
-    switch (sqliteKodu & 0xff) {
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        return HataNo::DosyaAcilamiyor;
-    case SQLITE_CANTOPEN:
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return HataNo::SaltOkunur;
-    case SQLITE_FULL:
-        return HataNo::DiskDolu;
-    case SQLITE_IOERR:
-        return HataNo::DiskHatasi;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return HataNo::Kilitli;
-    default:
-        return sqliteKodu;
-    }
-}
 
 void DosyaVeritabani::onbellegiSonraKucult()
 {
@@ -323,8 +128,6 @@ void DosyaVeritabani::yenidenAc()
     std::unique_ptr<Veritabani> yeni = Veritabani::ac(m_yol);
     auto *d = static_cast<DosyaVeritabani *>(yeni.get());
     m_kucultme.reset();
-    for (const auto &deyim : m_listeDeyimleri)
-        sqlite3_finalize(deyim.second);
     m_listeDeyimleri.clear();
     sqlite3_close_v2(m_db);
     m_db = std::exchange(d->m_db, nullptr);
@@ -337,8 +140,7 @@ void DosyaVeritabani::yenidenAc()
 DosyaVeritabani::~DosyaVeritabani()
 {
     m_kucultme.reset();
-    for (const auto &d : m_listeDeyimleri)
-        sqlite3_finalize(d.second);
+    m_listeDeyimleri.clear();
     sqlite3_close_v2(m_db);
 }
 
@@ -352,29 +154,25 @@ std::unique_ptr<Veritabani> Veritabani::ac(const QString &yol)
     if (!bilgi.isReadable())
         throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya okunamıyor: ") + yol, yol);
     if (!bilgi.isWritable() || !QFileInfo(bilgi.absolutePath()).isWritable())
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol, yol);
-    Baglanti b;
+        throw yazilamiyor(yol);
+    Sqlite::Baglanti b;
     try {
-        const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE, nullptr);
-        if (rc != SQLITE_OK)
-            hataAt(b.db, rc);
-        sqlite3_extended_result_codes(b.db, 0);
-        sqlite3_busy_timeout(b.db, 3000);
+        b.ac(yol, Sqlite::Baglanti::Kip::OkumaYazma);
+        sqlite3_extended_result_codes(b.tutamak(), 0);
+        sqlite3_busy_timeout(b.tutamak(), 3000);
         // The first read rolls back a journal left by a save that was cut short.
-        bizimMi(b.db);
-        if (sqlite3_db_readonly(b.db, "main") == 1)
-            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosyaya yazılamıyor: ") + yol, yol);
-        ayarla(b.db);
-        islevleriKaydet(b.db);
+        DosyaSemasi::bizimMi(b.tutamak());
+        if (sqlite3_db_readonly(b.tutamak(), "main") == 1)
+            throw yazilamiyor(yol);
+        ayarla(b.tutamak());
+        islevleriKaydet(b.tutamak());
     } catch (const Hata &h) {
         // In use by another program stays that; everything else means the file cannot be used.
         if (h.numara() == HataNo::Kilitli)
             throw;
         throw Hata(HataNo::DosyaAcilamiyor, h.aciklama(), yol);
     }
-    std::unique_ptr<Veritabani> v(new DosyaVeritabani(b.db, yol));
-    b.db = nullptr;
-    return v;
+    return std::unique_ptr<Veritabani>(new DosyaVeritabani(b.birak(), yol));
 }
 
 namespace {
@@ -385,11 +183,9 @@ bool okuyupSor(const QString &yol, Soru soru)
 {
     if (!NormalDosyaMi(yol))
         return false;
-    Baglanti b;
-    if (sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-        return false;
     try {
-        return soru(b.db);
+        Sqlite::Baglanti b(yol, Sqlite::Baglanti::Kip::SaltOkunur);
+        return soru(b.tutamak());
     } catch (const Hata &) {
         return false;
     }
@@ -399,7 +195,7 @@ bool okuyupSor(const QString &yol, Soru soru)
 bool Veritabani::saglamMi(const QString &yol)
 {
     return okuyupSor(yol, [](sqlite3 *db) {
-        bizimMi(db);
+        DosyaSemasi::bizimMi(db);
         return true;
     });
 }
@@ -407,8 +203,8 @@ bool Veritabani::saglamMi(const QString &yol)
 bool Veritabani::kayitVarMi(const QString &yol)
 {
     return okuyupSor(yol, [](sqlite3 *db) {
-        bizimMi(db, Denetim::Yok);
-        const auto sayilar = satirSayilari(db);
+        DosyaSemasi::bizimMi(db, Denetim::Yok);
+        const auto sayilar = DosyaSemasi::satirSayilari(db);
         return sayilar.first > 0 || sayilar.second > 0;
     });
 }
@@ -425,7 +221,7 @@ bool Veritabani::tablosuEksikMi(const QString &yol)
         if (!adlar.adim() || adlar.sayi(0) == 0)
             return false;
         try {
-            bizimMi(db, Denetim::Yok);
+            DosyaSemasi::bizimMi(db, Denetim::Yok);
             return false;
         } catch (const Hata &h) {
             if (h.numara() != HataNo::DosyaAcilamiyor)
@@ -439,48 +235,11 @@ void Veritabani::bosOlustur(const QString &yol)
 {
     if (QFileInfo::exists(yol))
         throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Dosya zaten var: ") + yol);
-    Baglanti b;
-    const int rc = sqlite3_open_v2(yol.toUtf8().constData(), &b.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(b.db, rc);
-    char *hata = nullptr;
-    const int rc2 = sqlite3_exec(b.db, SEMA, nullptr, nullptr, &hata);
-    sqlite3_free(hata);
-    if (rc2 != SQLITE_OK)
-        hataAt(b.db, rc2);
+    {
+        Sqlite::Baglanti b(yol, Sqlite::Baglanti::Kip::Olustur);
+        DosyaSemasi::olustur(b.tutamak());
+    }
     QFile::setPermissions(yol, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
-namespace {
-// The backup's scratch copy of the snapshot's pages sits beside its temporary name.
-QString sayfaKopyasiEki()
-{
-    return QStringLiteral("-sayfalar");
-}
-} // namespace
-
-QString Veritabani::geciciYedekAdi(const QString &hedef)
-{
-    // Leftovers of a backup that was cut short are removed; something that cannot be
-    // removed (a folder) is stepped around with another name.
-    const QFileInfo h(hedef);
-    const QString onEk = h.fileName() + QStringLiteral(".yeni");
-    const QDir klasor = h.absoluteDir();
-    for (const QFileInfo &artik : klasor.entryInfoList({onEk + QLatin1Char('*')}, QDir::Files | QDir::System | QDir::Hidden))
-        QFile::remove(artik.absoluteFilePath());
-    // The name and the page copy's name beside it must both be free.
-    const auto dolu = [](const QString &yol) { return QFileInfo(yol).exists() || QFileInfo(yol).isSymLink(); };
-    QString ad = h.absoluteFilePath() + QStringLiteral(".yeni");
-    for (int i = 2; dolu(ad) || dolu(ad + sayfaKopyasiEki()); ++i)
-        ad = h.absoluteFilePath() + QStringLiteral(".yeni") + QString::number(i);
-    return ad;
-}
-
-void Veritabani::yedekle(const QString &kaynak, const QString &hedef)
-{
-    Yedekleme y(kaynak, hedef);
-    y.sayfalariKopyala();
-    y.yaz();
 }
 
 void DosyaVeritabani::calistir(const char *sql)
@@ -543,7 +302,7 @@ void DosyaVeritabani::klasorAdiDegistir(const QString &anahtari, const QString &
     Deyim d(m_db, "UPDATE KlasorBilgileriTablosu SET Adi=? WHERE Anahtari=?");
     d.bagla(1, adi).bagla(2, anahtari).calistir();
     if (sqlite3_changes(m_db) == 0)
-        throw Hata(3021, QStringLiteral("Klasör bulunamadı."));
+        throw VeritabaniHatasi::klasorBulunamadi();
 }
 
 QString DosyaVeritabani::klasorAdi(const QString &anahtari)
@@ -571,24 +330,20 @@ void DosyaVeritabani::klasorVeIsleriniSil(const QString &anahtari)
 
 namespace {
 // The columns of IS_ALANLARI as they are, without making strings of them.
-void hamSatirOku(sqlite3_stmt *st, Veritabani::HamIsSatiri &s)
+void hamSatirOku(const Deyim &d, Veritabani::HamIsSatiri &s)
 {
-    auto metin = [st](int i) {
-        const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
-        return p ? QByteArrayView(p, sqlite3_column_bytes(st, i)) : QByteArrayView();
-    };
-    s.isNo = sqlite3_column_int64(st, 0);
-    s.anahtari = metin(1);
-    s.tarih = Veritabani::julyenGunu(reinterpret_cast<const char *>(sqlite3_column_text(st, 2)),
-                                     sqlite3_column_bytes(st, 2));
-    s.saat = Veritabani::gununSaniyesi(reinterpret_cast<const char *>(sqlite3_column_text(st, 3)),
-                                       sqlite3_column_bytes(st, 3));
-    s.konu = metin(4);
-    s.yer = metin(5);
-    s.sayi = metin(6);
-    s.aciklama = metin(7);
-    s.hatirlatma = sqlite3_column_int(st, 8) != 0;
-    s.yapildi = sqlite3_column_int(st, 9) != 0;
+    s.isNo = d.sayi(0);
+    s.anahtari = d.ham(1);
+    const QByteArrayView tarih = d.ham(2);
+    s.tarih = Veritabani::julyenGunu(tarih.data(), int(tarih.size()));
+    const QByteArrayView saat = d.ham(3);
+    s.saat = Veritabani::gununSaniyesi(saat.data(), int(saat.size()));
+    s.konu = d.ham(4);
+    s.yer = d.ham(5);
+    s.sayi = d.ham(6);
+    s.aciklama = d.ham(7);
+    s.hatirlatma = d.mantiksal(8);
+    s.yapildi = d.mantiksal(9);
 }
 
 const char *listeSorgusu(bool tumKlasorler, bool sadeceBugun)
@@ -617,10 +372,10 @@ bool tarihliKip(Veritabani::ListeKipi kip)
 }
 } // namespace
 
-void DosyaVeritabani::satirOku(void *deyim, IsKaydi &is) const
+void DosyaVeritabani::satirOku(const Sqlite::Deyim &d, IsKaydi &is) const
 {
     HamIsSatiri s;
-    hamSatirOku(static_cast<sqlite3_stmt *>(deyim), s);
+    hamSatirOku(d, s);
     is = kayit(s);
 }
 
@@ -628,47 +383,35 @@ void DosyaVeritabani::satirlariOku(const QByteArray &sql, const QString &tarih, 
                               const IsSatiriAlici &alici)
 {
     // The statement is prepared at its first use and kept; each use starts it afresh.
-    sqlite3_stmt *st = nullptr;
-    for (const auto &d : m_listeDeyimleri) {
-        if (d.first == sql)
-            st = d.second;
+    Deyim *d = nullptr;
+    for (const auto &l : m_listeDeyimleri) {
+        if (l.first == sql)
+            d = l.second.get();
     }
-    if (!st) {
-        const int rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
-        if (rc != SQLITE_OK)
-            hataAt(m_db, rc);
-        m_listeDeyimleri.emplace_back(sql, st);
+    if (!d) {
+        auto yeni = std::make_unique<Deyim>(m_db, sql, true);
+        d = yeni.get();
+        m_listeDeyimleri.emplace_back(sql, std::move(yeni));
     }
     struct Sifirla {
-        sqlite3 *db;
-        sqlite3_stmt *st;
+        Deyim *d;
         bool uzun;
+        DosyaVeritabani *vt;
         ~Sifirla()
         {
-            sqlite3_reset(st);
-            sqlite3_clear_bindings(st);
+            d->sifirla();
             if (uzun)
                 vt->onbellegiSonraKucult();
         }
-        DosyaVeritabani *vt;
-    } sifirla{m_db, st, uzunListe, this};
+    } sifirla{d, uzunListe, this};
     // A parameter left unbound is NULL, as a NULL key or date binds.
-    auto bagla = [st](int i, const QString &deger) {
-        const QByteArray b = deger.toUtf8();
-        sqlite3_bind_text(st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    };
     if (!tarih.isNull())
-        bagla(1, tarih);
+        d->bagla(1, tarih);
     if (!anahtari.isNull())
-        bagla(2, anahtari);
+        d->bagla(2, anahtari);
     HamIsSatiri s;
-    for (;;) {
-        const int rc = sqlite3_step(st);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW)
-            hataAt(m_db, rc);
-        hamSatirOku(st, s);
+    while (d->adim()) {
+        hamSatirOku(*d, s);
         alici(s);
     }
 }
@@ -720,7 +463,7 @@ std::vector<IsKaydi> DosyaVeritabani::hatirlatmaSorgusu(const QDate &bugun, cons
     std::vector<IsKaydi> sonuc;
     while (d.adim()) {
         sonuc.emplace_back();
-        satirOku(d.st(), sonuc.back());
+        satirOku(d, sonuc.back());
     }
     return sonuc;
 }
@@ -765,7 +508,7 @@ void DosyaVeritabani::isGuncelle(const IsKaydi &is)
         .bagla(9, is.isNo);
     d.calistir();
     if (sqlite3_changes(m_db) == 0)
-        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+        throw VeritabaniHatasi::isBulunamadi();
 }
 
 void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
@@ -789,7 +532,7 @@ void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
         Deyim d(m_db, "SELECT 1 FROM YapilacakIslerTablosu WHERE IsNo=?");
         d.bagla(1, is.isNo);
         if (!d.adim())
-            throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+            throw VeritabaniHatasi::isBulunamadi();
         return;
     }
     Deyim d(m_db, ("UPDATE YapilacakIslerTablosu SET " + sql + " WHERE IsNo=?").constData());
@@ -813,7 +556,7 @@ void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
     d.bagla(++i, is.isNo);
     d.calistir();
     if (sqlite3_changes(m_db) == 0)
-        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+        throw VeritabaniHatasi::isBulunamadi();
 }
 
 void DosyaVeritabani::isSil(qint64 isNo)
@@ -857,148 +600,8 @@ IsKaydi DosyaVeritabani::is(qint64 isNo)
     d.bagla(1, isNo);
     IsKaydi k;
     if (d.adim())
-        satirOku(d.st(), k);
+        satirOku(d, k);
     return k;
-}
-
-// --- Search ---------------------------------------------------------------------------
-
-namespace {
-
-// One character folded to lower case the Turkish way: I → ı, İ → i.
-inline char32_t kucukHarf(char32_t c)
-{
-    if (c < 0x80)
-        return c == 'I' ? char32_t(0x0131) : (c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (c == 0x0130)
-        return U'i';
-    return QChar::toLower(c);
-}
-
-// Reads the character at p and moves p past it. A byte that does not start a whole
-// UTF-8 sequence stands for itself, so a damaged text still compares with itself.
-inline char32_t karakterOku(const unsigned char *&p, const unsigned char *son)
-{
-    const unsigned char b = *p;
-    if (b < 0x80) {
-        ++p;
-        return b;
-    }
-    int ek = 0;
-    char32_t c = 0;
-    if ((b & 0xE0) == 0xC0) {
-        c = b & 0x1F;
-        ek = 1;
-    } else if ((b & 0xF0) == 0xE0) {
-        c = b & 0x0F;
-        ek = 2;
-    } else if ((b & 0xF8) == 0xF0) {
-        c = b & 0x07;
-        ek = 3;
-    }
-    bool tamam = ek > 0 && son - p > ek;
-    for (int i = 1; tamam && i <= ek; ++i) {
-        tamam = (p[i] & 0xC0) == 0x80;
-        c = (c << 6) | (p[i] & 0x3F);
-    }
-    if (!tamam) {
-        ++p;
-        return b;
-    }
-    p += ek + 1;
-    return c;
-}
-
-// The searched text, folded, and the bytes a character that folds to its first
-// character can start with: only there is a match tried, so most of a field is passed
-// over byte by byte without decoding it.
-struct Aranan {
-    std::u32string katli;
-    bool ilkBayt[256] = {};
-
-    Aranan(const unsigned char *p, int n)
-    {
-        const unsigned char *son = p + n;
-        while (p < son)
-            katli.push_back(kucukHarf(karakterOku(p, son)));
-        if (katli.empty())
-            return;
-        const char32_t ilk = katli.front();
-        if (ilk >= 0x10000) {
-            for (int b = 0xF0; b <= 0xF4; ++b)
-                ilkBayt[b] = true;
-            return;
-        }
-        // Every character of the basic plane that folds to it (case mappings stay
-        // inside their plane): a few hundred microseconds, once per search.
-        for (char32_t x = 0; x < 0x10000; ++x) {
-            if ((x >= 0xD800 && x < 0xE000) || kucukHarf(x) != ilk)
-                continue;
-            ilkBayt[x < 0x80 ? x : x < 0x800 ? 0xC0 | (x >> 6) : 0xE0 | (x >> 12)] = true;
-        }
-        if (ilk >= 0x80 && ilk < 0x100)
-            ilkBayt[ilk] = true; // a stray byte of that value
-    }
-
-    bool icinde(const unsigned char *p, int n) const
-    {
-        if (katli.empty())
-            return true;
-        const unsigned char *son = p + n;
-        while (p < son) {
-            if (ilkBayt[*p]) {
-                const unsigned char *q = p;
-                size_t i = 0;
-                while (i < katli.size() && q < son && kucukHarf(karakterOku(q, son)) == katli[i])
-                    ++i;
-                if (i == katli.size())
-                    return true;
-            }
-            // On to the next character.
-            if (*p < 0x80)
-                ++p;
-            else
-                karakterOku(p, son);
-        }
-        return false;
-    }
-};
-
-void arananiSil(void *p)
-{
-    delete static_cast<Aranan *>(p);
-}
-
-// TurkceIcerir(field, text): 1 when the field contains the text, case folded the
-// Turkish way; 0 for a NULL field. The prepared text is kept between rows.
-void turkceIcerir(sqlite3_context *ctx, int, sqlite3_value **arg)
-{
-    if (sqlite3_value_type(arg[0]) == SQLITE_NULL || sqlite3_value_type(arg[1]) == SQLITE_NULL) {
-        sqlite3_result_int(ctx, 0);
-        return;
-    }
-    auto *aranan = static_cast<Aranan *>(sqlite3_get_auxdata(ctx, 1));
-    if (!aranan) {
-        sqlite3_set_auxdata(ctx, 1, new Aranan(sqlite3_value_text(arg[1]), sqlite3_value_bytes(arg[1])), arananiSil);
-        aranan = static_cast<Aranan *>(sqlite3_get_auxdata(ctx, 1));
-        if (!aranan) {
-            // SQLite could not keep it (out of memory): it has already been deleted.
-            sqlite3_result_error_nomem(ctx);
-            return;
-        }
-    }
-    sqlite3_result_int(ctx, aranan->icinde(sqlite3_value_text(arg[0]), sqlite3_value_bytes(arg[0])) ? 1 : 0);
-}
-
-} // namespace
-
-void Veritabani::islevleriKaydet(sqlite3 *db)
-{
-    const int rc = sqlite3_create_function_v2(db, "TurkceIcerir", 2,
-                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                                              turkceIcerir, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(db, rc);
 }
 
 std::vector<AramaSonucu> DosyaVeritabani::isAra(AramaAlani alan, const QString &aranan)
@@ -1030,168 +633,6 @@ std::vector<AramaSonucu> DosyaVeritabani::isAra(AramaAlani alan, const QString &
     }
     onbellegiSonraKucult();
     return sonuc;
-}
-
-
-// --- The daily backup in steps ---------------------------------------------------------
-
-namespace {
-int yedeklemeKesildiMi(void *y)
-{
-    return static_cast<const Yedekleme *>(y)->kesildi() ? 1 : 0;
-}
-
-Hata kesildiHatasi(const QString &hedef)
-{
-    return Hata(SQLITE_INTERRUPT, QStringLiteral("Yedekleme yarıda bırakıldı."), hedef);
-}
-
-// An empty file that this backup alone created, readable by its owner only.
-void bosDosyaOlustur(const QString &yol)
-{
-    const int fd = ::open(QFile::encodeName(yol).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        const int e = errno;
-        throw Hata(e == ENOSPC || e == EDQUOT ? HataNo::DiskDolu : HataNo::SaltOkunur,
-                   QString::fromLocal8Bit(std::strerror(e)), yol);
-    }
-    ::close(fd);
-}
-} // namespace
-
-Yedekleme::Yedekleme(const QString &kaynak, const QString &hedef) : m_kaynak(kaynak), m_hedef(hedef)
-{
-    if (!NormalDosyaMi(kaynak))
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanı normal bir dosya değil."), kaynak);
-    Baglanti b;
-    int rc = sqlite3_open_v2(kaynak.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(b.db, rc);
-    sqlite3_extended_result_codes(b.db, 0);
-    sqlite3_busy_timeout(b.db, 3000);
-    rc = sqlite3_exec(b.db, "BEGIN", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(b.db, rc);
-    // The first read of the transaction takes the shared lock that holds the snapshot
-    // until the pages are copied; a file that is not ours is refused here.
-    bizimMi(b.db, Denetim::Yok);
-    m_kaynakDb = b.db;
-    b.db = nullptr;
-}
-
-Yedekleme::~Yedekleme()
-{
-    kapat(m_kaynakDb);
-    kapat(m_kopyaDb);
-    if (!m_kopya.isEmpty())
-        QFile::remove(m_kopya);
-    if (!m_gecici.isEmpty() && !m_yerinde)
-        QFile::remove(m_gecici);
-}
-
-void Yedekleme::kapat(sqlite3 *&db)
-{
-    std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
-    sqlite3_close_v2(db);
-    db = nullptr;
-}
-
-void Yedekleme::kes()
-{
-    m_kes = true;
-    std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
-    if (m_kaynakDb)
-        sqlite3_interrupt(m_kaynakDb);
-    if (m_kopyaDb)
-        sqlite3_interrupt(m_kopyaDb);
-}
-
-void Yedekleme::sayfalariKopyala()
-{
-    const QString gecici = Veritabani::geciciYedekAdi(m_hedef);
-    const QString kopya = gecici + sayfaKopyasiEki();
-    bosDosyaOlustur(kopya);
-    m_kopya = kopya;
-    sqlite3 *db = nullptr;
-    const int acildi = sqlite3_open_v2(kopya.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    {
-        std::lock_guard<std::mutex> kilit(m_baglantiKilidi);
-        m_kopyaDb = db;
-    }
-    if (acildi != SQLITE_OK)
-        hataAt(db, acildi);
-    sqlite3_extended_result_codes(db, 0);
-    sqlite3_progress_handler(db, 1000, yedeklemeKesildiMi, this);
-    // A scratch copy: nothing to roll back, nothing to flush.
-    int rc = sqlite3_exec(db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        hataAt(db, rc);
-    if (m_kes)
-        throw kesildiHatasi(m_hedef);
-    sqlite3_backup *y = sqlite3_backup_init(db, "main", m_kaynakDb, "main");
-    if (!y)
-        hataAt(db, sqlite3_errcode(db));
-    // The snapshot's read transaction stays open between the steps, so every page comes
-    // from the same moment.
-    do {
-        rc = sqlite3_backup_step(y, 1024);
-    } while (rc == SQLITE_OK && !m_kes);
-    const int bitis = sqlite3_backup_finish(y);
-    if (m_kes)
-        throw kesildiHatasi(m_hedef);
-    if (rc != SQLITE_DONE)
-        hataAt(db, bitis != SQLITE_OK ? bitis : rc);
-    // Writers may go on.
-    kapat(m_kaynakDb);
-    m_gecici = gecici;
-}
-
-void Yedekleme::yaz()
-{
-    if (m_kes)
-        throw kesildiHatasi(m_hedef);
-    if (!m_kopyaDb || m_gecici.isEmpty())
-        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Yedeğin sayfaları kopyalanmadı."), m_hedef);
-    // The copy holds the snapshot's pages as they are: checking it checks the database.
-    try {
-        bizimMi(m_kopyaDb, Denetim::Tam);
-    } catch (const Hata &h) {
-        if (m_kes)
-            throw kesildiHatasi(m_hedef);
-        throw Hata(h.numara(), h.aciklama(), m_kaynak);
-    }
-    const auto sayilar = satirSayilari(m_kopyaDb);
-    // VACUUM INTO fills the empty file made here, so the backup is never readable by others.
-    const QString gecici = m_gecici;
-    m_gecici.clear();
-    bosDosyaOlustur(gecici);
-    m_gecici = gecici;
-    {
-        Deyim d(m_kopyaDb, "VACUUM INTO ?");
-        d.bagla(1, gecici);
-        d.calistir();
-    }
-    kapat(m_kopyaDb);
-    QFile::remove(m_kopya);
-    m_kopya.clear();
-    {
-        Baglanti b;
-        const int rc = sqlite3_open_v2(gecici.toUtf8().constData(), &b.db, SQLITE_OPEN_READONLY, nullptr);
-        if (rc != SQLITE_OK)
-            hataAt(b.db, rc);
-        bizimMi(b.db);
-        if (satirSayilari(b.db) != sayilar)
-            throw Hata(HataNo::DiskHatasi, QStringLiteral("Yedeğin satırları veritabanınınkilerle aynı değil."), gecici);
-    }
-    QFile::setPermissions(gecici, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!diskeYaz(gecici))
-        throw Hata(HataNo::DiskHatasi, QString::fromLocal8Bit(std::strerror(errno)), gecici);
-    if (m_kes)
-        throw kesildiHatasi(m_hedef);
-    if (std::rename(QFile::encodeName(gecici).constData(), QFile::encodeName(m_hedef).constData()) != 0)
-        throw Hata(HataNo::SaltOkunur, QString::fromLocal8Bit(std::strerror(errno)), m_hedef);
-    m_yerinde = true;
-    diskeYaz(QFileInfo(m_hedef).absolutePath());
 }
 
 } // namespace Zelvora

@@ -6,16 +6,17 @@
 #include <QByteArray>
 
 #include <memory>
-
-class QTimer;
-
 #include <utility>
 #include <vector>
 
+class QTimer;
 struct sqlite3;
-struct sqlite3_stmt;
 
 namespace Zelvora {
+
+namespace Sqlite {
+class Deyim;
+}
 
 class DosyaVeritabani final : public Veritabani {
 public:
@@ -61,7 +62,7 @@ private:
     void kimlikDenetle(bool yazma);
     std::vector<IsKaydi> hatirlatmaSorgusu(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
                                            const QTime &ufukSaati);
-    void satirOku(void *deyim, IsKaydi &is) const;
+    void satirOku(const Sqlite::Deyim &d, IsKaydi &is) const;
     // uzunListe: a list that may hold every job; the page cache is brought back to its
     // everyday size afterwards.
     void satirlariOku(const QByteArray &sql, const QString &tarih, const QString &anahtari, bool uzunListe,
@@ -72,8 +73,8 @@ private:
     quint64 m_aygit = 0, m_dugum = 0;
     bool m_degisti = false;       // the file at the path is no longer the one opened
     bool m_tabloBildirildi = false; // the scan told of a dropped table
-    // The listing statements, prepared once and kept (finalised with the connection).
-    std::vector<std::pair<QByteArray, sqlite3_stmt *>> m_listeDeyimleri;
+    // The listing statements, prepared once and kept (finalised before the connection closes).
+    std::vector<std::pair<QByteArray, std::unique_ptr<Sqlite::Deyim>>> m_listeDeyimleri;
 };
 
 } // namespace Zelvora

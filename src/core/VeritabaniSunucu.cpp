@@ -156,12 +156,13 @@ void SunucuVeritabani::semayiDenetle()
           QStringLiteral("IsinKonusu"), QStringLiteral("IsinYeri"), QStringLiteral("IsinSayisi"),
           QStringLiteral("Aciklama"), QStringLiteral("Hatirlatma"), QStringLiteral("IsYapildi")}},
     };
+    const Hata bizimDegil(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."), m_ad);
     for (const Tablo &t : tablolar) {
         Sonuc tur(calistir("SELECT table_type FROM information_schema.tables "
                            "WHERE table_schema = current_schema() AND table_name = $1",
                            {Deger(QString::fromLatin1(t.ad))}));
         if (tur.satir() != 1 || tur.metin(0, 0) != QStringLiteral("BASE TABLE"))
-            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."), m_ad);
+            throw bizimDegil;
         Sonuc s(calistir("SELECT column_name FROM information_schema.columns "
                          "WHERE table_schema = current_schema() AND table_name = $1",
                          {Deger(QString::fromLatin1(t.ad))}));
@@ -170,8 +171,7 @@ void SunucuVeritabani::semayiDenetle()
             var << s.metin(i, 0);
         for (const QString &sutun : t.sutunlar) {
             if (!var.contains(sutun))
-                throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."),
-                           m_ad);
+                throw bizimDegil;
         }
     }
     Sonuc islev(calistir("SELECT to_regprocedure('\"TurkceIcerir\"(text, text)') IS NOT NULL", {}));
@@ -292,7 +292,7 @@ void SunucuVeritabani::klasorAdiDegistir(const QString &anahtari, const QString 
     Sonuc s(calistir("UPDATE \"KlasorBilgileriTablosu\" SET \"Adi\" = $1 WHERE \"Anahtari\" = $2",
                      {Deger(adi), Deger(anahtari)}));
     if (degisenSatir(s.r) == 0)
-        throw Hata(3021, QStringLiteral("Klasör bulunamadı."));
+        throw VeritabaniHatasi::klasorBulunamadi();
 }
 
 QString SunucuVeritabani::klasorAdi(const QString &anahtari)
@@ -435,7 +435,7 @@ void SunucuVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
     if (set.isEmpty()) {
         Sonuc s(calistir("SELECT 1 FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(is.isNo)}));
         if (s.satir() == 0)
-            throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+            throw VeritabaniHatasi::isBulunamadi();
         return;
     }
     degerler << Deger(is.isNo);
@@ -443,7 +443,7 @@ void SunucuVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
         + QByteArray::number(degerler.size());
     Sonuc s(calistir(sql.constData(), degerler));
     if (degisenSatir(s.r) == 0)
-        throw Hata(3021, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
+        throw VeritabaniHatasi::isBulunamadi();
 }
 
 void SunucuVeritabani::isSil(qint64 isNo)

@@ -519,9 +519,9 @@ bool IsEklemeDegistirmeFormu::kaydet()
     {
         const GirdilerYerindeKalir girdiler; // a write that fails leaves the window editing
         yazildi = Adim([&] {
-            Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
-            if (!vt)
-                throw Hata(91, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
+            if (!Veritabani::acikMi())
+                throw Hata(HataNo::NesneYok, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
+            Veritabani *vt = &Veritabani::acik();
             if (Tag == EkleEtiketi) {
                 if (AnaForm *ana = AnaForm::ornek())
                     is.anahtari = ana->seciliAnahtar();
@@ -530,7 +530,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
                 bool sayi = false;
                 is.isNo = Tag.toInt(&sayi);
                 if (!sayi)
-                    throw Hata(13, QStringLiteral("Tür uyuşmazlığı."));
+                    throw Hata(HataNo::TurUyusmazligi, QStringLiteral("Tür uyuşmazlığı."));
                 // Only what the user changed here is written: a change made meanwhile by the
                 // reminder window (done, postponed, no more reminders) is kept.
                 unsigned alanlar = ~0u;
@@ -557,7 +557,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
     // A job of today whose minute has come is reminded by the next scan, also when that
     // scan comes after midnight. The job as stored counts (an edit writes only some fields).
     SessizAdim([&] {
-        const IsKaydi k = OrtakDegiskenler::VeritabaniBag->is(yazilanIs);
+        const IsKaydi k = Veritabani::acik().is(yazilanIs);
         if (k.isNo != 0)
             Ufuk::isYazildi(k.tarih, k.saat, k.hatirlatma, k.yapildi, Arayuz::saat().simdi());
     });

@@ -74,14 +74,14 @@ KlasorAgaci::KlasorAgaci(QWidget *parent) : QTreeWidget(parent)
 QTreeWidgetItem *KlasorAgaci::dugumEkle(const QString &bagi, const QString &anahtari, const QString &metin, int resim)
 {
     if (anahtari.isEmpty() || m_dugumler.contains(anahtari))
-        throw Hata(35602, QStringLiteral("Anahtar, koleksiyonda benzersiz değil: ") + anahtari);
+        throw Hata(HataNo::AnahtarTekrar, QStringLiteral("Anahtar, koleksiyonda benzersiz değil: ") + anahtari);
     QTreeWidgetItem *d = nullptr;
     if (bagi.isEmpty()) {
         d = new QTreeWidgetItem(this);
     } else {
         QTreeWidgetItem *ust = m_dugumler.value(bagi);
         if (!ust)
-            throw Hata(35601, QStringLiteral("Öğe bulunamadı: ") + bagi);
+            throw Hata(HataNo::OgeYok, QStringLiteral("Öğe bulunamadı: ") + bagi);
         d = new QTreeWidgetItem(ust);
     }
     d->setText(0, metin);

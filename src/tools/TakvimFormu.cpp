@@ -229,7 +229,7 @@ void TakvimFormu::GunleriDoldur(int gun)
         h->clear();
     const QDate ilk(gosterilenYil(), gosterilenAy(), 1);
     if (!ilk.isValid())
-        throw Hata(380, QStringLiteral("Geçersiz ay ya da yıl."));
+        throw Hata(HataNo::GecersizDeger, QStringLiteral("Geçersiz ay ya da yıl."));
     const int kayma = ilk.dayOfWeek() - 1; // 0 for Monday ... 6 for Sunday
     const int gunSayisi = ilk.daysInMonth();
     int secilecek = kayma;

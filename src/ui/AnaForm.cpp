@@ -140,7 +140,7 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
     YapilacakIsKontrolu->start(IlkTaramaGecikmesiMs);
     // Several desks on one server: another desk's change shows in this list within a
     // second or so, without F5.
-    if (OrtakDegiskenler::VeritabaniBag && OrtakDegiskenler::VeritabaniBag->sunucuMu()) {
+    if (Veritabani::acikMi() && Veritabani::acik().sunucuMu()) {
         m_baskaMasaIzleme = new QTimer(this);
         m_baskaMasaIzleme->setObjectName(QStringLiteral("BaskaMasaIzleme"));
         m_baskaMasaIzleme->setInterval(500);

@@ -8,6 +8,7 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Platform.h"
 #include "core/Tarihler.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
 #include <QDir>
@@ -152,19 +153,17 @@ void CekirdekTesti::sqliteHatalariEslenir()
     // A write that meets another program's lock fails with the lock's number.
     Test::Ortam ortam;
     ortam.veritabaniniAc();
-    sqlite3 *baska = nullptr;
-    QCOMPARE(sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &baska), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_busy_timeout(OrtakDegiskenler::VeritabaniBag->tutamak(), 50);
+    Sqlite::Baglanti baska(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur);
+    baska.calistir("BEGIN EXCLUSIVE");
+    sqlite3_busy_timeout(Veritabani::acik().tutamak(), 50);
     try {
-        OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+        Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
         QFAIL("a locked database took a write");
     } catch (const Hata &h) {
         QCOMPARE(h.numara(), HataNo::Kilitli);
         QCOMPARE(h.dosya(), ortam.veritabaniYolu());
     }
-    sqlite3_exec(baska, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(baska);
+    baska.calistir("ROLLBACK");
 }
 
 void CekirdekTesti::tarihCoz()
@@ -244,10 +243,8 @@ void CekirdekTesti::yabanciDosyalarReddedilir()
 
     // An SQLite file of someone else's.
     QFile::remove(yol);
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, "CREATE TABLE Baska(x); INSERT INTO Baska VALUES(1);", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(yol, Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE Baska(x); INSERT INTO Baska VALUES(1);");
     QVERIFY_THROWS_EXCEPTION(Hata, Veritabani::ac(yol));
 
     // A damaged copy of ours: a page overwritten in the middle.
@@ -268,10 +265,8 @@ void CekirdekTesti::yabanciDosyalarReddedilir()
 
     // Our table names with other columns: refused before anything is written.
     QFile::remove(yol);
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, "CREATE TABLE KlasorBilgileriTablosu(a, b); CREATE TABLE YapilacakIslerTablosu(c, d);",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(yol, Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(a, b); CREATE TABLE YapilacakIslerTablosu(c, d);");
     QFile yabanci(yol);
     QVERIFY(yabanci.open(QIODevice::ReadOnly));
     const QByteArray yabanciIcerik = yabanci.readAll();
@@ -306,17 +301,13 @@ void CekirdekTesti::eskiSemaYukseltilir()
 {
     Test::Ortam ortam;
     const QString yol = ortam.veritabaniYolu();
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
-                 "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255) "
-                 "REFERENCES KlasorBilgileriTablosu(Anahtari), IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, "
-                 "Aciklama, Hatirlatma, IsYapildi);"
-                 "INSERT INTO KlasorBilgileriTablosu VALUES('1-Anahtar','Klasor','Bir');"
-                 "INSERT INTO KlasorBilgileriTablosu VALUES('2-Anahtar','1-Anahtar','İki');",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(yol, Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
+        "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255) "
+        "REFERENCES KlasorBilgileriTablosu(Anahtari), IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, "
+        "Aciklama, Hatirlatma, IsYapildi);"
+        "INSERT INTO KlasorBilgileriTablosu VALUES('1-Anahtar','Klasor','Bir');"
+        "INSERT INTO KlasorBilgileriTablosu VALUES('2-Anahtar','1-Anahtar','İki');");
     auto v = Veritabani::ac(yol);
     QVERIFY(v->eskiSemaMi());
     v->semaYukselt();
@@ -331,7 +322,7 @@ void CekirdekTesti::yedekGeciciAdlaYazilir()
 {
     Test::Ortam ortam;
     ortam.veritabaniniAc();
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     const QString yedek = ortam.klasor.path() + QStringLiteral("/Vok.ydk");
     Veritabani::yedekle(ortam.veritabaniYolu(), yedek);
     QVERIFY(!QFile::exists(yedek + QStringLiteral(".yeni")));

@@ -7,6 +7,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
 #include <QtTest>
@@ -37,7 +38,7 @@ private Q_SLOTS:
     void baskaMasaninDegisikligiGorulur();
 
 private:
-    Veritabani &vt() { return *OrtakDegiskenler::VeritabaniBag; }
+    Veritabani &vt() { return Veritabani::acik(); }
     bool sunucu() const { return !m_sunucu.isEmpty(); }
     qint64 ekle(const QString &konu, const QString &yer, const QString &aciklama, QDate tarih = QDate(2026, 5, 1),
                 QTime saat = QTime(10, 0))
@@ -96,13 +97,13 @@ void DepoTesti::init()
         ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
     sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
     m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
-    OrtakDegiskenler::VeritabaniBag = m_sunucuBag.get();
+    Veritabani::acikAyarla(m_sunucuBag.get());
 }
 
 void DepoTesti::cleanup()
 {
-    if (OrtakDegiskenler::VeritabaniBag == m_sunucuBag.get())
-        OrtakDegiskenler::VeritabaniBag = nullptr;
+    if (Veritabani::acikMi() && &Veritabani::acik() == m_sunucuBag.get())
+        Veritabani::acikAyarla(nullptr);
     m_sunucuBag.reset();
     m_ortam.reset();
 }
@@ -345,15 +346,12 @@ void DepoTesti::aramaSirasiVeAlanlar()
     QCOMPARE(ara(AramaAlani::Yer, QStringLiteral("not")), QStringList());
     if (!sunucu()) {
         // The function is the file connection's own: SQL sees it like a built-in one.
-        sqlite3_stmt *st = nullptr;
-        QCOMPARE(sqlite3_prepare_v2(vt().tutamak(), "SELECT TurkceIcerir('KIRIKKALE', 'kırık'), "
-                                    "TurkceIcerir('KIRIKKALE', 'kirik'), TurkceIcerir(NULL, 'a')", -1, &st, nullptr),
-                 SQLITE_OK);
-        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
-        QCOMPARE(sqlite3_column_int(st, 0), 1);
-        QCOMPARE(sqlite3_column_int(st, 1), 0);
-        QCOMPARE(sqlite3_column_int(st, 2), 0);
-        sqlite3_finalize(st);
+        Sqlite::Deyim st(vt().tutamak(), "SELECT TurkceIcerir('KIRIKKALE', 'kırık'), "
+                                         "TurkceIcerir('KIRIKKALE', 'kirik'), TurkceIcerir(NULL, 'a')");
+        QVERIFY(st.adim());
+        QCOMPARE(st.sayi(0), qint64(1));
+        QCOMPARE(st.sayi(1), qint64(0));
+        QCOMPARE(st.sayi(2), qint64(0));
     }
 }
 

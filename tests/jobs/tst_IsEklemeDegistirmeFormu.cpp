@@ -52,7 +52,7 @@ private Q_SLOTS:
     void kurallarHerMesajdanSonraGecerli();
     void sinirlarKarakterSayar();
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     IsEklemeDegistirmeFormu *ekleKipinde(); // as the main window's add command opens it
     IsEklemeDegistirmeFormu *degistirmeKipinde(qint64 isNo); // as its change command does
     void goster()

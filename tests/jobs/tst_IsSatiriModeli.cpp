@@ -23,7 +23,7 @@ const QDate Bugun(2026, 12, 7);
 
 Veritabani *vt()
 {
-    return OrtakDegiskenler::VeritabaniBag;
+    return &Veritabani::acik();
 }
 
 // Fills a model straight from the main window's listing of all folders.

@@ -6,6 +6,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
@@ -46,18 +47,17 @@ private Q_SLOTS:
 
     void listelemedeGirdiDenmez();
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     // Another program takes the database for itself.
     void kilitle()
     {
-        QCOMPARE(sqlite3_open(ortam->veritabaniYolu().toUtf8().constData(), &m_baska), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(m_baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        m_baska.ac(ortam->veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur);
+        m_baska.calistir("BEGIN EXCLUSIVE");
     }
     void birak()
     {
-        sqlite3_exec(m_baska, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(m_baska);
-        m_baska = nullptr;
+        m_baska.calistir("ROLLBACK");
+        m_baska.kapat();
     }
     bool kilitMesajiGeldi() const
     {
@@ -85,7 +85,7 @@ private:
         return f;
     }
     std::unique_ptr<Test::Ortam> ortam;
-    sqlite3 *m_baska = nullptr;
+    Sqlite::Baglanti m_baska;
 };
 
 void KilitliVeritabaniTesti::degistirilenDosyaYenidenAcilir()
@@ -142,10 +142,7 @@ void KilitliVeritabaniTesti::silinenDosyaVeTabloBirKezSoylenir()
     // not a question at every scan.
     QVERIFY(QFile::rename(kenar, yol));
     vt()->yenidenAc();
-    sqlite3 *baska = nullptr;
-    QCOMPARE(sqlite3_open(yol.toUtf8().constData(), &baska), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(baska, "DROP TABLE YapilacakIslerTablosu", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(baska);
+    Sqlite::Baglanti(yol, Sqlite::Baglanti::Kip::Olustur).calistir("DROP TABLE YapilacakIslerTablosu");
     ortam->mesajlar->temizle();
     for (int i = 0; i < 3; ++i)
         ana.HatirlatilacakIsleriListele();
@@ -166,7 +163,7 @@ void KilitliVeritabaniTesti::init()
 
 void KilitliVeritabaniTesti::cleanup()
 {
-    if (m_baska)
+    if (m_baska.tutamak())
         birak();
     ortam.reset();
 }

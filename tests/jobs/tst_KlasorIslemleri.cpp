@@ -42,7 +42,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     static QLineEdit *duzenleyici(AnaForm &f) { return f.KlasorListesi->viewport()->findChild<QLineEdit *>(); }
 };
 

@@ -88,7 +88,7 @@ private Q_SLOTS:
     void yazSaatiDonusundeErtelemeSonrayaKalir();
 
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     qint64 isEkle(QDate t, QTime s, const QString &konu, bool hatirlat = true, bool yapildi = false)
     {
         return vt()->isEkle({0, Klasor, t, s, konu, QStringLiteral("Yer"), QStringLiteral("12"),

@@ -8,6 +8,7 @@
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/Ufuk.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
@@ -57,7 +58,7 @@ private Q_SLOTS:
     void geriKalanSaatUfkuGeriAlmaz();
 
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     qint64 isEkle(QDate t, QTime s, const QString &konu, bool hatirlat = true, bool yapildi = false)
     {
         return vt()->isEkle({0, Klasor, t, s, konu, {}, {}, {}, hatirlat, yapildi});
@@ -320,13 +321,10 @@ void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
     sqlite3_trace_v2(db, 0, nullptr, nullptr);
     QCOMPARE(sorgular.size(), 1);
 
-    sqlite3_stmt *st = nullptr;
-    QCOMPARE(sqlite3_prepare_v2(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + sorgular.first()).toUtf8().constData(), -1, &st, nullptr),
-             SQLITE_OK);
+    Sqlite::Deyim st(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + sorgular.first()).toUtf8());
     QStringList plan;
-    while (sqlite3_step(st) == SQLITE_ROW)
-        plan << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 3)));
-    sqlite3_finalize(st);
+    while (st.adim())
+        plan << st.metin(3);
     // One range of the (date, time) index, already in the listed order: no table scan,
     // no sorting.
     QCOMPARE(plan.size(), 1);

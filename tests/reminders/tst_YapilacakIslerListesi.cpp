@@ -47,7 +47,7 @@ private Q_SLOTS:
     void anaPenceredenAcilir();
 
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     qint64 ekle(const QString &anahtar, QDate t, QTime s, const QString &konu, bool hatirlat = true,
                 bool yapildi = false, const QString &aciklama = QString())
     {

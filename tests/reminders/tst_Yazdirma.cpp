@@ -110,7 +110,7 @@ private Q_SLOTS:
     void gercekPdfKonumlari();
 
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     void yazicilariKur()
     {
         ortam->yazicilar->yazicilar = {{QStringLiteral("Ofis"), QStringLiteral("socket://10.0.0.5"), 0},

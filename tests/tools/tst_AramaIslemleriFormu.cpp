@@ -48,7 +48,7 @@ private Q_SLOTS:
 
     void yapistirilanKesmeIsareti();
 private:
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     qint64 ekle(const QString &anahtar, const QString &konu, const QString &yer, QDate tarih, QTime saat)
     {
         return vt()->isEkle({0, anahtar, tarih, saat, konu, yer, QString(), QStringLiteral("açıklama ") + konu, true,

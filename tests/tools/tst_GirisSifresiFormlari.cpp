@@ -201,7 +201,7 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
         QVERIFY(f);
         QCOMPARE(f->parentWidget(), AnaForm::ornek()); // over the loaded main window
         // Still locked: a job due now is not shown by the reminder scan.
-        OrtakDegiskenler::VeritabaniBag->isEkle({0, QStringLiteral("1-Anahtar"), ortam->saat->an.date(),
+        Veritabani::acik().isEkle({0, QStringLiteral("1-Anahtar"), ortam->saat->an.date(),
                                                  ortam->saat->an.time().addSecs(-60), QStringLiteral("Gizli"),
                                                  QString(), QString(), QString(), true, false});
         AnaForm::ornek()->YapilacakIsKontrolu_Timer();

@@ -44,7 +44,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
-    Veritabani *vt() { return OrtakDegiskenler::VeritabaniBag; }
+    Veritabani *vt() { return &Veritabani::acik(); }
     qint64 isEkle(const QString &k, QDate t, QTime s, const QString &konu, bool hatirlat = true, bool yapildi = false)
     {
         return vt()->isEkle({0, k, t, s, konu, QStringLiteral("Yer"), QStringLiteral("12"), QStringLiteral("Açıklama"), hatirlat, yapildi});

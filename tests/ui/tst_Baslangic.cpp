@@ -6,6 +6,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakYordamlar.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
@@ -108,7 +109,7 @@ void BaslangicTesti::veritabaniVeYedekYoksaBiter()
     QCOMPARE(m.metin, QStringLiteral("\"Vok.vtb\" adlı veritabanı dosyanıza ulaşılamadığı için program başlayamıyor! \n"
                                      "Lütfen kontrol edip tekrar deneyin."));
     QVERIFY(!QFileInfo::exists(Baslangic::yedekKlasoru()));
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
 }
 
 void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
@@ -125,7 +126,7 @@ void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
     QVERIFY(QFileInfo::exists(Baslangic::yedekYolu()));
     QCOMPARE(f->windowTitle(), QStringLiteral("Tavrek - Zelvora 2.33 (Sunucu)"));
     QCOMPARE(OrtakDegiskenler::AyarUygulamaAdi, QStringLiteral("Tavrek\\Zelvora"));
-    QVERIFY(OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(Veritabani::acikMi());
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam.son->sayi, 0);
     // The timer is armed for the first reminder scan, a few seconds after loading.
@@ -141,7 +142,7 @@ void BaslangicTesti::ayniGunIkinciYedekYazilmaz()
     ortam.bosVeritabaniYaz();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // Changed today: the backup still holds the state of the morning.
     f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -200,7 +201,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     ortam.bosVeritabaniYaz();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     QFile::remove(ortam.veritabaniYolu());
 
@@ -233,7 +234,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     QVERIFY(QFile::exists(ortam.veritabaniYolu()));
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).lastModified().date(), QFileInfo(Baslangic::yedekYolu()).lastModified().date());
     QVERIFY(f->KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
-    QVERIFY(OrtakDegiskenler::VeritabaniBag->klasorler().isEmpty()); // the backup was taken before the folder
+    QVERIFY(Veritabani::acik().klasorler().isEmpty()); // the backup was taken before the folder
     QVERIFY(QFileInfo::exists(ortam.veritabaniYolu() + QStringLiteral("-journal.eski")));
     yenidenBaslat(f);
 }
@@ -241,15 +242,11 @@ void BaslangicTesti::yedektenGeriYukleme()
 void BaslangicTesti::eskiSemaBirKezYukseltilir()
 {
     Test::Ortam ortam;
-    sqlite3 *db = nullptr;
-    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-    sqlite3_exec(db,
-                 "CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
-                 "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255), "
-                 "IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi);"
-                 "INSERT INTO KlasorBilgileriTablosu VALUES('4-Anahtar','Klasor','Dört');",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(Anahtari TEXT(10) PRIMARY KEY, Bagi TEXT(10), Adi TEXT(255));"
+        "CREATE TABLE YapilacakIslerTablosu(IsNo INTEGER PRIMARY KEY AUTOINCREMENT, Anahtari TEXT(255), "
+        "IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, IsinSayisi, Aciklama, Hatirlatma, IsYapildi);"
+        "INSERT INTO KlasorBilgileriTablosu VALUES('4-Anahtar','Klasor','Dört');");
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
     QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Veritabanı, Sürüm 2.32 ile uyumlu hale getirildi!")});
@@ -275,7 +272,7 @@ void BaslangicTesti::veritabaniOlmayanDosyaReddedilir()
     QVERIFY(ortam.mesajlar->metinler().contains(QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
                                                 + QStringLiteral("\r\n\"") + ortam.veritabaniYolu() + QLatin1Char('"')));
     QVERIFY(ortam.son->sayi >= 1);
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     QVERIFY(d.open(QIODevice::ReadOnly));
     QCOMPARE(d.readAll(), QByteArray("Bu dosya bir veritabanı değil."));
 }
@@ -303,7 +300,7 @@ void BaslangicTesti::okunamayanAyarDosyasiyleSifresizAcilmaz()
     QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(dosya));
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("şifresiz başlatılmıyor")));
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     Ayarlar::yenidenAc();
     QFile f(dosya);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -348,7 +345,7 @@ void BaslangicTesti::ikinciOrnekIlkiniOneGetirir()
     QVERIFY(!f->isMinimized());
     QVERIFY(!BaslangicModulu::Main({}));
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
-    QVERIFY(!OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(!Veritabani::acikMi());
     delete f;
 }
 
@@ -383,7 +380,7 @@ void BaslangicTesti::ilkBaslangictaSablonKopyalanir()
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).permissions() & baskalari, QFileDevice::Permissions());
     for (const QString &k : {QStringLiteral("/veri/Tavrek"), QStringLiteral("/veri/Tavrek/Zelvora")})
         QCOMPARE(QFileInfo(ortam.klasor.path() + k).permissions() & baskalari, QFileDevice::Permissions());
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // The template is never written to, and a new template (a rebuild) changes nothing.
     QCOMPARE(icerik(Baslangic::sablonYolu()), sablon);
@@ -452,7 +449,7 @@ void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
     engel.close();
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    QVERIFY(OrtakDegiskenler::VeritabaniBag);
+    QVERIFY(Veritabani::acikMi());
     QCOMPARE(ortam.son->sayi, 0);
     QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
     const QString m = ortam.mesajlar->gosterilenler.first().metin;
@@ -460,7 +457,7 @@ void BaslangicTesti::yedekHatasiBaslangiciDurdurmaz()
     QVERIFY(m.contains(Baslangic::yedekYolu()));
     QVERIFY(!m.contains(QStringLiteral("Ağ bağlantısı")));
     // The user works on; the database is changed today.
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     yenidenBaslat(f);
     // The next start of the same day tries again, although the database changed today.
     QVERIFY(QFile::remove(engel.fileName()));
@@ -485,13 +482,9 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     const QByteArray iyiYedek = icerik(Baslangic::yedekYolu());
     // An index that no longer matches its table: quick_check passes, integrity_check does not.
     {
-        sqlite3 *db = nullptr;
-        sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-        sqlite3_exec(db,
-                     "PRAGMA writable_schema=ON;"
-                     "UPDATE sqlite_master SET sql=replace(sql, '(IsinTarihi)', '(IsinKonusu)') WHERE name='IsTarihDizini';",
-                     nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+            .calistir("PRAGMA writable_schema=ON;"
+            "UPDATE sqlite_master SET sql=replace(sql, '(IsinTarihi)', '(IsinKonusu)') WHERE name='IsTarihDizini';");
     }
     dunDegisti(ortam.veritabaniYolu(), -2);
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -512,11 +505,8 @@ void BaslangicTesti::bozukVeritabaniYedeginYerineGecmez()
     // A file with our table names but other columns, older than today: never opened nor
     // backed up; the backup is offered instead, and declined here: nothing is touched.
     QFile::remove(ortam.veritabaniYolu());
-    sqlite3 *db = nullptr;
-    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &db);
-    sqlite3_exec(db, "CREATE TABLE KlasorBilgileriTablosu(x); CREATE TABLE YapilacakIslerTablosu(y);", nullptr, nullptr,
-                 nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur)
+        .calistir("CREATE TABLE KlasorBilgileriTablosu(x); CREATE TABLE YapilacakIslerTablosu(y);");
     dunDegisti(ortam.veritabaniYolu(), -2);
     const QByteArray yabanci = icerik(ortam.veritabaniYolu());
     ortam.mesajlar->temizle();
@@ -578,7 +568,7 @@ void BaslangicTesti::eksikTabloluVeritabaniYedektenOlusur()
              QStringList{bulunan + saklanir(vt + QStringLiteral(".bozuk-2")) + QStringLiteral("Yedekten oluşturulsun mu?")});
     QCOMPARE(icerik(vt + QStringLiteral(".bozuk-2")), bozuk);
     QCOMPARE(icerik(vt + QStringLiteral(".bozuk")), QByteArray("eski"));
-    QCOMPARE(OrtakDegiskenler::VeritabaniBag->isListesi(Veritabani::ListeKipi::Tumu, QDate()).size(), size_t(1));
+    QCOMPARE(Veritabani::acik().isListesi(Veritabani::ListeKipi::Tumu, QDate()).size(), size_t(1));
     yenidenBaslat(f);
     QVERIFY(Veritabani::saglamMi(Baslangic::yedekYolu()));
 
@@ -595,7 +585,7 @@ void BaslangicTesti::eksikTabloluVeritabaniYedektenOlusur()
              bulunan + QStringLiteral("Veritabanınızın yedeği de bulunamadı.") + satir + satir
                  + saklanir(vt + QStringLiteral(".bozuk-3")) + QStringLiteral("Program, boş bir veritabanıyla açılsın mı?"));
     QVERIFY(YolDoluMu(vt + QStringLiteral(".bozuk-3")));
-    QVERIFY(OrtakDegiskenler::VeritabaniBag->klasorler().isEmpty());
+    QVERIFY(Veritabani::acik().klasorler().isEmpty());
     yenidenBaslat(f);
 
     // Neither a backup nor the program's empty database: the program cannot start, and
@@ -672,15 +662,13 @@ void BaslangicTesti::kilitliVeritabaniSoylenir()
     Test::Ortam ortam;
     ortam.saat->an = QDateTime::currentDateTime();
     ortam.bosVeritabaniYaz();
-    sqlite3 *baska = nullptr;
-    QCOMPARE(sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &baska), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(baska, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Sqlite::Baglanti baska(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur);
+    baska.calistir("BEGIN EXCLUSIVE");
     QVERIFY(!BaslangicModulu::Main({QStringLiteral("-Simge")}));
     QCOMPARE(ortam.son->sayi, 1);
     QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
     QVERIFY(ortam.mesajlar->gosterilenler.first().metin.contains(QStringLiteral("başka bir program tarafından")));
-    sqlite3_exec(baska, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(baska);
+    baska.calistir("ROLLBACK");
 }
 
 void BaslangicTesti::yedekSirasindakiYazmaBekler()
@@ -701,7 +689,7 @@ void BaslangicTesti::yedekSirasindakiYazmaBekler()
     AnaForm *f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
     QVERIFY(Baslangic::gunlukYedekSuruyor());
-    Veritabani *vt = OrtakDegiskenler::VeritabaniBag;
+    Veritabani *vt = &Veritabani::acik();
     const qint64 yeni = vt->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0), QStringLiteral("Yeni"),
                                     {}, {}, {}, true, false});
     vt->isYapildiIsaretle(1);
@@ -734,7 +722,7 @@ void BaslangicTesti::cikistaYedekTemizceBirakilir()
     QVERIFY(Baslangic::veritabaniniAc());
     QVERIFY(Baslangic::gunlukYedek());
     QVERIFY(Baslangic::gunlukYedekSuruyor());
-    OrtakDegiskenler::VeritabaniBag->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    Veritabani::acik().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     // "Çıkış": stopped and waited for, yesterday's backup as it was, nothing left, nothing said.
     Baslangic::gunlukYedegiBirak();
     QVERIFY(!Baslangic::gunlukYedekSuruyor());

@@ -9,6 +9,7 @@
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
@@ -52,10 +53,7 @@ void yaz(const QString &yol, const QByteArray &icerik)
 
 void sql(const QString &yol, const char *metin)
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open(yol.toUtf8().constData(), &db);
-    sqlite3_exec(db, metin, nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    Sqlite::Baglanti(yol, Sqlite::Baglanti::Kip::Olustur).calistir(metin);
 }
 
 // A database of ours with enough jobs to fill several pages (made once).
@@ -112,18 +110,13 @@ QByteArray izi(const QString &yol)
 
 bool saglam(const QString &yol)
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(yol.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        sqlite3_close(db);
+    try {
+        Sqlite::Baglanti b(yol, Sqlite::Baglanti::Kip::SaltOkunur);
+        Sqlite::Deyim d(b.tutamak(), "PRAGMA integrity_check");
+        return d.adim() && d.metin(0) == QStringLiteral("ok");
+    } catch (const Hata &) {
         return false;
     }
-    sqlite3_stmt *st = nullptr;
-    bool tamam = sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW
-        && QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))) == "ok";
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return tamam;
 }
 
 // A crash in the middle of a save: the database part written, with its hot journal.
@@ -401,17 +394,14 @@ void HasarliDosyalarTesti::mesgulYaziciYedegiBekletir()
     }
     const QByteArray eski = oku(Baslangic::yedekYolu());
     QVERIFY(Baslangic::veritabaniniAc());
-    sqlite3 *yazici = nullptr;
-    sqlite3_open(ortam.veritabaniYolu().toUtf8().constData(), &yazici);
-    QCOMPARE(sqlite3_exec(yazici, "BEGIN EXCLUSIVE; DELETE FROM YapilacakIslerTablosu WHERE IsNo < 5;", nullptr, nullptr,
-                          nullptr),
-             SQLITE_OK);
+    Sqlite::Baglanti yazici(ortam.veritabaniYolu(), Sqlite::Baglanti::Kip::Olustur);
+    yazici.calistir("BEGIN EXCLUSIVE; DELETE FROM YapilacakIslerTablosu WHERE IsNo < 5;");
     QVERIFY(Baslangic::gunlukYedek());
     QCOMPARE(ortam.mesajlar->gosterilenler.size(), 1);
     QVERIFY(ortam.mesajlar->metinler().first().contains(QStringLiteral("başka bir program tarafından kullanılıyor")));
     QCOMPARE(oku(Baslangic::yedekYolu()), eski);
-    sqlite3_exec(yazici, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(yazici);
+    yazici.calistir("COMMIT");
+    yazici.kapat();
     Baslangic::veritabaniniKapat();
     // The writer changed the database today; still, the day's backup is due.
     ortam.mesajlar->temizle();
