@@ -40,6 +40,7 @@ private Q_SLOTS:
     void suankiDakikaGecmisSayilir();
     void degistirmeKipi();
     void ekleKipindeAcikKalir();
+    void acanaBildirir();
     void yazilamayanIsKaydedilmisGosterilmez();
     void gecmisListeleri();
     void kapatmaKurallari();
@@ -393,6 +394,48 @@ void IsEklemeDegistirmeFormuTesti::ekleKipindeAcikKalir()
     QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible());
     QVERIFY(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText().isEmpty());
     QCOMPARE(tumIsler().size(), size_t(1));
+}
+
+// The opener learns of every save and of the end of a change through the signals; the
+// folder given to ekle() is where every job of that opening goes.
+void IsEklemeDegistirmeFormuTesti::acanaBildirir()
+{
+    m_form = std::make_unique<IsEklemeDegistirmeFormu>();
+    IsEklemeDegistirmeFormu *f = m_form.get();
+    QSignalSpy kaydedildi(f, &IsEklemeDegistirmeFormu::kaydedildi);
+    QSignalSpy bitti(f, &IsEklemeDegistirmeFormu::degistirmeBitti);
+    f->ekle(QStringLiteral("2-Anahtar"), QStringLiteral("Yapılacak İş Ekleme (İkinci)"));
+    goster();
+    QCOMPARE(f->windowTitle(), QStringLiteral("Yapılacak İş Ekleme (İkinci)"));
+    QVERIFY(f->ekleKipinde() && f->isNo() == 0);
+    QVERIFY(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked());
+    QVERIFY(Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+    for (const QString &konu : {QStringLiteral("Birinci"), QStringLiteral("İkinci")}) {
+        tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
+        gecerliIs(f, konu);
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    }
+    QCOMPARE(kaydedildi.size(), 2);
+    QCOMPARE(bitti.size(), 0); // add mode stays open
+    const std::vector<IsKaydi> isler = tumIsler();
+    QCOMPARE(isler.size(), size_t(2));
+    for (const IsKaydi &is : isler)
+        QCOMPARE(is.anahtari, QStringLiteral("2-Anahtar"));
+
+    // A change: "Vazgeç" ends it without a save, a save ends it after one.
+    for (bool kaydet : {false, true}) {
+        degistirmeKipinde(isler.front().isNo);
+        f = m_form.get();
+        QSignalSpy k(f, &IsEklemeDegistirmeFormu::kaydedildi);
+        QSignalSpy b(f, &IsEklemeDegistirmeFormu::degistirmeBitti);
+        QVERIFY(!f->ekleKipinde() && f->isNo() == isler.front().isNo);
+        QVERIFY(Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isEnabled());
+        tikla(Test::denetim<QPushButton>(f, kaydet ? "KaydetDugmesi" : "VazgecDugmesi"));
+        QCOMPARE(k.size(), kaydet ? 1 : 0);
+        QCOMPARE(b.size(), 1);
+        QVERIFY(!f->isVisible());
+    }
+    QVERIFY(mesajlar().isEmpty());
 }
 
 void IsEklemeDegistirmeFormuTesti::yazilamayanIsKaydedilmisGosterilmez()
