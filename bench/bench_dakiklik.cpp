@@ -325,8 +325,8 @@ void Benzetim::programiBaslat()
     m_ana = std::make_unique<AnaForm>(false);
     ++m_s.baslatma;
     durumDegisti(Durum::Calisiyor);
-    m_sonrakiTik = m_simdi + m_ana->YapilacakIsKontrolu->interval() / 1000;
-    m_ana->YapilacakIsKontrolu->stop(); // the simulation fires it on the simulated clock
+    m_sonrakiTik = m_simdi + Test::denetim<QTimer>(m_ana.get(), "YapilacakIsKontrolu")->interval() / 1000;
+    Test::denetim<QTimer>(m_ana.get(), "YapilacakIsKontrolu")->stop(); // the simulation fires it on the simulated clock
 }
 
 void Benzetim::programiKapat()
@@ -380,7 +380,7 @@ void Benzetim::pencereGeldi(HatirlatmaFormu *f)
     m_pencereGoruldu = true;
     ++m_s.pencere;
     QList<qint64> satirlar;
-    const IsSatiriModeli *m = f->YapilacakIslerListesi->model();
+    const IsSatiriModeli *m = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model();
     for (int i = 0; i < m->rowCount(); ++i)
         satirlar << m->is(i).isNo;
     tarama(satirlar);
@@ -389,10 +389,10 @@ void Benzetim::pencereGeldi(HatirlatmaFormu *f)
 
 void Benzetim::sonuclandir(HatirlatmaFormu *f, int satir, int sonuc)
 {
-    const qint64 no = f->YapilacakIslerListesi->model()->is(satir).isNo;
-    f->YapilacakIslerListesi->satirSec(satir);
-    f->IsSonucuSecenekleri[sonuc]->click();
-    f->OnaylaDugmesi->click();
+    const qint64 no = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->is(satir).isNo;
+    Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(satir);
+    Test::denetim<QRadioButton>(f, QByteArray("IsSonucuSecenekleri" + QByteArray::number(sonuc)).constData())->click();
+    Test::denetim<QPushButton>(f, "OnaylaDugmesi")->click();
     IsBilgisi &b = m_isler[no];
     if (sonuc == 1) {
         ++m_s.ertelenen;
@@ -410,10 +410,10 @@ void Benzetim::kapat(HatirlatmaFormu *f, bool onceHayir)
 {
     if (onceHayir) {
         m_ortam.mesajlar->cevaplar = {MesajCevabi::Hayir};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     }
     m_ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
-    f->KapatDugmesi->click();
+    Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     ++m_s.kapatilan;
 }
 
@@ -422,7 +422,7 @@ void Benzetim::kapat(HatirlatmaFormu *f, bool onceHayir)
 void Benzetim::kullanici(HatirlatmaFormu *f)
 {
     QPointer<HatirlatmaFormu> p = f;
-    auto kalan = [&] { return p && p->isVisible() ? p->YapilacakIslerListesi->satirSayisi() : 0; };
+    auto kalan = [&] { return p && p->isVisible() ? Test::denetim<IsListesi>(p, "YapilacakIslerListesi")->satirSayisi() : 0; };
     auto hepsini = [&](int enFazlaBekleme) {
         while (kalan() > 0) {
             bekle(rastgele(2, enFazlaBekleme));
@@ -479,7 +479,7 @@ void Benzetim::kullanici(HatirlatmaFormu *f)
     }
     if (p && p->isVisible()) { // never leave the tick waiting
         m_ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
-        p->KapatDugmesi->click();
+        Test::denetim<QPushButton>(p, "KapatDugmesi")->click();
         if (p && p->isVisible())
             p->hide();
     }
@@ -498,14 +498,14 @@ void Benzetim::kullanici(HatirlatmaFormu *f)
 void Benzetim::isiGir(IsEklemeDegistirmeFormu *e)
 {
     const QDateTime a = duvarAni(m_girilecek);
-    e->IsinTarihiKutusu->setText(a.date().toString(QStringLiteral("dd.MM.yyyy")));
-    e->SaatKutusu->setCurrentIndex(a.time().hour());
-    e->DakikaKutusu->setCurrentIndex(a.time().minute());
-    e->IsinKonusuKutusu->setEditText(QStringLiteral("Sonradan eklenen"));
+    Test::denetim<QLineEdit>(e, "IsinTarihiKutusu")->setText(a.date().toString(QStringLiteral("dd.MM.yyyy")));
+    Test::denetim<QComboBox>(e, "SaatKutusu")->setCurrentIndex(a.time().hour());
+    Test::denetim<QComboBox>(e, "DakikaKutusu")->setCurrentIndex(a.time().minute());
+    Test::denetim<QComboBox>(e, "IsinKonusuKutusu")->setEditText(QStringLiteral("Sonradan eklenen"));
     m_ortam.mesajlar->cevaplar = {MesajCevabi::Evet};
-    e->KaydetDugmesi->click();
+    Test::denetim<QPushButton>(e, "KaydetDugmesi")->click();
     QPointer<IsEklemeDegistirmeFormu> p = e;
-    e->KapatDugmesi->click();
+    Test::denetim<QPushButton>(e, "KapatDugmesi")->click();
     if (p && p->isVisible())
         p->reject();
 }
@@ -525,7 +525,7 @@ void Benzetim::tikla()
     }
     m_sonTik = tikAni;
     durumDegisti(Durum::Calisiyor);
-    QTimer *z = m_ana->YapilacakIsKontrolu;
+    QTimer *z = Test::denetim<QTimer>(m_ana.get(), "YapilacakIsKontrolu");
     if (!z->isActive() || z->interval() != 32000)
         m_s.ornekler << QStringLiteral("timer not re-armed with 32 s at %1").arg(metin(m_simdi));
     m_sonrakiTik = m_simdi + z->interval() / 1000;
@@ -581,10 +581,10 @@ int Benzetim::calistir()
                                            : d + qint64(rastgele(1, 60)) * 60;
             // Through the job editor, as the user does it (the past time is confirmed).
             m_girilecek = a;
-            m_ana->KlasorListesi->setCurrentItem(m_ana->KlasorListesi->dugum(Klasor));
+            Test::denetim<KlasorAgaci>(m_ana.get(), "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(m_ana.get(), "KlasorListesi")->dugum(Klasor));
             const qint64 onceki = sqlite3_last_insert_rowid(vt()->tutamak());
             m_ana->YeniIsEkle();
-            m_ana->KlasorListesi->setCurrentItem(m_ana->KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+            Test::denetim<KlasorAgaci>(m_ana.get(), "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(m_ana.get(), "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
             const qint64 no = sqlite3_last_insert_rowid(vt()->tutamak());
             for (const auto &m : std::as_const(m_ortam.mesajlar->gosterilenler)) {
                 if (m.metin != QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")) {

@@ -155,7 +155,7 @@ int cocuk(const QString &kok, const QString &ne)
     if (f)
         // The reminder scan is measured on its own: its modal window, for the jobs due
         // today among the generated ones, would wait for a user that is not there.
-        f->YapilacakIsKontrolu->stop();
+        f->findChild<QTimer *>(QStringLiteral("YapilacakIsKontrolu"))->stop();
     if (!f)
         return 1;
     while (!f->isVisible())
@@ -173,7 +173,7 @@ int cocuk(const QString &kok, const QString &ne)
     } else {
         QApplication::processEvents();
         const long bos = yerlesikKb();
-        f->TumKlasorlerOnayi->setChecked(true);
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(true);
         QApplication::processEvents();
         // A few seconds of idleness, after which the program gives back what the listing
         // took (its page cache is kept warm for 3 s after a long list).
@@ -181,7 +181,7 @@ int cocuk(const QString &kok, const QString &ne)
         bos2.start();
         while (bos2.elapsed() < 4000)
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-        std::printf("BELLEK %ld %ld %d\n", bos, yerlesikKb(), f->YapilacakIslerListesi->satirSayisi());
+        std::printf("BELLEK %ld %ld %d\n", bos, yerlesikKb(), f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi());
     }
     delete f;
     Baslangic::veritabaniniKapat();
@@ -263,12 +263,12 @@ int main(int argc, char **argv)
     if (f)
         // The reminder scan is measured on its own: its modal window, for the jobs due
         // today among the generated ones, would wait for a user that is not there.
-        f->YapilacakIsKontrolu->stop();
+        f->findChild<QTimer *>(QStringLiteral("YapilacakIsKontrolu"))->stop();
     while (!f->isVisible())
         QApplication::processEvents();
     QApplication::processEvents();
     std::printf("Ana pencere %d x %d, iş listesi %d x %d (platform %s)\n", f->width(), f->height(),
-                f->YapilacakIslerListesi->viewport()->width(), f->YapilacakIslerListesi->viewport()->height(),
+                f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->viewport()->width(), f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->viewport()->height(),
                 qPrintable(QGuiApplication::platformName()));
     Sqlite::Baglanti hamBaglanti(yol, Sqlite::Baglanti::Kip::SaltOkunur);
     sqlite3 *ham = hamBaglanti.tutamak();
@@ -291,29 +291,29 @@ int main(int argc, char **argv)
     const int klasorAdimi = std::max(1, klasorSayisi / 10);
     for (int i = 0; i < tekrar * 3; ++i) {
         const QString anahtar = QString::number(1 + (i * klasorAdimi) % klasorSayisi) + QStringLiteral("-Anahtar");
-        QTreeWidgetItem *dugum = f->KlasorListesi->dugum(anahtar);
+        QTreeWidgetItem *dugum = f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->dugum(anahtar);
         for (int tur = 0; tur < 2; ++tur) {
             // The user clicks a folder that is in sight.
-            f->KlasorListesi->scrollToItem(dugum);
+            f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->scrollToItem(dugum);
             QApplication::processEvents();
             z.restart();
-            f->KlasorListesi->setCurrentItem(dugum);
+            f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->setCurrentItem(dugum);
             f->KlasorListesi_NodeClick(dugum);
             const double dolum = ms(z);
             QApplication::processEvents();
             const double program = ms(z);
             if (qEnvironmentVariableIsSet("AYRINTI")) std::printf("tur%d dolum %.3f cizim %.3f\n", tur, dolum, program - dolum);
-            satirTek = f->YapilacakIslerListesi->satirSayisi();
+            satirTek = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
             const double h = hamSorgu(ham, klasorSql.constData(), QByteArray(), anahtar.toUtf8(), &hamSatirTek);
             if (tur == 1) {
                 tekKlasor.push_back(program);
                 hamTek.push_back(h);
             }
             // Another folder in between, as a user moves from folder to folder.
-            QTreeWidgetItem *baska = f->KlasorListesi->dugum(QString::number(1 + (i * klasorAdimi + 1) % klasorSayisi)
+            QTreeWidgetItem *baska = f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->dugum(QString::number(1 + (i * klasorAdimi + 1) % klasorSayisi)
                                                             + QStringLiteral("-Anahtar"));
-            f->KlasorListesi->scrollToItem(baska);
-            f->KlasorListesi->setCurrentItem(baska);
+            f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->scrollToItem(baska);
+            f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->setCurrentItem(baska);
             f->KlasorListesi_NodeClick(baska);
             QApplication::processEvents();
         }
@@ -323,14 +323,14 @@ int main(int argc, char **argv)
     int satirTum = 0, hamSatirTum = 0, satirListe = 0, hamSatirListe = 0;
     for (int i = 0; i < tekrar; ++i) {
         z.restart();
-        f->TumKlasorlerOnayi->setChecked(true);
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(true);
         const double tumDolum = ms(z);
         QApplication::processEvents();
         tumKlasorler.push_back(ms(z));
         if (qEnvironmentVariableIsSet("AYRINTI"))
             std::printf("tum%d dolum %.1f\n", i, tumDolum);
-        satirTum = f->YapilacakIslerListesi->satirSayisi();
-        f->TumKlasorlerOnayi->setChecked(false);
+        satirTum = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(false);
         QApplication::processEvents();
         hamTum.push_back(hamSorgu(ham, tumSql.constData(), QByteArray(), QByteArray(), &hamSatirTum));
         if (qEnvironmentVariableIsSet("AYRINTI"))

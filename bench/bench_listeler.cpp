@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     if (f)
         // The reminder scan is measured on its own: its modal window, for the jobs due
         // today among the generated ones, would wait for a user that is not there.
-        f->YapilacakIsKontrolu->stop();
+        f->findChild<QTimer *>(QStringLiteral("YapilacakIsKontrolu"))->stop();
     QApplication::processEvents();
 
     // The main window's all-folders listing and the job list window's "&Tüm İşler",
@@ -103,11 +103,11 @@ int main(int argc, char **argv)
     for (int i = 0; i < tekrar; ++i) {
         QElapsedTimer z;
         z.start();
-        f->TumKlasorlerOnayi->setChecked(true);
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(true);
         QApplication::processEvents();
         anaListe.push_back(msDegeri(z));
-        anaSatir = f->YapilacakIslerListesi->satirSayisi();
-        f->TumKlasorlerOnayi->setChecked(false);
+        anaSatir = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(false);
         QApplication::processEvents();
 
         malloc_trim(0);

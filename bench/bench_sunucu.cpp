@@ -90,23 +90,23 @@ Olcum olc(int tekrar)
     auto f = std::make_unique<AnaForm>(true);
     // The reminder scan's modal window, for the generated jobs due today, would wait for
     // a user that is not there.
-    f->YapilacakIsKontrolu->stop();
+    f->findChild<QTimer *>(QStringLiteral("YapilacakIsKontrolu"))->stop();
     QApplication::processEvents();
-    QTreeWidgetItem *dugum = f->KlasorListesi->dugum(QStringLiteral("7-Anahtar"));
+    QTreeWidgetItem *dugum = f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->dugum(QStringLiteral("7-Anahtar"));
     for (int i = 0; i < tekrar; ++i) {
         QElapsedTimer z;
         z.start();
-        f->KlasorListesi->setCurrentItem(dugum);
+        f->findChild<KlasorAgaci *>(QStringLiteral("KlasorListesi"))->setCurrentItem(dugum);
         f->KlasorListesi_NodeClick(dugum);
         QApplication::processEvents();
         o.birKlasor = std::min(o.birKlasor, ms(z));
-        o.birSatir = f->YapilacakIslerListesi->satirSayisi();
+        o.birSatir = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
         z.restart();
-        f->TumKlasorlerOnayi->setChecked(true);
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(true);
         QApplication::processEvents();
         o.tumKlasorler = std::min(o.tumKlasorler, ms(z));
-        o.tumSatir = f->YapilacakIslerListesi->satirSayisi();
-        f->TumKlasorlerOnayi->setChecked(false);
+        o.tumSatir = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi();
+        f->findChild<QCheckBox *>(QStringLiteral("TumKlasorlerOnayi"))->setChecked(false);
         QApplication::processEvents();
     }
     return o;

@@ -2,6 +2,7 @@
 #include "core/KomutSatiri.h"
 #include "core/OrtakYordamlar.h"
 #include "reminders/SesAlarmi.h"
+#include "reminders/SistemYazicilari.h"
 #include "ui/AnaForm.h"
 #include "ui/BaslangicModulu.h"
 #include "ui/MesajKutusuPenceresi.h"
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
     Zelvora::KaynaklariHazirla();
     Zelvora::GercekArayuzleriKur();
     Zelvora::Arayuz::alarmKur(std::make_shared<Zelvora::SesAlarmi>());
+    Zelvora::Arayuz::yazicilarKur(std::make_shared<Zelvora::SistemYazicilari>());
 
     QStringList argumanlar = QApplication::arguments();
     argumanlar.removeFirst();

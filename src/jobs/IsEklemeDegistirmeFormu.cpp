@@ -8,9 +8,7 @@
 #include "core/Tarihler.h"
 #include "core/Ufuk.h"
 #include "core/Veritabani.h"
-#include "jobs/IsListesi.h"
 #include "tools/TakvimFormu.h"
-#include "ui/AnaForm.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QCheckBox>
@@ -29,7 +27,6 @@
 namespace Zelvora {
 namespace {
 
-const QString EkleEtiketi = QStringLiteral("Ekle");
 const QString SiraOnEki = QStringLiteral("Sira-");
 
 // Characters the date box lets through; Backspace and other control keys always pass.
@@ -251,16 +248,33 @@ void IsEklemeDegistirmeFormu::YeniIsEkleDugmesi_Click()
         IsinTarihiKutusu->setFocus();
 }
 
+void IsEklemeDegistirmeFormu::ekle(const QString &klasorAnahtari, const QString &baslik)
+{
+    setWindowTitle(baslik);
+    YeniIsEkleDugmesi_Click();
+    m_ekleKipi = true;
+    m_isNo = 0;
+    m_klasorAnahtari = klasorAnahtari;
+    HatirlatmaVarOnayi->setChecked(true);
+}
+
+void IsEklemeDegistirmeFormu::degistir(qint64 isNo, const QString &baslik)
+{
+    YeniIsEkleDugmesi_Click();
+    IsYapildiOnayi->setEnabled(true);
+    setWindowTitle(baslik);
+    m_ekleKipi = false;
+    m_isNo = isNo;
+}
+
 void IsEklemeDegistirmeFormu::VazgecDugmesi_Click()
 {
     bosta();
-    if (Tag == EkleEtiketi) {
+    if (m_ekleKipi) {
         YeniIsEkleDugmesi->setFocus();
         return;
     }
-    if (AnaForm *ana = AnaForm::ornek(); ana && ana->YapilacakIslerListesi
-        && ana->YapilacakIslerListesi->satirSayisi() > 0)
-        SessizAdim([&] { ana->satiriSec(OrtakDegiskenler::SeciliSatir); });
+    SessizAdim([&] { emit degistirmeBitti(); });
     close();
 }
 
@@ -522,15 +536,14 @@ bool IsEklemeDegistirmeFormu::kaydet()
             if (!Veritabani::acikMi())
                 throw Hata(HataNo::NesneYok, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
             Veritabani *vt = &Veritabani::acik();
-            if (Tag == EkleEtiketi) {
-                if (AnaForm *ana = AnaForm::ornek())
-                    is.anahtari = ana->seciliAnahtar();
+            if (m_ekleKipi) {
+                is.anahtari = m_klasorAnahtari;
                 yazilanIs = vt->isEkle(is);
             } else {
-                bool sayi = false;
-                is.isNo = Tag.toInt(&sayi);
-                if (!sayi)
+                // A window opened for no job (neither mode set) has nothing to change.
+                if (m_isNo <= 0)
                     throw Hata(HataNo::TurUyusmazligi, QStringLiteral("Tür uyuşmazlığı."));
+                is.isNo = m_isNo;
                 // Only what the user changed here is written: a change made meanwhile by the
                 // reminder window (done, postponed, no more reminders) is kept.
                 unsigned alanlar = ~0u;
@@ -568,8 +581,7 @@ bool IsEklemeDegistirmeFormu::kaydet()
         Adim([&] { CekmeliListeyeEkle(IsinYeriKutusu, AyarAdi::Yerler, sinirSayisi); });
         Adim([&] { CekmeliListeyeEkle(IsinSayisiKutusu, AyarAdi::Sayilar, sinirSayisi); });
     }
-    if (AnaForm *ana = AnaForm::ornek())
-        Adim([&] { ana->KlasorListesi_NodeClick(ana->seciliDugum()); });
+    Adim([&] { emit kaydedildi(); });
     VazgecDugmesi_Click();
     return true;
 }
@@ -624,7 +636,7 @@ void IsEklemeDegistirmeFormu::TarihiTakvimdenSecDugmesi_Click()
         const QDate yazili = Tarihler::tarihCoz(IsinTarihiKutusu->text());
         QPointer<TakvimFormu> takvim = new TakvimFormu(this);
         takvim->SecilenTarihBilgisi = Tarihler::kisaTarih(yazili.isValid() ? yazili : Arayuz::saat().bugun());
-        if (!TakvimDugmesiEtiketi.isEmpty())
+        if (m_takvimUstte)
             takvim->ustteTut(true);
         takvim->exec();
         if (!bu || !takvim)

@@ -1,8 +1,8 @@
 #pragma once
 // The job editor: the modal window in which a job is added to the selected folder
 // or an existing job is changed. It checks the entries in a fixed order, writes one
-// job row, keeps the history lists of subjects, places and numbers, and has the
-// main window re-read its job list. In add mode it stays open after a save.
+// job row, keeps the history lists of subjects, places and numbers, and tells its
+// opener when a job was saved. In add mode it stays open after a save.
 
 #include "core/Veritabani.h"
 
@@ -26,10 +26,17 @@ public:
 
     explicit IsEklemeDegistirmeFormu(QWidget *parent = nullptr);
 
-    // "Ekle" in add mode, otherwise the number of the job being changed.
-    QString Tag;
-    // Non-empty: keep the calendar window above all windows.
-    QString TakvimDugmesiEtiketi;
+    // Add mode for a folder: the editing state with the remind box ticked; every job saved
+    // goes into the folder of that key.
+    void ekle(const QString &klasorAnahtari, const QString &baslik);
+    // Edit mode for a job, after isiDoldur: the editing state with the done box enabled.
+    void degistir(qint64 isNo, const QString &baslik);
+    bool ekleKipinde() const { return m_ekleKipi; }
+    // The job being changed (0 in add mode).
+    qint64 isNo() const { return m_isNo; }
+    // Keeps the calendar window above all windows (the editor is opened over a topmost one).
+    void takvimUstteTut(bool ustte) { m_takvimUstte = ustte; }
+    bool takvimUstteMi() const { return m_takvimUstte; }
 
     // Enters the editing state.
     void YeniIsEkleDugmesi_Click();
@@ -52,23 +59,12 @@ public:
     // Records the combo's text at the top of its list and in the store.
     static void CekmeliListeyeEkle(QComboBox *kutu, const QString &bolum, int sinir);
 
-    QLineEdit *IsinTarihiKutusu = nullptr;
-    QPushButton *TarihiTakvimdenSecDugmesi = nullptr;
-    QComboBox *SaatKutusu = nullptr;
-    QComboBox *DakikaKutusu = nullptr;
-    QComboBox *IsinKonusuKutusu = nullptr;
-    QComboBox *IsinYeriKutusu = nullptr;
-    QComboBox *IsinSayisiKutusu = nullptr;
-    QLineEdit *AciklamaKutusu = nullptr;
-    QCheckBox *HatirlatmaVarOnayi = nullptr;
-    QCheckBox *IsYapildiOnayi = nullptr;
-    QPushButton *YeniIsEkleDugmesi = nullptr;
-    QPushButton *KaydetDugmesi = nullptr;
-    QPushButton *VazgecDugmesi = nullptr;
-    QPushButton *KapatDugmesi = nullptr;
-    QLabel *Etiket[6] = {};
-    QLabel *IkiNoktaEtiketi = nullptr;
-    QWidget *Altlik = nullptr;
+Q_SIGNALS:
+    // A job was written (the opener re-reads its job list).
+    void kaydedildi();
+    // Edit mode is left, by "Vazgeç" or after a save, and the window closes: the opener
+    // selects its list's row at the stored position (SeciliSatir).
+    void degistirmeBitti();
 
 protected:
     bool eventFilter(QObject *nesne, QEvent *olay) override;
@@ -95,6 +91,29 @@ private:
     // The job as it was shown when it was opened for a change.
     IsKaydi m_acilis;
     bool m_acilisVar = false;
+
+    QLineEdit *IsinTarihiKutusu = nullptr;
+    QPushButton *TarihiTakvimdenSecDugmesi = nullptr;
+    QComboBox *SaatKutusu = nullptr;
+    QComboBox *DakikaKutusu = nullptr;
+    QComboBox *IsinKonusuKutusu = nullptr;
+    QComboBox *IsinYeriKutusu = nullptr;
+    QComboBox *IsinSayisiKutusu = nullptr;
+    QLineEdit *AciklamaKutusu = nullptr;
+    QCheckBox *HatirlatmaVarOnayi = nullptr;
+    QCheckBox *IsYapildiOnayi = nullptr;
+    QPushButton *YeniIsEkleDugmesi = nullptr;
+    QPushButton *KaydetDugmesi = nullptr;
+    QPushButton *VazgecDugmesi = nullptr;
+    QPushButton *KapatDugmesi = nullptr;
+    QLabel *Etiket[6] = {};
+    QLabel *IkiNoktaEtiketi = nullptr;
+    QWidget *Altlik = nullptr;
+
+    bool m_ekleKipi = false;
+    qint64 m_isNo = 0;
+    QString m_klasorAnahtari;
+    bool m_takvimUstte = false;
 
     bool m_temizleniyor = false; // fields are being cleared: leaving them checks nothing
     bool m_ayrilisIsleniyor = false; // a field's leave check is running

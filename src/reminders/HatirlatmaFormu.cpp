@@ -9,7 +9,7 @@
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
 #include "reminders/IsRaporu.h"
-#include "ui/AnaForm.h"
+#include "ui/AnaPencere.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QCheckBox>
@@ -40,14 +40,20 @@ QRect alan(int sol, int ust, int genislik, int yukseklik)
 }
 } // namespace
 
-HatirlatmaFormu::HatirlatmaFormu(QWidget *parent)
+HatirlatmaFormu::HatirlatmaFormu(AnaPencere *ana, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+                          | Qt::MSWindowsFixedSizeDialogHint),
+      m_ana(ana)
 {
     setObjectName(QStringLiteral("HatirlatmaFormu"));
     setWindowTitle(QStringLiteral("Hatırlatılacak İşler"));
     setFixedSize(piksel(9510), piksel(6720));
     denetimleriKur();
+}
+
+int HatirlatmaFormu::satirSayisi() const
+{
+    return YapilacakIslerListesi->satirSayisi();
 }
 
 QList<int> HatirlatmaFormu::tasarimGenislikleri()
@@ -349,21 +355,24 @@ void HatirlatmaFormu::DegisiklikYapDugmesi_Click()
     }, &devam);
     if (!devam || !f)
         return;
-    Adim([&] {
-        f->YeniIsEkleDugmesi_Click();
-        f->IsYapildiOnayi->setEnabled(true);
-        f->setWindowTitle(QStringLiteral("Yapılacak İşi Değiştirme"));
-        f->Tag = m->hucreMetni(satir, IsSatiriModeli::IsNoSutunu);
-    });
+    // A save re-reads the main window's list; leaving the change selects the main list's
+    // row at the stored position, as the editor does for the main window.
+    if (m_ana) {
+        AnaPencere *ana = m_ana;
+        connect(f, &IsEklemeDegistirmeFormu::kaydedildi, this, [ana] { ana->seciliKlasoruListele(); });
+        connect(f, &IsEklemeDegistirmeFormu::degistirmeBitti, this,
+                [ana] { ana->satiriSec(OrtakDegiskenler::SeciliSatir); });
+    }
+    Adim([&] { f->degistir(m->isNo(satir), QStringLiteral("Yapılacak İşi Değiştirme")); });
     OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
     if (HerZamanUstteOlsunOnayi->isChecked()) {
         // Above this topmost window, and its calendar above both.
-        f->TakvimDugmesiEtiketi = QStringLiteral(" ");
+        f->takvimUstteTut(true);
         f->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     }
     Adim([&] { f->exec(); });
     if (f) {
-        f->TakvimDugmesiEtiketi.clear();
+        f->takvimUstteTut(false);
         delete f.data();
     }
 
@@ -452,9 +461,8 @@ bool HatirlatmaFormu::kapanabilir()
 
 void HatirlatmaFormu::anaListeyiYenile()
 {
-    AnaForm *a = AnaForm::ornek();
-    if (a)
-        Adim([&] { a->KlasorListesi_NodeClick(a->seciliDugum()); });
+    if (m_ana)
+        Adim([&] { m_ana->seciliKlasoruListele(); });
 }
 
 } // namespace Zelvora

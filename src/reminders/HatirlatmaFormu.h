@@ -20,12 +20,14 @@ class QRadioButton;
 
 namespace Zelvora {
 
+class AnaPencere;
 class IsListesi;
 
 class HatirlatmaFormu : public QDialog {
     Q_OBJECT
 public:
-    explicit HatirlatmaFormu(QWidget *parent = nullptr);
+    // ana: the main window, whose job list is re-read after a job was settled or changed.
+    explicit HatirlatmaFormu(AnaPencere *ana, QWidget *parent = nullptr);
 
     // Replaces the rows with the given due jobs and selects the first one.
     void isleriDoldur(std::vector<IsKaydi> isler, const QDate &bugun);
@@ -56,20 +58,8 @@ public:
     int isSonucu() const { return m_isSonucu; }
     qint64 seciliIsNo() const { return m_seciliIsNo; }
 
-    // Controls.
-    QLabel *SimgeKutusu = nullptr;
-    QLabel *Etiket[2] = {};
-    IsListesi *YapilacakIslerListesi = nullptr;
-    QPlainTextEdit *AciklamaKutusu = nullptr;
-    QFrame *Cerceve = nullptr;
-    QWidget *Altlik = nullptr;
-    QRadioButton *IsSonucuSecenekleri[3] = {};
-    QCheckBox *HerZamanUstteOlsunOnayi = nullptr;
-    QCheckBox *SesliUyariVermeyiDurdurOnayi = nullptr;
-    QPushButton *OnaylaDugmesi = nullptr;
-    QPushButton *DegisiklikYapDugmesi = nullptr;
-    QPushButton *YazdirDugmesi = nullptr;
-    QPushButton *KapatDugmesi = nullptr;
+    // The number of due jobs listed.
+    int satirSayisi() const;
 
 public Q_SLOTS:
     // Every way of closing (Esc, the close box, "Kapat (Esc)", the last row settled)
@@ -91,6 +81,22 @@ private:
     bool kapanabilir();
     void anaListeyiYenile();
 
+    // Controls.
+    QLabel *SimgeKutusu = nullptr;
+    QLabel *Etiket[2] = {};
+    IsListesi *YapilacakIslerListesi = nullptr;
+    QPlainTextEdit *AciklamaKutusu = nullptr;
+    QFrame *Cerceve = nullptr;
+    QWidget *Altlik = nullptr;
+    QRadioButton *IsSonucuSecenekleri[3] = {};
+    QCheckBox *HerZamanUstteOlsunOnayi = nullptr;
+    QCheckBox *SesliUyariVermeyiDurdurOnayi = nullptr;
+    QPushButton *OnaylaDugmesi = nullptr;
+    QPushButton *DegisiklikYapDugmesi = nullptr;
+    QPushButton *YazdirDugmesi = nullptr;
+    QPushButton *KapatDugmesi = nullptr;
+
+    AnaPencere *m_ana;
     int m_isSonucu = -1;
     QDateTime m_taramaAni;
     bool m_taramaTamam = false;

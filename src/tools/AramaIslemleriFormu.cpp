@@ -4,7 +4,7 @@
 #include "core/GirisMetni.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
-#include "ui/AnaForm.h"
+#include "ui/AnaPencere.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QComboBox>
@@ -24,7 +24,8 @@ bool suzulenKarakter(QChar c)
 }
 } // namespace
 
-AramaIslemleriFormu::AramaIslemleriFormu(AnaForm *anaForm) : QDialog(anaForm), m_anaForm(anaForm)
+AramaIslemleriFormu::AramaIslemleriFormu(AnaPencere *anaPencere)
+    : QDialog(anaPencere ? anaPencere->pencere() : nullptr), m_anaPencere(anaPencere)
 {
     setObjectName(QStringLiteral("AramaIslemleriFormu"));
     setWindowTitle(QStringLiteral("Arama İşlemleri..."));
@@ -193,8 +194,8 @@ void AramaIslemleriFormu::AyrintiGosterDugmesi_Click()
         return;
     const QString anahtar = AnahtarListesi->item(satir)->text();
     const qint64 isNo = AramaSonuclariListesi->item(satir)->data(Qt::UserRole).toLongLong();
-    if (m_anaForm)
-        m_anaForm->isiGoster(anahtar, isNo);
+    if (m_anaPencere)
+        m_anaPencere->isiGoster(anahtar, isNo);
     accept();
 }
 

@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace Zelvora {
 
-class AnaForm;
+class AnaPencere;
 
 class AramaIslemleriFormu : public QDialog {
     Q_OBJECT
 public:
     // anaForm: the main window the details action goes to.
-    explicit AramaIslemleriFormu(AnaForm *anaForm);
+    explicit AramaIslemleriFormu(AnaPencere *anaPencere);
 
     void AraDugmesi_Click();
     void AyrintiGosterDugmesi_Click();
@@ -43,7 +43,7 @@ private:
     void denetimleriKur();
     void satirSecildi();
 
-    AnaForm *m_anaForm;
+    AnaPencere *m_anaPencere;
 };
 
 } // namespace Zelvora

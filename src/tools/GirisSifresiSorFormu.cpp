@@ -4,7 +4,7 @@
 #include "core/GirisSifresi.h"
 #include "core/OrtakYordamlar.h"
 #include "tools/SifreKutusu.h"
-#include "ui/AnaForm.h"
+#include "ui/AnaPencere.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QLabel>
@@ -119,7 +119,7 @@ void GirisSifresiSorFormu::IptalDugmesi_Click()
     m_bitiyor = true;
     hide(); // ends the prompt's modal loop as a refusal
     // Unloading the main window ends the program (its closing saves its layout).
-    if (AnaForm *ana = AnaForm::ornek())
+    if (AnaPencere *ana = AnaPencere::etkin())
         ana->Cikis();
     Arayuz::programSonu().bitir(0);
 }

@@ -6,7 +6,7 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Platform.h"
-#include "ui/AnaForm.h"
+#include "ui/AnaPencere.h"
 #include "ui/AyarliKutu.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -392,7 +392,7 @@ void TercihlerFormu::TamamDugmesi_Click()
                   MesajSimgesi::Uyari);
     });
     // 7: the tray icon comes or goes at once.
-    AnaForm *ana = AnaForm::ornek();
+    AnaPencere *ana = AnaPencere::etkin();
     bool anaGizliydi = false;
     Adim([&] {
         if (!ana)
@@ -400,7 +400,7 @@ void TercihlerFormu::TamamDugmesi_Click()
         if (Tercihler::ArkaplandaCalissin == 1) {
             ana->BildirimAlaninaSimgeEkle();
         } else {
-            anaGizliydi = !ana->isVisible();
+            anaGizliydi = !ana->pencere()->isVisible();
             ana->BildirimAlanindanSimgeyiSil();
         }
     });

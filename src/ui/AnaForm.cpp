@@ -6,8 +6,11 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
 #include "core/Veritabani.h"
+#include "jobs/IsKomutlari.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "jobs/KlasorKomutlari.h"
+#include "reminders/HatirlatmaFormu.h"
 #include "tools/GirisSifresiBelirleDegistirFormu.h"
 #include "tools/GirisSifresiSorFormu.h"
 #include "tools/TercihlerFormu.h"
@@ -35,6 +38,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
+
 namespace Zelvora {
 
 namespace {
@@ -45,6 +50,16 @@ QAction *menuOgesi(QMenu *menu, const QString &ad, const QString &baslik)
     QAction *a = menu->addAction(baslik);
     a->setObjectName(ad);
     return a;
+}
+
+// Opens a window modally over the main window, and unloads it when it closes.
+template <class Pencere>
+int modalAc(AnaForm *ana)
+{
+    QPointer<Pencere> f = new Pencere(ana);
+    const int sonuc = f->exec();
+    delete f;
+    return sonuc;
 }
 
 QAction *cizgi(QMenu *menu, const QString &ad = QString())
@@ -58,46 +73,13 @@ QAction *cizgi(QMenu *menu, const QString &ad = QString())
 // Central area laid out by the window's own rules (design positions in twips).
 class Altlik : public QWidget {
 public:
-    explicit Altlik(AnaForm *f) : QWidget(f), m_form(f) {}
+    Altlik(QWidget *ust, std::function<void()> yerlestir) : QWidget(ust), m_yerlestir(std::move(yerlestir)) {}
 
 protected:
-    void resizeEvent(QResizeEvent *) override { yerlestir(); }
-
-public:
-    void yerlestir()
-    {
-        AnaForm *f = m_form;
-        if (!f->KlasorListesi || f->isMinimized())
-            return;
-        const int W = width();
-        const int H = height();
-        // Smaller windows keep the previous layout.
-        if (twip(f->height()) <= 2600 || twip(f->width()) <= 3975)
-            return;
-        const int kutuYuksekligi = piksel(255);
-        const int ust = piksel(420);
-        const int agacGenisligi = piksel(3045);
-        const int listeSol = piksel(3540);
-        const int sol = piksel(240);
-        f->Etiket[0]->move(sol, piksel(170));
-        f->Etiket[1]->move(listeSol, piksel(170));
-        const int yukseklik = qMax(20, H - ust - kutuYuksekligi - piksel(300));
-        f->KlasorListesi->setGeometry(sol, ust, agacGenisligi, yukseklik);
-        f->YapilacakIslerListesi->setGeometry(listeSol, ust, qMax(20, W - listeSol - sol), yukseklik);
-        const int kutuUst = ust + yukseklik + piksel(120);
-        // The captions are wider than the design's font made them: keep them whole.
-        const int tumGenislik = qMax(agacGenisligi, f->TumKlasorlerOnayi->sizeHint().width());
-        f->TumKlasorlerOnayi->setGeometry(sol, kutuUst, tumGenislik, kutuYuksekligi + 4);
-        const int bugunSol = qMax(listeSol, sol + tumGenislik + piksel(240));
-        f->SadeceBugunYapilacakIsleriListeleOnayi->setGeometry(
-            bugunSol, kutuUst, qMax(piksel(3645), f->SadeceBugunYapilacakIsleriListeleOnayi->sizeHint().width()),
-            kutuYuksekligi + 4);
-        f->Etiket[2]->adjustSize();
-        f->Etiket[2]->move(W - (f->Etiket[2]->width() + piksel(435)) + piksel(240), piksel(170));
-    }
+    void resizeEvent(QResizeEvent *) override { m_yerlestir(); }
 
 private:
-    AnaForm *m_form;
+    std::function<void()> m_yerlestir;
 };
 } // namespace
 
@@ -137,7 +119,7 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         if (Tercihler::ArkaplandaCalissin == 1)
             BildirimAlaninaSimgeEkle();
     });
-    YapilacakIsKontrolu->start(IlkTaramaGecikmesiMs);
+    m_tarama->baslat();
     // Several desks on one server: another desk's change shows in this list within a
     // second or so, without F5.
     if (Veritabani::acikMi() && Veritabani::acik().sunucuMu()) {
@@ -151,7 +133,7 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
         m_baskaMasaIzleme->start();
     }
-    m_yukleniyor = false;
+    m_klasorler->yuklemeBitti();
     if (gorunsun)
         show();
 }
@@ -166,7 +148,7 @@ AnaForm::~AnaForm()
 
 void AnaForm::denetimleriKur()
 {
-    auto *altlik = new Altlik(this);
+    auto *altlik = new Altlik(this, [this] { yerlestir(); });
     altlik->setObjectName(QStringLiteral("Altlik"));
     setCentralWidget(altlik);
 
@@ -199,15 +181,11 @@ void AnaForm::denetimleriKur()
     statusBar()->addWidget(DurumPaneli1, 1);
     statusBar()->addWidget(DurumPaneli2, 3);
 
-    YapilacakIsKontrolu = new QTimer(this);
-    YapilacakIsKontrolu->setObjectName(QStringLiteral("YapilacakIsKontrolu"));
-    YapilacakIsKontrolu->setSingleShot(true);
-    connect(YapilacakIsKontrolu, &QTimer::timeout, this, &AnaForm::YapilacakIsKontrolu_Timer);
+    m_tarama = new HatirlatmaTaramasi(this, this);
 
     menuleriKur();
     dugmeCubugunuKur();
-    klasorOlaylariniBagla();
-    isOlaylariniBagla();
+    komutlariKur();
     kullaniciAyarlariniBagla();
     listeVeYazdirmaKomutlariniBagla();
 
@@ -330,6 +308,7 @@ void AnaForm::dugmeCubugunuKur()
             ++t;
         } else {
             Dugme[sira] = DugmeCubugu->addSeparator();
+            Dugme[sira]->setObjectName(QStringLiteral("Dugme") + QString::number(sira));
         }
     }
     connect(Dugme[2], &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
@@ -337,6 +316,69 @@ void AnaForm::dugmeCubugunuKur()
     connect(Dugme[5], &QAction::triggered, this, &AnaForm::DegisiklikYap);
     connect(Dugme[6], &QAction::triggered, this, &AnaForm::IsiSil);
     connect(Dugme[8], &QAction::triggered, this, &AnaForm::Bul);
+}
+
+void AnaForm::komutlariKur()
+{
+    m_klasorler = new KlasorKomutlari(
+        {.agac = KlasorListesi, .liste = YapilacakIslerListesi, .tumKlasorlerOnayi = TumKlasorlerOnayi,
+         .durumPaneli = DurumPaneli2, .klasorMenusu = KlasorMenusu, .yeniKlasorEkleMenusu1 = YeniKlasorEkleMenusu1,
+         .yeniKlasorEkleMenusu2 = YeniKlasorEkleMenusu2, .klasorAdiDegistirMenusu = KlasorAdiDegistirMenusu,
+         .klasorSilMenusu = KlasorSilMenusu, .klasorMenusuCizgisi2 = KlasorMenusuCizgisi2,
+         .tumKlasorleriGosterMenusu = TumKlasorleriGosterMenusu, .tumKlasorleriGizleMenusu = TumKlasorleriGizleMenusu,
+         .klasorListesiniYenileMenusu = KlasorListesiniYenileMenusu},
+        this);
+    m_isler = new IsKomutlari(
+        {.pencere = this, .agac = KlasorListesi, .liste = YapilacakIslerListesi, .tumKlasorlerOnayi = TumKlasorlerOnayi,
+         .sadeceBugunOnayi = SadeceBugunYapilacakIsleriListeleOnayi, .klasorEkleDugmesi = Dugme[2],
+         .bulDugmesi = Dugme[8], .yeniKlasorEkleMenusu1 = YeniKlasorEkleMenusu1,
+         .yeniKlasorEkleMenusu2 = YeniKlasorEkleMenusu2, .bulMenusu = BulMenusu,
+         .isListesiMenusu = YapilacakIsListesiMenusu, .yeniIsEkleMenusu1 = YeniIsEkleMenusu1,
+         .yeniIsEkleMenusu2 = YeniIsEkleMenusu2, .degisiklikYapMenusu1 = DegisiklikYapMenusu1,
+         .degisiklikYapMenusu2 = DegisiklikYapMenusu2, .isiSilMenusu1 = IsiSilMenusu1, .isiSilMenusu2 = IsiSilMenusu2},
+        m_klasorler, this);
+    m_klasorler->isKomutlariniTanit(m_isler);
+}
+
+// The procedures other Parts of the program name, handed to the command classes.
+
+void AnaForm::KlasorListesiniYukle() { m_klasorler->KlasorListesiniYukle(); }
+void AnaForm::KlasorListesi_NodeClick(QTreeWidgetItem *dugum) { m_klasorler->KlasorListesi_NodeClick(dugum); }
+void AnaForm::seciliKlasoruListele() { m_klasorler->KlasorListesi_NodeClick(m_klasorler->seciliDugum()); }
+QTreeWidgetItem *AnaForm::seciliDugum() const { return m_klasorler->seciliDugum(); }
+QString AnaForm::seciliAnahtar() const { return m_klasorler->seciliAnahtar(); }
+qint16 AnaForm::EnBuyukKlasorNo() const { return m_klasorler->enBuyukKlasorNo(); }
+void AnaForm::YeniKlasorEkle() { m_klasorler->YeniKlasorEkle(); }
+void AnaForm::KlasorAdiDegistir() { m_klasorler->KlasorAdiDegistir(); }
+void AnaForm::KlasorSil() { m_klasorler->KlasorSil(); }
+void AnaForm::TumKlasorleriGoster() { m_klasorler->TumKlasorleriGoster(); }
+void AnaForm::TumKlasorleriGizle() { m_klasorler->TumKlasorleriGizle(); }
+void AnaForm::KlasorListesiniYenile() { m_klasorler->KlasorListesiniYenile(); }
+void AnaForm::IsiTasi(qint64 isNo) { m_klasorler->IsiTasi(isNo); }
+
+void AnaForm::IsleriListele(const QString &anahtar) { m_isler->IsleriListele(anahtar); }
+void AnaForm::ListeyiTazele() { m_isler->ListeyiTazele(); }
+void AnaForm::YapilacakIslerListesi_ItemClick() { m_isler->YapilacakIslerListesi_ItemClick(); }
+void AnaForm::YeniIsEkle() { m_isler->YeniIsEkle(); }
+void AnaForm::DegisiklikYap() { m_isler->DegisiklikYap(); }
+void AnaForm::IsiSil() { m_isler->IsiSil(); }
+void AnaForm::TumKlasorlerOnayi_Click() { m_isler->TumKlasorlerOnayi_Click(); }
+void AnaForm::SadeceBugunYapilacakIsleriListeleOnayi_Click() { m_isler->SadeceBugunYapilacakIsleriListeleOnayi_Click(); }
+IsEklemeDegistirmeFormu *AnaForm::isFormu() { return m_isler->isFormu(); }
+void AnaForm::satiriSec(int konum) { m_isler->satiriSec(konum); }
+
+void AnaForm::YapilacakIsKontrolu_Timer() { m_tarama->YapilacakIsKontrolu_Timer(); }
+void AnaForm::HatirlatilacakIsleriListele() { m_tarama->HatirlatilacakIsleriListele(); }
+HatirlatmaFormu *AnaForm::hatirlatmaFormu() { return m_tarama->hatirlatmaFormu(); }
+bool AnaForm::hatirlatmaFormuVar() const { return m_tarama->hatirlatmaFormuVar(); }
+
+void AnaForm::BaskaMasaDegisikligiDenetle()
+{
+    bool degisti = false;
+    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegistirdi(); });
+    // A burst of changes re-lists once, shortly after the last of them.
+    if (degisti)
+        m_baskaMasaBekleme->start();
 }
 
 void AnaForm::geometriyiYukle()
@@ -398,13 +440,45 @@ QMenu *AnaForm::createPopupMenu()
     return nullptr;
 }
 
+void AnaForm::yerlestir()
+{
+    QWidget *alan = centralWidget();
+    if (!alan || !KlasorListesi || isMinimized())
+        return;
+    const int W = alan->width();
+    const int H = alan->height();
+    // Smaller windows keep the previous layout.
+    if (twip(height()) <= 2600 || twip(width()) <= 3975)
+        return;
+    const int kutuYuksekligi = piksel(255);
+    const int ust = piksel(420);
+    const int agacGenisligi = piksel(3045);
+    const int listeSol = piksel(3540);
+    const int sol = piksel(240);
+    Etiket[0]->move(sol, piksel(170));
+    Etiket[1]->move(listeSol, piksel(170));
+    const int yukseklik = qMax(20, H - ust - kutuYuksekligi - piksel(300));
+    KlasorListesi->setGeometry(sol, ust, agacGenisligi, yukseklik);
+    YapilacakIslerListesi->setGeometry(listeSol, ust, qMax(20, W - listeSol - sol), yukseklik);
+    const int kutuUst = ust + yukseklik + piksel(120);
+    // The captions are wider than the design's font made them: keep them whole.
+    const int tumGenislik = qMax(agacGenisligi, TumKlasorlerOnayi->sizeHint().width());
+    TumKlasorlerOnayi->setGeometry(sol, kutuUst, tumGenislik, kutuYuksekligi + 4);
+    const int bugunSol = qMax(listeSol, sol + tumGenislik + piksel(240));
+    SadeceBugunYapilacakIsleriListeleOnayi->setGeometry(
+        bugunSol, kutuUst, qMax(piksel(3645), SadeceBugunYapilacakIsleriListeleOnayi->sizeHint().width()),
+        kutuYuksekligi + 4);
+    Etiket[2]->adjustSize();
+    Etiket[2]->move(W - (Etiket[2]->width() + piksel(435)) + piksel(240), piksel(170));
+}
+
 void AnaForm::etkinlesti()
 {
     GirisSifresiBelirleDegistirMenusu->setText(OrtakDegiskenler::GirisSifresiSorulsun
                                                    ? QStringLiteral("Giriş Şifresi Değiştir...")
                                                    : QStringLiteral("Giriş Şifresi Belirle..."));
     Etiket[2]->setText(Tarihler::uzunTarih(Arayuz::saat().bugun()));
-    static_cast<Altlik *>(centralWidget())->yerlestir();
+    yerlestir();
 }
 
 bool AnaForm::event(QEvent *e)
@@ -419,7 +493,7 @@ bool AnaForm::event(QEvent *e)
 void AnaForm::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
-    static_cast<Altlik *>(centralWidget())->yerlestir();
+    yerlestir();
 }
 
 void AnaForm::BildirimAlaninaSimgeEkle()
@@ -458,36 +532,18 @@ void AnaForm::Cikis()
         m_cikisMenudenIstendi = false;
 }
 
-void AnaForm::SureHesaplama()
-{
-    QPointer<SureHesaplamaFormu> f = new SureHesaplamaFormu(this);
-    f->exec();
-    delete f;
-}
+void AnaForm::SureHesaplama() { modalAc<SureHesaplamaFormu>(this); }
 
 void AnaForm::Bul()
 {
-    QPointer<AramaIslemleriFormu> f = new AramaIslemleriFormu(this);
-    const int sonuc = f->exec();
-    delete f;
     // After going to a job, the job list has the focus.
-    if (sonuc == QDialog::Accepted)
+    if (modalAc<AramaIslemleriFormu>(this) == QDialog::Accepted)
         YapilacakIslerListesi->setFocus();
 }
 
-void AnaForm::HataBildirme()
-{
-    QPointer<HataBildirmeFormu> f = new HataBildirmeFormu(this);
-    f->exec();
-    delete f;
-}
+void AnaForm::HataBildirme() { modalAc<HataBildirmeFormu>(this); }
 
-void AnaForm::Hakkinda()
-{
-    QPointer<HakkindaFormu> f = new HakkindaFormu(this);
-    f->exec();
-    delete f;
-}
+void AnaForm::Hakkinda() { modalAc<HakkindaFormu>(this); }
 
 void AnaForm::isiGoster(const QString &anahtar, qint64 isNo)
 {
@@ -497,10 +553,10 @@ void AnaForm::isiGoster(const QString &anahtar, qint64 isNo)
                 continue;
             for (QTreeWidgetItem *ust = d->parent(); ust; ust = ust->parent()) {
                 if (!ust->isExpanded())
-                    sessizGenislet(ust, true);
+                    m_klasorler->sessizGenislet(ust, true);
             }
             KlasorListesi->scrollToItem(d);
-            sessizSec(d);
+            m_klasorler->sessizSec(d);
             // Listed as a click on the node would list it, with its count in the status bar.
             KlasorListesi_NodeClick(d);
             break;

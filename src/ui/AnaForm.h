@@ -1,9 +1,12 @@
 #pragma once
 // The main window: folder tree on the left, job list on the right, toolbar, menus,
-// the two filter check boxes, status bar, tray icon and the reminder timer.
-// Its procedures are split by subsystem: the shell here, the folder tree and folder
-// commands in jobs/AnaForm_Klasorler.cpp, the job list and job commands in
-// jobs/AnaForm_Isler.cpp, the reminder scan in reminders/AnaForm_Hatirlatma.cpp.
+// the two filter check boxes, status bar and tray icon. The shell is here; the folder
+// commands (jobs/KlasorKomutlari), the job commands (jobs/IsKomutlari) and the reminder
+// scan (reminders/HatirlatmaTaramasi) are classes of their own, which the procedures
+// below hand over to. Other windows reach it through AnaPencere only.
+
+#include "reminders/HatirlatmaTaramasi.h"
+#include "ui/AnaPencere.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -21,11 +24,13 @@ namespace Zelvora {
 class BildirimAlani;
 class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
+class IsKomutlari;
 class IsListesi;
 class KlasorAgaci;
+class KlasorKomutlari;
 class TercihlerFormu;
 
-class AnaForm : public QMainWindow {
+class AnaForm : public QMainWindow, public AnaPencere {
     Q_OBJECT
 public:
     // gorunsun: the command line was empty, so the window is shown.
@@ -35,15 +40,26 @@ public:
     // The one main window of the process (nullptr before it is built).
     static AnaForm *ornek();
 
+    // What other windows may call (AnaPencere).
+    QWidget *pencere() override { return this; }
+    void seciliKlasoruListele() override;
+    void IsleriListele(const QString &anahtar) override;
+    void satiriSec(int konum) override;
+    void isiGoster(const QString &anahtar, qint64 isNo) override;
+    void BildirimAlaninaSimgeEkle() override;
+    void BildirimAlanindanSimgeyiSil() override;
+    void Goster() override;
+    void Cikis() override;
+
     // Folder tree.
     void KlasorListesiniYukle();
     void KlasorListesi_NodeClick(QTreeWidgetItem *dugum);
     QTreeWidgetItem *seciliDugum() const;
     QString seciliAnahtar() const;
-    qint16 EnBuyukKlasorNo = 0;
+    // The largest folder number seen: the source of new folder keys.
+    qint16 EnBuyukKlasorNo() const;
 
     // Job list.
-    void IsleriListele(const QString &anahtar);
     // Reads the list again as it is shown (folder or all folders), keeping the selected
     // job selected: another desk on the office server changed something.
     void ListeyiTazele();
@@ -68,12 +84,9 @@ public:
     void SadeceBugunYapilacakIsleriListeleOnayi_Click();
     // The job editor, created on first access.
     IsEklemeDegistirmeFormu *isFormu();
-    // Selects the main list's row at a 1-based position (used when the editor closes).
-    void satiriSec(int konum);
 
-    // Reminder scan. The first one comes a few seconds after loading, not a full period
-    // later, so that reminders missed while the program was closed come up at once.
-    static constexpr int IlkTaramaGecikmesiMs = 3000;
+    // Reminder scan.
+    static constexpr int IlkTaramaGecikmesiMs = HatirlatmaTaramasi::IlkTaramaGecikmesiMs;
     void YapilacakIsKontrolu_Timer();
     void HatirlatilacakIsleriListele();
     HatirlatmaFormu *hatirlatmaFormu();
@@ -85,8 +98,6 @@ public:
     void IsListesiniYazdir();
 
     // Tray icon.
-    void BildirimAlaninaSimgeEkle();
-    void BildirimAlanindanSimgeyiSil();
     BildirimAlani *bildirimAlani() const { return m_bildirimAlani; }
 
     // Tools and help windows, each opened modally over this window.
@@ -94,14 +105,6 @@ public:
     void Bul();
     void HataBildirme();
     void Hakkinda();
-    // Goes to a job the search window found: selects its folder's node (when the tree has
-    // one) and lists that folder, then selects the job's row if the list holds it.
-    void isiGoster(const QString &anahtar, qint64 isNo);
-
-    // "Göster": brings the window up normal and in front.
-    void Goster();
-    // "Çıkış": ends the program without the question.
-    void Cikis();
     // The user's own settings: the login password window and the preferences
     // (modal from the menu; from the tray menu modeless while this window is minimised).
     void GirisSifresiBelirleDegistirMenusu_Click();
@@ -114,6 +117,27 @@ public:
     QString durumMetni() const;
     void durumMetniAyarla(const QString &metin);
 
+protected:
+    void closeEvent(QCloseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    bool event(QEvent *e) override;
+    // No pop-up on the toolbar or the menu bar: they cannot be hidden.
+    QMenu *createPopupMenu() override;
+
+private:
+    void denetimleriKur();
+    void menuleriKur();
+    void dugmeCubugunuKur();
+    void komutlariKur();
+    void listeVeYazdirmaKomutlariniBagla();
+    void geometriyiYukle();
+    void geometriyiKaydet();
+    void etkinlesti();
+    // Lays out the captions, the tree, the list and the check boxes under the toolbar.
+    void yerlestir();
+    void kullaniciAyarlariniBagla();
+    void tercihleriAc(bool modsuz);
+
     // Controls.
     QToolBar *DugmeCubugu = nullptr;
     KlasorAgaci *KlasorListesi = nullptr;
@@ -123,7 +147,6 @@ public:
     QCheckBox *TumKlasorlerOnayi = nullptr;
     QLabel *DurumPaneli1 = nullptr;
     QLabel *DurumPaneli2 = nullptr;
-    QTimer *YapilacakIsKontrolu = nullptr;
 
     // Toolbar buttons by their position (1-based; 1, 3, 7, 9 and 11 are separators).
     QAction *Dugme[13] = {};
@@ -165,41 +188,14 @@ public:
     QAction *TercihlerMenusu2 = nullptr;
     QAction *CikisMenusu2 = nullptr;
 
-protected:
-    void closeEvent(QCloseEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
-    bool event(QEvent *e) override;
-    // No pop-up on the toolbar or the menu bar: they cannot be hidden.
-    QMenu *createPopupMenu() override;
-
-private:
-    void denetimleriKur();
-    void menuleriKur();
-    void dugmeCubugunuKur();
-    void klasorOlaylariniBagla();
-    void isOlaylariniBagla();
-    void listeVeYazdirmaKomutlariniBagla();
-    void geometriyiYukle();
-    void geometriyiKaydet();
-    void etkinlesti();
-    void dugumGenisletildi(QTreeWidgetItem *d, bool acik);
-    // Makes a node the selected one without the node-click reaction.
-    void sessizSec(QTreeWidgetItem *d);
-    // Expands or collapses a node without the re-listing of the expand reaction.
-    void sessizGenislet(QTreeWidgetItem *d, bool acik);
-    void klasorMenusunuGoster(const QPoint &nokta);
-    void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
-    void kullaniciAyarlariniBagla();
-    void tercihleriAc(bool modsuz);
+    KlasorKomutlari *m_klasorler = nullptr;
+    IsKomutlari *m_isler = nullptr;
+    HatirlatmaTaramasi *m_tarama = nullptr;
 
     bool m_cikisMenudenIstendi = false;
     // The window has been on the screen: only then is its geometry worth saving.
     bool m_gosterildi = false;
-    bool m_yukleniyor = true;
-    bool m_listelemeyiAtla = false;
     BildirimAlani *m_bildirimAlani = nullptr;
-    QPointer<IsEklemeDegistirmeFormu> m_isFormu;
-    QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
     // On the office server: the look for other desks' changes, and the short wait that
     // gathers a burst of them into one re-listing.
     QTimer *m_baskaMasaIzleme = nullptr;

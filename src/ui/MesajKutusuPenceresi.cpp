@@ -2,7 +2,6 @@
 
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
-#include "reminders/SistemYazicilari.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -63,7 +62,6 @@ MesajCevabi MesajKutusuPenceresi::goster(const QString &metin, MesajSimgesi simg
 void GercekArayuzleriKur()
 {
     Arayuz::mesajKutusuKur(std::make_shared<MesajKutusuPenceresi>());
-    Arayuz::yazicilarKur(std::make_shared<SistemYazicilari>());
 }
 
 } // namespace Zelvora

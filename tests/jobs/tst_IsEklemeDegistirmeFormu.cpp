@@ -40,6 +40,7 @@ private Q_SLOTS:
     void suankiDakikaGecmisSayilir();
     void degistirmeKipi();
     void ekleKipindeAcikKalir();
+    void acanaBildirir();
     void yazilamayanIsKaydedilmisGosterilmez();
     void gecmisListeleri();
     void kapatmaKurallari();
@@ -78,10 +79,10 @@ private:
     // A job for today 15:00: no question is due.
     static void gecerliIs(IsEklemeDegistirmeFormu *f, const QString &konu)
     {
-        yaz(f->IsinTarihiKutusu, QStringLiteral("07.12.2026"));
-        sec(f->SaatKutusu, QStringLiteral("15"));
-        yaz(f->IsinKonusuKutusu, konu);
-        f->HatirlatmaVarOnayi->setChecked(true);
+        yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("07.12.2026"));
+        sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("15"));
+        yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), konu);
+        Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(true);
     }
     std::vector<IsKaydi> tumIsler() { return vt()->isleriListele(QString(), true, false, QDate(2026, 12, 7)); }
     QStringList mesajlar() const { return ortam->mesajlar->metinler(); }
@@ -109,9 +110,7 @@ void IsEklemeDegistirmeFormuTesti::cleanup()
 IsEklemeDegistirmeFormu *IsEklemeDegistirmeFormuTesti::ekleKipinde()
 {
     m_form = std::make_unique<IsEklemeDegistirmeFormu>();
-    m_form->YeniIsEkleDugmesi_Click();
-    m_form->Tag = QStringLiteral("Ekle");
-    m_form->HatirlatmaVarOnayi->setChecked(true);
+    m_form->ekle(AnaForm::ornek() ? AnaForm::ornek()->seciliAnahtar() : QString(), m_form->windowTitle());
     goster();
     return m_form.get();
 }
@@ -122,9 +121,7 @@ IsEklemeDegistirmeFormu *IsEklemeDegistirmeFormuTesti::degistirmeKipinde(qint64 
     m_form = std::make_unique<IsEklemeDegistirmeFormu>();
     m_form->isiDoldur(is.tarih.toString(QStringLiteral("dd.MM.yyyy")), is.saat.toString(QStringLiteral("HH:mm:ss")),
                       is.konu, is.yer, is.sayi, is.aciklama, is.hatirlatma, is.yapildi);
-    m_form->YeniIsEkleDugmesi_Click();
-    m_form->IsYapildiOnayi->setEnabled(true);
-    m_form->Tag = QString::number(isNo);
+    m_form->degistir(isNo, m_form->windowTitle());
     goster();
     return m_form.get();
 }
@@ -135,18 +132,18 @@ void IsEklemeDegistirmeFormuTesti::durumlarVeSekmeSirasi()
     IsEklemeDegistirmeFormu *f = m_form.get();
     goster();
     // Idle after creation: inputs cleared and disabled, only "Yeni İş Ekle" and "Kapat".
-    QVERIFY(!f->IsinTarihiKutusu->isEnabled() && !f->IsinKonusuKutusu->isEnabled());
-    QVERIFY(!f->HatirlatmaVarOnayi->isEnabled() && !f->IsYapildiOnayi->isEnabled());
-    QVERIFY(f->YeniIsEkleDugmesi->isVisible() && !f->KaydetDugmesi->isVisible());
-    QVERIFY(!f->VazgecDugmesi->isEnabled() && f->KapatDugmesi->isEnabled());
-    QCOMPARE(f->KaydetDugmesi->pos(), f->YeniIsEkleDugmesi->pos());
+    QVERIFY(!Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->isEnabled() && !Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->isEnabled());
+    QVERIFY(!Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isEnabled() && !Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isEnabled());
+    QVERIFY(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible() && !Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+    QVERIFY(!Test::denetim<QPushButton>(f, "VazgecDugmesi")->isEnabled() && Test::denetim<QPushButton>(f, "KapatDugmesi")->isEnabled());
+    QCOMPARE(Test::denetim<QPushButton>(f, "KaydetDugmesi")->pos(), Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->pos());
 
-    tikla(f->YeniIsEkleDugmesi);
-    QVERIFY(f->KaydetDugmesi->isVisible() && !f->YeniIsEkleDugmesi->isVisible());
-    QVERIFY(f->VazgecDugmesi->isEnabled() && !f->KapatDugmesi->isEnabled());
-    QVERIFY(f->TarihiTakvimdenSecDugmesi->isEnabled() && f->HatirlatmaVarOnayi->isEnabled());
-    QVERIFY(!f->IsYapildiOnayi->isEnabled()); // only the change command opens it
-    QCOMPARE(odak(), f->IsinTarihiKutusu);
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
+    QVERIFY(Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible() && !Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible());
+    QVERIFY(Test::denetim<QPushButton>(f, "VazgecDugmesi")->isEnabled() && !Test::denetim<QPushButton>(f, "KapatDugmesi")->isEnabled());
+    QVERIFY(Test::denetim<QPushButton>(f, "TarihiTakvimdenSecDugmesi")->isEnabled() && Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isEnabled());
+    QVERIFY(!Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isEnabled()); // only the change command opens it
+    QCOMPARE(odak(), Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"));
 
     // Tab order; hidden, disabled controls are skipped. Enter moves on as Tab.
     QStringList gezilen{odak()->objectName()};
@@ -160,17 +157,17 @@ void IsEklemeDegistirmeFormuTesti::durumlarVeSekmeSirasi()
                             "IsinYeriKutusu IsinSayisiKutusu AciklamaKutusu HatirlatmaVarOnayi KaydetDugmesi "
                             "VazgecDugmesi IsinTarihiKutusu"));
     // Enter in a typing combo adds nothing to its history list.
-    yaz(f->IsinKonusuKutusu, QStringLiteral("Dava"));
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("Dava"));
     QTest::keyClick(odak(), Qt::Key_Return);
-    QCOMPARE(odak(), f->IsinYeriKutusu);
-    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    QCOMPARE(odak(), Test::denetim<QComboBox>(f, "IsinYeriKutusu"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 0);
     QVERIFY(mesajlar().isEmpty());
 }
 
 void IsEklemeDegistirmeFormuTesti::tarihKutusu()
 {
     IsEklemeDegistirmeFormu *f = ekleKipinde();
-    QLineEdit *t = f->IsinTarihiKutusu;
+    QLineEdit *t = Test::denetim<QLineEdit>(f, "IsinTarihiKutusu");
     yaz(t, QStringLiteral("5a.3 .26x")); // only figures and separators are typed
     QCOMPARE(t->text(), QStringLiteral("5.3.26"));
     ayril(t);
@@ -189,13 +186,13 @@ void IsEklemeDegistirmeFormuTesti::tarihKutusu()
     t->clear();
     ayril(t);
     QVERIFY(mesajlar().isEmpty());
-    QCOMPARE(odak(), f->TarihiTakvimdenSecDugmesi);
+    QCOMPARE(odak(), Test::denetim<QPushButton>(f, "TarihiTakvimdenSecDugmesi"));
 
     // "Kaydet" pressed without leaving the box never stores a wrong date.
     yaz(t, QStringLiteral("32.1.2027"));
-    sec(f->SaatKutusu, QStringLiteral("15"));
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Konu"));
-    f->KaydetDugmesi->click();
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("15"));
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Konu"));
+    Test::denetim<QPushButton>(f, "KaydetDugmesi")->click();
     QCOMPARE(mesajlar(), QStringList{QStringLiteral("Lütfen, TARİHİ doğru biçimde giriniz.")});
     QVERIFY(tumIsler().empty());
 }
@@ -204,11 +201,11 @@ void IsEklemeDegistirmeFormuTesti::uzunlukKesmeIsaretiBuyukHarf()
 {
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     // Typing stops at the limit; Backspace still works there.
-    yaz(f->IsinKonusuKutusu, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("abcdefghijklmnopqrst"));
-    QTest::keyClick(f->IsinKonusuKutusu, Qt::Key_Backspace);
-    yaz(f->IsinKonusuKutusu, QStringLiteral("XY"));
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("abcdefghijklmnopqrsX"));
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("abcdefghijklmnopqrst"));
+    QTest::keyClick(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), Qt::Key_Backspace);
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("XY"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("abcdefghijklmnopqrsX"));
 
     // Pasted past the limit: cut with the field's message when left, focus back.
     const QString uzun = QStringLiteral("1234567890123456789012345");
@@ -216,9 +213,9 @@ void IsEklemeDegistirmeFormuTesti::uzunlukKesmeIsaretiBuyukHarf()
         QComboBox *kutu;
         int sinir;
         QString ileti;
-    } alanlar[] = {{f->IsinKonusuKutusu, 20, QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!")},
-                   {f->IsinYeriKutusu, 30, QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!")},
-                   {f->IsinSayisiKutusu, 12, QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!")}};
+    } alanlar[] = {{Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), 20, QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!")},
+                   {Test::denetim<QComboBox>(f, "IsinYeriKutusu"), 30, QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!")},
+                   {Test::denetim<QComboBox>(f, "IsinSayisiKutusu"), 12, QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!")}};
     for (const auto &[kutu, sinir, ileti] : alanlar) {
         ortam->mesajlar->temizle();
         kutu->setFocus();
@@ -231,28 +228,28 @@ void IsEklemeDegistirmeFormuTesti::uzunlukKesmeIsaretiBuyukHarf()
 
     // Blanks are trimmed before measuring; apostrophes become "’", in the description too.
     ortam->mesajlar->temizle();
-    f->IsinKonusuKutusu->setFocus();
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("   Ali'nin dosyası 123   "));
-    ayril(f->IsinKonusuKutusu);
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Ali’nin dosyası 123"));
-    yaz(f->AciklamaKutusu, QStringLiteral(" 'acele' "));
-    ayril(f->AciklamaKutusu);
-    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("’acele’"));
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setFocus();
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("   Ali'nin dosyası 123   "));
+    ayril(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("Ali’nin dosyası 123"));
+    yaz(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral(" 'acele' "));
+    ayril(Test::denetim<QLineEdit>(f, "AciklamaKutusu"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text(), QStringLiteral("’acele’"));
     QVERIFY(mesajlar().isEmpty());
-    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
-    sec(f->SaatKutusu, QStringLiteral("10"));
-    tikla(f->KaydetDugmesi);
+    yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("08.12.2026"));
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("10"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().at(0).konu, QStringLiteral("Ali’nin dosyası 123"));
 
     // "Ilk Harfler Buyuk": subject, place and number capitalised the Turkish way.
     Tercihler::IlkHarflerBuyuk = 1;
-    tikla(f->YeniIsEkleDugmesi);
-    yaz(f->IsinYeriKutusu, QStringLiteral("izmir ışıklar"));
-    ayril(f->IsinYeriKutusu);
-    QCOMPARE(f->IsinYeriKutusu->currentText(), QStringLiteral("İzmir Işıklar"));
-    yaz(f->AciklamaKutusu, QStringLiteral("küçük harfle"));
-    ayril(f->AciklamaKutusu);
-    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("küçük harfle"));
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
+    yaz(Test::denetim<QComboBox>(f, "IsinYeriKutusu"), QStringLiteral("izmir ışıklar"));
+    ayril(Test::denetim<QComboBox>(f, "IsinYeriKutusu"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinYeriKutusu")->currentText(), QStringLiteral("İzmir Işıklar"));
+    yaz(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral("küçük harfle"));
+    ayril(Test::denetim<QLineEdit>(f, "AciklamaKutusu"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text(), QStringLiteral("küçük harfle"));
 }
 
 void IsEklemeDegistirmeFormuTesti::kaydetmeDenetimSirasi()
@@ -261,53 +258,53 @@ void IsEklemeDegistirmeFormuTesti::kaydetmeDenetimSirasi()
     auto &m = *ortam->mesajlar;
     const QString gecmisTarih = QStringLiteral("GEÇMİŞ TARİHLİ iş girmek istiyor musunuz?");
 
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(mesajlar(), QStringList{QStringLiteral("Lütfen, işin TARİHİNİ giriniz!")});
-    QCOMPARE(odak(), f->IsinTarihiKutusu);
+    QCOMPARE(odak(), Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"));
 
     m.temizle();
-    yaz(f->IsinTarihiKutusu, QStringLiteral("06.12.2026"));
+    yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("06.12.2026"));
     m.cevaplar = {MesajCevabi::Hayir};
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(mesajlar(), QStringList{gecmisTarih});
     QCOMPARE(m.gosterilenler.last().simge, MesajSimgesi::Soru);
     QCOMPARE(m.gosterilenler.last().dugmeler, MesajDugmeleri::EvetHayir);
-    QCOMPARE(odak(), f->IsinTarihiKutusu);
+    QCOMPARE(odak(), Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"));
 
     m.temizle();
     m.cevaplar = {MesajCevabi::Evet};
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(mesajlar(), (QStringList{gecmisTarih, QStringLiteral("Lütfen, işin SAATİNİ giriniz!")}));
-    QCOMPARE(odak(), f->SaatKutusu);
+    QCOMPARE(odak(), Test::denetim<QComboBox>(f, "SaatKutusu"));
 
     // No minute: "00" silently. A past date asks nothing about the time.
     m.temizle();
-    sec(f->SaatKutusu, QStringLiteral("09"));
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("09"));
     m.cevaplar = {MesajCevabi::Evet};
-    tikla(f->KaydetDugmesi);
-    QCOMPARE(f->DakikaKutusu->currentText(), QStringLiteral("00"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "DakikaKutusu")->currentText(), QStringLiteral("00"));
     QCOMPARE(mesajlar(), (QStringList{gecmisTarih, QStringLiteral("Lütfen, işin KONUSUNU giriniz!")}));
-    QCOMPARE(odak(), f->IsinKonusuKutusu);
+    QCOMPARE(odak(), Test::denetim<QComboBox>(f, "IsinKonusuKutusu"));
 
     // No reminder: the question defaults to No, and No goes to the remind box.
     m.temizle();
-    f->IsinTarihiKutusu->clear();
-    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
-    yaz(f->IsinKonusuKutusu, QStringLiteral("Duruşma"));
-    yaz(f->IsinYeriKutusu, QStringLiteral("Adliye"));
-    yaz(f->IsinSayisiKutusu, QStringLiteral("2026/15"));
-    yaz(f->AciklamaKutusu, QStringLiteral("Dosya hazır"));
-    f->HatirlatmaVarOnayi->setChecked(false);
-    tikla(f->KaydetDugmesi);
+    Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->clear();
+    yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("08.12.2026"));
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("Duruşma"));
+    yaz(Test::denetim<QComboBox>(f, "IsinYeriKutusu"), QStringLiteral("Adliye"));
+    yaz(Test::denetim<QComboBox>(f, "IsinSayisiKutusu"), QStringLiteral("2026/15"));
+    yaz(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral("Dosya hazır"));
+    Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(false);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     const QString hatirlatma = QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz bu iş hatırlatılmaz!")
         + QStringLiteral("\r\n\r\nBu işin hatırlatılmasını istemediğinizden emin misiniz?");
     QCOMPARE(mesajlar(), QStringList{hatirlatma});
     QCOMPARE(m.gosterilenler.last().varsayilan, MesajCevabi::Hayir);
-    QCOMPARE(odak(), f->HatirlatmaVarOnayi);
+    QCOMPARE(odak(), Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi"));
     QVERIFY(tumIsler().empty());
 
     m.cevaplar = {MesajCevabi::Evet};
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(1));
     const IsKaydi is = tumIsler().front();
     QCOMPARE(is.tarih, QDate(2026, 12, 8));
@@ -323,24 +320,24 @@ void IsEklemeDegistirmeFormuTesti::suankiDakikaGecmisSayilir()
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     // 14:35 while the clock says 14:35:20: past.
     gecerliIs(f, QStringLiteral("Toplantı"));
-    sec(f->SaatKutusu, QStringLiteral("14"));
-    sec(f->DakikaKutusu, QStringLiteral("35"));
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("14"));
+    sec(Test::denetim<QComboBox>(f, "DakikaKutusu"), QStringLiteral("35"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(mesajlar(), QStringList{QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")});
-    QCOMPARE(odak(), f->SaatKutusu);
+    QCOMPARE(odak(), Test::denetim<QComboBox>(f, "SaatKutusu"));
     QVERIFY(tumIsler().empty());
 
     // 14:36 is ahead; so is the current minute before its seconds run.
     ortam->mesajlar->temizle();
-    sec(f->DakikaKutusu, QStringLiteral("36"));
-    tikla(f->KaydetDugmesi);
+    sec(Test::denetim<QComboBox>(f, "DakikaKutusu"), QStringLiteral("36"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     ortam->saat->an = QDateTime(QDate(2026, 12, 7), QTime(16, 10, 0));
-    tikla(f->YeniIsEkleDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
     gecerliIs(f, QStringLiteral("Tam dakika"));
-    sec(f->SaatKutusu, QStringLiteral("16"));
-    sec(f->DakikaKutusu, QStringLiteral("10"));
-    tikla(f->KaydetDugmesi);
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("16"));
+    sec(Test::denetim<QComboBox>(f, "DakikaKutusu"), QStringLiteral("10"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QVERIFY(mesajlar().isEmpty());
     QCOMPARE(tumIsler().size(), size_t(2));
 }
@@ -350,16 +347,16 @@ void IsEklemeDegistirmeFormuTesti::degistirmeKipi()
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 1), QTime(9, 30),
                                     QStringLiteral("Eski"), QStringLiteral("Yer"), {}, {}, true, false});
     IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
-    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("01.12.2026"));
-    QCOMPARE(f->SaatKutusu->currentText() + f->DakikaKutusu->currentText(), QStringLiteral("0930"));
-    QVERIFY(f->HatirlatmaVarOnayi->isChecked() && !f->IsYapildiOnayi->isChecked());
+    QCOMPARE(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->text(), QStringLiteral("01.12.2026"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "SaatKutusu")->currentText() + Test::denetim<QComboBox>(f, "DakikaKutusu")->currentText(), QStringLiteral("0930"));
+    QVERIFY(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked() && !Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isChecked());
 
     // Done, past date and time, no reminder: saved without any question, folder kept.
-    tikla(f->IsYapildiOnayi);
-    tikla(f->HatirlatmaVarOnayi);
-    f->IsinKonusuKutusu->setFocus();
-    yaz(f->IsinKonusuKutusu, QStringLiteral("Yeni konu"));
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QCheckBox>(f, "IsYapildiOnayi"));
+    tikla(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi"));
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setFocus();
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("Yeni konu"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QVERIFY(mesajlar().isEmpty());
     const IsKaydi is = vt()->is(no);
     QCOMPARE(is.konu, QStringLiteral("Yeni konu"));
@@ -376,27 +373,69 @@ void IsEklemeDegistirmeFormuTesti::ekleKipindeAcikKalir()
 {
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     gecerliIs(f, QStringLiteral("Birinci"));
-    yaz(f->AciklamaKutusu, QStringLiteral("not"));
-    tikla(f->KaydetDugmesi);
+    yaz(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral("not"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(1));
     // Idle and still open, the entries cleared.
-    QVERIFY(f->isVisible() && f->YeniIsEkleDugmesi->isVisible() && !f->KaydetDugmesi->isVisible());
-    QVERIFY(!f->VazgecDugmesi->isEnabled() && f->KapatDugmesi->isEnabled());
-    QVERIFY(f->IsinTarihiKutusu->text().isEmpty() && !f->IsinTarihiKutusu->isEnabled());
-    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty() && f->AciklamaKutusu->text().isEmpty());
-    QCOMPARE(f->SaatKutusu->currentIndex(), -1);
+    QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible() && !Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+    QVERIFY(!Test::denetim<QPushButton>(f, "VazgecDugmesi")->isEnabled() && Test::denetim<QPushButton>(f, "KapatDugmesi")->isEnabled());
+    QVERIFY(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->text().isEmpty() && !Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->isEnabled());
+    QVERIFY(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText().isEmpty() && Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text().isEmpty());
+    QCOMPARE(Test::denetim<QComboBox>(f, "SaatKutusu")->currentIndex(), -1);
 
     // The next job starts with the remind box unticked.
-    tikla(f->YeniIsEkleDugmesi);
-    QVERIFY(!f->HatirlatmaVarOnayi->isChecked());
-    QCOMPARE(odak(), f->IsinTarihiKutusu);
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
+    QVERIFY(!Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked());
+    QCOMPARE(odak(), Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"));
 
     // "Vazgeç" in add mode: idle, still open, nothing written.
     gecerliIs(f, QStringLiteral("İkinci"));
-    tikla(f->VazgecDugmesi);
-    QVERIFY(f->isVisible() && f->YeniIsEkleDugmesi->isVisible());
-    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty());
+    tikla(Test::denetim<QPushButton>(f, "VazgecDugmesi"));
+    QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible());
+    QVERIFY(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText().isEmpty());
     QCOMPARE(tumIsler().size(), size_t(1));
+}
+
+// The opener learns of every save and of the end of a change through the signals; the
+// folder given to ekle() is where every job of that opening goes.
+void IsEklemeDegistirmeFormuTesti::acanaBildirir()
+{
+    m_form = std::make_unique<IsEklemeDegistirmeFormu>();
+    IsEklemeDegistirmeFormu *f = m_form.get();
+    QSignalSpy kaydedildi(f, &IsEklemeDegistirmeFormu::kaydedildi);
+    QSignalSpy bitti(f, &IsEklemeDegistirmeFormu::degistirmeBitti);
+    f->ekle(QStringLiteral("2-Anahtar"), QStringLiteral("Yapılacak İş Ekleme (İkinci)"));
+    goster();
+    QCOMPARE(f->windowTitle(), QStringLiteral("Yapılacak İş Ekleme (İkinci)"));
+    QVERIFY(f->ekleKipinde() && f->isNo() == 0);
+    QVERIFY(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked());
+    QVERIFY(Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+    for (const QString &konu : {QStringLiteral("Birinci"), QStringLiteral("İkinci")}) {
+        tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
+        gecerliIs(f, konu);
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    }
+    QCOMPARE(kaydedildi.size(), 2);
+    QCOMPARE(bitti.size(), 0); // add mode stays open
+    const std::vector<IsKaydi> isler = tumIsler();
+    QCOMPARE(isler.size(), size_t(2));
+    for (const IsKaydi &is : isler)
+        QCOMPARE(is.anahtari, QStringLiteral("2-Anahtar"));
+
+    // A change: "Vazgeç" ends it without a save, a save ends it after one.
+    for (bool kaydet : {false, true}) {
+        degistirmeKipinde(isler.front().isNo);
+        f = m_form.get();
+        QSignalSpy k(f, &IsEklemeDegistirmeFormu::kaydedildi);
+        QSignalSpy b(f, &IsEklemeDegistirmeFormu::degistirmeBitti);
+        QVERIFY(!f->ekleKipinde() && f->isNo() == isler.front().isNo);
+        QVERIFY(Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isEnabled());
+        tikla(Test::denetim<QPushButton>(f, kaydet ? "KaydetDugmesi" : "VazgecDugmesi"));
+        QCOMPARE(k.size(), kaydet ? 1 : 0);
+        QCOMPARE(b.size(), 1);
+        QVERIFY(!f->isVisible());
+    }
+    QVERIFY(mesajlar().isEmpty());
 }
 
 void IsEklemeDegistirmeFormuTesti::yazilamayanIsKaydedilmisGosterilmez()
@@ -406,15 +445,15 @@ void IsEklemeDegistirmeFormuTesti::yazilamayanIsKaydedilmisGosterilmez()
                                     QStringLiteral("Silinecek"), {}, {}, {}, true, false});
     IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
     vt()->isSil(no);
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Yeni konu"));
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Yeni konu"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // go on after the error
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
     QVERIFY(mesajlar().first().contains(QStringLiteral("3021")));
     // Still editing with the entries kept; nothing went into the history.
-    QVERIFY(f->isVisible() && f->KaydetDugmesi->isVisible());
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Yeni konu"));
+    QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("Yeni konu"));
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Konular).isEmpty());
 }
 
@@ -424,8 +463,8 @@ void IsEklemeDegistirmeFormuTesti::gecmisListeleri()
         Ayarlar::yaz(AyarAdi::Konular, QStringLiteral("Sira-") + QString::number(i), QStringLiteral("Konu ") + QString::number(i));
     Ayarlar::yaz(AyarAdi::Yerler, QStringLiteral("Sira-1"), QStringLiteral("İzmir"));
     IsEklemeDegistirmeFormu *f = ekleKipinde();
-    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
-    QVERIFY(f->IsinKonusuKutusu->currentText().isEmpty()); // loading the list fills no box
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 3);
+    QVERIFY(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText().isEmpty()); // loading the list fills no box
     auto liste = [](QComboBox *k) {
         QStringList l;
         for (int i = 0; i < k->count(); ++i)
@@ -436,44 +475,44 @@ void IsEklemeDegistirmeFormuTesti::gecmisListeleri()
     // At the limit: on top, the bottom entry dropped, the store rewritten in list order.
     // Under the limit (places): on top, stored as Sira-(n+1).
     gecerliIs(f, QStringLiteral("Konu 4"));
-    yaz(f->IsinYeriKutusu, QStringLiteral("Ankara"));
-    tikla(f->KaydetDugmesi);
-    QCOMPARE(liste(f->IsinKonusuKutusu), (QStringList{QStringLiteral("Konu 4"), QStringLiteral("Konu 1"), QStringLiteral("Konu 2")}));
+    yaz(Test::denetim<QComboBox>(f, "IsinYeriKutusu"), QStringLiteral("Ankara"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QCOMPARE(liste(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")), (QStringList{QStringLiteral("Konu 4"), QStringLiteral("Konu 1"), QStringLiteral("Konu 2")}));
     const Gecmis konular = {{QStringLiteral("Sira-1"), QStringLiteral("Konu 4")},
                             {QStringLiteral("Sira-2"), QStringLiteral("Konu 1")},
                             {QStringLiteral("Sira-3"), QStringLiteral("Konu 2")}};
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
-    QCOMPARE(liste(f->IsinYeriKutusu), (QStringList{QStringLiteral("Ankara"), QStringLiteral("İzmir")}));
+    QCOMPARE(liste(Test::denetim<QComboBox>(f, "IsinYeriKutusu")), (QStringList{QStringLiteral("Ankara"), QStringLiteral("İzmir")}));
     const Gecmis yerler = {{QStringLiteral("Sira-1"), QStringLiteral("İzmir")}, {QStringLiteral("Sira-2"), QStringLiteral("Ankara")}};
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Yerler), yerler);
 
     // Already listed in another letter case, the Turkish way: nothing changes.
-    tikla(f->YeniIsEkleDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
     gecerliIs(f, QStringLiteral("KONU 1"));
-    yaz(f->IsinYeriKutusu, QStringLiteral("izmir"));
-    tikla(f->KaydetDugmesi);
+    yaz(Test::denetim<QComboBox>(f, "IsinYeriKutusu"), QStringLiteral("izmir"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(2));
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Yerler), yerler);
-    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 3);
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Sayilar).isEmpty()); // empty texts are not kept
 
     // The limit lowered below the list's length: nothing is added.
     Tercihler::SaklanacakGirisSayisi = 2;
-    tikla(f->YeniIsEkleDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi"));
     gecerliIs(f, QStringLiteral("Konu 5"));
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(3));
-    QCOMPARE(f->IsinKonusuKutusu->count(), 3);
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 3);
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
 
     // "Girisler Saklansin" 0: empty lists, nothing stored.
     Tercihler::GirislerSaklansin = 0;
     f = ekleKipinde();
-    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 0);
     gecerliIs(f, QStringLiteral("Konu 6"));
-    tikla(f->KaydetDugmesi);
-    QCOMPARE(f->IsinKonusuKutusu->count(), 0);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->count(), 0);
     QCOMPARE(Ayarlar::bolumDegerleri(AyarAdi::Konular), konular);
 }
 
@@ -487,14 +526,14 @@ void IsEklemeDegistirmeFormuTesti::kapatmaKurallari()
     };
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     kapatmaKutusu(f); // refused while editing, and so is Esc
-    QTest::keyClick(f->IsinTarihiKutusu, Qt::Key_Escape);
+    QTest::keyClick(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), Qt::Key_Escape);
     QVERIFY(f->isVisible());
-    tikla(f->VazgecDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "VazgecDugmesi"));
     kapatmaKutusu(f);
     QVERIFY(!f->isVisible());
 
     f = ekleKipinde();
-    tikla(f->VazgecDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "VazgecDugmesi"));
     QTest::keyClick(odak(), Qt::Key_Escape); // idle: Esc is "Kapat (Esc)"
     QVERIFY(!f->isVisible());
 
@@ -505,8 +544,8 @@ void IsEklemeDegistirmeFormuTesti::kapatmaKurallari()
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30),
                                     QStringLiteral("Aynı"), {}, {}, {}, true, false});
     f = degistirmeKipinde(no);
-    f->IsinKonusuKutusu->setEditText(QStringLiteral("Başka"));
-    tikla(f->VazgecDugmesi);
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Başka"));
+    tikla(Test::denetim<QPushButton>(f, "VazgecDugmesi"));
     QVERIFY(!f->isVisible());
     QCOMPARE(vt()->is(no).konu, QStringLiteral("Aynı"));
 }
@@ -514,7 +553,7 @@ void IsEklemeDegistirmeFormuTesti::kapatmaKurallari()
 void IsEklemeDegistirmeFormuTesti::takvimDugmesi()
 {
     IsEklemeDegistirmeFormu *f = ekleKipinde();
-    yaz(f->IsinTarihiKutusu, QStringLiteral("5.3.26"));
+    yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("5.3.26"));
     QString baslangic;
     bool ustte = true;
     auto takvimde = [&](Qt::Key tus) {
@@ -526,24 +565,24 @@ void IsEklemeDegistirmeFormuTesti::takvimDugmesi()
             QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), Qt::Key_Right);
             QTest::keyClick(Test::denetim<QWidget>(t, "Altlik"), tus);
         });
-        tikla(f->TarihiTakvimdenSecDugmesi);
+        tikla(Test::denetim<QPushButton>(f, "TarihiTakvimdenSecDugmesi"));
     };
     // Starts at the box's date; the chosen day goes into the box.
     takvimde(Qt::Key_Return);
     QCOMPARE(baslangic, QStringLiteral("05.03.2026"));
     QVERIFY(!ustte);
-    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("06.03.2026"));
-    QCOMPARE(f->focusWidget(), f->IsinTarihiKutusu);
+    QCOMPARE(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->text(), QStringLiteral("06.03.2026"));
+    QCOMPARE(f->focusWidget(), Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"));
     // Esc: the box keeps its date.
     takvimde(Qt::Key_Escape);
-    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("06.03.2026"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->text(), QStringLiteral("06.03.2026"));
     // No valid date in the box: today; on top when the button's tag asks for it.
-    f->IsinTarihiKutusu->clear();
-    f->TakvimDugmesiEtiketi = QStringLiteral(" ");
+    Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->clear();
+    f->takvimUstteTut(true);
     takvimde(Qt::Key_Return);
     QCOMPARE(baslangic, QStringLiteral("07.12.2026"));
     QVERIFY(ustte);
-    QCOMPARE(f->IsinTarihiKutusu->text(), QStringLiteral("08.12.2026"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->text(), QStringLiteral("08.12.2026"));
 }
 
 void IsEklemeDegistirmeFormuTesti::anaFormIleEklemeVeDegistirme()
@@ -553,7 +592,7 @@ void IsEklemeDegistirmeFormuTesti::anaFormIleEklemeVeDegistirme()
         vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7 + i), QTime(10, 0),
                       QStringLiteral("İş ") + QString::number(i), {}, {}, {}, true, false});
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
 
     // Add: stored in the selected folder, the main list re-read, the editor still open.
@@ -562,27 +601,27 @@ void IsEklemeDegistirmeFormuTesti::anaFormIleEklemeVeDegistirme()
         auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(f);
         gecerliIs(f, QStringLiteral("Eklenen"));
-        tikla(f->KaydetDugmesi);
-        acikKaldi = f->isVisible() && f->YeniIsEkleDugmesi->isVisible();
-        QCOMPARE(ana.YapilacakIslerListesi->satirSayisi(), 4);
-        tikla(f->KapatDugmesi);
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+        acikKaldi = f->isVisible() && Test::denetim<QPushButton>(f, "YeniIsEkleDugmesi")->isVisible();
+        QCOMPARE(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->satirSayisi(), 4);
+        tikla(Test::denetim<QPushButton>(f, "KapatDugmesi"));
     });
     ana.YeniIsEkle();
     QVERIFY(acikKaldi);
     QCOMPARE(vt()->isleriListele(QStringLiteral("1-Anahtar"), false, false, QDate(2026, 12, 7)).size(), size_t(4));
 
     // Change the second row: written, list re-read, row 2 selected again.
-    ana.YapilacakIslerListesi->satirSec(1);
-    const qint64 no = ana.YapilacakIslerListesi->seciliIsNo();
+    Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->satirSec(1);
+    const qint64 no = Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->seciliIsNo();
     Test::modalGelince([&](QWidget *w) {
         auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(f);
-        yaz(f->IsinYeriKutusu, QStringLiteral("Büro"));
-        tikla(f->KaydetDugmesi);
+        yaz(Test::denetim<QComboBox>(f, "IsinYeriKutusu"), QStringLiteral("Büro"));
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     });
     ana.DegisiklikYap();
     QCOMPARE(vt()->is(no).yer, QStringLiteral("Büro"));
-    QCOMPARE(ana.YapilacakIslerListesi->seciliSatir(), 1);
+    QCOMPARE(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->seciliSatir(), 1);
 }
 
 void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
@@ -591,15 +630,15 @@ void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 1), QTime(9, 30),
                                     QStringLiteral("Bitti"), {}, {}, {}, true, true});
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
     bool isaretliAcildi = false;
     Test::modalGelince([&](QWidget *w) {
         auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(f);
-        isaretliAcildi = f->IsYapildiOnayi->isEnabled() && f->IsYapildiOnayi->isChecked();
-        f->IsinYeriKutusu->setEditText(QStringLiteral("Arşiv"));
-        tikla(f->KaydetDugmesi);
+        isaretliAcildi = Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isEnabled() && Test::denetim<QCheckBox>(f, "IsYapildiOnayi")->isChecked();
+        Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setEditText(QStringLiteral("Arşiv"));
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
         if (f->isVisible())
             f->reject(); // not saved: let the test go on
     });
@@ -619,12 +658,12 @@ void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
                                         QStringLiteral("Geri Açılan"), {}, {}, {}, true, true});
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
     const auto degistir = [&](const std::function<void(IsEklemeDegistirmeFormu *)> &kullanici) {
-        ana.YapilacakIslerListesi->satirSec(ana.YapilacakIslerListesi->model()->satirBul(acilan));
+        Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->satirSec(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->model()->satirBul(acilan));
         Test::modalGelince([&](QWidget *w) {
             auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
             QVERIFY(f);
             kullanici(f);
-            tikla(f->KaydetDugmesi);
+            tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
             if (f->isVisible())
                 f->reject();
         });
@@ -634,9 +673,9 @@ void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
     ortam->mesajlar->temizle();
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet, MesajCevabi::Evet}; // "... YAPILDI ...", "... hatırlatılmaz! ..."
     degistir([&](IsEklemeDegistirmeFormu *f) {
-        hatirlatmaGosterildi = f->HatirlatmaVarOnayi->isChecked();
-        tikla(f->IsYapildiOnayi);
-        tikla(f->HatirlatmaVarOnayi);
+        hatirlatmaGosterildi = Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked();
+        tikla(Test::denetim<QCheckBox>(f, "IsYapildiOnayi"));
+        tikla(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi"));
     });
     QVERIFY(hatirlatmaGosterildi);
     QVERIFY(mesajlar().last().startsWith(QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz")));
@@ -650,11 +689,11 @@ void IsEklemeDegistirmeFormuTesti::yapilmisIsYapilmisAcilir()
     };
     QVERIFY(!caliyor());
     // Its row and a later opening agree with what was stored: ticking the box brings it back.
-    QCOMPARE(ana.YapilacakIslerListesi->model()->simge(ana.YapilacakIslerListesi->model()->satirBul(acilan)),
+    QCOMPARE(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->model()->simge(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->model()->satirBul(acilan)),
              int(IsSatiriModeli::HatirlatmaSimgesi));
     degistir([&](IsEklemeDegistirmeFormu *f) {
-        hatirlatmaGosterildi = f->HatirlatmaVarOnayi->isChecked();
-        tikla(f->HatirlatmaVarOnayi);
+        hatirlatmaGosterildi = Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->isChecked();
+        tikla(Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi"));
     });
     QVERIFY(!hatirlatmaGosterildi);
     QVERIFY(vt()->is(acilan).hatirlatma);
@@ -673,17 +712,17 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
     };
     const Durum durumlar[] = {
         {"yapıldı", [this](qint64 n) { vt()->isYapildiIsaretle(n); },
-         [](IsEklemeDegistirmeFormu *f) { f->IsinKonusuKutusu->setEditText(QStringLiteral("Yeni konu")); },
+         [](IsEklemeDegistirmeFormu *f) { Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Yeni konu")); },
          [](const IsKaydi &k) { return k.yapildi && k.hatirlatma && k.konu == QStringLiteral("Yeni konu"); }},
         {"ertelendi", [this](qint64 n) { vt()->isZamaniniDegistir(n, QDate(2026, 12, 7), QTime(15, 15, 20)); },
-         [](IsEklemeDegistirmeFormu *f) { f->IsinYeriKutusu->setEditText(QStringLiteral("Büro")); },
+         [](IsEklemeDegistirmeFormu *f) { Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setEditText(QStringLiteral("Büro")); },
          [](const IsKaydi &k) { return k.saat == QTime(15, 15, 20) && k.yer == QStringLiteral("Büro") && !k.yapildi; }},
         {"hatırlatılmasın", [this](qint64 n) { vt()->isHatirlatmaKapat(n); },
-         [](IsEklemeDegistirmeFormu *f) { f->AciklamaKutusu->setText(QStringLiteral("not")); },
+         [](IsEklemeDegistirmeFormu *f) { Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(QStringLiteral("not")); },
          [](const IsKaydi &k) { return !k.hatirlatma && k.aciklama == QStringLiteral("not"); }},
         // What the user did change wins over the change underneath.
         {"saat değişti", [this](qint64 n) { vt()->isZamaniniDegistir(n, QDate(2026, 12, 7), QTime(15, 15, 20)); },
-         [](IsEklemeDegistirmeFormu *f) { sec(f->SaatKutusu, QStringLiteral("17")); },
+         [](IsEklemeDegistirmeFormu *f) { sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("17")); },
          [](const IsKaydi &k) { return k.saat == QTime(17, 0) && k.tarih == QDate(2026, 12, 7); }},
         // Nothing changed in the editor: nothing is written.
         {"değişiklik yok", [this](qint64 n) { vt()->isYapildiIsaretle(n); }, [](IsEklemeDegistirmeFormu *) {},
@@ -695,7 +734,7 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
         IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
         d.altta(no);
         d.kullanici(f);
-        tikla(f->KaydetDugmesi);
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
         QVERIFY2(!f->isVisible(), d.ad);
         QVERIFY2(d.beklenen(vt()->is(no)), d.ad);
     }
@@ -707,9 +746,9 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
     IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
     vt()->isSil(no);
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    tikla(f->KaydetDugmesi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QVERIFY(mesajlar().value(0).contains(QStringLiteral("3021")));
-    QVERIFY(f->isVisible() && f->KaydetDugmesi->isVisible());
+    QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
 }
 
 void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()
@@ -722,10 +761,10 @@ void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()
     // Pasted into a new job: stored whole.
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     gecerliIs(f, QStringLiteral("Uzun"));
-    f->AciklamaKutusu->setFocus();
-    f->AciklamaKutusu->insert(uzun);
-    ayril(f->AciklamaKutusu);
-    tikla(f->KaydetDugmesi);
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setFocus();
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->insert(uzun);
+    ayril(Test::denetim<QLineEdit>(f, "AciklamaKutusu"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(1));
     const qint64 no = tumIsler().front().isNo;
     QCOMPARE(vt()->is(no).aciklama.size(), 100000);
@@ -733,12 +772,12 @@ void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()
     // Opened for a change it comes back whole, and a change to it is stored whole.
     m_form.reset();
     f = degistirmeKipinde(no);
-    QCOMPARE(f->AciklamaKutusu->text().size(), 100000);
-    f->AciklamaKutusu->setFocus();
-    f->AciklamaKutusu->end(false);
-    QTest::keyClicks(f->AciklamaKutusu, QStringLiteral("X"));
-    QCOMPARE(f->AciklamaKutusu->text().size(), 100001);
-    tikla(f->KaydetDugmesi);
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text().size(), 100000);
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setFocus();
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->end(false);
+    QTest::keyClicks(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral("X"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text().size(), 100001);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(vt()->is(no).aciklama.size(), 100001);
     QCOMPARE(vt()->is(no).aciklama, uzun + QStringLiteral("X"));
 }
@@ -749,32 +788,32 @@ void IsEklemeDegistirmeFormuTesti::kurallarHerMesajdanSonraGecerli()
     gecerliIs(f, QStringLiteral("Kısa"));
     // While the subject's message is up, the focus moving on from the place still folds
     // and trims it.
-    f->IsinKonusuKutusu->setFocus();
-    f->IsinKonusuKutusu->setEditText(QString(25, QLatin1Char('k')));
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setFocus();
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QString(25, QLatin1Char('k')));
     ortam->mesajlar->gosterilirken = [&](const QString &) {
-        f->IsinYeriKutusu->setFocus();
-        f->IsinYeriKutusu->setEditText(QStringLiteral("  Ali'nin bürosu "));
-        f->IsinSayisiKutusu->setFocus();
+        Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setFocus();
+        Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setEditText(QStringLiteral("  Ali'nin bürosu "));
+        Test::denetim<QComboBox>(f, "IsinSayisiKutusu")->setFocus();
     };
-    ayril(f->IsinKonusuKutusu);
+    ayril(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"));
     ortam->mesajlar->gosterilirken = nullptr;
     QCOMPARE(mesajlar(), QStringList{QStringLiteral("İşin konusu EN FAZLA 20 karakter olabilir!")});
-    QCOMPARE(f->IsinYeriKutusu->currentText(), QStringLiteral("Ali’nin bürosu"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinYeriKutusu")->currentText(), QStringLiteral("Ali’nin bürosu"));
 
     // Fields filled without being left: the save applies every field's rules again, one
     // message at a time, and stores only what they let through.
     ortam->mesajlar->temizle();
-    f->IsinYeriKutusu->setEditText(QString(42, QLatin1Char('y')));
-    f->IsinSayisiKutusu->setEditText(QString(16, QLatin1Char('9')));
-    f->AciklamaKutusu->setText(QStringLiteral(" 'acele' "));
-    f->KaydetDugmesi->click();
+    Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setEditText(QString(42, QLatin1Char('y')));
+    Test::denetim<QComboBox>(f, "IsinSayisiKutusu")->setEditText(QString(16, QLatin1Char('9')));
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(QStringLiteral(" 'acele' "));
+    Test::denetim<QPushButton>(f, "KaydetDugmesi")->click();
     QCOMPARE(mesajlar(), QStringList{QStringLiteral("İşin yeri EN FAZLA 30 karakter olabilir!")});
-    QCOMPARE(f->IsinYeriKutusu->currentText(), QString(30, QLatin1Char('y')));
-    QCOMPARE(odak(), f->IsinYeriKutusu);
-    f->KaydetDugmesi->click();
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinYeriKutusu")->currentText(), QString(30, QLatin1Char('y')));
+    QCOMPARE(odak(), Test::denetim<QComboBox>(f, "IsinYeriKutusu"));
+    Test::denetim<QPushButton>(f, "KaydetDugmesi")->click();
     QCOMPARE(mesajlar().last(), QStringLiteral("İşin sayısı EN FAZLA 12 karakter olabilir!"));
     QVERIFY(tumIsler().empty());
-    f->KaydetDugmesi->click();
+    Test::denetim<QPushButton>(f, "KaydetDugmesi")->click();
     QCOMPARE(tumIsler().size(), size_t(1));
     const IsKaydi is = tumIsler().front();
     QCOMPARE(is.yer, QString(30, QLatin1Char('y')));
@@ -787,26 +826,26 @@ void IsEklemeDegistirmeFormuTesti::sinirlarKarakterSayar()
     IsEklemeDegistirmeFormu *f = ekleKipinde();
     const QString gulen = QString::fromUcs4(U"\U0001F600");
     // Typing: an emoji after 19 letters is the 20th character, and typing stops there.
-    yaz(f->IsinKonusuKutusu, QString(19, QLatin1Char('a')));
-    QTest::sendKeyEvent(QTest::Click, f->IsinKonusuKutusu, Qt::Key_unknown, gulen, Qt::NoModifier);
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('a')) + gulen);
-    QTest::keyClick(f->IsinKonusuKutusu, Qt::Key_B);
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('a')) + gulen);
-    ayril(f->IsinKonusuKutusu);
+    yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QString(19, QLatin1Char('a')));
+    QTest::sendKeyEvent(QTest::Click, Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), Qt::Key_unknown, gulen, Qt::NoModifier);
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QString(19, QLatin1Char('a')) + gulen);
+    QTest::keyClick(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), Qt::Key_B);
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QString(19, QLatin1Char('a')) + gulen);
+    ayril(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"));
     QVERIFY(mesajlar().isEmpty());
     // Pasted past the limit: cut to 20 characters, the emoji whole.
-    f->IsinKonusuKutusu->setFocus();
-    f->IsinKonusuKutusu->setEditText(QString(19, QLatin1Char('c')) + gulen + QStringLiteral("xyz"));
-    ayril(f->IsinKonusuKutusu);
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QString(19, QLatin1Char('c')) + gulen);
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setFocus();
+    Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QString(19, QLatin1Char('c')) + gulen + QStringLiteral("xyz"));
+    ayril(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"));
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QString(19, QLatin1Char('c')) + gulen);
     // A NUL in pasted text is not kept hidden.
-    yaz(f->AciklamaKutusu, QStringLiteral("ab"));
-    f->AciklamaKutusu->insert(QString(QChar(0)) + QStringLiteral("cd"));
-    ayril(f->AciklamaKutusu);
-    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("abcd"));
-    yaz(f->IsinTarihiKutusu, QStringLiteral("08.12.2026"));
-    sec(f->SaatKutusu, QStringLiteral("10"));
-    tikla(f->KaydetDugmesi);
+    yaz(Test::denetim<QLineEdit>(f, "AciklamaKutusu"), QStringLiteral("ab"));
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->insert(QString(QChar(0)) + QStringLiteral("cd"));
+    ayril(Test::denetim<QLineEdit>(f, "AciklamaKutusu"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text(), QStringLiteral("abcd"));
+    yaz(Test::denetim<QLineEdit>(f, "IsinTarihiKutusu"), QStringLiteral("08.12.2026"));
+    sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("10"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(tumIsler().size(), size_t(1));
     QCOMPARE(tumIsler().front().konu, QString(19, QLatin1Char('c')) + gulen);
     QCOMPARE(tumIsler().front().aciklama, QStringLiteral("abcd"));

@@ -67,7 +67,7 @@ private:
     // The folder name's in-place editor that is open (a closed one may linger until deleted).
     static QLineEdit *adDuzenleyicisi(AnaForm &ana)
     {
-        for (QLineEdit *e : ana.KlasorListesi->viewport()->findChildren<QLineEdit *>())
+        for (QLineEdit *e : Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->viewport()->findChildren<QLineEdit *>())
             if (e->isVisible())
                 return e;
         return nullptr;
@@ -75,13 +75,13 @@ private:
     // The editor in add mode on folder 1, with a hearing at 15:00 on 07.12.2026 typed in.
     static IsEklemeDegistirmeFormu *durusmaGirilmisEditor(AnaForm &ana)
     {
-        ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+        Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
         IsEklemeDegistirmeFormu *f = ana.isFormu();
-        f->YeniIsEkleDugmesi_Click();
-        f->Tag = QStringLiteral("Ekle");
-        f->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
-        f->SaatKutusu->setCurrentIndex(15);
-        f->IsinKonusuKutusu->setEditText(QStringLiteral("Duruşma"));
+        f->ekle(ana.seciliAnahtar(), f->windowTitle());
+        Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(false);
+        Test::denetim<QLineEdit>(f, "IsinTarihiKutusu")->setText(QStringLiteral("07.12.2026"));
+        Test::denetim<QComboBox>(f, "SaatKutusu")->setCurrentIndex(15);
+        Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Duruşma"));
         return f;
     }
     std::unique_ptr<Test::Ortam> ortam;
@@ -94,7 +94,7 @@ void KilitliVeritabaniTesti::degistirilenDosyaYenidenAcilir()
     // by hand, a sync tool): the save is refused, said as such, and the new file opened.
     AnaForm ana(false);
     IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
-    f->HatirlatmaVarOnayi->setChecked(true);
+    Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(true);
     const QString yol = ortam->veritabaniYolu();
     const QString yeni = yol + QStringLiteral(".yeni");
     QVERIFY(QFile::copy(yol, yeni));
@@ -108,8 +108,8 @@ void KilitliVeritabaniTesti::degistirilenDosyaYenidenAcilir()
     QCOMPARE(m.dugmeler, MesajDugmeleri::EvetHayir);
     QCOMPARE(ortam->son->sayi, 0);
     // Not saved, not lost: still in the editor; saved into the file now at the path.
-    QVERIFY(!f->KaydetDugmesi->isHidden());
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Duruşma"));
+    QVERIFY(!Test::denetim<QPushButton>(f, "KaydetDugmesi")->isHidden());
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("Duruşma"));
     f->KaydetDugmesi_Click();
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     auto dosyadaki = Veritabani::ac(yol);
@@ -172,17 +172,17 @@ void KilitliVeritabaniTesti::editorGirdileriniKorur()
 {
     AnaForm ana(false);
     IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
-    f->AciklamaKutusu->setText(QStringLiteral("Uzun uzun yazılmış bir açıklama"));
-    f->HatirlatmaVarOnayi->setChecked(true);
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(QStringLiteral("Uzun uzun yazılmış bir açıklama"));
+    Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(true);
     kilitle();
     f->KaydetDugmesi_Click();
     QVERIFY(kilitMesajiGeldi());
     QVERIFY(ortam->mesajlar->metinler().last().contains(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor.")));
     QCOMPARE(ortam->son->sayi, 0);
     // Still editing, with everything the user typed.
-    QVERIFY(!f->KaydetDugmesi->isHidden());
-    QCOMPARE(f->IsinKonusuKutusu->currentText(), QStringLiteral("Duruşma"));
-    QCOMPARE(f->AciklamaKutusu->text(), QStringLiteral("Uzun uzun yazılmış bir açıklama"));
+    QVERIFY(!Test::denetim<QPushButton>(f, "KaydetDugmesi")->isHidden());
+    QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("Duruşma"));
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text(), QStringLiteral("Uzun uzun yazılmış bir açıklama"));
     birak();
     // Saved once the other program lets go.
     f->KaydetDugmesi_Click();
@@ -200,40 +200,40 @@ void KilitliVeritabaniTesti::hatirlatmaSatiriKalir()
     ana.HatirlatilacakIsleriListele();
     HatirlatmaFormu *f = ana.hatirlatmaFormu();
     f->show();
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
-    QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 1);
+    QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0"), Qt::LeftButton);
     kilitle();
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     QVERIFY(kilitMesajiGeldi());
     // The job is not done in the database, so its row stays to be settled.
     QVERIFY(f->isVisible());
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 1);
     birak();
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     QVERIFY(vt()->is(no).yapildi);
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 0);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 0);
 }
 
 void KilitliVeritabaniTesti::klasorIslemleriSoylenir()
 {
     AnaForm ana(false);
-    const int dugumler = ana.KlasorListesi->tumDugumler().size();
+    const int dugumler = Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->tumDugumler().size();
     kilitle();
     ana.YeniKlasorEkle();
     QVERIFY(kilitMesajiGeldi());
-    QCOMPARE(ana.KlasorListesi->tumDugumler().size(), dugumler);
+    QCOMPARE(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->tumDugumler().size(), dugumler);
     // Deleting a folder: it stays, with its jobs.
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     ana.KlasorSil();
     QVERIFY(kilitMesajiGeldi());
-    QVERIFY(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    QVERIFY(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     QCOMPARE(ortam->son->sayi, 0);
     // Renaming it: the node keeps its stored name and the edit opens again with the typed one.
     ana.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
-    QTreeWidgetItem *buro = ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
-    ana.KlasorListesi->setCurrentItem(buro);
+    QTreeWidgetItem *buro = Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(buro);
     ana.KlasorAdiDegistir();
     QTRY_VERIFY(adDuzenleyicisi(ana));
     adDuzenleyicisi(ana)->selectAll();
@@ -262,9 +262,9 @@ void KilitliVeritabaniTesti::isIslemleriSoylenir()
     AnaForm ana(false);
     ana.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
-    IsListesi *l = ana.YapilacakIslerListesi;
+    IsListesi *l = Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi");
     const auto ekrandaAyni = [&] {
         return l->satirSayisi() == 2 && l->seciliIsNo() == no && ana.seciliAnahtar() == QStringLiteral("1-Anahtar")
             && l->model()->hucreMetni(1, IsSatiriModeli::Yeri) == QStringLiteral("Adliye");
@@ -283,17 +283,17 @@ void KilitliVeritabaniTesti::isIslemleriSoylenir()
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     QMimeData veri;
     veri.setData(IsSatiriModeli::IsNoMimeTuru, QByteArray::number(no));
-    const QPoint arsiv = ana.KlasorListesi->visualItemRect(ana.KlasorListesi->dugum(QStringLiteral("2-Anahtar"))).center();
+    const QPoint arsiv = Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->visualItemRect(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar"))).center();
     QDragEnterEvent giris(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ana.KlasorListesi->viewport(), &giris);
+    QApplication::sendEvent(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->viewport(), &giris);
     QDragMoveEvent hareket(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ana.KlasorListesi->viewport(), &hareket);
+    QApplication::sendEvent(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->viewport(), &hareket);
     QDropEvent birak_(arsiv, Qt::CopyAction | Qt::MoveAction, &veri, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ana.KlasorListesi->viewport(), &birak_);
+    QApplication::sendEvent(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->viewport(), &birak_);
     QVERIFY(birak_.isAccepted());
     QTRY_VERIFY(kilitMesajiGeldi());
     QCOMPARE(ortam->mesajlar->metinler().first(), QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"));
-    QVERIFY(!ana.KlasorListesi->vurguluDugum());
+    QVERIFY(!Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->vurguluDugum());
     QVERIFY(ekrandaAyni());
 
     // A change saved in the editor: it stays open with the change; the list shows the
@@ -304,16 +304,16 @@ void KilitliVeritabaniTesti::isIslemleriSoylenir()
     Test::modalGelince([&](QWidget *w) {
         auto *f = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(f);
-        f->IsinYeriKutusu->setEditText(QStringLiteral("Bilirkişi Odası"));
-        f->AciklamaKutusu->setText(QStringLiteral("Dosya hazır"));
-        QTest::mouseClick(f->KaydetDugmesi, Qt::LeftButton);
+        Test::denetim<QComboBox>(f, "IsinYeriKutusu")->setEditText(QStringLiteral("Bilirkişi Odası"));
+        Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(QStringLiteral("Dosya hazır"));
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "KaydetDugmesi"), Qt::LeftButton);
         QVERIFY(kilitMesajiGeldi());
-        girdilerKaldi = f->isVisible() && !f->KaydetDugmesi->isHidden()
-            && f->IsinYeriKutusu->currentText() == QStringLiteral("Bilirkişi Odası")
-            && f->AciklamaKutusu->text() == QStringLiteral("Dosya hazır");
+        girdilerKaldi = f->isVisible() && !Test::denetim<QPushButton>(f, "KaydetDugmesi")->isHidden()
+            && Test::denetim<QComboBox>(f, "IsinYeriKutusu")->currentText() == QStringLiteral("Bilirkişi Odası")
+            && Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text() == QStringLiteral("Dosya hazır");
         listeAyniKaldi = ekrandaAyni();
         birak();
-        QTest::mouseClick(f->KaydetDugmesi, Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "KaydetDugmesi"), Qt::LeftButton);
     });
     ana.DegisiklikYap();
     QVERIFY(girdilerKaldi);
@@ -353,15 +353,15 @@ void KilitliVeritabaniTesti::doluDiskteGirdilerKorunur()
     AnaForm ana(false);
     IsEklemeDegistirmeFormu *f = durusmaGirilmisEditor(ana);
     const QString aciklama(60000, QLatin1Char('a'));
-    f->AciklamaKutusu->setText(aciklama);
-    f->HatirlatmaVarOnayi->setChecked(true);
+    Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(aciklama);
+    Test::denetim<QCheckBox>(f, "HatirlatmaVarOnayi")->setChecked(true);
     f->KaydetDugmesi_Click();
     const QStringList m = ortam->mesajlar->metinler();
     QVERIFY2(!m.isEmpty() && m.last().startsWith(QStringLiteral("Diskte yer kalmadı!")), qPrintable(m.join(QLatin1Char('|'))));
     QVERIFY(m.last().contains(ortam->veritabaniYolu()));
     QCOMPARE(ortam->son->sayi, 0);
-    QVERIFY(!f->KaydetDugmesi->isHidden());
-    QCOMPARE(f->AciklamaKutusu->text(), aciklama);
+    QVERIFY(!Test::denetim<QPushButton>(f, "KaydetDugmesi")->isHidden());
+    QCOMPARE(Test::denetim<QLineEdit>(f, "AciklamaKutusu")->text(), aciklama);
     // Space freed: the same entries are saved.
     QVERIFY(QFile::remove(dolgu.fileName()));
     f->KaydetDugmesi_Click();

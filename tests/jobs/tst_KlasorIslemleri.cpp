@@ -43,7 +43,7 @@ private Q_SLOTS:
 private:
     std::unique_ptr<Test::Ortam> ortam;
     Veritabani *vt() { return &Veritabani::acik(); }
-    static QLineEdit *duzenleyici(AnaForm &f) { return f.KlasorListesi->viewport()->findChild<QLineEdit *>(); }
+    static QLineEdit *duzenleyici(AnaForm &f) { return Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->viewport()->findChild<QLineEdit *>(); }
 };
 
 void KlasorIslemleriTesti::init()
@@ -63,7 +63,7 @@ void KlasorIslemleriTesti::klasorEklemeAnahtarlari()
         AnaForm f(false);
         f.show();
         // Nothing or the root selected: the folder goes under "Klasörlerim".
-        f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::ProgramAnahtari));
+        Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::ProgramAnahtari));
         f.YeniKlasorEkle();
         QTRY_VERIFY(duzenleyici(f)); // the name is typed at once
         const auto k = vt()->klasorler();
@@ -77,10 +77,10 @@ void KlasorIslemleriTesti::klasorEklemeAnahtarlari()
     vt()->klasorEkle({QStringLiteral("4-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Dört")});
     vt()->klasorEkle({QStringLiteral("9-Anahtar"), QStringLiteral("4-Anahtar"), QStringLiteral("Dokuz")});
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("4-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("4-Anahtar")));
     f.YeniKlasorEkle();
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("10-Anahtar"));
-    QCOMPARE(f.seciliDugum()->parent(), f.KlasorListesi->dugum(QStringLiteral("4-Anahtar")));
+    QCOMPARE(f.seciliDugum()->parent(), Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("4-Anahtar")));
     QVERIFY(f.seciliDugum()->parent()->isExpanded());
 }
 
@@ -90,19 +90,19 @@ void KlasorIslemleriTesti::klasorAdiYerindeDegisir()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    f.KlasorListesi->setFocus();
-    QTest::keyClick(f.KlasorListesi, Qt::Key_F2);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setFocus();
+    QTest::keyClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi"), Qt::Key_F2);
     QTRY_VERIFY(duzenleyici(f));
     QLineEdit *e = duzenleyici(f);
     e->selectAll();
     e->insert(QStringLiteral(" Ayşe'nin Davaları "));
     QTest::keyClick(e, Qt::Key_Return);
     QTRY_COMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral(" Ayşe'nin Davaları "));
-    QCOMPARE(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->text(0), QStringLiteral(" Ayşe'nin Davaları "));
+    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"))->text(0), QStringLiteral(" Ayşe'nin Davaları "));
     // A name is cut to the field's 255 characters, never inside an emoji; a NUL is dropped.
     const QString emoji = QStringLiteral("\U0001F600");
-    QTest::keyClick(f.KlasorListesi, Qt::Key_F2);
+    QTest::keyClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi"), Qt::Key_F2);
     QTRY_VERIFY(duzenleyici(f) && duzenleyici(f)->isVisible());
     e = duzenleyici(f);
     e->selectAll();
@@ -110,8 +110,8 @@ void KlasorIslemleriTesti::klasorAdiYerindeDegisir()
     QTest::keyClick(e, Qt::Key_Return);
     QTRY_COMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QString(253, QLatin1Char('a')) + emoji + emoji);
     // The fixed nodes cannot be renamed.
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
-    QTest::keyClick(f.KlasorListesi, Qt::Key_F2);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
+    QTest::keyClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi"), Qt::Key_F2);
     QTest::qWait(50);
     QVERIFY(!duzenleyici(f) || !duzenleyici(f)->isVisible());
 }
@@ -122,14 +122,14 @@ void KlasorIslemleriTesti::bosAdReddedilir()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorAdiDegistir();
     QTRY_VERIFY(duzenleyici(f));
     duzenleyici(f)->clear();
     QTest::keyClick(duzenleyici(f), Qt::Key_Return);
     QTRY_COMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Klasör adı girmeniz gerekiyor!")});
     QCOMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Eski"));
-    QCOMPARE(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->text(0), QStringLiteral("Eski"));
+    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"))->text(0), QStringLiteral("Eski"));
     QTRY_VERIFY(duzenleyici(f) && duzenleyici(f)->isVisible()); // editing again
 }
 
@@ -140,13 +140,13 @@ void KlasorIslemleriTesti::klasorSilmeKurallari()
     vt()->isEkle({0, QStringLiteral("2-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("a"), {}, {}, {}, true, false});
     const qint64 kalan = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("b"), {}, {}, {}, true, false});
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
     f.KlasorSil();
     QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Bu klasör silinimez!"));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorSil();
     QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("2-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar")));
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     f.KlasorSil();
     QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("'Alt' adlı bu klasörü silmek istediğinizden emin misiniz?"));
@@ -154,7 +154,7 @@ void KlasorIslemleriTesti::klasorSilmeKurallari()
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     f.KlasorSil();
     QCOMPARE(vt()->klasorler().size(), 1);
-    QVERIFY(!f.KlasorListesi->dugum(QStringLiteral("2-Anahtar")));
+    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar")));
     QVERIFY(vt()->isleriListele(QStringLiteral("2-Anahtar"), false, false, QDate(2026, 12, 7)).empty());
     QCOMPARE(vt()->is(kalan).konu, QStringLiteral("b"));
 }
@@ -166,24 +166,24 @@ void KlasorIslemleriTesti::isTasima()
     vt()->isEkle({0, QStringLiteral("2-Anahtar"), QDate(2026, 12, 1), QTime(9, 0), QStringLiteral("önce"), {}, {}, {}, true, false});
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("taşınacak"), {}, {}, {}, true, false});
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
-    f.YapilacakIslerListesi->satirSec(0);
+    Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSec(0);
     // No: nothing moves.
-    f.KlasorListesi->vurguluDugumAyarla(f.KlasorListesi->dugum(QStringLiteral("2-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugumAyarla(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar")));
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     f.IsiTasi(no);
     QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"));
     QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
-    QVERIFY(!f.KlasorListesi->vurguluDugum());
+    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugum());
     // Yes: stored, the target folder listed, the moved row selected.
-    f.KlasorListesi->vurguluDugumAyarla(f.KlasorListesi->dugum(QStringLiteral("2-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugumAyarla(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar")));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
     f.IsiTasi(no);
     QCOMPARE(vt()->is(no).anahtari, QStringLiteral("2-Anahtar"));
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
-    QCOMPARE(f.YapilacakIslerListesi->seciliIsNo(), no);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 2);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->seciliIsNo(), no);
 }
 
 void KlasorIslemleriTesti::isSilmeSecimi()
@@ -193,8 +193,8 @@ void KlasorIslemleriTesti::isSilmeSecimi()
     for (int i = 1; i <= 5; ++i)
         nolar << vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, i), QTime(9, 0), QString::number(i), {}, {}, {}, true, false});
     AnaForm f(false);
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsListesi *l = f.YapilacakIslerListesi;
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    IsListesi *l = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
     l->satirSec(2);
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     f.IsiSil();
@@ -220,7 +220,7 @@ void KlasorIslemleriTesti::isSilmeSecimi()
 void KlasorIslemleriTesti::korunanKlasoreIsEklenmez()
 {
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
     f.YeniIsEkle();
     QCOMPARE(ortam->mesajlar->metinler(),
              QStringList{QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz.")});
@@ -231,9 +231,9 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
     vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
     vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 30), QStringLiteral("Bitti"), {}, {}, {}, true, true});
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
-    f.YapilacakIslerListesi->satirSec(0);
+    Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSec(0);
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     f.DegisiklikYap();
     QCOMPARE(ortam->mesajlar->metinler().last(),
@@ -246,19 +246,19 @@ void KlasorIslemleriTesti::yapilmisIsDegistirmedenOnceSorulur()
         if (!e)
             return;
         acildi = true;
-        yapildiAcik = e->IsYapildiOnayi->isEnabled();
-        yapildiIsaretli = e->IsYapildiOnayi->isChecked();
-        hatirlatmaIsaretli = e->HatirlatmaVarOnayi->isChecked();
-        tag = e->Tag;
+        yapildiAcik = Test::denetim<QCheckBox>(e, "IsYapildiOnayi")->isEnabled();
+        yapildiIsaretli = Test::denetim<QCheckBox>(e, "IsYapildiOnayi")->isChecked();
+        hatirlatmaIsaretli = Test::denetim<QCheckBox>(e, "HatirlatmaVarOnayi")->isChecked();
+        tag = QString::number(e->isNo());
         baslik = e->windowTitle();
-        e->VazgecDugmesi->click();
+        Test::denetim<QPushButton>(e, "VazgecDugmesi")->click();
     });
     f.DegisiklikYap();
     QVERIFY(acildi);
     QVERIFY(yapildiAcik);
     QVERIFY(yapildiIsaretli); // the job's own flags
     QVERIFY(hatirlatmaIsaretli);
-    QCOMPARE(tag, QString::number(f.YapilacakIslerListesi->model()->is(0).isNo));
+    QCOMPARE(tag, QString::number(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->is(0).isNo));
     QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (Bir)"));
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
 }
@@ -267,11 +267,11 @@ void KlasorIslemleriTesti::sinirdaYeniKlasorReddedilir()
 {
     vt()->klasorEkle({QStringLiteral("32767-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Son")});
     AnaForm f(false);
-    QCOMPARE(f.EnBuyukKlasorNo, qint16(32767));
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(32767));
     f.YeniKlasorEkle();
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QCOMPARE(vt()->klasorler().size(), 1);
-    QCOMPARE(f.EnBuyukKlasorNo, qint16(32767));
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(32767));
 }
 
 void KlasorIslemleriTesti::klasorMenusuSecimeGore()
@@ -281,27 +281,27 @@ void KlasorIslemleriTesti::klasorMenusuSecimeGore()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     auto sagTikla = [&](const QString &anahtar) {
-        const QRect r = f.KlasorListesi->visualItemRect(f.KlasorListesi->dugum(anahtar));
-        QTest::mousePress(f.KlasorListesi->viewport(), Qt::RightButton, {}, r.center());
-        QTest::mouseRelease(f.KlasorListesi->viewport(), Qt::RightButton, {}, r.center());
-        QTRY_VERIFY(f.KlasorMenusu->isVisible());
-        f.KlasorMenusu->hide();
+        const QRect r = Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->visualItemRect(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(anahtar));
+        QTest::mousePress(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->viewport(), Qt::RightButton, {}, r.center());
+        QTest::mouseRelease(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->viewport(), Qt::RightButton, {}, r.center());
+        QTRY_VERIFY(Test::denetim<QMenu>(&f, "KlasorMenusu")->isVisible());
+        Test::denetim<QMenu>(&f, "KlasorMenusu")->hide();
     };
     // The items follow the node selected before the click; the clicked node is selected after it.
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
     sagTikla(QStringLiteral("1-Anahtar"));
-    QVERIFY(f.TumKlasorleriGosterMenusu->isVisible());
-    QVERIFY(f.TumKlasorleriGizleMenusu->isVisible());
-    QVERIFY(!f.KlasorAdiDegistirMenusu->isEnabled());
-    QVERIFY(!f.KlasorSilMenusu->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&f, "TumKlasorleriGosterMenusu")->isVisible());
+    QVERIFY(Test::denetim<QAction>(&f, "TumKlasorleriGizleMenusu")->isVisible());
+    QVERIFY(!Test::denetim<QAction>(&f, "KlasorAdiDegistirMenusu")->isEnabled());
+    QVERIFY(!Test::denetim<QAction>(&f, "KlasorSilMenusu")->isEnabled());
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0); // no node-click reaction
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 0); // no node-click reaction
     sagTikla(KlasorAgaci::KlasorAnahtari);
-    QVERIFY(!f.TumKlasorleriGosterMenusu->isVisible());
-    QVERIFY(!f.KlasorMenusuCizgisi2->isVisible());
-    QVERIFY(f.KlasorAdiDegistirMenusu->isEnabled());
-    QVERIFY(f.KlasorSilMenusu->isEnabled());
-    QVERIFY(!f.KlasorListesi->vurguluDugum());
+    QVERIFY(!Test::denetim<QAction>(&f, "TumKlasorleriGosterMenusu")->isVisible());
+    QVERIFY(!Test::denetim<QAction>(&f, "KlasorMenusuCizgisi2")->isVisible());
+    QVERIFY(Test::denetim<QAction>(&f, "KlasorAdiDegistirMenusu")->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&f, "KlasorSilMenusu")->isEnabled());
+    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugum());
 }
 
 void KlasorIslemleriTesti::tumunuGosterGizleVeYenile()
@@ -311,7 +311,7 @@ void KlasorIslemleriTesti::tumunuGosterGizleVeYenile()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QTreeWidgetItem *bir = f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
+    QTreeWidgetItem *bir = Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"));
     f.durumMetniAyarla(QStringLiteral("   3 iş listelendi"));
     f.TumKlasorleriGoster();
     QVERIFY(bir->isExpanded());
@@ -320,14 +320,14 @@ void KlasorIslemleriTesti::tumunuGosterGizleVeYenile()
     f.TumKlasorleriGizle();
     QVERIFY(!bir->isExpanded());
     QCOMPARE(KlasorAgaci::resim(bir), 3);
-    QCOMPARE(KlasorAgaci::resim(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)), 2); // fixed nodes keep theirs
+    QCOMPARE(KlasorAgaci::resim(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari)), 2); // fixed nodes keep theirs
     // F5 rebuilds the tree from the database.
     vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Üç")});
-    f.KlasorListesi->setFocus();
-    QTest::keyClick(f.KlasorListesi, Qt::Key_F5);
-    QVERIFY(f.KlasorListesi->dugum(QStringLiteral("3-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setFocus();
+    QTest::keyClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi"), Qt::Key_F5);
+    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("3-Anahtar")));
     QCOMPARE(f.seciliAnahtar(), KlasorAgaci::KlasorAnahtari);
-    QCOMPARE(f.EnBuyukKlasorNo, qint16(3));
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(3));
 }
 
 void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
@@ -342,9 +342,9 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
-    IsListesi *l = f.YapilacakIslerListesi;
+    IsListesi *l = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
     QWidget *alan = l->viewport();
     const QPoint satir = l->visualRect(l->model()->index(0, 2)).center();
     const QPoint satir2 = l->visualRect(l->model()->index(1, 2)).center();
@@ -353,17 +353,17 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     const QPoint bos(satir.x(), alan->height() - 5);
     QTest::mousePress(alan, Qt::RightButton, {}, bos);
     QTest::mouseRelease(alan, Qt::RightButton, {}, bos);
-    QVERIFY(!f.YapilacakIsListesiMenusu->isVisible());
+    QVERIFY(!Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->isVisible());
     QCOMPARE(l->seciliSatir(), 0);
     // A right click selects the row under the pointer before the menu opens, so the
     // menu's commands act on that job.
     QTest::mousePress(alan, Qt::RightButton, {}, satir2);
     QCOMPARE(l->seciliSatir(), 1);
     QTest::mouseRelease(alan, Qt::RightButton, {}, satir2);
-    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    QTRY_VERIFY(Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->isVisible());
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    f.IsiSilMenusu2->trigger();
-    f.YapilacakIsListesiMenusu->hide();
+    Test::denetim<QAction>(&f, "IsiSilMenusu2")->trigger();
+    Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->hide();
     // The question names the job it deletes.
     QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")
                                                      + QStringLiteral("\r\n\r\n") + QStringLiteral("09.12.2026 10:00 - Duruşma"));
@@ -375,10 +375,10 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(e);
-        saat = e->SaatKutusu->currentText();
-        dakika = e->DakikaKutusu->currentText();
-        konu = e->IsinKonusuKutusu->currentText();
-        e->VazgecDugmesi->click();
+        saat = Test::denetim<QComboBox>(e, "SaatKutusu")->currentText();
+        dakika = Test::denetim<QComboBox>(e, "DakikaKutusu")->currentText();
+        konu = Test::denetim<QComboBox>(e, "IsinKonusuKutusu")->currentText();
+        Test::denetim<QPushButton>(e, "VazgecDugmesi")->click();
     });
     // A double click: the first click, then the second press that Qt reports as a double click.
     QTest::mouseClick(alan, Qt::LeftButton, {}, satir);
@@ -389,7 +389,7 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
 
     // Over all folders a right click follows the row's folder as a left click does, so
     // the menu's commands name and use the folder of the row pointed at.
-    f.TumKlasorlerOnayi->setChecked(true);
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->setChecked(true);
     const auto satirNoktasi = [&](qint64 isNo) {
         return l->visualRect(l->model()->index(l->model()->satirBul(isNo), 2)).center();
     };
@@ -397,21 +397,21 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
     QTest::mousePress(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
     QTest::mouseRelease(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
-    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    QTRY_VERIFY(Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->isVisible());
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
     QString baslik;
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(e);
         baslik = e->windowTitle();
-        e->IsinTarihiKutusu->setText(QStringLiteral("11.12.2026"));
-        e->SaatKutusu->setCurrentIndex(e->SaatKutusu->findText(QStringLiteral("12")));
-        e->IsinKonusuKutusu->setEditText(QStringLiteral("Sağ Tıkla Eklenen"));
-        e->KaydetDugmesi->click();
-        e->KapatDugmesi->click();
+        Test::denetim<QLineEdit>(e, "IsinTarihiKutusu")->setText(QStringLiteral("11.12.2026"));
+        Test::denetim<QComboBox>(e, "SaatKutusu")->setCurrentIndex(Test::denetim<QComboBox>(e, "SaatKutusu")->findText(QStringLiteral("12")));
+        Test::denetim<QComboBox>(e, "IsinKonusuKutusu")->setEditText(QStringLiteral("Sağ Tıkla Eklenen"));
+        Test::denetim<QPushButton>(e, "KaydetDugmesi")->click();
+        Test::denetim<QPushButton>(e, "KapatDugmesi")->click();
     });
-    f.YeniIsEkleMenusu2->trigger();
-    f.YapilacakIsListesiMenusu->hide();
+    Test::denetim<QAction>(&f, "YeniIsEkleMenusu2")->trigger();
+    Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->hide();
     QCOMPARE(baslik, QStringLiteral("Yapılacak İş Ekleme (İki)"));
     const auto eklenen = vt()->isleriListele(QStringLiteral("2-Anahtar"), false, false, QDate(2026, 12, 7));
     QCOMPARE(eklenen.size(), size_t(2));
@@ -421,15 +421,15 @@ void KlasorIslemleriTesti::isListesiMenusuVeCiftTiklama()
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
     QTest::mousePress(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
     QTest::mouseRelease(alan, Qt::RightButton, {}, satirNoktasi(ikidekiIs));
-    QTRY_VERIFY(f.YapilacakIsListesiMenusu->isVisible());
+    QTRY_VERIFY(Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->isVisible());
     Test::modalGelince([&](QWidget *w) {
         auto *e = qobject_cast<IsEklemeDegistirmeFormu *>(w);
         QVERIFY(e);
         baslik = e->windowTitle();
-        e->VazgecDugmesi->click();
+        Test::denetim<QPushButton>(e, "VazgecDugmesi")->click();
     });
-    f.DegisiklikYapMenusu2->trigger();
-    f.YapilacakIsListesiMenusu->hide();
+    Test::denetim<QAction>(&f, "DegisiklikYapMenusu2")->trigger();
+    Test::denetim<QMenu>(&f, "YapilacakIsListesiMenusu")->hide();
     QCOMPARE(baslik, QStringLiteral("Yapılacak İşi Değiştirme (İki)"));
 }
 
@@ -440,27 +440,27 @@ void KlasorIslemleriTesti::sabitDugumlereIsTasinmaz()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
     // Onto "Klasörlerim" or the root: refused as adding a job there is, with no question.
     for (const QString &k : {KlasorAgaci::KlasorAnahtari, KlasorAgaci::ProgramAnahtari}) {
         ortam->mesajlar->temizle();
-        f.KlasorListesi->vurguluDugumAyarla(f.KlasorListesi->dugum(k));
+        Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugumAyarla(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(k));
         f.IsiTasi(no);
         QCOMPARE(ortam->mesajlar->metinler(),
                  QStringList{QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz.")});
         QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
-        QVERIFY(!f.KlasorListesi->vurguluDugum());
+        QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugum());
     }
     // No folder under the pointer: nothing is asked and nothing moves.
     ortam->mesajlar->temizle();
-    f.KlasorListesi->vurguluDugumAyarla(nullptr);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->vurguluDugumAyarla(nullptr);
     f.IsiTasi(no);
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QCOMPARE(vt()->is(no).anahtari, QStringLiteral("1-Anahtar"));
 
     // The tree itself does not take the drop there.
-    KlasorAgaci *a = f.KlasorListesi;
+    KlasorAgaci *a = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
     QMimeData veri;
     veri.setData(IsSatiriModeli::IsNoMimeTuru, QByteArray::number(no));
     QSignalSpy birakildi(a, &KlasorAgaci::isBirakildi);

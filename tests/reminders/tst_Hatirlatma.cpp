@@ -97,8 +97,8 @@ private:
     QStringList konular(HatirlatmaFormu *f)
     {
         QStringList l;
-        for (int i = 0; i < f->YapilacakIslerListesi->satirSayisi(); ++i)
-            l << f->YapilacakIslerListesi->model()->hucreMetni(i, IsSatiriModeli::Konusu);
+        for (int i = 0; i < Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(); ++i)
+            l << Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->hucreMetni(i, IsSatiriModeli::Konusu);
         return l;
     }
     // Runs one tick; eylem acts on the reminder window while the tick waits in it. The
@@ -173,15 +173,15 @@ void HatirlatmaTesti::vadeKuraliVeSiralama()
     QCOMPARE(ana.hatirlatmaFormu(), f);
     QCOMPARE(konular(f), (QStringList{QStringLiteral("sabah"), QStringLiteral("öğle"), QStringLiteral("tam")}));
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(f->YapilacakIslerListesi->model()->simge(i), int(IsSatiriModeli::HatirlatSimgesi));
-    QCOMPARE(f->YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Tarihi), QStringLiteral("07.12.2026"));
-    QCOMPARE(f->YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("09:30:00"));
-    QCOMPARE(f->YapilacakIslerListesi->seciliSatir(), 0);
-    QCOMPARE(f->AciklamaKutusu->toPlainText(), QStringLiteral("sabah açıklaması"));
+        QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->simge(i), int(IsSatiriModeli::HatirlatSimgesi));
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Tarihi), QStringLiteral("07.12.2026"));
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("09:30:00"));
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->seciliSatir(), 0);
+    QCOMPARE(Test::denetim<QPlainTextEdit>(f, "AciklamaKutusu")->toPlainText(), QStringLiteral("sabah açıklaması"));
 
     ortam->saat->an = an(23, 59, 59);
     ana.HatirlatilacakIsleriListele();
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 4);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 4);
     ortam->saat->an = an(0, 0, 0, Bugun.addDays(1));
     ana.HatirlatilacakIsleriListele();
     // None of the day's scans found its jobs settled: after midnight they are still due,
@@ -195,16 +195,16 @@ void HatirlatmaTesti::bosTaramaPencereAcmaz()
     isEkle(Bugun, QTime(14, 36), QStringLiteral("sonra"));
     AnaForm ana(false);
     const bool simgeVardi = ana.bildirimAlani() && ana.bildirimAlani()->gorunur();
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     {
         ModalNobetcisi nobetci;
         ana.YapilacakIsKontrolu_Timer();
         QTest::qWait(30);
         QCOMPARE(nobetci.goruldu, 0);
     }
-    QCOMPARE(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi(), 0);
-    QVERIFY(ana.YapilacakIsKontrolu->isActive());
-    QCOMPARE(ana.YapilacakIsKontrolu->interval(), 32000);
+    QCOMPARE(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi(), 0);
+    QVERIFY(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive());
+    QCOMPARE(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->interval(), 32000);
     QCOMPARE(ortam->alarm->baslatmaSayisi, 0);
     QCOMPARE(ana.bildirimAlani() && ana.bildirimAlani()->gorunur(), simgeVardi);
 }
@@ -216,7 +216,7 @@ void HatirlatmaTesti::taramaPencereyiGosterirVeKapaninca32SaniyeSonraTekrarlar()
     Tercihler::ArkaplandaCalissin = 1;
     AnaForm ana(false);
     QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
 
     bool simgeSilinmisti = false;
     bool ikinciTikBeklemedi = false;
@@ -224,19 +224,19 @@ void HatirlatmaTesti::taramaPencereyiGosterirVeKapaninca32SaniyeSonraTekrarlar()
         QVERIFY(f->isModal());
         QCOMPARE(f->parentWidget(), static_cast<QWidget *>(&ana));
         QCOMPARE(f->windowTitle(), QStringLiteral("Hatırlatılacak İşler"));
-        QCOMPARE(f->Etiket[0]->text(), QStringLiteral("Aşağıda \"şimdi\" yapmak için planladığınız (2) adet iş var!"));
-        QCOMPARE(f->IsSonucuSecenekleri[0]->text(), QStringLiteral("İş y&apıldı "));
-        QCOMPARE(f->IsSonucuSecenekleri[1]->text(), QStringLiteral("&15 dakika ertelensin "));
-        QCOMPARE(f->IsSonucuSecenekleri[2]->text(), QStringLiteral("&Tekrar hatırlatılmasın "));
-        QVERIFY(f->YazdirDugmesi->isEnabled());
-        QVERIFY(!f->SimgeKutusu->pixmap().isNull());
+        QCOMPARE(Test::denetim<QLabel>(f, "Etiket0")->text(), QStringLiteral("Aşağıda \"şimdi\" yapmak için planladığınız (2) adet iş var!"));
+        QCOMPARE(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0")->text(), QStringLiteral("İş y&apıldı "));
+        QCOMPARE(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri1")->text(), QStringLiteral("&15 dakika ertelensin "));
+        QCOMPARE(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri2")->text(), QStringLiteral("&Tekrar hatırlatılmasın "));
+        QVERIFY(Test::denetim<QPushButton>(f, "YazdirDugmesi")->isEnabled());
+        QVERIFY(!Test::denetim<QLabel>(f, "SimgeKutusu")->pixmap().isNull());
         QVERIFY(ortam->alarm->caliyor);
         QCOMPARE(ortam->alarm->sonDosya, ortam->programKlasoru() + QStringLiteral("Alarm.wav"));
         simgeSilinmisti = !ana.bildirimAlani()->gorunur();
         // A tick while the window is up only re-arms the timer.
         ana.YapilacakIsKontrolu_Timer();
-        ikinciTikBeklemedi = QApplication::activeModalWidget() == f && ana.YapilacakIsKontrolu->isActive();
-        ana.YapilacakIsKontrolu->stop();
+        ikinciTikBeklemedi = QApplication::activeModalWidget() == f && Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive();
+        Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
@@ -250,8 +250,8 @@ void HatirlatmaTesti::taramaPencereyiGosterirVeKapaninca32SaniyeSonraTekrarlar()
     QVERIFY(!ortam->alarm->caliyor);
     QVERIFY(ana.bildirimAlani()->gorunur());
     QVERIFY(!ana.hatirlatmaFormuVar()); // unloaded; the next scan builds it anew
-    QVERIFY(ana.YapilacakIsKontrolu->isActive());
-    QCOMPARE(ana.YapilacakIsKontrolu->interval(), 32000);
+    QVERIFY(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive());
+    QCOMPARE(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->interval(), 32000);
     QCOMPARE(vt()->is(a).yapildi, false);
 
     // The next tick finds the same jobs, with the alarm again.
@@ -262,7 +262,7 @@ void HatirlatmaTesti::taramaPencereyiGosterirVeKapaninca32SaniyeSonraTekrarlar()
         tekrar = konular(f);
         QVERIFY(ortam->alarm->caliyor);
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     }));
     QCOMPARE(tekrar, (QStringList{QStringLiteral("birinci"), QStringLiteral("ikinci")}));
     QCOMPARE(ortam->alarm->baslatmaSayisi, 2);
@@ -275,10 +275,10 @@ void HatirlatmaTesti::arkaplanKapaliykenSimgeyeDokunulmaz()
     Ayarlar::yaz(AyarAdi::ArkaplandaCalissin, QStringLiteral("0"));
     Tercihler::yukle();
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     }));
     QVERIFY(!ana.bildirimAlani());
 }
@@ -287,12 +287,12 @@ void HatirlatmaTesti::kapatmaSorusunaHayirPencereyiSessizTutar()
 {
     isEkle(Bugun, QTime(14, 0), QStringLiteral("iş"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     bool acikKaldi = false;
     bool sessiz = false;
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
         ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
         QTest::qWait(20);
         acikKaldi = f->isVisible() && QApplication::activeModalWidget() == f;
         sessiz = !ortam->alarm->caliyor;
@@ -310,41 +310,41 @@ void HatirlatmaTesti::secenekVeOnayKurallari()
     const qint64 b = isEkle(Bugun, QTime(10, 0), QStringLiteral("b"));
     const qint64 c = isEkle(Bugun, QTime(11, 0), QStringLiteral("c"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
-    IsSatiriModeli *anaListe = ana.YapilacakIslerListesi->model();
+    IsSatiriModeli *anaListe = Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->model();
     QCOMPARE(anaListe->rowCount(), 3);
 
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
-        for (QRadioButton *r : f->IsSonucuSecenekleri)
-            QVERIFY(!r->isChecked());
-        QVERIFY(!f->OnaylaDugmesi->isEnabled());
-        QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
-        QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 3);
+        for (const char *ad : {"IsSonucuSecenekleri0", "IsSonucuSecenekleri1", "IsSonucuSecenekleri2"})
+            QVERIFY(!Test::denetim<QRadioButton>(f, ad)->isChecked());
+        QVERIFY(!Test::denetim<QPushButton>(f, "OnaylaDugmesi")->isEnabled());
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
+        QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 3);
 
-        QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
-        QVERIFY(f->OnaylaDugmesi->isEnabled());
+        QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0"), Qt::LeftButton);
+        QVERIFY(Test::denetim<QPushButton>(f, "OnaylaDugmesi")->isEnabled());
         // Enter in the list settles nothing.
-        f->YapilacakIslerListesi->setFocus();
-        QTest::keyClick(f->YapilacakIslerListesi, Qt::Key_Return);
-        QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 3);
-        QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+        Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->setFocus();
+        QTest::keyClick(Test::denetim<IsListesi>(f, "YapilacakIslerListesi"), Qt::Key_Return);
+        QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 3);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
         QCOMPARE(konular(f), (QStringList{QStringLiteral("b"), QStringLiteral("c")}));
         QCOMPARE(f->seciliIsNo(), a);
-        QCOMPARE(f->Etiket[0]->text(), HatirlatmaFormu::baslikMetni(2));
+        QCOMPARE(Test::denetim<QLabel>(f, "Etiket0")->text(), HatirlatmaFormu::baslikMetni(2));
         // The main list is refreshed after every confirmation.
         QCOMPARE(anaListe->simge(anaListe->satirBul(a)), int(IsSatiriModeli::YapildiSimgesi));
 
         // The chosen outcome stays for the following rows.
-        QVERIFY(f->IsSonucuSecenekleri[0]->isChecked());
-        QVERIFY(f->OnaylaDugmesi->isEnabled());
-        QTest::mouseClick(f->IsSonucuSecenekleri[2], Qt::LeftButton);
-        QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+        QVERIFY(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0")->isChecked());
+        QVERIFY(Test::denetim<QPushButton>(f, "OnaylaDugmesi")->isEnabled());
+        QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri2"), Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
         QCOMPARE(konular(f), QStringList{QStringLiteral("c")});
 
-        QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
-        QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0"), Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
         QVERIFY(!f->isVisible()); // the last row closes the window
     }));
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty()); // ...without the question
@@ -362,25 +362,25 @@ void HatirlatmaTesti::onaydanSonraSatirSecimi()
         isEkle(Bugun, QTime(8 + i, 0), QString::number(i));
     AnaForm ana(false);
     HatirlatmaFormu *f = goster(ana);
-    QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0"), Qt::LeftButton);
 
-    f->YapilacakIslerListesi->satirSec(2);
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
-    QCOMPARE(f->YapilacakIslerListesi->seciliSatir(), 1);
+    Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(2);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->seciliSatir(), 1);
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(2));
-    QCOMPARE(f->AciklamaKutusu->toPlainText(), QStringLiteral("2 açıklaması"));
+    QCOMPARE(Test::denetim<QPlainTextEdit>(f, "AciklamaKutusu")->toPlainText(), QStringLiteral("2 açıklaması"));
 
-    f->YapilacakIslerListesi->satirSec(0);
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(0);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     QCOMPARE(konular(f), (QStringList{QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")}));
-    QCOMPARE(f->YapilacakIslerListesi->seciliSatir(), 0);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->seciliSatir(), 0);
     QCOMPARE(OrtakDegiskenler::SeciliSatir, qint16(1));
-    QCOMPARE(f->AciklamaKutusu->toPlainText(), QStringLiteral("2 açıklaması"));
+    QCOMPARE(Test::denetim<QPlainTextEdit>(f, "AciklamaKutusu")->toPlainText(), QStringLiteral("2 açıklaması"));
 
     // A click on a row shows its description.
-    const QRect r = f->YapilacakIslerListesi->visualRect(f->YapilacakIslerListesi->model()->index(2, 2));
-    QTest::mouseClick(f->YapilacakIslerListesi->viewport(), Qt::LeftButton, {}, r.center());
-    QCOMPARE(f->AciklamaKutusu->toPlainText(), QStringLiteral("5 açıklaması"));
+    const QRect r = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->visualRect(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->index(2, 2));
+    QTest::mouseClick(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(Test::denetim<QPlainTextEdit>(f, "AciklamaKutusu")->toPlainText(), QStringLiteral("5 açıklaması"));
     f->hide();
 }
 
@@ -390,8 +390,8 @@ void HatirlatmaTesti::onbesDakikaErteleme()
     AnaForm ana(false);
     ortam->saat->an = an(14, 35, 20);
     HatirlatmaFormu *f = goster(ana);
-    QTest::mouseClick(f->IsSonucuSecenekleri[1], Qt::LeftButton);
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri1"), Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     QVERIFY(!ana.hatirlatmaFormu()->isVisible());
     const IsKaydi k = vt()->is(no);
     QCOMPARE(k.tarih, Bugun);
@@ -403,7 +403,7 @@ void HatirlatmaTesti::onbesDakikaErteleme()
     for (const auto &[zaman, beklenen] : taramalar) {
         ortam->saat->an = zaman;
         ana.HatirlatilacakIsleriListele();
-        QVERIFY2(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi() == beklenen,
+        QVERIFY2(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi() == beklenen,
                  qPrintable(zaman.toString()));
     }
 }
@@ -414,9 +414,9 @@ void HatirlatmaTesti::geceYarisinaYakinErtelemeErtesiGune()
     AnaForm ana(false);
     ortam->saat->an = an(23, 50, 10);
     HatirlatmaFormu *f = goster(ana);
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
-    QTest::mouseClick(f->IsSonucuSecenekleri[1], Qt::LeftButton);
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 1);
+    QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri1"), Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     const IsKaydi k = vt()->is(no);
     QCOMPARE(k.tarih, Bugun.addDays(1));
     QCOMPARE(k.saat, QTime(0, 5, 10));
@@ -427,7 +427,7 @@ void HatirlatmaTesti::geceYarisinaYakinErtelemeErtesiGune()
     for (const auto &[zaman, beklenen] : taramalar) {
         ortam->saat->an = zaman;
         ana.HatirlatilacakIsleriListele();
-        QVERIFY2(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi() == beklenen,
+        QVERIFY2(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi() == beklenen,
                  qPrintable(zaman.toString()));
     }
 }
@@ -438,18 +438,18 @@ void HatirlatmaTesti::sesliUyariDurdurulur()
     Ayarlar::yaz(AyarAdi::SesDosyasiYolu, QStringLiteral("/sesler/"));
     Ayarlar::yaz(AyarAdi::SesDosyasiAdi, QStringLiteral("zil.wav"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
         QVERIFY(ortam->alarm->caliyor);
         QCOMPARE(ortam->alarm->sonDosya, QStringLiteral("/sesler/zil.wav"));
-        QCOMPARE(f->SesliUyariVermeyiDurdurOnayi->text(), QStringLiteral("&Sesli uyarı vermeyi durdur "));
-        QVERIFY(f->SesliUyariVermeyiDurdurOnayi->isEnabled());
-        QTest::mouseClick(f->SesliUyariVermeyiDurdurOnayi, Qt::LeftButton);
+        QCOMPARE(Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi")->text(), QStringLiteral("&Sesli uyarı vermeyi durdur "));
+        QVERIFY(Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi")->isEnabled());
+        QTest::mouseClick(Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi"), Qt::LeftButton);
         QVERIFY(!ortam->alarm->caliyor);
-        QVERIFY(!f->SesliUyariVermeyiDurdurOnayi->isEnabled());
+        QVERIFY(!Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi")->isEnabled());
         QCOMPARE(OrtakDegiskenler::SesliUyari, 0);
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     }));
     const QString yok = QStringLiteral("<yok>");
     QCOMPARE(Ayarlar::oku(AyarAdi::Ayarlar, AyarAdi::SesliUyariBilgisi, yok), QStringLiteral("0"));
@@ -460,9 +460,9 @@ void HatirlatmaTesti::sesliUyariDurdurulur()
     OrtakDegiskenler::SesliUyari = 1;
     bool kutuKapali = false;
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
-        kutuKapali = !f->SesliUyariVermeyiDurdurOnayi->isEnabled();
+        kutuKapali = !Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi")->isEnabled();
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        f->KapatDugmesi->click();
+        Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     }));
     QVERIFY(kutuKapali);
     QCOMPARE(ortam->alarm->baslatmaSayisi, 1);
@@ -477,10 +477,10 @@ void HatirlatmaTesti::sesliUyariKapaliysaCalmaz()
     AnaForm ana(false);
     HatirlatmaFormu *f = goster(ana);
     QCOMPARE(ortam->alarm->baslatmaSayisi, 0);
-    QVERIFY(!f->SesliUyariVermeyiDurdurOnayi->isEnabled());
+    QVERIFY(!Test::denetim<QCheckBox>(f, "SesliUyariVermeyiDurdurOnayi")->isEnabled());
     QCOMPARE(OrtakDegiskenler::SesliUyari, 0);
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    f->KapatDugmesi->click();
+    Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
     QCOMPARE(ortam->alarm->durdurmaSayisi, 1);
 }
 
@@ -490,17 +490,17 @@ void HatirlatmaTesti::herZamanUstteAyari()
     Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QStringLiteral("0"));
     AnaForm ana(false);
     HatirlatmaFormu *f = goster(ana);
-    QCOMPARE(f->HerZamanUstteOlsunOnayi->text(), QStringLiteral("&Her zaman üstte olsun "));
-    QVERIFY(!f->HerZamanUstteOlsunOnayi->isChecked());
+    QCOMPARE(Test::denetim<QCheckBox>(f, "HerZamanUstteOlsunOnayi")->text(), QStringLiteral("&Her zaman üstte olsun "));
+    QVERIFY(!Test::denetim<QCheckBox>(f, "HerZamanUstteOlsunOnayi")->isChecked());
     QVERIFY(!enUstte(f));
 
-    QTest::mouseClick(f->HerZamanUstteOlsunOnayi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QCheckBox>(f, "HerZamanUstteOlsunOnayi"), Qt::LeftButton);
     QVERIFY(enUstte(f));
     QVERIFY(f->isVisible()); // changing the flag does not close the window
     QCOMPARE(Ayarlar::oku(AyarAdi::HatirlatmaEnUstte), QStringLiteral("1"));
     QCOMPARE(OrtakDegiskenler::HatirlatmaEnUstte, 1);
 
-    QTest::mouseClick(f->HerZamanUstteOlsunOnayi, Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QCheckBox>(f, "HerZamanUstteOlsunOnayi"), Qt::LeftButton);
     QVERIFY(!enUstte(f));
     QCOMPARE(Ayarlar::oku(AyarAdi::HatirlatmaEnUstte), QStringLiteral("0"));
     QCOMPARE(OrtakDegiskenler::HatirlatmaEnUstte, 0);
@@ -511,9 +511,9 @@ void HatirlatmaTesti::herZamanUstteAyari()
     delete ana.hatirlatmaFormu();
     bool ustte = false;
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *g) {
-        ustte = g->HerZamanUstteOlsunOnayi->isChecked() && enUstte(g);
+        ustte = Test::denetim<QCheckBox>(g, "HerZamanUstteOlsunOnayi")->isChecked() && enUstte(g);
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-        g->KapatDugmesi->click();
+        Test::denetim<QPushButton>(g, "KapatDugmesi")->click();
     }));
     QVERIFY(ustte);
 }
@@ -523,7 +523,7 @@ void HatirlatmaTesti::degistirPenceresiVeYenidenListeleme()
     const qint64 a = isEkle(Bugun, QTime(9, 0), QStringLiteral("Bir"));
     const qint64 b = isEkle(Bugun, QTime(10, 0), QStringLiteral("İki"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
 
     struct Editor {
         bool geldi = false;
@@ -545,19 +545,19 @@ void HatirlatmaTesti::degistirPenceresiVeYenidenListeleme()
                 return;
             }
             e->geldi = true;
-            e->tag = ed->Tag;
+            e->tag = QString::number(ed->isNo());
             e->baslik = ed->windowTitle();
-            e->takvimEtiketi = ed->TakvimDugmesiEtiketi;
+            e->takvimEtiketi = ed->takvimUstteMi() ? QStringLiteral(" ") : QString();
             e->enUstte = ed->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-            e->yapildiAcik = ed->IsYapildiOnayi->isEnabled();
+            e->yapildiAcik = Test::denetim<QCheckBox>(ed, "IsYapildiOnayi")->isEnabled();
             e->seciliSatir = OrtakDegiskenler::SeciliSatir;
             degisiklik();
             QPointer<QWidget> p = ed;
-            ed->VazgecDugmesi->click();
+            Test::denetim<QPushButton>(ed, "VazgecDugmesi")->click();
             if (p && p->isVisible())
                 p->hide();
         });
-        f->DegisiklikYapDugmesi->click();
+        Test::denetim<QPushButton>(f, "DegisiklikYapDugmesi")->click();
         *bekliyor = false;
         return *e;
     };
@@ -565,15 +565,15 @@ void HatirlatmaTesti::degistirPenceresiVeYenidenListeleme()
     bool acikKaldi = false;
     Editor ilk, ikinci;
     QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
-        f->YapilacakIslerListesi->satirSec(1);
+        Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(1);
         ilk = duzenle(f, [&] { vt()->isGuncelle({b, Klasor, Bugun, QTime(16, 0), QStringLiteral("İki"), {}, {}, {}, true, false}); });
         // The list is rebuilt from the database: the job moved past now is gone.
         acikKaldi = f->isVisible();
         QCOMPARE(konular(f), QStringList{QStringLiteral("Bir")});
-        QCOMPARE(f->Etiket[0]->text(), HatirlatmaFormu::baslikMetni(1));
+        QCOMPARE(Test::denetim<QLabel>(f, "Etiket0")->text(), HatirlatmaFormu::baslikMetni(1));
         QCOMPARE(ortam->alarm->baslatmaSayisi, 2); // active again after the editor
 
-        QTest::mouseClick(f->HerZamanUstteOlsunOnayi, Qt::LeftButton); // off
+        QTest::mouseClick(Test::denetim<QCheckBox>(f, "HerZamanUstteOlsunOnayi"), Qt::LeftButton); // off
         ikinci = duzenle(f, [&] { vt()->isHatirlatmaKapat(a); });
         QVERIFY(!f->isVisible()); // nothing left: closed without the question
     }));
@@ -599,7 +599,7 @@ void HatirlatmaTesti::sutunDuzeniKaydedilirVeYuklenir()
     isEkle(Bugun, QTime(14, 0), QStringLiteral("iş"));
     AnaForm ana(false);
     HatirlatmaFormu *f = goster(ana);
-    QHeaderView *h = f->YapilacakIslerListesi->header();
+    QHeaderView *h = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->header();
     const int tasarim[] = {1300, 1000, 1300, 1500, 1000, 1400};
     // The date column may be widened to fit a whole date in the list's font.
     QVERIFY(h->sectionSize(0) >= piksel(tasarim[0]));
@@ -610,7 +610,7 @@ void HatirlatmaTesti::sutunDuzeniKaydedilirVeYuklenir()
     h->resizeSection(2, 150);
     h->moveSection(h->visualIndex(3), 0); // "Yeri" first
     ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
-    f->KapatDugmesi->click(); // the layout is written even when the window stays
+    Test::denetim<QPushButton>(f, "KapatDugmesi")->click(); // the layout is written even when the window stays
     const QString bolum = QStringLiteral("Listeler\\Liste-3");
     QCOMPARE(Ayarlar::oku(bolum, QStringLiteral("Genislik-3"), {}), QString::number(twip(150)));
     QCOMPARE(Ayarlar::oku(bolum, QStringLiteral("Konum-4"), {}), QStringLiteral("1"));
@@ -620,7 +620,7 @@ void HatirlatmaTesti::sutunDuzeniKaydedilirVeYuklenir()
     delete f;
 
     HatirlatmaFormu *g = ana.hatirlatmaFormu();
-    QHeaderView *h2 = g->YapilacakIslerListesi->header();
+    QHeaderView *h2 = Test::denetim<IsListesi>(g, "YapilacakIslerListesi")->header();
     QCOMPARE(h2->sectionSize(2), 150);
     QCOMPARE(h2->visualIndex(3), 0);
     QCOMPARE(h2->visualIndex(0), 1);
@@ -655,8 +655,8 @@ void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
 {
     isEkle(Bugun, QTime(14, 30), QStringLiteral("duruşma"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
     QPointer<QWidget> editor;
     QPointer<QWidget> hatirlatma;
     bool ustunde = false;
@@ -674,7 +674,7 @@ void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
             hatirlatma = f;
             ustunde = true;
             ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-            f->KapatDugmesi->click();
+            Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
         });
         bekle->start();
         QTimer::singleShot(5000, bekle, [bekle] { bekle->stop(); });
@@ -685,17 +685,17 @@ void HatirlatmaTesti::baskaPencereAcikkenDeTaranir()
     ana.YeniIsEkle();
     QVERIFY(qobject_cast<IsEklemeDegistirmeFormu *>(editor.data()) || editor.isNull());
     QVERIFY(ustunde);
-    QVERIFY(ana.YapilacakIsKontrolu->isActive());
+    QVERIFY(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive());
 }
 
 void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
 {
     const qint64 no = isEkle(Bugun, QTime(14, 30), QStringLiteral("Duruşma"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
     ana.KlasorListesi_NodeClick(ana.seciliDugum());
-    QCOMPARE(ana.YapilacakIslerListesi->seciliIsNo(), no);
+    QCOMPARE(Test::denetim<IsListesi>(&ana, "YapilacakIslerListesi")->seciliIsNo(), no);
     bool hatirlatmaGeldi = false, kaydedildi = false;
     // The job is open in the editor; the scan comes, and in the reminder window the user
     // marks it done. Back in the editor the user changes its place and saves.
@@ -704,7 +704,7 @@ void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
         if (!e)
             return;
         QPointer<IsEklemeDegistirmeFormu> editor = e;
-        e->IsinYeriKutusu->setEditText(QStringLiteral("Adliye"));
+        Test::denetim<QComboBox>(e, "IsinYeriKutusu")->setEditText(QStringLiteral("Adliye"));
         auto *bekle = new QTimer(&ana);
         bekle->setInterval(10);
         QObject::connect(bekle, &QTimer::timeout, bekle, [&, bekle] {
@@ -713,8 +713,8 @@ void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
                 return;
             bekle->stop();
             hatirlatmaGeldi = true;
-            QTest::mouseClick(f->IsSonucuSecenekleri[0], Qt::LeftButton);
-            QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+            QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0"), Qt::LeftButton);
+            QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
             if (f->isVisible())
                 f->hide();
         });
@@ -724,7 +724,7 @@ void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
         if (!editor)
             return;
         ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // its time has passed: save anyway
-        editor->KaydetDugmesi->click();
+        Test::denetim<QPushButton>(editor, "KaydetDugmesi")->click();
         kaydedildi = editor && !editor->isVisible();
         if (editor && editor->isVisible())
             editor->reject();
@@ -737,25 +737,25 @@ void HatirlatmaTesti::acikDuzenleyiciHatirlatmaSonucunuBozmaz()
     QVERIFY(k.yapildi); // the reminder window's outcome stands
     // and the job is not reminded again.
     ana.HatirlatilacakIsleriListele();
-    QCOMPARE(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi(), 0);
+    QCOMPARE(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi(), 0);
 }
 
 void HatirlatmaTesti::taramaAdimindaZamanlayiciKurulu()
 {
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop(); // as when it has just fired
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop(); // as when it has just fired
     // Whatever runs while the tick lets pending events through finds the next scan armed,
     // so nothing opened there can stop the scans.
     bool calisti = false, kurulu = false;
     QTimer::singleShot(0, &ana, [&] {
         calisti = true;
-        kurulu = ana.YapilacakIsKontrolu->isActive();
+        kurulu = Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive();
     });
     ana.YapilacakIsKontrolu_Timer();
     QVERIFY(calisti);
     QVERIFY(kurulu);
-    QVERIFY(ana.YapilacakIsKontrolu->isActive());
-    QCOMPARE(ana.YapilacakIsKontrolu->interval(), 32000);
+    QVERIFY(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->isActive());
+    QCOMPARE(Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->interval(), 32000);
 }
 
 void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
@@ -767,13 +767,13 @@ void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
     auto utc = [&](int s, int d) { return QDateTime(gun, QTime(s, d), QTimeZone::utc()).toTimeZone(berlin); };
     const qint64 no = vt()->isEkle({0, Klasor, gun, QTime(2, 45), QStringLiteral("gece"), {}, {}, {}, true, false});
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     ortam->saat->an = utc(0, 50); // 02:50 summer time, the first 02:50 of the night
     QCOMPARE(ortam->saat->an.time(), QTime(2, 50));
     HatirlatmaFormu *f = goster(ana);
-    QCOMPARE(f->YapilacakIslerListesi->satirSayisi(), 1);
-    QTest::mouseClick(f->IsSonucuSecenekleri[1], Qt::LeftButton);
-    QTest::mouseClick(f->OnaylaDugmesi, Qt::LeftButton);
+    QCOMPARE(Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSayisi(), 1);
+    QTest::mouseClick(Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri1"), Qt::LeftButton);
+    QTest::mouseClick(Test::denetim<QPushButton>(f, "OnaylaDugmesi"), Qt::LeftButton);
     // Fifteen minutes later on the wall clock, not 02:05 of the second pass through 02:00.
     const IsKaydi k = vt()->is(no);
     QCOMPARE(k.tarih, gun);
@@ -783,7 +783,7 @@ void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
     for (const auto &[zaman, beklenen] : taramalar) {
         ortam->saat->an = zaman;
         ana.HatirlatilacakIsleriListele();
-        QVERIFY2(ana.hatirlatmaFormu()->YapilacakIslerListesi->satirSayisi() == beklenen,
+        QVERIFY2(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi() == beklenen,
                  qPrintable(zaman.toString(Qt::ISODate)));
     }
 }

@@ -68,7 +68,7 @@ private:
     static QStringList satirlar(HatirlatmaFormu *f)
     {
         QStringList l;
-        const IsSatiriModeli *m = f->YapilacakIslerListesi->model();
+        const IsSatiriModeli *m = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model();
         for (int i = 0; i < m->rowCount(); ++i)
             l << m->hucreMetni(i, IsSatiriModeli::Tarihi) + QLatin1Char(' ') + m->hucreMetni(i, IsSatiriModeli::Saati)
                     + QLatin1Char(' ') + m->hucreMetni(i, IsSatiriModeli::Konusu);
@@ -93,7 +93,7 @@ private:
             if (p && p->isVisible()) { // left open by the action: closed unresolved
                 ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
                 if (f)
-                    f->KapatDugmesi->click();
+                    Test::denetim<QPushButton>(f, "KapatDugmesi")->click();
                 if (p && p->isVisible())
                     p->hide();
             }
@@ -104,9 +104,9 @@ private:
     }
     static void sonuclandir(HatirlatmaFormu *f, int satir, int sonuc)
     {
-        f->YapilacakIslerListesi->satirSec(satir);
-        f->IsSonucuSecenekleri[sonuc]->click();
-        f->OnaylaDugmesi->click();
+        Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(satir);
+        Test::denetim<QRadioButton>(f, QByteArray("IsSonucuSecenekleri" + QByteArray::number(sonuc)).constData())->click();
+        Test::denetim<QPushButton>(f, "OnaylaDugmesi")->click();
     }
 
     std::unique_ptr<Test::Ortam> ortam;
@@ -130,7 +130,7 @@ void HatirlatmaUfkuTesti::bosTaramaIlerletirSonucsuzKapatmaKorur()
     const qint64 b = isEkle(Bugun, QTime(23, 59), QStringLiteral("gece"));
     ortam->saat->an = an(Bugun, 14, 35, 20);
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
 
     // A scan that finds nothing moves the horizon to its minute.
     QVERIFY(tikla(ana).isEmpty());
@@ -160,7 +160,7 @@ void HatirlatmaUfkuTesti::bosTaramaIlerletirSonucsuzKapatmaKorur()
     ortam->saat->an = an(Yarin, 0, 2, 10);
     QString baslik;
     QCOMPARE(tikla(ana, [&](HatirlatmaFormu *f) {
-                 baslik = f->Etiket[0]->text();
+                 baslik = Test::denetim<QLabel>(f, "Etiket0")->text();
                  sonuclandir(f, 0, 1); // postponed: 15 minutes from now, today
              }),
              QStringList{QStringLiteral("07.12.2026 23:59:00 gece")});
@@ -184,9 +184,9 @@ void HatirlatmaUfkuTesti::uyanincaVeYenidenBaslayincaKacanlarTarihleriyleGelir()
     ortam->saat->an = an(Bugun, 18, 0, 30);
     auto ana = std::make_unique<AnaForm>(false);
     // The first scan comes a few seconds after loading.
-    QVERIFY(ana->YapilacakIsKontrolu->isActive());
-    QCOMPARE(ana->YapilacakIsKontrolu->interval(), AnaForm::IlkTaramaGecikmesiMs);
-    ana->YapilacakIsKontrolu->stop();
+    QVERIFY(Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->isActive());
+    QCOMPARE(Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->interval(), AnaForm::IlkTaramaGecikmesiMs);
+    Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(*ana).isEmpty());
     QCOMPARE(ufuk(), QStringLiteral("2026-12-07 18:00:00"));
 
@@ -204,7 +204,7 @@ void HatirlatmaUfkuTesti::uyanincaVeYenidenBaslayincaKacanlarTarihleriyleGelir()
     ana.reset();
     ortam->saat->an = an(Yarin, 8, 16, 0);
     ana = std::make_unique<AnaForm>(false);
-    ana->YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->stop();
     QCOMPARE(tikla(*ana, [&](HatirlatmaFormu *f) {
                  sonuclandir(f, 0, 0);
                  sonuclandir(f, 0, 2);
@@ -221,7 +221,7 @@ void HatirlatmaUfkuTesti::ufuksuzVeBozukUfuktaBugundenEskisiYok()
     isEkle(Bugun, QTime(0, 0), QStringLiteral("gece yarısı"));
     ortam->saat->an = an(Bugun, 0, 0, 5);
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     // First start of this version (or a new database): nothing older than today.
     const QStringList beklenen{QStringLiteral("07.12.2026 00:00:00 gece yarısı")};
     QCOMPARE(tikla(ana), beklenen);
@@ -269,25 +269,24 @@ void HatirlatmaUfkuTesti::geceYarisindanHemenOnceGecmisSaatliEklenenIsKaybolmaz(
 {
     ortam->saat->an = an(Bugun, 23, 59, 20);
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(ana).isEmpty());
     QCOMPARE(ufuk(), QStringLiteral("2026-12-07 23:59:00"));
 
     // At 23:59:40 the user enters a job of today at 23:30 and confirms the past time; the
     // next scan comes after midnight.
     ortam->saat->an = an(Bugun, 23, 59, 40);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
     IsEklemeDegistirmeFormu *e = ana.isFormu();
-    e->YeniIsEkleDugmesi_Click();
-    e->Tag = QStringLiteral("Ekle");
-    e->HatirlatmaVarOnayi->setChecked(true);
-    e->IsinTarihiKutusu->setText(QStringLiteral("07.12.2026"));
-    e->SaatKutusu->setCurrentIndex(23);
-    e->DakikaKutusu->setCurrentIndex(30);
+    e->ekle(ana.seciliAnahtar(), e->windowTitle());
+    Test::denetim<QCheckBox>(e, "HatirlatmaVarOnayi")->setChecked(true);
+    Test::denetim<QLineEdit>(e, "IsinTarihiKutusu")->setText(QStringLiteral("07.12.2026"));
+    Test::denetim<QComboBox>(e, "SaatKutusu")->setCurrentIndex(23);
+    Test::denetim<QComboBox>(e, "DakikaKutusu")->setCurrentIndex(30);
     // The save applies the subject's leave rules too, capitals among them.
-    e->IsinKonusuKutusu->setEditText(QStringLiteral("Geç kalan"));
+    Test::denetim<QComboBox>(e, "IsinKonusuKutusu")->setEditText(QStringLiteral("Geç kalan"));
     ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
-    e->KaydetDugmesi->click();
+    Test::denetim<QPushButton>(e, "KaydetDugmesi")->click();
     QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("GEÇMİŞ ZAMANLI iş girmek istiyor musunuz?")});
     delete e;
 
@@ -305,7 +304,7 @@ void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
 {
     Ayarlar::yaz(AyarAdi::HatirlatmaUfku, QStringLiteral("2026-12-01 12:00:00"));
     AnaForm ana(false);
-    ana.YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
     // The statements the scan prepares, caught as they run.
     QStringList sorgular;
     sqlite3 *db = vt()->tutamak();
@@ -340,7 +339,7 @@ void HatirlatmaUfkuTesti::geriKalanSaatUfkuGeriAlmaz()
     isEkle(Bugun, QTime(9, 0), QStringLiteral("sabah"));
     ortam->saat->an = an(Bugun, 8, 0, 10);
     auto ana = std::make_unique<AnaForm>(false);
-    ana->YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(*ana).isEmpty());
     QCOMPARE(ufuk(), QStringLiteral("2026-12-07 08:00:00"));
 
@@ -350,7 +349,7 @@ void HatirlatmaUfkuTesti::geriKalanSaatUfkuGeriAlmaz()
     const QDate geride = Bugun.addDays(-400);
     ortam->saat->an = an(geride, 12, 0, 10);
     ana = std::make_unique<AnaForm>(false);
-    ana->YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(*ana).isEmpty());
     Ufuk::isYazildi(geride, QTime(11, 0), true, false, ortam->saat->an);
     ortam->saat->an = an(geride, 12, 1, 0);
@@ -361,7 +360,7 @@ void HatirlatmaUfkuTesti::geriKalanSaatUfkuGeriAlmaz()
     ana.reset();
     ortam->saat->an = an(Bugun, 8, 30, 0);
     ana = std::make_unique<AnaForm>(false);
-    ana->YapilacakIsKontrolu->stop();
+    Test::denetim<QTimer>(ana.get(), "YapilacakIsKontrolu")->stop();
     QVERIFY(tikla(*ana).isEmpty());
     QCOMPARE(ufuk(), QStringLiteral("2026-12-07 08:30:00"));
     ortam->saat->an = an(Bugun, 9, 0, 5);

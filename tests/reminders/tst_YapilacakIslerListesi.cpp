@@ -325,9 +325,9 @@ void ListePenceresiTesti::anaPenceredenAcilir()
     AnaForm ana(false);
     ana.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
-    QVERIFY(ana.Dugme[10]->isEnabled());
-    QVERIFY(ana.Dugme[12]->isEnabled());
-    QVERIFY(ana.YapilacakIsleriListeleMenusu->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&ana, "Dugme10")->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&ana, "Dugme12")->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&ana, "YapilacakIsleriListeleMenusu")->isEnabled());
 
     // From the toolbar: a fresh, modal, empty window; "&Tüm İşler" lists every folder's jobs.
     QPointer<YapilacakIslerListesiFormu> acilan;
@@ -343,7 +343,7 @@ void ListePenceresiTesti::anaPenceredenAcilir()
         satir = liste(acilan)->satirSayisi();
         QTest::keyClick(acilan, Qt::Key_Escape);
     });
-    ana.Dugme[10]->trigger();
+    Test::denetim<QAction>(&ana, "Dugme10")->trigger();
     QCOMPARE(satir, 7);
     // Unloaded on closing: its rows do not outlive it.
     QVERIFY(acilan.isNull());
@@ -354,11 +354,11 @@ void ListePenceresiTesti::anaPenceredenAcilir()
         menudenAcildi = qobject_cast<YapilacakIslerListesiFormu *>(w) != nullptr;
         static_cast<QDialog *>(w)->reject();
     });
-    ana.YapilacakIslerMenusu->popup(QPoint(10, 10));
-    QVERIFY(QTest::qWaitForWindowExposed(ana.YapilacakIslerMenusu));
-    QTest::keyClick(ana.YapilacakIslerMenusu, Qt::Key_Up);
-    QCOMPARE(ana.YapilacakIslerMenusu->activeAction(), ana.YapilacakIsleriListeleMenusu);
-    QTest::keyClick(ana.YapilacakIslerMenusu, Qt::Key_Return);
+    Test::denetim<QMenu>(&ana, "YapilacakIslerMenusu")->popup(QPoint(10, 10));
+    QVERIFY(QTest::qWaitForWindowExposed(Test::denetim<QMenu>(&ana, "YapilacakIslerMenusu")));
+    QTest::keyClick(Test::denetim<QMenu>(&ana, "YapilacakIslerMenusu"), Qt::Key_Up);
+    QCOMPARE(Test::denetim<QMenu>(&ana, "YapilacakIslerMenusu")->activeAction(), Test::denetim<QAction>(&ana, "YapilacakIsleriListeleMenusu"));
+    QTest::keyClick(Test::denetim<QMenu>(&ana, "YapilacakIslerMenusu"), Qt::Key_Return);
     QTRY_VERIFY(menudenAcildi);
 }
 

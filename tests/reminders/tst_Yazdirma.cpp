@@ -414,9 +414,9 @@ void YazdirmaTesti::ucPenceredenYazdirma()
     for (int i = 0; i < 3; ++i)
         vt()->isEkle(is(QStringLiteral("İş %1").arg(i), QStringLiteral("not"), QTime(14, 30 + i)));
     AnaForm ana(false);
-    ana.KlasorListesi->setCurrentItem(ana.KlasorListesi->dugum(Klasor));
-    ana.KlasorListesi_NodeClick(ana.KlasorListesi->dugum(Klasor));
-    QVERIFY(ana.Dugme[12]->isEnabled());
+    Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
+    ana.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&ana, "KlasorListesi")->dugum(Klasor));
+    QVERIFY(Test::denetim<QAction>(&ana, "Dugme12")->isEnabled());
 
     auto sonBelge = [this] { return ortam->yazicilar->belgeler.last(); };
     auto tamam = [](QWidget *w) {
@@ -426,7 +426,7 @@ void YazdirmaTesti::ucPenceredenYazdirma()
 
     // Main window: the selected folder's name, "Sayısı" at 125.
     Test::modalGelince(tamam);
-    ana.Dugme[12]->trigger();
+    Test::denetim<QAction>(&ana, "Dugme12")->trigger();
     QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
     QCOMPARE(sonBelge()->metinler.first().metin, QStringLiteral("Büro"));
     QCOMPARE(bul(*sonBelge(), QStringLiteral("Sayısı"))->sol, 125.0);
@@ -457,19 +457,19 @@ void YazdirmaTesti::ucPenceredenYazdirma()
         HatirlatmaFormu *h = ana.hatirlatmaFormu();
         h->show();
         QVERIFY(QTest::qWaitForWindowExposed(h));
-        h->HerZamanUstteOlsunOnayi->setChecked(ustte);
+        Test::denetim<QCheckBox>(h, "HerZamanUstteOlsunOnayi")->setChecked(ustte);
         bool enUstteydi = !ustte;
         Test::modalGelince([&enUstteydi](QWidget *w) {
             enUstteydi = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
             Test::denetim<QPushButton>(w, "TamamDugmesi")->click();
         });
-        h->YazdirDugmesi->click();
+        Test::denetim<QPushButton>(h, "YazdirDugmesi")->click();
         QCOMPARE(enUstteydi, ustte);
         QCOMPARE(sonBelge()->metinler.first().metin,
                  QStringLiteral("Bugün Yapmak İçin Planladığınız İşler (7 Aralık 2026 Pazartesi)"));
         QCOMPARE(bul(*sonBelge(), QStringLiteral("Sayısı"))->sol, 130.0);
         QCOMPARE(bul(*sonBelge(), QStringLiteral("İş 2"))->sol, 48.0);
-        h->YapilacakIslerListesi->model()->temizle();
+        Test::denetim<IsListesi>(h, "YapilacakIslerListesi")->model()->temizle();
         h->reject();
         delete h;
     }

@@ -237,14 +237,14 @@ void AramaIslemleriFormuTesti::ayrintiGoster()
     // A second search in the same window: the line goes to its own folder and job, and
     // the nested folder is opened to show it.
     ara(0, QStringLiteral("duruşma"));
-    QVERIFY(!a->KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
+    QVERIFY(!Test::denetim<KlasorAgaci>(a, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
     satirSec(0);
     QTest::mouseClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QCOMPARE(f->result(), int(QDialog::Accepted));
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
-    QVERIFY(a->KlasorListesi->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
-    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_izmir);
+    QVERIFY(Test::denetim<KlasorAgaci>(a, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"))->isExpanded());
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->seciliIsNo(), m_izmir);
     QCOMPARE(a->durumMetni(), QStringLiteral("   1 iş listelendi"));
 
     // A double click does the same.
@@ -256,16 +256,16 @@ void AramaIslemleriFormuTesti::ayrintiGoster()
     QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
     QVERIFY(!f->isVisible());
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("1-Anahtar"));
-    QCOMPARE(a->YapilacakIslerListesi->satirSayisi(), 2);
-    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_ankara2);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->satirSayisi(), 2);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->seciliIsNo(), m_ankara2);
 }
 
 void AramaIslemleriFormuTesti::agactaOlmayanKlasor()
 {
     AnaForm *a = m_ana.get();
-    a->KlasorListesi->setCurrentItem(a->KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(a, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(a, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     a->KlasorListesi_NodeClick(a->seciliDugum());
-    a->YapilacakIslerListesi->satirSec(1);
+    Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->satirSec(1);
     AramaIslemleriFormu *f = ac();
     ara(0, QStringLiteral("yetim"));
     QCOMPARE(anahtarListesi(f)->item(0)->text(), QStringLiteral("9-Anahtar"));
@@ -274,8 +274,8 @@ void AramaIslemleriFormuTesti::agactaOlmayanKlasor()
     // The tree and the list stay as they were; the job is not in that list.
     QVERIFY(!f->isVisible());
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("1-Anahtar"));
-    QCOMPARE(a->YapilacakIslerListesi->satirSayisi(), 2);
-    QCOMPARE(a->YapilacakIslerListesi->seciliSatir(), 1);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->satirSayisi(), 2);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->seciliSatir(), 1);
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
 }
 
@@ -284,8 +284,8 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
     AnaForm *a = m_ana.get();
     a->show();
     QVERIFY(QTest::qWaitForWindowActive(a));
-    QVERIFY(a->BulMenusu->isEnabled());
-    QVERIFY(a->Dugme[8]->isEnabled());
+    QVERIFY(Test::denetim<QAction>(a, "BulMenusu")->isEnabled());
+    QVERIFY(Test::denetim<QAction>(a, "Dugme8")->isEnabled());
     // F3 opens it; going to a job leaves the focus in the job list.
     bool acildi = false;
     Test::modalGelince([&](QWidget *w) {
@@ -300,8 +300,8 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
     });
     QTest::keyClick(a, Qt::Key_F3);
     QVERIFY(acildi);
-    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_izmir);
-    QTRY_COMPARE(a->focusWidget(), static_cast<QWidget *>(a->YapilacakIslerListesi));
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->seciliIsNo(), m_izmir);
+    QTRY_COMPARE(a->focusWidget(), static_cast<QWidget *>(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")));
 
     // The toolbar button opens it too; Esc closes it and changes nothing.
     acildi = false;
@@ -309,14 +309,14 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
         acildi = qobject_cast<AramaIslemleriFormu *>(w) != nullptr;
         QTest::keyClick(w, Qt::Key_Escape);
     });
-    a->Dugme[8]->trigger();
+    Test::denetim<QAction>(a, "Dugme8")->trigger();
     QVERIFY(acildi);
     QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
 
     // With only today's jobs shown, search is off and F3 does nothing.
-    a->SadeceBugunYapilacakIsleriListeleOnayi->setChecked(true);
-    QVERIFY(!a->BulMenusu->isEnabled());
-    QVERIFY(!a->Dugme[8]->isEnabled());
+    Test::denetim<QCheckBox>(a, "SadeceBugunYapilacakIsleriListeleOnayi")->setChecked(true);
+    QVERIFY(!Test::denetim<QAction>(a, "BulMenusu")->isEnabled());
+    QVERIFY(!Test::denetim<QAction>(a, "Dugme8")->isEnabled());
     acildi = false;
     Test::modalGelince([&](QWidget *w) {
         acildi = true;
@@ -325,8 +325,8 @@ void AramaIslemleriFormuTesti::anaFormdanAcilis()
     QTest::keyClick(a, Qt::Key_F3);
     QTest::qWait(350);
     QVERIFY(!acildi);
-    a->SadeceBugunYapilacakIsleriListeleOnayi->setChecked(false);
-    QVERIFY(a->BulMenusu->isEnabled());
+    Test::denetim<QCheckBox>(a, "SadeceBugunYapilacakIsleriListeleOnayi")->setChecked(false);
+    QVERIFY(Test::denetim<QAction>(a, "BulMenusu")->isEnabled());
     a->hide();
 }
 
@@ -358,20 +358,20 @@ void AramaIslemleriFormuTesti::tekSonucKlavyeyleAcilir()
     QCOMPARE(QApplication::focusWidget(), Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"));
     QTest::keyClick(Test::denetim<QPushButton>(f, "AyrintiGosterDugmesi"), Qt::Key_Space);
     QVERIFY(!f->isVisible());
-    QCOMPARE(a->YapilacakIslerListesi->seciliIsNo(), m_ankara2);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->seciliIsNo(), m_ankara2);
 }
 
 void AramaIslemleriFormuTesti::ekranOkuyucuAdlari()
 {
     auto ad = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
     AnaForm *a = m_ana.get();
-    QCOMPARE(a->DugmeCubugu->objectName(), QStringLiteral("DugmeCubugu"));
-    QCOMPARE(ad(a->DugmeCubugu), QStringLiteral("Araç Çubuğu"));
-    QCOMPARE(ad(a->KlasorListesi), QStringLiteral("Klasörler"));
-    QCOMPARE(ad(a->YapilacakIslerListesi), QStringLiteral("Yapılacak İşler"));
+    QCOMPARE(Test::denetim<QToolBar>(a, "DugmeCubugu")->objectName(), QStringLiteral("DugmeCubugu"));
+    QCOMPARE(ad(Test::denetim<QToolBar>(a, "DugmeCubugu")), QStringLiteral("Araç Çubuğu"));
+    QCOMPARE(ad(Test::denetim<KlasorAgaci>(a, "KlasorListesi")), QStringLiteral("Klasörler"));
+    QCOMPARE(ad(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")), QStringLiteral("Yapılacak İşler"));
     HatirlatmaFormu *h = a->hatirlatmaFormu();
-    QCOMPARE(ad(h->YapilacakIslerListesi), QStringLiteral("Hatırlatılacak İşler"));
-    QCOMPARE(ad(h->AciklamaKutusu), QStringLiteral("Açıklama"));
+    QCOMPARE(ad(Test::denetim<IsListesi>(h, "YapilacakIslerListesi")), QStringLiteral("Hatırlatılacak İşler"));
+    QCOMPARE(ad(Test::denetim<QPlainTextEdit>(h, "AciklamaKutusu")), QStringLiteral("Açıklama"));
     TakvimFormu takvim;
     QCOMPARE(ad(Test::denetim<QListWidget>(&takvim, "AyKutusu")), QStringLiteral("Ay Listesi :"));
     AramaIslemleriFormu *f = ac();

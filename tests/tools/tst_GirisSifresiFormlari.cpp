@@ -207,11 +207,11 @@ void GirisSifresiFormlariTesti::baslangictaSorulur()
         AnaForm::ornek()->YapilacakIsKontrolu_Timer();
         kilitsizAcildi = AnaForm::ornek()->hatirlatmaFormuVar();
         // Nor do the preferences open from the tray menu.
-        AnaForm::ornek()->TercihlerMenusu2->trigger();
+        Test::denetim<QAction>(AnaForm::ornek(), "TercihlerMenusu2")->trigger();
         kilitsizAcildi = kilitsizAcildi || AnaForm::ornek()->tercihlerFormu();
         // Nor is the hidden main window shown: by the tray's "Göster", its double-click
         // or a second start's request (all of them AnaForm::Goster).
-        AnaForm::ornek()->GosterMenusu->trigger();
+        Test::denetim<QAction>(AnaForm::ornek(), "GosterMenusu")->trigger();
         if (auto *simge = AnaForm::ornek()->bildirimAlani())
             Q_EMIT simge->ciftTiklandi();
         AnaForm::ornek()->Goster();
@@ -346,8 +346,8 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
     AnaForm ana(false);
     ana.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
-    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
-    QVERIFY(ana.GirisSifresiBelirleDegistirMenusu->isEnabled());
+    QCOMPARE(Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->text(), QStringLiteral("Giriş Şifresi Belirle..."));
+    QVERIFY(Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->isEnabled());
     // A password that cannot be stored: told, the window stays open with the entry,
     // and neither the state nor the menu says it was set.
     Ayarlar::yaz(AyarAdi::GirisSifresiSor, QStringLiteral("0"));
@@ -368,10 +368,10 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
         QCOMPARE(dogrula(f)->text(), QStringLiteral("4444"));
         saklanamadiMi(f);
     });
-    ana.GirisSifresiBelirleDegistirMenusu->trigger();
+    Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->trigger();
     QVERIFY(!OrtakDegiskenler::GirisSifresiSorulsun);
     QCOMPARE(Ayarlar::oku(AyarAdi::GirisSifresiSor), QStringLiteral("0"));
-    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
+    QCOMPARE(Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->text(), QStringLiteral("Giriş Şifresi Belirle..."));
 
     ortam->ayarDosyasiYazilamaz(false);
     Test::modalGelince([&](QWidget *w) {
@@ -382,8 +382,8 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
         yaz(dogrula(f), QStringLiteral("4444"));
         tikla(tamam(f));
     });
-    ana.GirisSifresiBelirleDegistirMenusu->trigger();
-    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
+    Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->trigger();
+    QCOMPARE(Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
 
     // Nor a removal that cannot be stored.
     ortam->ayarDosyasiYazilamaz(true);
@@ -394,9 +394,9 @@ void GirisSifresiFormlariTesti::menuBasligiDurumuIzler()
         ortam->mesajlar->gosterilenler.removeFirst(); // the question
         saklanamadiMi(f);
     });
-    ana.GirisSifresiBelirleDegistirMenusu->trigger();
+    Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->trigger();
     QVERIFY(OrtakDegiskenler::GirisSifresiSorulsun);
-    QCOMPARE(ana.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
+    QCOMPARE(Test::denetim<QAction>(&ana, "GirisSifresiBelirleDegistirMenusu")->text(), QStringLiteral("Giriş Şifresi Değiştir..."));
     ortam->ayarDosyasiYazilamaz(false);
     ana.hide();
 }

@@ -362,26 +362,26 @@ void TercihlerFormuTesti::anaFormdanAcilis()
     AnaForm ana(false);
     ana.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ana));
-    QVERIFY(ana.TercihlerMenusu1->isEnabled() && ana.TercihlerMenusu2->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&ana, "TercihlerMenusu1")->isEnabled() && Test::denetim<QAction>(&ana, "TercihlerMenusu2")->isEnabled());
     // From the menu: modal, owned by the main window.
     bool modal = false;
     Test::modalGelince([&](QWidget *w) {
         modal = qobject_cast<TercihlerFormu *>(w) && w->parentWidget() == &ana;
         w->close();
     });
-    ana.TercihlerMenusu1->trigger();
+    Test::denetim<QAction>(&ana, "TercihlerMenusu1")->trigger();
     QVERIFY(modal);
     QVERIFY(!ana.tercihlerFormu());
 
     // From the tray menu while the main window is minimised: modeless, on its own.
     ana.showMinimized();
     QVERIFY(ana.isMinimized());
-    ana.TercihlerMenusu2->trigger();
+    Test::denetim<QAction>(&ana, "TercihlerMenusu2")->trigger();
     QPointer<TercihlerFormu> f = ana.tercihlerFormu();
     QVERIFY(f && f->isVisible());
     QVERIFY(!f->isModal() && !f->parentWidget());
     // One window at a time; "Göster" waits while it is open.
-    ana.TercihlerMenusu2->trigger();
+    Test::denetim<QAction>(&ana, "TercihlerMenusu2")->trigger();
     QCOMPARE(ana.tercihlerFormu(), f.data());
     ana.Goster();
     QVERIFY(ana.isMinimized());

@@ -65,13 +65,13 @@ void AnaFormTesti::cleanup()
 void AnaFormTesti::bosVeritabaniIkiDugum()
 {
     AnaForm f(false);
-    QCOMPARE(f.KlasorListesi->tumDugumler().size(), 2);
-    QCOMPARE(f.KlasorListesi->topLevelItem(0)->text(0), QStringLiteral("Zelvora"));
+    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->tumDugumler().size(), 2);
+    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->topLevelItem(0)->text(0), QStringLiteral("Zelvora"));
     QCOMPARE(f.seciliAnahtar(), KlasorAgaci::KlasorAnahtari);
     QCOMPARE(f.seciliDugum()->text(0), QStringLiteral("Klasörlerim"));
     QVERIFY(f.seciliDugum()->isExpanded());
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
-    QCOMPARE(f.EnBuyukKlasorNo, qint16(0));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 0);
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(0));
     QCOMPARE(f.windowTitle(), QStringLiteral("Tavrek - Zelvora 2.33 (Sunucu)"));
 }
 
@@ -86,11 +86,11 @@ void AnaFormTesti::klasorNumaralariVeSirasizKayit()
     AnaForm f(false);
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
     QCOMPARE(ortam->mesajlar->gosterilenler.first().baslik, QStringLiteral("Hata oluştu!"));
-    QVERIFY(f.KlasorListesi->dugum(QStringLiteral("12-Anahtar")));
-    QVERIFY(!f.KlasorListesi->dugum(QStringLiteral("20-Anahtar")));
-    QCOMPARE(f.KlasorListesi->dugum(QStringLiteral("12-Anahtar"))->parent(), f.KlasorListesi->dugum(QStringLiteral("3-Anahtar")));
+    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar")));
+    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("20-Anahtar")));
+    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar"))->parent(), Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("3-Anahtar")));
     // 20 was read before its node failed: the counter never goes back.
-    QCOMPARE(f.EnBuyukKlasorNo, qint16(20));
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(20));
 }
 
 void AnaFormTesti::dugumTiklamaListelerVeDurumYazar()
@@ -100,18 +100,18 @@ void AnaFormTesti::dugumTiklamaListelerVeDurumYazar()
     isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(14, 0), QStringLiteral("a"));
     isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("b"));
     AnaForm f(false);
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 2);
     QCOMPARE(f.durumMetni(), QStringLiteral("   2 iş listelendi"));
     // Same day: database order, not time order.
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("a"));
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("14:00:00"));
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("2-Anahtar")));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("a"));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Saati), QStringLiteral("14:00:00"));
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("2-Anahtar")));
     QCOMPARE(f.durumMetni(), QStringLiteral("   0 iş listelendi"));
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     // "Klasörlerim" empties the list and leaves the status text alone.
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 0);
     QCOMPARE(f.durumMetni(), QStringLiteral("   2 iş listelendi"));
 }
 
@@ -122,8 +122,8 @@ void AnaFormTesti::simgelerVeTarihRenkleri()
     isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("bugün"), true, false);
     isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("yarın"), false, false);
     AnaForm f(false);
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsSatiriModeli *m = f.YapilacakIslerListesi->model();
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    IsSatiriModeli *m = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model();
     QCOMPARE(m->simge(0), int(IsSatiriModeli::YapildiSimgesi));
     QCOMPARE(m->simge(1), int(IsSatiriModeli::HatirlatSimgesi));
     QCOMPARE(m->simge(2), int(IsSatiriModeli::HatirlatmaSimgesi));
@@ -132,7 +132,7 @@ void AnaFormTesti::simgelerVeTarihRenkleri()
     QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(10, 140, 10));
     QVERIFY(!m->data(m->index(1, 2), Qt::ForegroundRole).isValid()); // only the date cell is coloured
     QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Tarihi), QStringLiteral("06.12.2026"));
-    QVERIFY(f.YapilacakIslerListesi->header()->isSectionHidden(IsSatiriModeli::IsNoSutunu));
+    QVERIFY(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header()->isSectionHidden(IsSatiriModeli::IsNoSutunu));
 }
 
 void AnaFormTesti::onayKutulari()
@@ -144,28 +144,28 @@ void AnaFormTesti::onayKutulari()
     isEkle(QStringLiteral("2-Anahtar"), QDate(2026, 12, 6), QTime(9, 0), QStringLiteral("dün açık"));
     isEkle(QStringLiteral("2-Anahtar"), QDate(2026, 12, 7), QTime(10, 0), QStringLiteral("iki bugün"));
     AnaForm f(false);
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
 
-    f.TumKlasorlerOnayi->setChecked(true);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 4);
-    QVERIFY(!f.KlasorListesi->isEnabled());
-    QVERIFY(!f.Dugme[2]->isEnabled());
-    QVERIFY(!f.YeniKlasorEkleMenusu1->isEnabled());
-    QVERIFY(!f.YeniKlasorEkleMenusu2->isEnabled());
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->setChecked(true);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 4);
+    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->isEnabled());
+    QVERIFY(!Test::denetim<QAction>(&f, "Dugme2")->isEnabled());
+    QVERIFY(!Test::denetim<QAction>(&f, "YeniKlasorEkleMenusu1")->isEnabled());
+    QVERIFY(!Test::denetim<QAction>(&f, "YeniKlasorEkleMenusu2")->isEnabled());
     // The first row was clicked: the tree shows that job's folder.
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
 
-    f.SadeceBugunYapilacakIsleriListeleOnayi->setChecked(true);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
+    Test::denetim<QCheckBox>(&f, "SadeceBugunYapilacakIsleriListeleOnayi")->setChecked(true);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 2);
     QCOMPARE(f.durumMetni(), QStringLiteral("   2 iş listelendi"));
 
-    f.TumKlasorlerOnayi->setChecked(false);
-    QVERIFY(f.KlasorListesi->isEnabled());
-    QVERIFY(f.Dugme[2]->isEnabled());
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 1); // today's open jobs of folder 2
-    f.SadeceBugunYapilacakIsleriListeleOnayi->setChecked(false);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->setChecked(false);
+    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->isEnabled());
+    QVERIFY(Test::denetim<QAction>(&f, "Dugme2")->isEnabled());
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 1); // today's open jobs of folder 2
+    Test::denetim<QCheckBox>(&f, "SadeceBugunYapilacakIsleriListeleOnayi")->setChecked(false);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 2);
 }
 
 void AnaFormTesti::sutunSiralama()
@@ -175,8 +175,8 @@ void AnaFormTesti::sutunSiralama()
     isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 3, 2), QTime(9, 0), QStringLiteral("Ceviz"));
     isEkle(QStringLiteral("1-Anahtar"), QDate(2025, 12, 30), QTime(9, 0), QStringLiteral("Dut"));
     AnaForm f(false);
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsListesi *l = f.YapilacakIslerListesi;
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    IsListesi *l = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
     auto konular = [l] {
         QStringList s;
         for (int i = 0; i < l->satirSayisi(); ++i)
@@ -198,7 +198,7 @@ void AnaFormTesti::sutunSiralama()
     QCOMPARE(konular(), (QStringList{QStringLiteral("Ceviz"), QStringLiteral("Çay"), QStringLiteral("Dut")}));
     QCOMPARE(l->header()->sortIndicatorSection(), 2);
     isEkle(QStringLiteral("1-Anahtar"), QDate(2020, 1, 1), QTime(9, 0), QStringLiteral("Armut"));
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     QCOMPARE(konular().first(), QStringLiteral("Armut"));
     QCOMPARE(konular().last(), QStringLiteral("Dut"));
 }
@@ -206,23 +206,23 @@ void AnaFormTesti::sutunSiralama()
 void AnaFormTesti::menulerVeDugmeler()
 {
     AnaForm f(false);
-    QCOMPARE(f.Dugme[2]->text(), QStringLiteral("Klasör Ekle"));
-    QCOMPARE(f.Dugme[8]->toolTip(), QStringLiteral("İş bulma (F3)"));
-    QCOMPARE(f.Dugme[10]->toolTip(), QStringLiteral("Yapılacak işleri listeleme/yazdırma"));
-    QVERIFY(f.Dugme[3]->isSeparator());
-    QCOMPARE(f.YapilacakIslerMenusu->title(), QStringLiteral("Y&apılacak İşler"));
+    QCOMPARE(Test::denetim<QAction>(&f, "Dugme2")->text(), QStringLiteral("Klasör Ekle"));
+    QCOMPARE(Test::denetim<QAction>(&f, "Dugme8")->toolTip(), QStringLiteral("İş bulma (F3)"));
+    QCOMPARE(Test::denetim<QAction>(&f, "Dugme10")->toolTip(), QStringLiteral("Yapılacak işleri listeleme/yazdırma"));
+    QVERIFY(Test::denetim<QAction>(&f, "Dugme3")->isSeparator());
+    QCOMPARE(Test::denetim<QMenu>(&f, "YapilacakIslerMenusu")->title(), QStringLiteral("Y&apılacak İşler"));
     QStringList ogeler;
-    for (QAction *a : f.YapilacakIslerMenusu->actions())
+    for (QAction *a : Test::denetim<QMenu>(&f, "YapilacakIslerMenusu")->actions())
         ogeler << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(ogeler, (QStringList{QStringLiteral("Yeni &Klasör Ekle"), QStringLiteral("-"), QStringLiteral("&Yeni İş Ekle..."),
                                   QStringLiteral("&Değişiklik Yap..."), QStringLiteral("İşi &Sil"), QStringLiteral("-"),
                                   QStringLiteral("Bul..."), QStringLiteral("-"), QStringLiteral("Yapılacak İşleri Listele")}));
-    QCOMPARE(f.KlasorMenusu->defaultAction(), f.YeniKlasorEkleMenusu2);
-    QCOMPARE(f.BildirimAlaniMenusu->defaultAction(), f.GosterMenusu);
+    QCOMPARE(Test::denetim<QMenu>(&f, "KlasorMenusu")->defaultAction(), Test::denetim<QAction>(&f, "YeniKlasorEkleMenusu2"));
+    QCOMPARE(Test::denetim<QMenu>(&f, "BildirimAlaniMenusu")->defaultAction(), Test::denetim<QAction>(&f, "GosterMenusu"));
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QCOMPARE(f.GirisSifresiBelirleDegistirMenusu->text(), QStringLiteral("Giriş Şifresi Belirle..."));
-    QCOMPARE(f.Etiket[2]->text(), QStringLiteral("7 Aralık 2026 Pazartesi"));
+    QCOMPARE(Test::denetim<QAction>(&f, "GirisSifresiBelirleDegistirMenusu")->text(), QStringLiteral("Giriş Şifresi Belirle..."));
+    QCOMPARE(Test::denetim<QLabel>(&f, "Etiket2")->text(), QStringLiteral("7 Aralık 2026 Pazartesi"));
     f.hide();
 }
 
@@ -232,8 +232,8 @@ void AnaFormTesti::sutunDuzeniKapatmaIptalindeDeKaydedilir()
     {
         AnaForm f(false);
         f.show();
-        f.YapilacakIslerListesi->header()->resizeSection(2, 200);
-        f.YapilacakIslerListesi->header()->moveSection(3, 0);
+        Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header()->resizeSection(2, 200);
+        Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header()->moveSection(3, 0);
         ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
         QVERIFY(!f.close());
         QCOMPARE(ortam->mesajlar->gosterilenler.last().metin, QStringLiteral("Programdan çıkmak istiyor musunuz?"));
@@ -242,8 +242,8 @@ void AnaFormTesti::sutunDuzeniKapatmaIptalindeDeKaydedilir()
     QCOMPARE(Ayarlar::oku(AyarAdi::Liste(1), QStringLiteral("Genislik-3"), QString()), QStringLiteral("3000"));
     QCOMPARE(Ayarlar::oku(AyarAdi::Liste(1), QStringLiteral("Konum-4"), QString()), QStringLiteral("1"));
     AnaForm g(false);
-    QCOMPARE(g.YapilacakIslerListesi->header()->sectionSize(2), 200);
-    QCOMPARE(g.YapilacakIslerListesi->header()->visualIndex(3), 0);
+    QCOMPARE(Test::denetim<IsListesi>(&g, "YapilacakIslerListesi")->header()->sectionSize(2), 200);
+    QCOMPARE(Test::denetim<IsListesi>(&g, "YapilacakIslerListesi")->header()->visualIndex(3), 0);
     Tercihler::ArkaplandaCalissin = 1;
 }
 
@@ -256,7 +256,7 @@ void AnaFormTesti::arkaplandaKapatmaVeCikis()
     QVERIFY(!f.close());
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QVERIFY(!f.isVisible() || f.isMinimized());
-    QVERIFY(f.YapilacakIsKontrolu->isActive());
+    QVERIFY(Test::denetim<QTimer>(&f, "YapilacakIsKontrolu")->isActive());
     f.Goster();
     QVERIFY(f.isVisible());
     QVERIFY(!f.isMinimized());
@@ -276,16 +276,16 @@ void AnaFormTesti::klavyeIleSatirSecilir()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
-    IsListesi *l = f.YapilacakIslerListesi;
+    IsListesi *l = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
     // After a fill the first row is selected, so the job commands have a job at once.
     QCOMPARE(l->seciliSatir(), 0);
     // Tabbing into a list whose selection was lost selects its current row.
     l->selectionModel()->setCurrentIndex(l->model()->index(1, 0), QItemSelectionModel::Clear);
     QCOMPARE(l->seciliSatir(), -1);
-    f.KlasorListesi->setFocus();
-    QTest::keyClick(f.KlasorListesi, Qt::Key_Tab);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setFocus();
+    QTest::keyClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi"), Qt::Key_Tab);
     QTRY_VERIFY(l->hasFocus());
     QCOMPARE(l->seciliSatir(), 1);
     QTest::keyClick(l, Qt::Key_Up);
@@ -312,7 +312,7 @@ void AnaFormTesti::klavyeIleSatirSecilir()
         QCOMPARE(l->seciliSatir(), d.beklenen);
     }
     // Emptied by "Klasörlerim": nothing to select.
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
     QCOMPARE(l->seciliSatir(), -1);
 }
 
@@ -326,30 +326,30 @@ void AnaFormTesti::kapaliKlasoreEklenenKlasorGosterilir()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    QTreeWidgetItem *bir = f.KlasorListesi->dugum(QStringLiteral("1-Anahtar"));
+    QTreeWidgetItem *bir = Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar"));
     QVERIFY(!bir->isExpanded());
-    f.KlasorListesi->setCurrentItem(bir);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(bir);
     f.KlasorListesi_NodeClick(bir);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 1);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 1);
     // A folder added under the collapsed "Bir": its parent opens with the open icon and
     // the list shows the new, empty folder.
     f.YeniKlasorEkle();
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("4-Anahtar"));
     QVERIFY(bir->isExpanded());
     QCOMPARE(KlasorAgaci::resim(bir), 4);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 0);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 0);
     QCOMPARE(f.durumMetni(), QStringLiteral("   0 iş listelendi"));
-    if (auto *e = f.KlasorListesi->viewport()->findChild<QLineEdit *>(); e && e->isVisible())
+    if (auto *e = Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->viewport()->findChild<QLineEdit *>(); e && e->isVisible())
         QTest::keyClick(e, Qt::Key_Escape); // the new name is not typed here
 
     // All folders: the row's folder is shown, and every folder opened for it shows the open icon.
-    f.TumKlasorlerOnayi->setChecked(true);
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(1, IsSatiriModeli::Konusu), QStringLiteral("üçteki"));
-    f.YapilacakIslerListesi->satirSec(1);
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->setChecked(true);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->hucreMetni(1, IsSatiriModeli::Konusu), QStringLiteral("üçteki"));
+    Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSec(1);
     f.YapilacakIslerListesi_ItemClick();
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("3-Anahtar"));
     for (const char *k : {"1-Anahtar", "2-Anahtar"}) {
-        QTreeWidgetItem *d = f.KlasorListesi->dugum(QString::fromLatin1(k));
+        QTreeWidgetItem *d = Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QString::fromLatin1(k));
         QVERIFY2(d->isExpanded() && KlasorAgaci::resim(d) == 4, k);
     }
 }
@@ -362,19 +362,19 @@ void AnaFormTesti::tumKlasorlerTekListeSecimKorunur()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.KlasorListesi->setCurrentItem(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->setCurrentItem(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     f.KlasorListesi_NodeClick(f.seciliDugum());
     // "Klasörlerim" collapsed by the user before the box is ticked.
-    f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)->setExpanded(false);
+    Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari)->setExpanded(false);
     f.durumMetniAyarla(QStringLiteral("önceki"));
-    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &IsSatiriModeli::dolduruldu);
-    f.TumKlasorlerOnayi->setChecked(true);
+    QSignalSpy listeleme(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model(), &IsSatiriModeli::dolduruldu);
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->setChecked(true);
     QCOMPARE(listeleme.size(), 1);
-    QCOMPARE(f.YapilacakIslerListesi->satirSayisi(), 2);
-    QCOMPARE(f.YapilacakIslerListesi->seciliSatir(), 0);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 2);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->seciliSatir(), 0);
     QCOMPARE(f.durumMetni(), QStringLiteral("önceki"));
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
-    QVERIFY(f.KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari)->isExpanded());
+    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari)->isExpanded());
 }
 
 void AnaFormTesti::klasorTiklamasiBirKezListeler()
@@ -386,8 +386,8 @@ void AnaFormTesti::klasorTiklamasiBirKezListeler()
     AnaForm f(false);
     f.show();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    KlasorAgaci *a = f.KlasorListesi;
-    QSignalSpy listeleme(f.YapilacakIslerListesi->model(), &IsSatiriModeli::dolduruldu);
+    KlasorAgaci *a = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    QSignalSpy listeleme(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model(), &IsSatiriModeli::dolduruldu);
     auto tikla = [&](const QString &k) {
         QTest::mouseClick(a->viewport(), Qt::LeftButton, {}, a->visualItemRect(a->dugum(k)).center());
     };
@@ -402,7 +402,7 @@ void AnaFormTesti::klasorTiklamasiBirKezListeler()
     QTest::keyClick(a, Qt::Key_Down);
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("2-Anahtar"));
     QCOMPARE(listeleme.size(), 3);
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("b"));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("b"));
     // Pressed on one folder and released on another: the folder under the release is listed.
     const QPoint bas = a->visualItemRect(a->dugum(QStringLiteral("2-Anahtar"))).center();
     const QPoint birak = a->visualItemRect(a->dugum(QStringLiteral("1-Anahtar"))).center();
@@ -411,7 +411,7 @@ void AnaFormTesti::klasorTiklamasiBirKezListeler()
     QApplication::sendEvent(a->viewport(), &hareket);
     QTest::mouseRelease(a->viewport(), Qt::LeftButton, {}, birak);
     QCOMPARE(f.seciliAnahtar(), QStringLiteral("1-Anahtar"));
-    QCOMPARE(f.YapilacakIslerListesi->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("a"));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model()->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("a"));
     QCOMPARE(listeleme.size(), 4);
 }
 
@@ -426,15 +426,15 @@ void AnaFormTesti::tarihsizSatirOncekininRenginiAlir()
         + "; UPDATE YapilacakIslerTablosu SET IsinTarihi='bilinmiyor' WHERE IsNo=" + QByteArray::number(son);
     vt()->calistir(sql.constData());
     AnaForm f(false);
-    f.KlasorListesi_NodeClick(f.KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
-    IsSatiriModeli *m = f.YapilacakIslerListesi->model();
+    f.KlasorListesi_NodeClick(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
+    IsSatiriModeli *m = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->model();
     QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Konusu), QStringLiteral("tarihsiz ilk"));
     QCOMPARE(m->hucreMetni(2, IsSatiriModeli::Konusu), QStringLiteral("tarihsiz son"));
     QCOMPARE(m->data(m->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     QCOMPARE(m->data(m->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
     QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
     // The caption keeps its closing blank.
-    QCOMPARE(f.TumKlasorlerOnayi->text(), QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "));
+    QCOMPARE(Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->text(), QStringLiteral("&Tüm klasörlerdeki tüm işleri göster "));
 }
 
 QTEST_MAIN(AnaFormTesti)

@@ -144,7 +144,7 @@ void AnaFormKonumuTesti::dugmeCubuguGizlenemez()
 {
     AnaForm f(true);
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    for (QWidget *w : {static_cast<QWidget *>(f.DugmeCubugu), static_cast<QWidget *>(f.menuBar())}) {
+    for (QWidget *w : {static_cast<QWidget *>(Test::denetim<QToolBar>(&f, "DugmeCubugu")), static_cast<QWidget *>(f.menuBar())}) {
         const QPoint p(w->width() - 3, w->height() / 2);
         QContextMenuEvent olay(QContextMenuEvent::Mouse, p, w->mapToGlobal(p));
         QApplication::sendEvent(w, &olay);
@@ -153,7 +153,7 @@ void AnaFormKonumuTesti::dugmeCubuguGizlenemez()
         for (QMenu *m : f.findChildren<QMenu *>())
             QVERIFY2(!m->isVisible(), qPrintable(m->title()));
     }
-    QVERIFY(f.DugmeCubugu->isVisible());
+    QVERIFY(Test::denetim<QToolBar>(&f, "DugmeCubugu")->isVisible());
 }
 
 void AnaFormKonumuTesti::olcusuzDegerlerEkranaSigar()
@@ -173,7 +173,7 @@ void AnaFormKonumuTesti::olcusuzDegerlerEkranaSigar()
         QVERIFY(f.width() <= Ekran.width());
         QVERIFY(f.height() <= Ekran.height());
         QVERIFY(Ekran.intersects(f.frameGeometry()));
-        QHeaderView *h = f.YapilacakIslerListesi->header();
+        QHeaderView *h = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header();
         QVERIFY(h->sectionSize(0) > 0);
         QVERIFY(h->sectionSize(0) <= Ekran.width());
         QCOMPARE(h->sectionSize(2), 1500 / 15); // not a number: the design width

@@ -130,8 +130,8 @@ void BaslangicTesti::ilkBaslangictaKlasorlerVeYedekOlusur()
     QVERIFY(ortam.mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam.son->sayi, 0);
     // The timer is armed for the first reminder scan, a few seconds after loading.
-    QVERIFY(f->YapilacakIsKontrolu->isActive());
-    QCOMPARE(f->YapilacakIsKontrolu->interval(), AnaForm::IlkTaramaGecikmesiMs);
+    QVERIFY(Test::denetim<QTimer>(f, "YapilacakIsKontrolu")->isActive());
+    QCOMPARE(Test::denetim<QTimer>(f, "YapilacakIsKontrolu")->interval(), AnaForm::IlkTaramaGecikmesiMs);
     yenidenBaslat(f);
 }
 
@@ -233,7 +233,7 @@ void BaslangicTesti::yedektenGeriYukleme()
     QVERIFY(f);
     QVERIFY(QFile::exists(ortam.veritabaniYolu()));
     QCOMPARE(QFileInfo(ortam.veritabaniYolu()).lastModified().date(), QFileInfo(Baslangic::yedekYolu()).lastModified().date());
-    QVERIFY(f->KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari));
+    QVERIFY(Test::denetim<KlasorAgaci>(f, "KlasorListesi")->dugum(KlasorAgaci::KlasorAnahtari));
     QVERIFY(Veritabani::acik().klasorler().isEmpty()); // the backup was taken before the folder
     QVERIFY(QFileInfo::exists(ortam.veritabaniYolu() + QStringLiteral("-journal.eski")));
     yenidenBaslat(f);
@@ -251,7 +251,7 @@ void BaslangicTesti::eskiSemaBirKezYukseltilir()
     QVERIFY(f);
     QCOMPARE(ortam.mesajlar->metinler(), QStringList{QStringLiteral("Veritabanı, Sürüm 2.32 ile uyumlu hale getirildi!")});
     QCOMPARE(ortam.mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
-    QVERIFY(f->KlasorListesi->dugum(QStringLiteral("4-Anahtar")));
+    QVERIFY(Test::denetim<KlasorAgaci>(f, "KlasorListesi")->dugum(QStringLiteral("4-Anahtar")));
     yenidenBaslat(f);
     ortam.mesajlar->temizle();
     f = BaslangicModulu::Main({QStringLiteral("-Simge")});
@@ -387,7 +387,7 @@ void BaslangicTesti::ilkBaslangictaSablonKopyalanir()
     ortam.sablonYaz();
     f = BaslangicModulu::Main({QStringLiteral("-Simge")});
     QVERIFY(f);
-    QVERIFY(f->KlasorListesi->dugum(QStringLiteral("1-Anahtar")));
+    QVERIFY(Test::denetim<KlasorAgaci>(f, "KlasorListesi")->dugum(QStringLiteral("1-Anahtar")));
     yenidenBaslat(f);
 }
 

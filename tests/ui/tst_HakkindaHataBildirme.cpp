@@ -213,7 +213,7 @@ void HakkindaHataBildirmeTesti::menulerdenAcilis()
     AnaForm a(false);
     a.show();
     QVERIFY(QTest::qWaitForWindowActive(&a));
-    for (QAction *m : {a.SureHesaplamaMenusu, a.BulMenusu, a.HataBildirmeMenusu, a.HakkindaMenusu})
+    for (QAction *m : {Test::denetim<QAction>(&a, "SureHesaplamaMenusu"), Test::denetim<QAction>(&a, "BulMenusu"), Test::denetim<QAction>(&a, "HataBildirmeMenusu"), Test::denetim<QAction>(&a, "HakkindaMenusu")})
         QVERIFY(m->isEnabled());
     // Each entry reached with the keyboard: Alt and the menu's letter, then the entry's
     // letter or the arrows. Alt+Y is also the job list's label: a second press opens
@@ -232,9 +232,9 @@ void HakkindaHataBildirmeTesti::menulerdenAcilis()
         const QMetaObject *pencere;
     };
     const Yol yollar[] = {
-        {a.ProgramMenusu, Qt::Key_P, {Qt::Key_H}, &SureHesaplamaFormu::staticMetaObject},
-        {a.YardimMenusu, Qt::Key_Y, {Qt::Key_H}, &HataBildirmeFormu::staticMetaObject},
-        {a.YardimMenusu, Qt::Key_Y, {Qt::Key_Up, Qt::Key_Return}, &HakkindaFormu::staticMetaObject},
+        {Test::denetim<QMenu>(&a, "ProgramMenusu"), Qt::Key_P, {Qt::Key_H}, &SureHesaplamaFormu::staticMetaObject},
+        {Test::denetim<QMenu>(&a, "YardimMenusu"), Qt::Key_Y, {Qt::Key_H}, &HataBildirmeFormu::staticMetaObject},
+        {Test::denetim<QMenu>(&a, "YardimMenusu"), Qt::Key_Y, {Qt::Key_Up, Qt::Key_Return}, &HakkindaFormu::staticMetaObject},
     };
     for (const Yol &y : yollar) {
         const QMetaObject *acilan = nullptr;

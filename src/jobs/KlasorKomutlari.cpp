@@ -1,16 +1,17 @@
-// The main window's folder tree and folder commands.
+#include "jobs/KlasorKomutlari.h"
 
 #include "core/Arayuzler.h"
 #include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
+#include "jobs/IsKomutlari.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
-#include "ui/AnaForm.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QTimer>
 
@@ -35,44 +36,44 @@ long long anahtarNumarasi(const QString &anahtar)
 }
 } // namespace
 
-void AnaForm::klasorOlaylariniBagla()
+KlasorKomutlari::KlasorKomutlari(const Denetimler &d, QObject *parent) : QObject(parent), m_d(d)
 {
     // A click on a node or a move with the keys: the folder is listed once.
-    connect(KlasorListesi, &KlasorAgaci::dugumSecildi, this, [this](QTreeWidgetItem *d) {
+    connect(m_d.agac, &KlasorAgaci::dugumSecildi, this, [this](QTreeWidgetItem *d) {
         if (!m_yukleniyor)
             KlasorListesi_NodeClick(d);
     });
-    connect(KlasorListesi, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, true); });
-    connect(KlasorListesi, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, false); });
-    connect(KlasorListesi, &KlasorAgaci::sagTusBirakildi, this, &AnaForm::klasorMenusunuGoster);
-    connect(KlasorListesi, &KlasorAgaci::adDuzenlendi, this, &AnaForm::adDuzenlendi);
-    connect(KlasorListesi, &KlasorAgaci::isBirakildi, this, &AnaForm::IsiTasi);
+    connect(m_d.agac, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, true); });
+    connect(m_d.agac, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *d) { dugumGenisletildi(d, false); });
+    connect(m_d.agac, &KlasorAgaci::sagTusBirakildi, this, &KlasorKomutlari::klasorMenusunuGoster);
+    connect(m_d.agac, &KlasorAgaci::adDuzenlendi, this, &KlasorKomutlari::adDuzenlendi);
+    connect(m_d.agac, &KlasorAgaci::isBirakildi, this, &KlasorKomutlari::IsiTasi);
 
-    connect(YeniKlasorEkleMenusu1, &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
-    connect(YeniKlasorEkleMenusu2, &QAction::triggered, this, &AnaForm::YeniKlasorEkle);
-    connect(KlasorAdiDegistirMenusu, &QAction::triggered, this, &AnaForm::KlasorAdiDegistir);
-    connect(KlasorSilMenusu, &QAction::triggered, this, &AnaForm::KlasorSil);
-    connect(TumKlasorleriGosterMenusu, &QAction::triggered, this, &AnaForm::TumKlasorleriGoster);
-    connect(TumKlasorleriGizleMenusu, &QAction::triggered, this, &AnaForm::TumKlasorleriGizle);
-    connect(KlasorListesiniYenileMenusu, &QAction::triggered, this, &AnaForm::KlasorListesiniYenile);
+    connect(m_d.yeniKlasorEkleMenusu1, &QAction::triggered, this, &KlasorKomutlari::YeniKlasorEkle);
+    connect(m_d.yeniKlasorEkleMenusu2, &QAction::triggered, this, &KlasorKomutlari::YeniKlasorEkle);
+    connect(m_d.klasorAdiDegistirMenusu, &QAction::triggered, this, &KlasorKomutlari::KlasorAdiDegistir);
+    connect(m_d.klasorSilMenusu, &QAction::triggered, this, &KlasorKomutlari::KlasorSil);
+    connect(m_d.tumKlasorleriGosterMenusu, &QAction::triggered, this, &KlasorKomutlari::TumKlasorleriGoster);
+    connect(m_d.tumKlasorleriGizleMenusu, &QAction::triggered, this, &KlasorKomutlari::TumKlasorleriGizle);
+    connect(m_d.klasorListesiniYenileMenusu, &QAction::triggered, this, &KlasorKomutlari::KlasorListesiniYenile);
 }
 
-QTreeWidgetItem *AnaForm::seciliDugum() const
+QTreeWidgetItem *KlasorKomutlari::seciliDugum() const
 {
-    return KlasorListesi->currentItem();
+    return m_d.agac->currentItem();
 }
 
-QString AnaForm::seciliAnahtar() const
+QString KlasorKomutlari::seciliAnahtar() const
 {
     return KlasorAgaci::anahtar(seciliDugum());
 }
 
-void AnaForm::KlasorListesiniYukle()
+void KlasorKomutlari::KlasorListesiniYukle()
 {
     const bool eski = m_yukleniyor;
     m_yukleniyor = true;
-    KlasorListesi->dugumEkle(QString(), KlasorAgaci::ProgramAnahtari, QStringLiteral("Zelvora"), 1);
-    KlasorListesi->dugumEkle(KlasorAgaci::ProgramAnahtari, KlasorAgaci::KlasorAnahtari, QStringLiteral("Klasörlerim"), 2);
+    m_d.agac->dugumEkle(QString(), KlasorAgaci::ProgramAnahtari, QStringLiteral("Zelvora"), 1);
+    m_d.agac->dugumEkle(KlasorAgaci::ProgramAnahtari, KlasorAgaci::KlasorAnahtari, QStringLiteral("Klasörlerim"), 2);
     QList<KlasorKaydi> kayitlar;
     bool devam = true;
     Adim([&] { kayitlar = Veritabani::acik().klasorler(); }, &devam);
@@ -81,56 +82,61 @@ void AnaForm::KlasorListesiniYukle()
             break;
         Adim([&] {
             const long long n = anahtarNumarasi(k.anahtari);
-            if (n > EnBuyukKlasorNo)
-                EnBuyukKlasorNo = qint16(qMin<long long>(n, std::numeric_limits<qint16>::max()));
-            KlasorListesi->dugumEkle(k.bagi, k.anahtari, k.adi, 3);
+            if (n > m_enBuyukKlasorNo)
+                m_enBuyukKlasorNo = qint16(qMin<long long>(n, std::numeric_limits<qint16>::max()));
+            m_d.agac->dugumEkle(k.bagi, k.anahtari, k.adi, 3);
         }, &devam);
     }
     m_yukleniyor = eski;
-    QTreeWidgetItem *klasorlerim = KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari);
-    KlasorListesi->setCurrentItem(klasorlerim);
-    KlasorListesi->dugum(KlasorAgaci::ProgramAnahtari)->setExpanded(true);
+    QTreeWidgetItem *klasorlerim = m_d.agac->dugum(KlasorAgaci::KlasorAnahtari);
+    m_d.agac->setCurrentItem(klasorlerim);
+    m_d.agac->dugum(KlasorAgaci::ProgramAnahtari)->setExpanded(true);
     if (klasorlerim->isExpanded())
         dugumGenisletildi(klasorlerim, true);
     else
         klasorlerim->setExpanded(true);
 }
 
-void AnaForm::KlasorListesi_NodeClick(QTreeWidgetItem *dugum)
+void KlasorKomutlari::KlasorListesi_NodeClick(QTreeWidgetItem *dugum)
 {
     SessizAdim([&] {
         const QString anahtar = KlasorAgaci::anahtar(dugum);
         if (!dugum || KlasorAgaci::korumaliMi(anahtar)) {
-            YapilacakIslerListesi->model()->temizle();
+            m_d.liste->model()->temizle();
             return;
         }
-        IsleriListele(anahtar);
-        durumMetniAyarla(QStringLiteral("   ") + QString::number(YapilacakIslerListesi->satirSayisi())
+        m_isler->IsleriListele(anahtar);
+        durumMetniAyarla(QStringLiteral("   ") + QString::number(m_d.liste->satirSayisi())
                          + QStringLiteral(" iş listelendi"));
     });
 }
 
-void AnaForm::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
+void KlasorKomutlari::durumMetniAyarla(const QString &metin)
+{
+    m_d.durumPaneli->setText(metin);
+}
+
+void KlasorKomutlari::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
 {
     // The icon always follows the node's real state, whoever opened or closed it.
     if (KlasorAgaci::resim(d) > 2)
-        KlasorListesi->resimAyarla(d, acik ? 4 : 3);
-    if (m_yukleniyor && d != KlasorListesi->dugum(KlasorAgaci::KlasorAnahtari))
+        m_d.agac->resimAyarla(d, acik ? 4 : 3);
+    if (m_yukleniyor && d != m_d.agac->dugum(KlasorAgaci::KlasorAnahtari))
         return;
     // With all folders listed the list does not depend on the selected folder: reading
     // it again would only lose the selected row.
-    if (!m_listelemeyiAtla && !TumKlasorlerOnayi->isChecked())
+    if (!m_listelemeyiAtla && !m_d.tumKlasorlerOnayi->isChecked())
         KlasorListesi_NodeClick(seciliDugum());
 }
 
-void AnaForm::sessizSec(QTreeWidgetItem *d)
+void KlasorKomutlari::sessizSec(QTreeWidgetItem *d)
 {
     // Selecting from the program sends no node click; folders opened on the way to the
     // node still run their expand reaction.
-    KlasorListesi->setCurrentItem(d);
+    m_d.agac->setCurrentItem(d);
 }
 
-void AnaForm::sessizGenislet(QTreeWidgetItem *d, bool acik)
+void KlasorKomutlari::sessizGenislet(QTreeWidgetItem *d, bool acik)
 {
     const bool eski = m_listelemeyiAtla;
     m_listelemeyiAtla = true;
@@ -138,22 +144,22 @@ void AnaForm::sessizGenislet(QTreeWidgetItem *d, bool acik)
     m_listelemeyiAtla = eski;
 }
 
-void AnaForm::klasorMenusunuGoster(const QPoint &nokta)
+void KlasorKomutlari::klasorMenusunuGoster(const QPoint &nokta)
 {
     const bool korumali = !seciliDugum() || KlasorAgaci::korumaliMi(seciliAnahtar());
-    KlasorMenusuCizgisi2->setVisible(korumali);
-    TumKlasorleriGosterMenusu->setVisible(korumali);
-    TumKlasorleriGizleMenusu->setVisible(korumali);
-    KlasorAdiDegistirMenusu->setEnabled(!korumali);
-    KlasorSilMenusu->setEnabled(!korumali);
-    if (QTreeWidgetItem *v = KlasorListesi->vurguluDugum()) {
+    m_d.klasorMenusuCizgisi2->setVisible(korumali);
+    m_d.tumKlasorleriGosterMenusu->setVisible(korumali);
+    m_d.tumKlasorleriGizleMenusu->setVisible(korumali);
+    m_d.klasorAdiDegistirMenusu->setEnabled(!korumali);
+    m_d.klasorSilMenusu->setEnabled(!korumali);
+    if (QTreeWidgetItem *v = m_d.agac->vurguluDugum()) {
         sessizSec(v);
     }
-    KlasorMenusu->popup(nokta, YeniKlasorEkleMenusu2);
-    KlasorListesi->vurguluDugumAyarla(nullptr);
+    m_d.klasorMenusu->popup(nokta, m_d.yeniKlasorEkleMenusu2);
+    m_d.agac->vurguluDugumAyarla(nullptr);
 }
 
-void AnaForm::YeniKlasorEkle()
+void KlasorKomutlari::YeniKlasorEkle()
 {
     QString bagi;
     QString anahtar;
@@ -167,18 +173,18 @@ void AnaForm::YeniKlasorEkle()
     if (!devam)
         return;
     // Folder numbers are 16-bit: refuse instead of wrapping round to negative keys.
-    if (EnBuyukKlasorNo >= std::numeric_limits<qint16>::max()) {
+    if (m_enBuyukKlasorNo >= std::numeric_limits<qint16>::max()) {
         mesaj(QStringLiteral("Klasör sayısı sınırına ulaşıldı! Yeni klasör eklenemiyor."), MesajSimgesi::Bilgi);
-        KlasorListesi->setFocus();
+        m_d.agac->setFocus();
         return;
     }
-    const qint16 numara = qint16(EnBuyukKlasorNo + 1);
+    const qint16 numara = qint16(m_enBuyukKlasorNo + 1);
     anahtar = QString::number(numara) + QStringLiteral("-Anahtar");
     // Stored first, so a folder the database refused never appears in the tree.
     if (!Adim([&] { Veritabani::acik().klasorEkle({anahtar, bagi, QStringLiteral("Yeni Klasör")}); }, &devam))
         return;
-    EnBuyukKlasorNo = numara;
-    Adim([&] { yeni = KlasorListesi->dugumEkle(bagi, anahtar, QStringLiteral("Yeni Klasör"), 3); }, &devam);
+    m_enBuyukKlasorNo = numara;
+    Adim([&] { yeni = m_d.agac->dugumEkle(bagi, anahtar, QStringLiteral("Yeni Klasör"), 3); }, &devam);
     if (!yeni)
         return;
     // The parent opens (with its icon), the new folder is selected and listed once.
@@ -186,26 +192,26 @@ void AnaForm::YeniKlasorEkle()
         sessizGenislet(ust, true);
     sessizSec(yeni);
     KlasorListesi_NodeClick(yeni);
-    KlasorListesi->scrollToItem(yeni);
-    KlasorListesi->setFocus();
-    KlasorListesi->adDuzenlemeyiBaslat();
+    m_d.agac->scrollToItem(yeni);
+    m_d.agac->setFocus();
+    m_d.agac->adDuzenlemeyiBaslat();
 }
 
-void AnaForm::KlasorAdiDegistir()
+void KlasorKomutlari::KlasorAdiDegistir()
 {
-    KlasorListesi->setFocus();
-    KlasorListesi->adDuzenlemeyiBaslat();
+    m_d.agac->setFocus();
+    m_d.agac->adDuzenlemeyiBaslat();
 }
 
-void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
+void KlasorKomutlari::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
 {
     if (!d)
         return;
     if (ad.isEmpty()) {
         mesaj(QStringLiteral("Klasör adı girmeniz gerekiyor!"), MesajSimgesi::Bilgi);
-        KlasorListesi->setCurrentItem(d);
-        KlasorListesi->setFocus();
-        KlasorListesi->adDuzenlemeyiBaslat();
+        m_d.agac->setCurrentItem(d);
+        m_d.agac->setFocus();
+        m_d.agac->adDuzenlemeyiBaslat();
         return;
     }
     const QString anahtar = KlasorAgaci::anahtar(d);
@@ -220,12 +226,12 @@ void AnaForm::adDuzenlendi(QTreeWidgetItem *d, const QString &ad)
         d->setText(0, ad);
         return;
     }
-    KlasorListesi->setCurrentItem(d);
-    KlasorListesi->setFocus();
-    KlasorListesi->adDuzenlemeyiBaslat(ad);
+    m_d.agac->setCurrentItem(d);
+    m_d.agac->setFocus();
+    m_d.agac->adDuzenlemeyiBaslat(ad);
 }
 
-void AnaForm::KlasorSil()
+void KlasorKomutlari::KlasorSil()
 {
     QTreeWidgetItem *d = seciliDugum();
     if (!d)
@@ -233,12 +239,12 @@ void AnaForm::KlasorSil()
     const QString anahtar = KlasorAgaci::anahtar(d);
     if (KlasorAgaci::korumaliMi(anahtar)) {
         mesaj(QStringLiteral("Bu klasör silinimez!"), MesajSimgesi::Bilgi);
-        KlasorListesi->setFocus();
+        m_d.agac->setFocus();
         return;
     }
     if (d->childCount() > 0) {
         mesaj(QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"), MesajSimgesi::Bilgi);
-        KlasorListesi->setFocus();
+        m_d.agac->setFocus();
         return;
     }
     if (!soru(QStringLiteral("'") + d->text(0) + QStringLiteral("' adlı bu klasörü silmek istediğinizden emin misiniz?")))
@@ -246,66 +252,66 @@ void AnaForm::KlasorSil()
     // The folder and its jobs go together or not at all.
     if (!Adim([&] { Veritabani::acik().klasorVeIsleriniSil(anahtar); }))
         return;
-    KlasorListesi->dugumSil(d);
+    m_d.agac->dugumSil(d);
     KlasorListesi_NodeClick(seciliDugum());
 }
 
-void AnaForm::TumKlasorleriGoster()
+void KlasorKomutlari::TumKlasorleriGoster()
 {
-    for (QTreeWidgetItem *d : KlasorListesi->tumDugumler())
+    for (QTreeWidgetItem *d : m_d.agac->tumDugumler())
         SessizAdim([&] { d->setExpanded(true); });
     durumMetniAyarla(QString());
 }
 
-void AnaForm::TumKlasorleriGizle()
+void KlasorKomutlari::TumKlasorleriGizle()
 {
-    for (QTreeWidgetItem *d : KlasorListesi->tumDugumler())
+    for (QTreeWidgetItem *d : m_d.agac->tumDugumler())
         SessizAdim([&] { d->setExpanded(false); });
     durumMetniAyarla(QString());
 }
 
-void AnaForm::KlasorListesiniYenile()
+void KlasorKomutlari::KlasorListesiniYenile()
 {
     const bool eski = m_yukleniyor;
     m_yukleniyor = true;
-    KlasorListesi->hepsiniTemizle();
+    m_d.agac->hepsiniTemizle();
     m_yukleniyor = eski;
     Adim([&] { KlasorListesiniYukle(); });
 }
 
-void AnaForm::IsiTasi(qint64 isNo)
+void KlasorKomutlari::IsiTasi(qint64 isNo)
 {
-    QTreeWidgetItem *hedef = KlasorListesi->vurguluDugum();
+    QTreeWidgetItem *hedef = m_d.agac->vurguluDugum();
     // Refused before the question: no folder under the pointer, or a fixed node, which
     // takes no jobs (a job stored there could only be seen with all folders listed).
     if (!hedef) {
-        YapilacakIslerListesi->setFocus();
+        m_d.liste->setFocus();
         return;
     }
     if (KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(hedef))) {
-        KlasorListesi->vurguluDugumAyarla(nullptr);
+        m_d.agac->vurguluDugumAyarla(nullptr);
         mesaj(QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz."),
               MesajSimgesi::Bilgi);
-        YapilacakIslerListesi->setFocus();
+        m_d.liste->setFocus();
         return;
     }
     if (!soru(QStringLiteral("Seçilen işi taşımak istediğinizden emin misiniz?"))) {
-        KlasorListesi->vurguluDugumAyarla(nullptr);
-        YapilacakIslerListesi->setFocus();
+        m_d.agac->vurguluDugumAyarla(nullptr);
+        m_d.liste->setFocus();
         return;
     }
     const QString anahtar = KlasorAgaci::anahtar(hedef);
     if (!Adim([&] { Veritabani::acik().isTasi(isNo, anahtar); })) {
-        KlasorListesi->vurguluDugumAyarla(nullptr);
+        m_d.agac->vurguluDugumAyarla(nullptr);
         return;
     }
     sessizSec(hedef);
-    Adim([&] { IsleriListele(anahtar); });
-    const int satir = YapilacakIslerListesi->model()->satirBul(isNo);
+    Adim([&] { m_isler->IsleriListele(anahtar); });
+    const int satir = m_d.liste->model()->satirBul(isNo);
     if (satir >= 0)
-        YapilacakIslerListesi->satirSec(satir);
-    YapilacakIslerListesi->setFocus();
-    KlasorListesi->vurguluDugumAyarla(nullptr);
+        m_d.liste->satirSec(satir);
+    m_d.liste->setFocus();
+    m_d.agac->vurguluDugumAyarla(nullptr);
 }
 
 } // namespace Zelvora
