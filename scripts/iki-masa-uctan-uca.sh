@@ -127,12 +127,26 @@ PY
   while [ "$(date +%s)" -lt "$sonra" ]; do sleep 1; done
   bekle_pencere "$b" "Hatırlatılacak İşler" 40 || hata "desk B's reminder window did not come up"
   echo "desk B's reminder window is up"
-  wh=$(pencere "$b" "Hatırlatılacak İşler")
-  xdotool windowfocus --sync "$wh"; sleep 0.3
-  xdotool key alt+a; sleep 0.3; xdotool key alt+o; sleep 1
-  yapildi=$(psql "$ZELVORA_SUNUCU" -Atc "SELECT \"IsYapildi\" FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Ortak Durusma'")
+  # "İş yapıldı" and "Onayla" by the keyboard; tried again while the window is still up
+  # and nothing was stored (a loaded machine can lose the keys).
+  yapildi=""
+  for deneme in 1 2 3 4; do
+    wh=$(pencere "$b" "Hatırlatılacak İşler") || break
+    xdotool windowfocus --sync "$wh"; sleep 0.5
+    xdotool key alt+a; sleep 0.5; xdotool key alt+o
+    for ((i = 0; i < 50; i++)); do
+      yapildi=$(psql "$ZELVORA_SUNUCU" -Atc "SELECT \"IsYapildi\" FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Ortak Durusma'")
+      [ "$yapildi" = t ] && break 2
+      sleep 0.2
+    done
+  done
   [ "$yapildi" = t ] || hata "desk B's 'İş yapıldı' was not stored"
-  pencere "$b" "Hatırlatılacak İşler" >/dev/null && hata "desk B's reminder window stayed up"
+  kapandi=""
+  for ((i = 0; i < 50; i++)); do
+    pencere "$b" "Hatırlatılacak İşler" >/dev/null || { kapandi=1; break; }
+    sleep 0.2
+  done
+  [ -n "$kapandi" ] || hata "desk B's reminder window stayed up"
   echo "desk B marked it done"
 
   # Desk A may have shown it at the same minute; closed unsettled, it must not come back.
