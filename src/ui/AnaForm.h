@@ -130,6 +130,7 @@ private:
     void dugmeCubugunuKur();
     void komutlariKur();
     void listeVeYazdirmaKomutlariniBagla();
+    void standartTuslariKur();
     void geometriyiYukle();
     void geometriyiKaydet();
     void etkinlesti();

@@ -9,7 +9,9 @@
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QDialog>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,6 +43,7 @@ private Q_SLOTS:
     void tumKlasorlerTekListeSecimKorunur();
     void klasorTiklamasiBirKezListeler();
     void tarihsizSatirOncekininRenginiAlir();
+    void standartTuslar();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -439,3 +442,119 @@ void AnaFormTesti::tarihsizSatirOncekininRenginiAlir()
 
 QTEST_MAIN(AnaFormTesti)
 #include "tst_AnaForm.moc"
+
+void AnaFormTesti::standartTuslar()
+{
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("a"));
+    isEkle(QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0), QStringLiteral("b"));
+    Tercihler::ArkaplandaCalissin = 1;
+    AnaForm f(false);
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const auto eylem = [&](const char *ad) { return Test::denetim<QAction>(&f, ad); };
+    // The menus show the keys; the items' accessible names stay their captions.
+    QCOMPARE(eylem("IsiSilMenusu1")->shortcut(), QKeySequence(Qt::Key_Delete));
+    QCOMPARE(eylem("YeniIsEkleMenusu1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    QCOMPARE(eylem("BulMenusu")->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)}));
+    QCOMPARE(eylem("CikisMenusu1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QCOMPARE(eylem("Dugme12")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QMenu *isler = Test::denetim<QMenu>(&f, "YapilacakIslerMenusu");
+    isler->popup(f.mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(isler));
+    QAccessibleInterface *menuErisim = QAccessible::queryAccessibleInterface(isler);
+    QVERIFY(menuErisim);
+    QStringList adlar;
+    for (int i = 0; i < menuErisim->childCount(); ++i)
+        if (const QString ad = menuErisim->child(i)->text(QAccessible::Name); !ad.isEmpty())
+            adlar << ad;
+    QVERIFY2(adlar.contains(QStringLiteral("İşi Sil")) && adlar.contains(QStringLiteral("Yeni İş Ekle...")), qPrintable(adlar.join(u'|')));
+    isler->close();
+
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    IsListesi *l = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
+    QCOMPARE(l->satirSayisi(), 2);
+
+    // Del in the job list asks the delete question; No keeps the job, Yes deletes it.
+    l->setFocus();
+    QTRY_VERIFY(l->hasFocus());
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
+    QTest::keyClick(l, Qt::Key_Delete);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.first().metin.startsWith(QStringLiteral("Seçili işi SİLMEK istediğinizden emin misiniz?")));
+    f.KlasorListesi_NodeClick(f.seciliDugum()); // read again: still in the database
+    QCOMPARE(l->satirSayisi(), 2);
+    l->setFocus();
+    QTRY_VERIFY(l->hasFocus());
+    ortam->mesajlar->temizle();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    QTest::keyClick(l, Qt::Key_Delete);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QCOMPARE(l->satirSayisi(), 1);
+    ortam->mesajlar->temizle();
+
+    // Del in the folder tree, and inside its in-place editor, deletes no job: in the editor
+    // it deletes a letter of the name.
+    agac->setFocus();
+    QTRY_VERIFY(agac->hasFocus());
+    QTest::keyClick(agac, Qt::Key_Delete);
+    QTest::keyClick(agac, Qt::Key_F2);
+    auto *duzenleyici = agac->viewport()->findChild<QLineEdit *>();
+    QVERIFY(duzenleyici && duzenleyici->isVisible());
+    QTRY_VERIFY(duzenleyici->hasFocus());
+    duzenleyici->setCursorPosition(0);
+    QTest::keyClick(duzenleyici, Qt::Key_Delete);
+    QCOMPARE(duzenleyici->text(), QStringLiteral("ir"));
+    QTest::keyClick(duzenleyici, Qt::Key_Escape);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QCOMPARE(l->satirSayisi(), 1);
+
+    // Ctrl+N runs "Yeni İş Ekle...": on "Klasörlerim" it refuses with the command's message.
+    agac->setCurrentItem(agac->dugum(KlasorAgaci::KlasorAnahtari));
+    f.KlasorListesi_NodeClick(f.seciliDugum());
+    QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(ortam->mesajlar->metinler(),
+             QStringList{QStringLiteral("Bu klasöre iş ekleyemezsiniz! Lütfen, başka bir klasör seçiniz ya da yeni bir klasör ekleyiniz.")});
+    ortam->mesajlar->temizle();
+
+    // Ctrl+F opens the search window; under it (a modal dialog up) the main window's keys
+    // do nothing.
+    QSignalSpy bul(eylem("BulMenusu"), &QAction::triggered);
+    QSignalSpy yazdir(eylem("Dugme12"), &QAction::triggered);
+    QSignalSpy cikis(eylem("CikisMenusu1"), &QAction::triggered);
+    QString acilan;
+    Test::modalGelince([&](QWidget *w) {
+        acilan = w->objectName();
+        QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_F, Qt::ControlModifier);
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+    });
+    QTest::keyClick(&f, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(acilan, QStringLiteral("AramaIslemleriFormu"));
+    QCOMPARE(bul.size(), 1);
+    QCOMPARE(yazdir.size(), 0);
+    QCOMPARE(cikis.size(), 0);
+    QVERIFY(f.isVisible());
+
+    // Ctrl+P prints the main list (the printer choice comes up and is cancelled here).
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    Test::modalGelince([](QWidget *w) {
+        if (auto *d = qobject_cast<QDialog *>(w))
+            d->reject();
+    });
+    QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(yazdir.size(), 1);
+
+    // Ctrl+Q is "Çıkış": the program ends without a question.
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    ortam->mesajlar->temizle();
+    QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier);
+    QCOMPARE(cikis.size(), 1);
+    QVERIFY(!f.isVisible());
+}
