@@ -193,21 +193,13 @@ void AnaForm::denetimleriKur()
     auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
     f5->setContext(Qt::WindowShortcut);
     connect(f5, &QShortcut::activated, this, &AnaForm::KlasorListesiniYenile);
-    standartTuslariKur();
-}
-
-void AnaForm::standartTuslariKur()
-{
-    // The desktop's usual keys, on the menu commands themselves so that the menus show them.
-    // Window shortcuts fire only while the main window is the active one, never under a
-    // modal dialog; a disabled command takes no key (F3 with search disabled does nothing).
+    // The desktop's usual keys, on the menu commands so that the menus show them; window
+    // shortcuts never fire under a modal dialog, a disabled command takes no key. Del
+    // lives on the job list alone: in the tree and any text box it keeps its own meaning.
     YeniIsEkleMenusu1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     BulMenusu->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
     CikisMenusu1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     Dugme[12]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    // Del deletes a job only from the job list: in the folder tree, its in-place editor and
-    // any text box it keeps its own meaning. The action also lives on the list, and a
-    // widget shortcut fires only while the widget it lives on has the focus.
     IsiSilMenusu1->setShortcut(QKeySequence(Qt::Key_Delete));
     IsiSilMenusu1->setShortcutContext(Qt::WidgetShortcut);
     YapilacakIslerListesi->addAction(IsiSilMenusu1);

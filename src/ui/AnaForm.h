@@ -130,7 +130,6 @@ private:
     void dugmeCubugunuKur();
     void komutlariKur();
     void listeVeYazdirmaKomutlariniBagla();
-    void standartTuslariKur();
     void geometriyiYukle();
     void geometriyiKaydet();
     void etkinlesti();
