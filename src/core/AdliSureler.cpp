@@ -152,4 +152,30 @@ QString gunBilgisi(const Soru &s)
     return satirlar.join(QLatin1Char('\n'));
 }
 
+QString isKonusu(const Mahkeme *mahkeme)
+{
+    return mahkeme ? QStringLiteral("İstinaf süresi sonu") : QStringLiteral("Süre sonu");
+}
+
+QString isAciklamasi(const Soru &s, const QString &sure)
+{
+    QStringList parcalar;
+    if (s.baslangic.isValid()) {
+        if (s.elektronik)
+            parcalar << QStringLiteral("Elektronik tebligat %1 günü ulaştı, %2 günü tebliğ edilmiş sayılır "
+                                       "(Tebligat Kanunu 7/a).")
+                            .arg(Tarihler::kisaTarih(s.baslangic), Tarihler::kisaTarih(elektronikTeblig(s.baslangic)));
+        else
+            parcalar << QStringLiteral("Başlangıç tarihi %1.").arg(Tarihler::kisaTarih(s.baslangic));
+    }
+    if (!sure.isEmpty())
+        parcalar << QStringLiteral("Süre: %1.").arg(sure);
+    if (s.mahkeme)
+        parcalar << s.mahkeme->madde + QStringLiteral(": ") + s.mahkeme->aciklama;
+    const QDate son = sonGun(s);
+    if (son.isValid() && son != s.sonuc)
+        parcalar << QStringLiteral("Son gün %1.").arg(tarihVeGun(son));
+    return parcalar.join(QLatin1Char(' '));
+}
+
 } // namespace Zelvora::AdliSureler

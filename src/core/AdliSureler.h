@@ -52,4 +52,13 @@ QDate sonGun(const Soru &s);
 // eve. Empty when the date found is invalid.
 QString gunBilgisi(const Soru &s);
 
+// The subject of a job made from the date found: every court option sets the istinaf
+// period; with no court chosen it is a plain period. At most 20 characters (the editor's
+// limit for a subject).
+QString isKonusu(const Mahkeme *mahkeme);
+// The description of that job, on one line: the start date, the service by e-tebligat,
+// the period added, the statute of the court and, when it differs from the date found, the
+// last day by which to act.
+QString isAciklamasi(const Soru &s, const QString &sure);
+
 } // namespace Zelvora::AdliSureler

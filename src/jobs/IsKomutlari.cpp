@@ -3,14 +3,18 @@
 #include "core/Arayuzler.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "core/Tarihler.h"
 #include "core/Veritabani.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "jobs/KlasorKomutlari.h"
+#include "ui/AnaPencere.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QInputDialog>
 #include <QMenu>
 #include <QTimer>
 
@@ -112,10 +116,70 @@ void IsKomutlari::YeniIsEkle()
               MesajSimgesi::Bilgi);
         return;
     }
+    isEkle(d, nullptr);
+}
+
+void IsKomutlari::oneriyleEkle(const IsOnerisi &oneri)
+{
+    QTreeWidgetItem *d = m_klasorler->seciliDugum();
+    if (!d || KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(d))) {
+        d = klasorSor();
+        if (!d)
+            return;
+        // The main window shows the folder the job goes into, so the saved job is listed.
+        m_klasorler->klasoruGoster(d);
+    }
+    isEkle(d, &oneri);
+}
+
+void IsKomutlari::isEkle(QTreeWidgetItem *klasor, const IsOnerisi *oneri)
+{
     IsEklemeDegistirmeFormu *f = isFormu();
-    f->ekle(KlasorAgaci::anahtar(d), QStringLiteral("Yapılacak İş Ekleme (") + d->text(0) + QStringLiteral(")"));
+    f->ekle(KlasorAgaci::anahtar(klasor), QStringLiteral("Yapılacak İş Ekleme (") + klasor->text(0) + QStringLiteral(")"));
+    // Shown in the fields only; nothing is written before "Kaydet". No hour is proposed:
+    // the user chooses when to be reminded.
+    if (oneri)
+        f->isiDoldur(Tarihler::kisaTarih(oneri->tarih), QString(), oneri->konu, QString(), QString(), oneri->aciklama,
+                     oneri->hatirlatma);
     f->exec();
     delete f;
+}
+
+QTreeWidgetItem *IsKomutlari::klasorSor()
+{
+    QList<QTreeWidgetItem *> klasorler;
+    QStringList yollar;
+    for (QTreeWidgetItem *d : m_d.agac->tumDugumler()) {
+        if (KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(d)))
+            continue;
+        QString yol = d->text(0);
+        for (QTreeWidgetItem *ust = d->parent(); ust && !KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(ust));
+             ust = ust->parent())
+            yol = ust->text(0) + QStringLiteral(" / ") + yol;
+        // Two folders of the same path stay apart in the list.
+        const QString ilk = yol;
+        for (int n = 2; yollar.contains(yol); ++n)
+            yol = ilk + QStringLiteral(" (%1)").arg(n);
+        klasorler << d;
+        yollar << yol;
+    }
+    if (klasorler.isEmpty()) {
+        mesaj(QStringLiteral("Önce bir klasör ekleyiniz."), MesajSimgesi::Bilgi);
+        return nullptr;
+    }
+    QInputDialog s(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_d.pencere);
+    s.setObjectName(QStringLiteral("KlasorSecimi"));
+    s.setWindowTitle(QStringLiteral("Klasör Seçimi"));
+    s.setLabelText(QStringLiteral("İşin ekleneceği klasörü seçiniz:"));
+    s.setOption(QInputDialog::UseListViewForComboBoxItems);
+    s.setComboBoxEditable(false);
+    s.setComboBoxItems(yollar);
+    s.setOkButtonText(QStringLiteral("Tamam"));
+    s.setCancelButtonText(QStringLiteral("İptal"));
+    if (s.exec() != QDialog::Accepted)
+        return nullptr;
+    const qsizetype i = yollar.indexOf(s.textValue());
+    return i >= 0 ? klasorler.at(i) : nullptr;
 }
 
 void IsKomutlari::DegisiklikYap()

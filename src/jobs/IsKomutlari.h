@@ -13,8 +13,11 @@ class QCheckBox;
 class QMenu;
 class QWidget;
 
+class QTreeWidgetItem;
+
 namespace Zelvora {
 
+struct IsOnerisi;
 class IsEklemeDegistirmeFormu;
 class IsListesi;
 class KlasorAgaci;
@@ -53,6 +56,8 @@ public:
     void YapilacakIslerListesi_ItemClick();
 
     void YeniIsEkle();
+    // Add mode with proposed values; a fixed node selected asks for the folder first.
+    void oneriyleEkle(const IsOnerisi &oneri);
     void DegisiklikYap();
     void IsiSil();
     void TumKlasorlerOnayi_Click();
@@ -64,6 +69,11 @@ public:
     void satiriSec(int konum);
 
 private:
+    void isEkle(QTreeWidgetItem *klasor, const IsOnerisi *oneri);
+    // The user's choice among all folders, by their paths; null when cancelled or
+    // when there is no folder (which is said).
+    QTreeWidgetItem *klasorSor();
+
     Denetimler m_d;
     KlasorKomutlari *m_klasorler;
     QPointer<IsEklemeDegistirmeFormu> m_isFormu;

@@ -129,6 +129,18 @@ void KlasorKomutlari::dugumGenisletildi(QTreeWidgetItem *d, bool acik)
         KlasorListesi_NodeClick(seciliDugum());
 }
 
+void KlasorKomutlari::klasoruGoster(QTreeWidgetItem *d)
+{
+    for (QTreeWidgetItem *ust = d->parent(); ust; ust = ust->parent()) {
+        if (!ust->isExpanded())
+            sessizGenislet(ust, true);
+    }
+    m_d.agac->scrollToItem(d);
+    sessizSec(d);
+    // Listed as a click on the node would list it, with its count in the status bar.
+    KlasorListesi_NodeClick(d);
+}
+
 void KlasorKomutlari::sessizSec(QTreeWidgetItem *d)
 {
     // Selecting from the program sends no node click; folders opened on the way to the

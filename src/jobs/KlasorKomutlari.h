@@ -61,6 +61,8 @@ public:
     void KlasorListesiniYenile();
     void IsiTasi(qint64 isNo);
 
+    // Opens the folders above a node, selects it and lists it as a click on it would.
+    void klasoruGoster(QTreeWidgetItem *d);
     // Makes a node the selected one without the node-click reaction.
     void sessizSec(QTreeWidgetItem *d);
     // Expands or collapses a node without the re-listing of the expand reaction.

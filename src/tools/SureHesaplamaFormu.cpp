@@ -6,6 +6,7 @@
 #include "core/OrtakYordamlar.h"
 #include "core/SureHesabi.h"
 #include "core/Tarihler.h"
+#include "ui/AnaPencere.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QApplication>
@@ -175,6 +176,11 @@ void SureHesaplamaFormu::denetimleriKur()
     KopyalaDugmesi->setObjectName(QStringLiteral("KopyalaDugmesi"));
     KopyalaDugmesi->setEnabled(false);
 
+    IsOlarakEkleDugmesi = new QPushButton(QStringLiteral("İş Olarak &Ekle..."), Altlik[0]);
+    IsOlarakEkleDugmesi->setObjectName(QStringLiteral("IsOlarakEkleDugmesi"));
+    IsOlarakEkleDugmesi->setAccessibleName(QStringLiteral("İş Olarak Ekle..."));
+    IsOlarakEkleDugmesi->setEnabled(false);
+
     KapatDugmesi = new QPushButton(QStringLiteral("Kapat"), Altlik[0]);
     KapatDugmesi->setObjectName(QStringLiteral("KapatDugmesi"));
 
@@ -216,7 +222,7 @@ void SureHesaplamaFormu::denetimleriKur()
     EklenecekSureKutusu->lineEdit()->installEventFilter(this);
 
     const QList<QWidget *> sira = {BaslangicTarihiKutusu, ElektronikTebligatOnayi, EklenecekZamanDilimiKutusu, EklenecekSureKutusu,
-                                   AyrintilariAcDugmesi, SonucKutusu, GunBilgisiKutusu, KopyalaDugmesi, KapatDugmesi,
+                                   AyrintilariAcDugmesi, SonucKutusu, GunBilgisiKutusu, KopyalaDugmesi, IsOlarakEkleDugmesi, KapatDugmesi,
                                    TemyizSecenegi[0], AyrintilarKapatDugmesi};
     for (qsizetype i = 0; i + 1 < sira.size(); ++i)
         setTabOrder(sira.at(i), sira.at(i + 1));
@@ -232,6 +238,7 @@ void SureHesaplamaFormu::denetimleriKur()
     connect(EklenecekSureKutusu->lineEdit(), &QLineEdit::textEdited, this, [this] { sureDuzenlendi(); });
     connect(SonucKutusu, &QLineEdit::textChanged, this, [this] { sonucDegisti(); });
     connect(KopyalaDugmesi, &QPushButton::clicked, this, [this] { KopyalaDugmesi_Click(); });
+    connect(IsOlarakEkleDugmesi, &QPushButton::clicked, this, [this] { IsOlarakEkleDugmesi_Click(); });
     connect(KapatDugmesi, &QPushButton::clicked, this, [this] { reject(); });
     connect(AyrintilariAcDugmesi, &QPushButton::clicked, this, [this] { AyrintilariAcDugmesi_Click(); });
     connect(AyrintilarKapatDugmesi, &QPushButton::clicked, this, [this] { AyrintilarKapatDugmesi_Click(); });
@@ -252,8 +259,9 @@ void SureHesaplamaFormu::yerlesimiAyarla()
     const int dugmeY = 4 + cerceveYuksekligi + 10;
     KopyalaDugmesi->setGeometry(8, dugmeY, 160, 26);
     KapatDugmesi->setGeometry(piksel(PanelSolu) - 6 - 86, dugmeY, 86, 26);
+    IsOlarakEkleDugmesi->setGeometry(8, dugmeY + 32, 160, 26);
     AyrintilarKapatDugmesi->setGeometry(2, dugmeY, panelGenisligi - 10, 26);
-    m_yukseklik = dugmeY + 26 + 10;
+    m_yukseklik = dugmeY + 32 + 26 + 10;
     Altlik[0]->resize(Altlik[0]->width(), m_yukseklik);
     Altlik[1]->resize(Altlik[1]->width(), m_yukseklik);
     genislikAyarla(panelAcik());
@@ -438,18 +446,40 @@ const AdliSureler::Mahkeme *SureHesaplamaFormu::seciliMahkeme() const
     return nullptr;
 }
 
-void SureHesaplamaFormu::sonucDegisti()
-{
-    KopyalaDugmesi->setEnabled(!SonucKutusu->text().isEmpty());
-}
-
-void SureHesaplamaFormu::gunBilgisiniYaz()
+AdliSureler::Soru SureHesaplamaFormu::girilenSoru() const
 {
     AdliSureler::Soru soru;
     soru.sonuc = Tarihler::tarihCoz(SonucKutusu->text());
     soru.baslangic = SureHesabi::baslangicTarihi(BaslangicTarihiKutusu->text());
     soru.elektronik = ElektronikTebligatOnayi->isChecked();
     soru.mahkeme = seciliMahkeme();
+    return soru;
+}
+
+void SureHesaplamaFormu::sonucDegisti()
+{
+    KopyalaDugmesi->setEnabled(!SonucKutusu->text().isEmpty());
+    IsOlarakEkleDugmesi->setEnabled(!SonucKutusu->text().isEmpty());
+}
+
+void SureHesaplamaFormu::IsOlarakEkleDugmesi_Click()
+{
+    AnaPencere *ana = AnaPencere::etkin();
+    const AdliSureler::Soru soru = girilenSoru();
+    if (!ana || !soru.sonuc.isValid())
+        return;
+    IsOnerisi oneri;
+    oneri.tarih = soru.sonuc;
+    oneri.konu = AdliSureler::isKonusu(soru.mahkeme);
+    oneri.aciklama = AdliSureler::isAciklamasi(
+        soru, EklenecekSureKutusu->currentText() + QLatin1Char(' ') + EklenecekZamanDilimiKutusu->currentText());
+    oneri.hatirlatma = true;
+    ana->isEkle(oneri);
+}
+
+void SureHesaplamaFormu::gunBilgisiniYaz()
+{
+    const AdliSureler::Soru soru = girilenSoru();
     const QString metin = AdliSureler::gunBilgisi(soru);
     if (metin == GunBilgisiKutusu->text())
         return;

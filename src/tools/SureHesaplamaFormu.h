@@ -20,6 +20,7 @@ namespace Zelvora {
 
 namespace AdliSureler {
 struct Mahkeme;
+struct Soru;
 }
 
 class SureHesaplamaFormu : public QDialog {
@@ -53,6 +54,7 @@ private:
     void genislikAyarla(bool panelAcik);
     void yerlesimiAyarla();
     void KopyalaDugmesi_Click();
+    void IsOlarakEkleDugmesi_Click();
     void AyrintilariAcDugmesi_Click();
     void AyrintilarKapatDugmesi_Click();
     bool tarihKutusundanAyrildi();
@@ -64,6 +66,8 @@ private:
     void sonucDegisti();
     void gunBilgisiniYaz();
     const AdliSureler::Mahkeme *seciliMahkeme() const;
+    // The inputs and the date found, as the day line and a job made from it read them.
+    AdliSureler::Soru girilenSoru() const;
     bool sureKutusundaOdak() const;
 
     QLabel *Etiket[4] = {};
@@ -77,6 +81,8 @@ private:
     // What the date found means; grows with its text.
     QLabel *GunBilgisiKutusu = nullptr;
     QPushButton *KopyalaDugmesi = nullptr;
+    // Opens the job editor with the date found (in the main window's selected folder).
+    QPushButton *IsOlarakEkleDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
     QGroupBox *Cerceve[2] = {};
     QRadioButton *TemyizSecenegi[5] = {};

@@ -364,6 +364,7 @@ void AnaForm::IsleriListele(const QString &anahtar) { m_isler->IsleriListele(ana
 void AnaForm::ListeyiTazele() { m_isler->ListeyiTazele(); }
 void AnaForm::YapilacakIslerListesi_ItemClick() { m_isler->YapilacakIslerListesi_ItemClick(); }
 void AnaForm::YeniIsEkle() { m_isler->YeniIsEkle(); }
+void AnaForm::isEkle(const IsOnerisi &oneri) { m_isler->oneriyleEkle(oneri); }
 void AnaForm::DegisiklikYap() { m_isler->DegisiklikYap(); }
 void AnaForm::IsiSil() { m_isler->IsiSil(); }
 void AnaForm::TumKlasorlerOnayi_Click() { m_isler->TumKlasorlerOnayi_Click(); }
@@ -555,14 +556,7 @@ void AnaForm::isiGoster(const QString &anahtar, qint64 isNo)
         for (QTreeWidgetItem *d : KlasorListesi->tumDugumler()) {
             if (KlasorAgaci::anahtar(d) != anahtar)
                 continue;
-            for (QTreeWidgetItem *ust = d->parent(); ust; ust = ust->parent()) {
-                if (!ust->isExpanded())
-                    m_klasorler->sessizGenislet(ust, true);
-            }
-            KlasorListesi->scrollToItem(d);
-            m_klasorler->sessizSec(d);
-            // Listed as a click on the node would list it, with its count in the status bar.
-            KlasorListesi_NodeClick(d);
+            m_klasorler->klasoruGoster(d);
             break;
         }
     });

@@ -46,6 +46,7 @@ public:
     void IsleriListele(const QString &anahtar) override;
     void satiriSec(int konum) override;
     void isiGoster(const QString &anahtar, qint64 isNo) override;
+    void isEkle(const IsOnerisi &oneri) override;
     void BildirimAlaninaSimgeEkle() override;
     void BildirimAlanindanSimgeyiSil() override;
     void Goster() override;

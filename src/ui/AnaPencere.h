@@ -3,11 +3,21 @@
 // given one, its tray icon, going to a job, and bringing it up or ending the program.
 // The windows hold this interface, never the main window itself.
 
+#include <QDate>
 #include <QString>
 
 class QWidget;
 
 namespace Zelvora {
+
+// A job another window proposes (the duration calculator's deadline): the editor opens
+// with these values and stores nothing until the user saves.
+struct IsOnerisi {
+    QDate tarih;
+    QString konu;
+    QString aciklama;
+    bool hatirlatma = true;
+};
 
 class AnaPencere {
 public:
@@ -28,6 +38,9 @@ public:
     virtual void satiriSec(int konum) = 0;
     // Selects a job's folder and lists it, then selects the job's row.
     virtual void isiGoster(const QString &anahtar, qint64 isNo) = 0;
+    // Opens the job editor in add mode for the selected folder with these values; when a
+    // fixed node is selected the user is asked for the folder.
+    virtual void isEkle(const IsOnerisi &oneri) = 0;
     virtual void BildirimAlaninaSimgeEkle() = 0;
     virtual void BildirimAlanindanSimgeyiSil() = 0;
     // "Göster": the window up, normal and in front.

@@ -1,11 +1,16 @@
 // The duration calculator window: opening, the three inputs and their key rules, the
 // amount's rounding and fallback, the court options, the appeal panel and its setting,
-// copying, the day line under the result.
+// copying, the day line under the result, a deadline made into a job.
 
 #include "TestOrtami.h"
 
 #include "core/Ayarlar.h"
+#include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsListesi.h"
+#include "jobs/KlasorAgaci.h"
 #include "tools/SureHesaplamaFormu.h"
+#include "ui/AnaForm.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QAccessible>
@@ -14,6 +19,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +37,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_form.reset();
+        m_ana.reset();
         ortam.reset();
     }
     void acilis();
@@ -46,8 +53,47 @@ private Q_SLOTS:
     void elektronikTebligat();
     void gunBilgisiOkunur_data();
     void gunBilgisiOkunur();
+    void isOlarakEkle();
+    void isOlarakEkleKlasorSorar();
 
 private:
+    // Runs f once a modal window other than the calculator is up (the calculator itself is
+    // modal while shown).
+    void baskaModalGelince(const std::function<void(QWidget *)> &f)
+    {
+        Test::modalGelince([this, f](QWidget *w) {
+            if (w == m_form.get())
+                baskaModalGelince(f);
+            else
+                f(w);
+        });
+    }
+    // The editor's fields as it shows them.
+    static QStringList editorAlanlari(QWidget *w)
+    {
+        return {w->windowTitle(), Test::denetim<QLineEdit>(w, "IsinTarihiKutusu")->text(),
+                Test::denetim<QComboBox>(w, "SaatKutusu")->currentText(),
+                Test::denetim<QComboBox>(w, "IsinKonusuKutusu")->currentText(),
+                Test::denetim<QLineEdit>(w, "AciklamaKutusu")->text(),
+                Test::denetim<QCheckBox>(w, "HatirlatmaVarOnayi")->isChecked() ? QStringLiteral("hatırlat")
+                                                                                 : QStringLiteral("-")};
+    }
+    static std::vector<IsKaydi> tumIsler()
+    {
+        return Veritabani::acik().isleriListele(QString(), true, false, QDate(2026, 12, 7));
+    }
+    // A main window over a database with the given folders; the calculator opens over it.
+    AnaForm *anaPencereyleAc(const QList<KlasorKaydi> &klasorler)
+    {
+        ortam->veritabaniniAc();
+        for (const KlasorKaydi &k : klasorler)
+            Veritabani::acik().klasorEkle(k);
+        m_ana = std::make_unique<AnaForm>(false);
+        m_ana->show();
+        return m_ana.get();
+    }
+    std::unique_ptr<AnaForm> m_ana;
+
     // The window's controls, found by their names.
     struct Denetimler {
         QLabel *Etiket[4] = {};
@@ -66,7 +112,7 @@ private:
     };
     SureHesaplamaFormu *ac()
     {
-        m_form = std::make_unique<SureHesaplamaFormu>();
+        m_form = std::make_unique<SureHesaplamaFormu>(m_ana.get());
         SureHesaplamaFormu *f = m_form.get();
         using Test::denetim;
         for (int i = 0; i < 4; ++i)
@@ -541,6 +587,118 @@ void SureHesaplamaFormuTesti::gunBilgisiOkunur()
     QCOMPARE(g->text(), QString());
     QCOMPARE(ai->text(QAccessible::Name), QStringLiteral("Bulunan tarihin günü"));
     QVERIFY(g->height() >= 3 * g->fontMetrics().lineSpacing());
+}
+
+
+void SureHesaplamaFormuTesti::isOlarakEkle()
+{
+    AnaForm *a = anaPencereyleAc({{QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Davalar")}});
+    auto *agac = Test::denetim<KlasorAgaci>(a, "KlasorListesi");
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    ac();
+    auto *ekle = Test::denetim<QPushButton>(m_form.get(), "IsOlarakEkleDugmesi");
+    QCOMPARE(ekle->text(), QStringLiteral("İş Olarak &Ekle..."));
+    QCOMPARE(ekle->accessibleName(), QStringLiteral("İş Olarak Ekle..."));
+    // Only with a date found, like the copy button.
+    temizle(d.BaslangicTarihiKutusu);
+    QVERIFY(!ekle->isEnabled());
+
+    // Asliye Hukuk from an e-tebligat that arrived on 18.12.2026: served 23.12.2026, two
+    // weeks to 06.01.2027. The editor shows the proposal and nothing is stored on "Vazgeç".
+    yaz(d.BaslangicTarihiKutusu, QStringLiteral("18.12.2026"));
+    d.ElektronikTebligatOnayi->setChecked(true);
+    d.TemyizSecenegi[3]->setChecked(true);
+    QCOMPARE(sonuc(), QStringLiteral("06.01.2027"));
+    QVERIFY(ekle->isEnabled());
+    const QString aciklama = QStringLiteral(
+        "Elektronik tebligat 18.12.2026 günü ulaştı, 23.12.2026 günü tebliğ edilmiş sayılır (Tebligat Kanunu 7/a). "
+        "Süre: 2 Hafta. HMK 345: istinaf süresi iki haftadır, kararın tebliğinden başlar. Temyiz süresi de iki "
+        "haftadır (HMK 361).");
+    QStringList gorulen;
+    baskaModalGelince([&](QWidget *w) {
+        gorulen = editorAlanlari(w);
+        QTest::mouseClick(Test::denetim<QPushButton>(w, "VazgecDugmesi"), Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QPushButton>(w, "KapatDugmesi"), Qt::LeftButton);
+    });
+    QTest::mouseClick(ekle, Qt::LeftButton);
+    QCOMPARE(gorulen, (QStringList{QStringLiteral("Yapılacak İş Ekleme (Davalar)"), QStringLiteral("06.01.2027"),
+                                   QString(), QStringLiteral("İstinaf süresi sonu"), aciklama,
+                                   QStringLiteral("hatırlat")}));
+    QVERIFY(tumIsler().empty());
+
+    // With no court and a last day on a Sunday, the description names the working day;
+    // "Kaydet" stores the job in the folder and the main list shows it.
+    d.ElektronikTebligatOnayi->setChecked(false);
+    gir(QStringLiteral("24.12.2026"), 0, QStringLiteral("10"));
+    QCOMPARE(sonuc(), QStringLiteral("03.01.2027"));
+    baskaModalGelince([&](QWidget *w) {
+        gorulen = editorAlanlari(w);
+        Test::denetim<QComboBox>(w, "SaatKutusu")->setCurrentIndex(9);
+        QTest::mouseClick(Test::denetim<QPushButton>(w, "KaydetDugmesi"), Qt::LeftButton);
+        QTest::mouseClick(Test::denetim<QPushButton>(w, "KapatDugmesi"), Qt::LeftButton);
+    });
+    QTest::mouseClick(ekle, Qt::LeftButton);
+    QCOMPARE(gorulen.at(3), QStringLiteral("Süre sonu"));
+    QCOMPARE(gorulen.at(4), QStringLiteral("Başlangıç tarihi 24.12.2026. Süre: 10 Gün. Son gün 04.01.2027 Pazartesi."));
+    const std::vector<IsKaydi> isler = tumIsler();
+    QCOMPARE(isler.size(), size_t(1));
+    QCOMPARE(isler.front().anahtari, QStringLiteral("1-Anahtar"));
+    QCOMPARE(isler.front().tarih, QDate(2027, 1, 3));
+    QCOMPARE(isler.front().saat, QTime(9, 0));
+    // Stored with the word capitals of the user's preference ("Ilk Harfler Buyuk").
+    QCOMPARE(isler.front().konu, QStringLiteral("Süre Sonu"));
+    QVERIFY(isler.front().hatirlatma);
+    QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->satirSayisi(), 1);
+}
+
+void SureHesaplamaFormuTesti::isOlarakEkleKlasorSorar()
+{
+    // "Klasörlerim" selected and no folder at all: said, and no editor opens.
+    anaPencereyleAc({});
+    ac();
+    gir(QStringLiteral("25.12.2026"), 0, QStringLiteral("10"));
+    QTest::mouseClick(Test::denetim<QPushButton>(m_form.get(), "IsOlarakEkleDugmesi"), Qt::LeftButton);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{QStringLiteral("Önce bir klasör ekleyiniz.")});
+    m_form.reset();
+    m_ana.reset();
+
+    // With folders, the user picks one by its path; cancelling opens nothing, a choice
+    // opens the editor for that folder and the main window shows it.
+    ortam = std::make_unique<Test::Ortam>();
+    AnaForm *a = anaPencereyleAc({{QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Davalar")},
+                                  {QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("İzmir")}});
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("Klasor"));
+    ac();
+    gir(QStringLiteral("25.12.2026"), 0, QStringLiteral("10"));
+    QStringList secenekler;
+    baskaModalGelince([&](QWidget *w) {
+        auto *s = qobject_cast<QInputDialog *>(w);
+        QVERIFY(s);
+        QCOMPARE(s->windowTitle(), QStringLiteral("Klasör Seçimi"));
+        QCOMPARE(s->labelText(), QStringLiteral("İşin ekleneceği klasörü seçiniz:"));
+        secenekler = s->comboBoxItems();
+        s->reject();
+    });
+    QTest::mouseClick(Test::denetim<QPushButton>(m_form.get(), "IsOlarakEkleDugmesi"), Qt::LeftButton);
+    QCOMPARE(secenekler, (QStringList{QStringLiteral("Davalar"), QStringLiteral("Davalar / İzmir")}));
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("Klasor"));
+
+    QString baslik;
+    baskaModalGelince([&](QWidget *w) {
+        auto *s = qobject_cast<QInputDialog *>(w);
+        QVERIFY(s);
+        baskaModalGelince([&](QWidget *editor) {
+            baslik = editor->windowTitle();
+            QTest::mouseClick(Test::denetim<QPushButton>(editor, "VazgecDugmesi"), Qt::LeftButton);
+            QTest::mouseClick(Test::denetim<QPushButton>(editor, "KapatDugmesi"), Qt::LeftButton);
+        });
+        s->setTextValue(QStringLiteral("Davalar / İzmir"));
+        s->accept();
+    });
+    QTest::mouseClick(Test::denetim<QPushButton>(m_form.get(), "IsOlarakEkleDugmesi"), Qt::LeftButton);
+    QCOMPARE(baslik, QStringLiteral("Yapılacak İş Ekleme (İzmir)"));
+    QCOMPARE(a->seciliAnahtar(), QStringLiteral("2-Anahtar"));
+    QVERIFY(tumIsler().empty());
 }
 
 QTEST_MAIN(SureHesaplamaFormuTesti)
