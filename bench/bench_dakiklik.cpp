@@ -5,8 +5,10 @@
 // midnight or close it with rows left, spans when the program is not running (no
 // ticks, a fresh start afterwards) and when the machine sleeps (the clock jumps).
 //
-// Every due reminder is one job at one minute: its own date and time, or the time a
-// postponement gave it. Its due moment is the first instant at which the wall clock
+// Every due reminder is one job at one minute: its own date and time, one of its advance
+// warnings (its date less some days, at its time), or the time a postponement gave it.
+// A job shows one row at a time: a warning due while a later one of the same job (or the
+// job itself) is listed counts as covered by it. Its due moment is the first instant at which the wall clock
 // reads that minute (a time with seconds counts from the next minute). The report tells
 // how each was shown, by the circumstances at its due moment.
 //
@@ -59,6 +61,8 @@ using namespace Zelvora;
 namespace {
 
 const QString Klasor = QStringLiteral("1-Anahtar");
+// A reminder's key: the job's number times this, plus the warning's days (0: the job's own).
+constexpr qint64 Carpan = 1000;
 const QString KapatmaSorusu =
     QStringLiteral("Şimdi bu pencereyi kapatırsanız listedeki işler (30) saniye sonra tekrar hatırlatılacak!");
 
@@ -126,6 +130,7 @@ struct Sonuclar {
     long beklenmedikMesaj = 0;
     long ertelenen = 0, yapilan = 0, kapatilan = 0, acikKapatma = 0, geceYarisiAcik = 0, sonYarimDakika = 0;
     long baslatma = 0, uyku = 0, eklenen = 0;
+    long uyarili = 0, uyari = 0, kapsanan = 0; // jobs with warnings, warnings, covered
     QStringList ornekler;
 };
 
@@ -204,13 +209,17 @@ private:
         return -1;
     }
 
-    // A job's due reminder from now on (its key read from the database).
-    void vadeEkle(qint64 isNo, qint64 once)
+    // A reminder's due moment from now on: the job's date and time read from the database
+    // (less a warning's days), or the wall-clock key a postponement gave it.
+    void vadeEkle(qint64 isNo, qint64 once, qint64 anahtar = -1)
     {
-        const IsKaydi k = vt()->is(isNo);
+        if (anahtar < 0) {
+            const IsKaydi k = vt()->is(isNo / Carpan);
+            anahtar = QDateTime(k.tarih, k.saat, QTimeZone::utc()).toSecsSinceEpoch() - (isNo % Carpan) * 86400;
+        }
         Vade v;
         v.isNo = isNo;
-        v.anahtar = QDateTime(k.tarih, k.saat, QTimeZone::utc()).toSecsSinceEpoch();
+        v.anahtar = anahtar;
         v.vade = vadeBul(once, v.anahtar);
         m_vadeler.push_back(v);
         const int i = int(m_vadeler.size()) - 1;
@@ -219,12 +228,23 @@ private:
         m_bekleyen.push({v.vade, i});
     }
 
-    qint64 isEkle(qint64 anahtar, bool hatirlat, bool yapildi, const QString &konu)
+    qint64 isEkle(qint64 anahtar, bool hatirlat, bool yapildi, const QString &konu, const QList<int> &gunler = {})
     {
         const QDateTime a = duvarAni(anahtar);
-        const qint64 no = vt()->isEkle({0, Klasor, a.date(), a.time(), konu, {}, {}, {}, hatirlat, yapildi});
+        IsKaydi is{0, Klasor, a.date(), a.time(), konu, {}, {}, {}, hatirlat, yapildi};
+        is.onGunler = gunler;
+        const qint64 no = vt()->isEkle(is) * Carpan;
         m_isler[no].acik = hatirlat && !yapildi;
+        for (int g : gunler)
+            m_isler[no + g].acik = hatirlat && !yapildi;
         return no;
+    }
+    // Every reminder of a job settled for good (done, or its reminder off).
+    void isKapandi(qint64 kimlik)
+    {
+        const qint64 is = kimlik / Carpan * Carpan;
+        for (auto it = m_isler.lower_bound(is); it != m_isler.end() && it->first < is + Carpan; ++it)
+            it->second.acik = false;
     }
 
     void isleriUret();
@@ -288,13 +308,28 @@ void Benzetim::isleriUret()
         const int durum = rastgele(0, 99);
         const bool hatirlat = durum >= 8;
         const bool yapildi = durum < 4;
-        isEkle(a, hatirlat, yapildi, QStringLiteral("İş ") + QString::number(i + 1));
+        // A third of the jobs warn days before as well, as a deadline does.
+        QList<int> gunler;
+        if (olasilik(0.33)) {
+            static const QList<int> secenekler[] = {{1}, {2, 1}, {3, 1}, {7, 3, 1}};
+            gunler = secenekler[rastgele(0, 3)];
+            ++m_s.uyarili;
+        }
+        isEkle(a, hatirlat, yapildi, QStringLiteral("İş ") + QString::number(i + 1), gunler);
     }
     vt()->calistir("COMMIT");
-    // Before the program first starts: every open job's reminder is ahead.
+    // Before the program first starts: every open job's reminder is ahead, and the
+    // warnings of its days (those before the first day were never due).
     for (auto &[no, bilgi] : m_isler) {
-        if (bilgi.acik)
-            vadeEkle(no, m_basla);
+        if (!bilgi.acik)
+            continue;
+        if (no % Carpan) {
+            const IsKaydi k = vt()->is(no / Carpan);
+            if (QDateTime(k.tarih.addDays(-(no % Carpan)), k.saat, QTimeZone::utc()).toSecsSinceEpoch() < ilkDuvar)
+                continue;
+            ++m_s.uyari;
+        }
+        vadeEkle(no, m_basla);
     }
 }
 
@@ -336,7 +371,15 @@ void Benzetim::programiKapat()
     m_sonrakiTik = -1;
 }
 
-// A scan at the current instant listed these jobs (none: no window came).
+// Another reminder of the same job is among the rows.
+bool ayniIs(const std::set<qint64> &liste, qint64 kimlik)
+{
+    const qint64 is = kimlik / Carpan * Carpan;
+    auto it = liste.lower_bound(is);
+    return it != liste.end() && *it < is + Carpan;
+}
+
+// A scan at the current instant listed these reminders (none: no window came).
 void Benzetim::tarama(const QList<qint64> &satirlar)
 {
     const std::set<qint64> liste(satirlar.begin(), satirlar.end());
@@ -348,6 +391,13 @@ void Benzetim::tarama(const QList<qint64> &satirlar)
             continue; // replaced before it fell due
         v.ilkTarama = m_simdi;
         v.ilkTaramadaVardi = liste.count(v.isNo) > 0;
+        if (!v.ilkTaramadaVardi && ayniIs(liste, v.isNo)) {
+            // A later reminder of the same job is listed in its place.
+            ++m_s.kapsanan;
+            v.ilkTaramadaVardi = true;
+            v.gosterildi = m_simdi;
+            continue;
+        }
         if (!v.ilkTaramadaVardi) {
             ++m_s.ilkTaramadaYok;
             if (m_s.ornekler.size() < 10)
@@ -382,26 +432,38 @@ void Benzetim::pencereGeldi(HatirlatmaFormu *f)
     QList<qint64> satirlar;
     const IsSatiriModeli *m = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model();
     for (int i = 0; i < m->rowCount(); ++i)
-        satirlar << m->is(i).isNo;
+        satirlar << m->isNo(i) * Carpan + m->gunOnce(i);
     tarama(satirlar);
     durumDegisti(Durum::PencereAcik);
 }
 
 void Benzetim::sonuclandir(HatirlatmaFormu *f, int satir, int sonuc)
 {
-    const qint64 no = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model()->is(satir).isNo;
+    const IsSatiriModeli *m = Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->model();
+    const qint64 no = m->isNo(satir) * Carpan + m->gunOnce(satir);
     Test::denetim<IsListesi>(f, "YapilacakIslerListesi")->satirSec(satir);
     Test::denetim<QRadioButton>(f, QByteArray("IsSonucuSecenekleri" + QByteArray::number(sonuc)).constData())->click();
     Test::denetim<QPushButton>(f, "OnaylaDugmesi")->click();
     IsBilgisi &b = m_isler[no];
     if (sonuc == 1) {
         ++m_s.ertelenen;
-        vadeEkle(no, m_simdi);
+        if (no % Carpan) {
+            vadeEkle(no, m_simdi, duvar(m_simdi) + 15 * 60); // that warning only
+        } else {
+            // The job's own time moves; its warnings have had their day.
+            isKapandi(no);
+            b.acik = true;
+            vadeEkle(no, m_simdi);
+        }
         const Vade &v = m_vadeler[size_t(b.vade)];
         if (v.anahtar != duvar(m_simdi) + 15 * 60)
             m_s.ornekler << QStringLiteral("postponement to %1 at %2").arg(duvarAni(v.anahtar).toString(), metin(m_simdi));
     } else {
         ++m_s.yapilan;
+        // Done settles the job with its warnings, as does the job's own "no more
+        // reminders"; a warning's "no more reminders" stops that warning only.
+        if (sonuc == 0 || no % Carpan == 0)
+            isKapandi(no);
         b.acik = false;
     }
 }
@@ -597,9 +659,9 @@ int Benzetim::calistir()
                 m_s.ornekler << QStringLiteral("the editor stored no job at %1").arg(metin(m_simdi));
                 continue;
             }
-            m_isler[no].acik = true;
+            m_isler[no * Carpan].acik = true;
             ++m_s.eklenen;
-            vadeEkle(no, m_simdi);
+            vadeEkle(no * Carpan, m_simdi);
             continue;
         }
         if (!m_ana)
@@ -689,7 +751,10 @@ QStringList Benzetim::rapor()
     std::printf("  users: %ld done or no more reminders, %ld postponed, %ld windows closed with rows left, "
                 "%ld left open across midnight, %ld closed in the last half minute of a day\n",
                 m_s.yapilan, m_s.ertelenen, m_s.kapatilan, m_s.geceYarisiAcik, m_s.sonYarimDakika);
-    std::printf("  due reminders (job minutes and postponements): %ld\n", vadeli);
+    std::printf("  due reminders (job minutes, advance warnings and postponements): %ld\n", vadeli);
+    std::printf("  %ld jobs warn days before as well (%ld warnings due from the first day on); %ld reminders "
+                "covered at their first scan by a later one of the same job listed in their place\n",
+                m_s.uyarili, m_s.uyari, m_s.kapsanan);
     auto orta = [](std::vector<qint64> v) {
         if (v.empty())
             return qint64(0);

@@ -141,7 +141,7 @@ int main(int argc, char **argv)
     Veritabani::bosOlustur(dosya);
     std::unique_ptr<Veritabani> dosyaVt = Veritabani::ac(dosya);
     std::unique_ptr<Veritabani> sunucuVt = Veritabani::sunucuyaBaglan(sunucu);
-    sunucuVt->calistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    sunucuVt->calistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY CASCADE");
 
     QElapsedTimer z;
     z.start();

@@ -33,6 +33,18 @@ CREATE TABLE "YapilacakIslerTablosu" (
 CREATE INDEX "IsKlasorTarihDizini" ON "YapilacakIslerTablosu" ("Anahtari", "IsinTarihi");
 CREATE INDEX "IsTarihSaatDizini" ON "YapilacakIslerTablosu" ("IsinTarihi", "IsinSaati");
 
+-- The advance warnings: a job reminds also "GunOnce" days before its date. Postponing
+-- one stores the wall-clock moment it comes back; stopping one sets "Durduruldu".
+-- Deleting a job deletes its warnings (the program does so; the cascade covers desks
+-- running an older version).
+CREATE TABLE "OnHatirlatmaTablosu" (
+    "IsNo"        integer NOT NULL REFERENCES "YapilacakIslerTablosu" ("IsNo") ON DELETE CASCADE,
+    "GunOnce"     integer NOT NULL CHECK ("GunOnce" BETWEEN 1 AND 365),
+    "ErtelemeAni" timestamp(0) without time zone,
+    "Durduruldu"  boolean NOT NULL DEFAULT false,
+    PRIMARY KEY ("IsNo", "GunOnce")
+);
+
 -- The search: the field contains the text anywhere, letters compared without their case
 -- the Turkish way (I and ı, İ and i go together; I and i do not), every character taken
 -- as itself (no pattern characters). A NULL field never matches.
@@ -56,6 +68,8 @@ $$;
 CREATE TRIGGER "KlasorDegisti" AFTER INSERT OR UPDATE OR DELETE ON "KlasorBilgileriTablosu"
     FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
 CREATE TRIGGER "IsDegisti" AFTER INSERT OR UPDATE OR DELETE ON "YapilacakIslerTablosu"
+    FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
+CREATE TRIGGER "OnHatirlatmaDegisti" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
     FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
 
 COMMIT;

@@ -370,6 +370,25 @@ bool semayiDenetle()
             mesaj(QStringLiteral("Veritabanı, Sürüm 2.32 ile uyumlu hale getirildi!"), MesajSimgesi::Bilgi);
         }
     }, &devam);
+    if (!devam)
+        return false;
+    // The advance warnings' table: added to an older file; a server's tables are its
+    // administrator's, so a desk on a server without it works without warnings and
+    // says so once, at its start.
+    Adim([&] {
+        Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
+        if (!vt || vt->onHatirlatmaVar())
+            return;
+        if (!vt->sunucuMu()) {
+            vt->onHatirlatmaTablosuEkle();
+            return;
+        }
+        mesaj(QStringLiteral("Sunucudaki veritabanında ön hatırlatma tablosu yok: işler, günler önceden uyarılmadan "
+                             "yalnızca kendi tarih ve saatlerinde hatırlatılacak.")
+                  + QStringLiteral("\r\n")
+                  + QStringLiteral("Sistem yöneticiniz sql/sunucu-onhatirlatma.sql dosyasını uygulayabilir."),
+              MesajSimgesi::Bilgi);
+    }, &devam);
     return devam;
 }
 

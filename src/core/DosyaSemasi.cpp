@@ -31,6 +31,18 @@ CREATE INDEX IsTarihDizini ON YapilacakIslerTablosu(IsinTarihi);
 CREATE INDEX IsTarihSaatDizini ON YapilacakIslerTablosu(IsinTarihi, IsinSaati);
 )SQL";
 
+// The advance warnings: a job reminds also GunOnce days before its date. Postponing one
+// stores the wall-clock moment it comes back; stopping one sets Durduruldu. Part of the
+// schema of a new file; added to an older one by its upgrade.
+const char *const ON_HATIRLATMA = R"SQL(
+CREATE TABLE IF NOT EXISTS OnHatirlatmaTablosu(
+  IsNo INTEGER NOT NULL REFERENCES YapilacakIslerTablosu(IsNo),
+  GunOnce INTEGER NOT NULL CHECK (GunOnce BETWEEN 1 AND 365),
+  ErtelemeAni TEXT(19),
+  Durduruldu INTEGER NOT NULL DEFAULT 0,
+  PRIMARY KEY (IsNo, GunOnce));
+)SQL";
+
 // The columns each of our tables must have.
 struct TabloTanimi {
     const char *ad;
@@ -53,6 +65,19 @@ Hata bizimDegil(sqlite3 *db)
 void olustur(sqlite3 *db)
 {
     Sqlite::calistir(db, SEMA);
+    Sqlite::calistir(db, ON_HATIRLATMA);
+}
+
+bool onHatirlatmaVar(sqlite3 *db)
+{
+    Sqlite::Deyim d(db, "SELECT count(*) FROM pragma_table_info('OnHatirlatmaTablosu') "
+                        "WHERE name IN ('IsNo','GunOnce','ErtelemeAni','Durduruldu')");
+    return d.adim() && d.sayi(0) == 4;
+}
+
+void onHatirlatmaEkle(sqlite3 *db)
+{
+    Sqlite::calistir(db, ON_HATIRLATMA);
 }
 
 void bizimMi(sqlite3 *db, Denetim denetim)

@@ -11,6 +11,10 @@ namespace Zelvora::DosyaSemasi {
 
 // Writes the empty schema into a new file's connection; throws Hata.
 void olustur(sqlite3 *db);
+// The advance-warning table is there with its columns (an older file lacks it).
+bool onHatirlatmaVar(sqlite3 *db);
+// Adds that table (nothing when it is there); throws Hata.
+void onHatirlatmaEkle(sqlite3 *db);
 
 enum class Denetim { Yok, Hizli, Tam };
 // Our database holds both tables with all their columns and passes the check asked for

@@ -2,6 +2,10 @@
 
 #include "core/OrtakYordamlar.h"
 
+#include <QTimeZone>
+
+#include <algorithm>
+
 // What every back end of the database shares: the open database, the conversions of
 // job rows, and the lists returned whole.
 
@@ -91,6 +95,7 @@ IsKaydi Veritabani::kayit(const HamIsSatiri &s)
     is.aciklama = metinOlarak(s.aciklama);
     is.hatirlatma = s.hatirlatma;
     is.yapildi = s.yapildi;
+    is.gunOnce = s.gunOnce;
     return is;
 }
 
@@ -102,6 +107,20 @@ QString Veritabani::tarihMetni(const QDate &t)
 QString Veritabani::saatMetni(const QTime &s)
 {
     return s.isValid() ? s.toString(QStringLiteral("HH:mm:ss")) : QString();
+}
+
+QString Veritabani::anMetni(const QDate &t, const QTime &s)
+{
+    return tarihMetni(t) + QLatin1Char(' ') + saatMetni(s);
+}
+
+QDateTime Veritabani::anCoz(const QString &metin)
+{
+    if (metin.size() < 19)
+        return {};
+    const QDate t = QDate::fromString(metin.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime s = QTime::fromString(metin.mid(11, 8), QStringLiteral("HH:mm:ss"));
+    return t.isValid() && s.isValid() ? QDateTime(t, s, QTimeZone::utc()) : QDateTime();
 }
 
 std::vector<IsKaydi> Veritabani::isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun,
@@ -116,6 +135,63 @@ std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const Q
 {
     // A horizon at the start of today adds no earlier day.
     return hatirlatilacakIsler(bugun, dakika, bugun, QTime(0, 0));
+}
+
+std::vector<IsKaydi> Veritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                                     const QTime &ufukSaati)
+{
+    std::vector<IsKaydi> sonuc = hatirlatilacakIsleriOku(bugun, dakika, ufukTarihi, ufukSaati);
+    if (!onHatirlatmaVar())
+        return sonuc;
+    const QDateTime tarama = QDateTime(bugun, QTime(dakika.hour(), dakika.minute(), 0), QTimeZone::utc());
+    const QDateTime ufuk = QDateTime(ufukTarihi, ufukSaati, QTimeZone::utc());
+    for (IsKaydi &k : onHatirlatmalariSec(onHatirlatmaAdaylari(bugun), tarama, ufuk))
+        sonuc.push_back(std::move(k));
+    return sonuc;
+}
+
+std::vector<IsKaydi> Veritabani::onHatirlatmalariSec(std::vector<OnHatirlatmaAdayi> adaylar, const QDateTime &taramaAni,
+                                                     const QDateTime &ufuk)
+{
+    // Moments are wall-clock readings held as UTC (as core/Ufuk counts them), so that no
+    // daylight-saving rule moves them.
+    std::vector<IsKaydi> sonuc;
+    std::vector<QDateTime> anlar;
+    for (OnHatirlatmaAdayi &a : adaylar) {
+        if (!a.is.tarih.isValid() || !a.is.saat.isValid() || a.gunOnce <= 0 || !a.is.hatirlatma || a.is.yapildi)
+            continue;
+        const QDateTime isAni(a.is.tarih, a.is.saat, QTimeZone::utc());
+        if (isAni <= taramaAni)
+            continue; // the job's own reminder takes over
+        const QDateTime an = a.ertelendi.isValid()
+            ? QDateTime(a.ertelendi.date(), a.ertelendi.time(), QTimeZone::utc())
+            : QDateTime(a.is.tarih.addDays(-a.gunOnce), a.is.saat, QTimeZone::utc());
+        if (an > taramaAni || an <= ufuk)
+            continue;
+        // One row per job: the warning due last.
+        if (!sonuc.empty() && sonuc.back().isNo == a.is.isNo) {
+            if (an >= anlar.back()) {
+                anlar.back() = an;
+                sonuc.back().gunOnce = a.gunOnce;
+            }
+            continue;
+        }
+        a.is.gunOnce = a.gunOnce;
+        sonuc.push_back(std::move(a.is));
+        anlar.push_back(an);
+    }
+    return sonuc;
+}
+
+QList<int> Veritabani::gunleriDuzenle(const QList<int> &gunler)
+{
+    QList<int> sonuc;
+    for (int g : gunler) {
+        if (g >= 1 && g <= EnFazlaGunOnce && !sonuc.contains(g))
+            sonuc << g;
+    }
+    std::sort(sonuc.begin(), sonuc.end(), std::greater<int>());
+    return sonuc;
 }
 
 std::vector<IsKaydi> Veritabani::isListesi(ListeKipi kip, const QDate &tarih)

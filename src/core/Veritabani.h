@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QTime>
@@ -35,6 +36,12 @@ struct IsKaydi {
     QString aciklama;
     bool hatirlatma = false;
     bool yapildi = false;
+    // The advance warnings to write with the job (days before its date, 1 to 365), for
+    // isEkle and for isAlanlariniGuncelle with OnHatirlatmaAlani.
+    QList<int> onGunler = {};
+    // A row of the reminder list: the advance warning it stands for (days before the
+    // job's date); 0 for the job's own reminder.
+    int gunOnce = 0;
 };
 
 // The job field a search looks in.
@@ -119,13 +126,30 @@ public:
     // Widens the folder table's keys to 255 characters, in one transaction.
     virtual void semaYukselt() = 0;
 
+    // --- Advance warnings: a job reminds also N days before its date ---------------
+    static constexpr int EnFazlaGunOnce = 365;
+    // The warning table is there. Without it (an older file before its upgrade, an
+    // office server not yet migrated) jobs work as ever, without warnings.
+    virtual bool onHatirlatmaVar() const = 0;
+    // Adds the warning table to an older file (its upgrade step); the server's tables
+    // are its administrator's, so there it throws.
+    virtual void onHatirlatmaTablosuEkle() = 0;
+    // The warning days of a job, largest first (none without the table).
+    virtual QList<int> onHatirlatmalar(qint64 isNo) = 0;
+    // One warning of a job: postponed to a wall-clock moment, or stopped for good.
+    virtual void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) = 0;
+    virtual void onHatirlatmaDurdur(qint64 isNo, int gunOnce) = 0;
+    // The days of a list as stored: each 1 to EnFazlaGunOnce once, largest first.
+    static QList<int> gunleriDuzenle(const QList<int> &gunler);
+
     // Folders, in the order the table returns them.
     virtual QList<KlasorKaydi> klasorler() = 0;
     virtual void klasorEkle(const KlasorKaydi &k) = 0;
     virtual void klasorAdiDegistir(const QString &anahtari, const QString &adi) = 0;
     // Empty when there is no such folder.
     virtual QString klasorAdi(const QString &anahtari) = 0;
-    // Deletes the folder row and then all jobs stored under its key, in one transaction.
+    // Deletes the folder row and then all jobs stored under its key with their warnings,
+    // in one transaction.
     virtual void klasorVeIsleriniSil(const QString &anahtari) = 0;
 
     // --- Job rows handed over one by one, as the statement reads them ---------------
@@ -138,6 +162,7 @@ public:
         qint32 saat = -1;        // seconds since midnight; -1 when empty or not a time
         bool hatirlatma = false;
         bool yapildi = false;
+        qint32 gunOnce = 0; // a reminder row's advance warning (IsKaydi::gunOnce)
         // The database's UTF-8 bytes, valid only during the call.
         QByteArrayView anahtari, konu, yer, sayi, aciklama;
     };
@@ -159,9 +184,24 @@ public:
     std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika);
     // The same, and also the jobs of earlier days whose date and time lie after the
     // reminder horizon (ufukTarihi, ufukSaati), remind on, not done; all in date and time
-    // order. One range of the date-and-time index serves it.
-    virtual std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
-                                                     const QTime &ufukSaati) = 0;
+    // order. One range of the date-and-time index serves it. After them come the advance
+    // warnings due (gunOnce > 0), see onHatirlatmalariSec.
+    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                             const QTime &ufukSaati);
+    // A warning of a job that may come due: the job, its days and the moment it was
+    // postponed to (invalid when not postponed).
+    struct OnHatirlatmaAdayi {
+        IsKaydi is;
+        int gunOnce = 0;
+        QDateTime ertelendi;
+    };
+    // The warnings due at the scan: its moment (the job's date less the days, at the
+    // job's time, or where a postponement put it) after the horizon and at or before
+    // the scan's minute, the job itself not due yet. A job shows one warning at a time,
+    // the latest due: after days away, "1 day left" and not also the 7 and 3 days.
+    // In the order of the jobs' dates and times.
+    static std::vector<IsKaydi> onHatirlatmalariSec(std::vector<OnHatirlatmaAdayi> adaylar, const QDateTime &taramaAni,
+                                                    const QDateTime &ufuk);
 
     // The job list window's lists over all folders, ordered by date and time (then job
     // number): open jobs of one date, open jobs before a date, done jobs, all jobs.
@@ -169,19 +209,22 @@ public:
     virtual void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) = 0;
     std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
 
-    // Adds a job and returns its new number.
+    // Adds a job with its warnings (is.onGunler), in one transaction, and returns its new number.
     virtual qint64 isEkle(const IsKaydi &is) = 0;
     // Rewrites every field of job isNo except its folder. Throws when no row changed.
     virtual void isGuncelle(const IsKaydi &is) = 0;
     // Fields of a job, for a change that writes only some of them.
     enum IsAlani : unsigned {
         TarihAlani = 1, SaatAlani = 2, KonuAlani = 4, YerAlani = 8, SayiAlani = 16,
-        AciklamaAlani = 32, HatirlatmaAlani = 64, YapildiAlani = 128
+        AciklamaAlani = 32, HatirlatmaAlani = 64, YapildiAlani = 128, OnHatirlatmaAlani = 256
     };
     // Writes only the given fields of job is.isNo; the others keep what the table holds,
     // such as a change made meanwhile by the reminder window or another desk. Throws when
-    // the job no longer exists, also when no field is given.
+    // the job no longer exists, also when no field is given. OnHatirlatmaAlani replaces
+    // the job's warnings by is.onGunler (a day kept keeps its state); a new date or time
+    // starts every warning afresh (a new deadline). All in one transaction.
     virtual void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) = 0;
+    // Deletes a job and its warnings.
     virtual void isSil(qint64 isNo) = 0;
     virtual void isTasi(qint64 isNo, const QString &anahtari) = 0;
     virtual void isYapildiIsaretle(qint64 isNo) = 0;
@@ -203,9 +246,18 @@ public:
 
     static QString tarihMetni(const QDate &t);  // yyyy-MM-dd
     static QString saatMetni(const QTime &s);   // HH:mm:ss
+    // A wall-clock moment as stored: "yyyy-MM-dd HH:mm:ss"; and back (invalid when the
+    // text is not one), held as UTC so that no daylight-saving rule moves it.
+    static QString anMetni(const QDate &t, const QTime &s);
+    static QDateTime anCoz(const QString &metin);
 
 protected:
     Veritabani() = default;
+    // The jobs due (as hatirlatilacakIsler tells, without the warnings) and the warnings
+    // that may be due: those of open, reminded jobs dated from today to a year ahead.
+    virtual std::vector<IsKaydi> hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika,
+                                                         const QDate &ufukTarihi, const QTime &ufukSaati) = 0;
+    virtual std::vector<OnHatirlatmaAdayi> onHatirlatmaAdaylari(const QDate &bugun) = 0;
 };
 
 } // namespace Zelvora

@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <sys/stat.h>
+#include <functional>
 #include <string>
 
 namespace Zelvora {
@@ -108,6 +109,11 @@ bool kimlikOku(const QString &yol, quint64 &aygit, quint64 &dugum)
 DosyaVeritabani::DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol)
 {
     kimlikOku(m_yol, m_aygit, m_dugum);
+    try {
+        m_onHatirlatmaVar = DosyaSemasi::onHatirlatmaVar(m_db);
+    } catch (const Hata &) {
+        m_onHatirlatmaVar = false;
+    }
 }
 
 void DosyaVeritabani::kimlikDenetle(bool yazma)
@@ -135,6 +141,7 @@ void DosyaVeritabani::yenidenAc()
     m_dugum = d->m_dugum;
     m_degisti = false;
     m_tabloBildirildi = false;
+    m_onHatirlatmaVar = d->m_onHatirlatmaVar;
 }
 
 DosyaVeritabani::~DosyaVeritabani()
@@ -280,6 +287,105 @@ void DosyaVeritabani::semaYukselt()
     }
 }
 
+void DosyaVeritabani::islemde(const std::function<void()> &yaz)
+{
+    // Inside a transaction of the caller (a bulk load) a savepoint, so that a failure
+    // still takes back this change alone.
+    const bool icte = sqlite3_get_autocommit(m_db) == 0;
+    calistir(icte ? "SAVEPOINT IsYazimi" : "BEGIN IMMEDIATE");
+    try {
+        yaz();
+        calistir(icte ? "RELEASE IsYazimi" : "COMMIT");
+    } catch (...) {
+        sqlite3_exec(m_db, icte ? "ROLLBACK TO IsYazimi; RELEASE IsYazimi" : "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void DosyaVeritabani::onHatirlatmaTablosuEkle()
+{
+    kimlikDenetle(true);
+    if (m_onHatirlatmaVar)
+        return;
+    islemde([&] { DosyaSemasi::onHatirlatmaEkle(m_db); });
+    m_onHatirlatmaVar = DosyaSemasi::onHatirlatmaVar(m_db);
+}
+
+QList<int> DosyaVeritabani::onHatirlatmalar(qint64 isNo)
+{
+    QList<int> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    Deyim d(m_db, "SELECT GunOnce FROM OnHatirlatmaTablosu WHERE IsNo=? ORDER BY GunOnce DESC");
+    d.bagla(1, isNo);
+    while (d.adim())
+        sonuc << int(d.sayi(0));
+    return sonuc;
+}
+
+void DosyaVeritabani::onGunleriYaz(qint64 isNo, const QList<int> &gunler)
+{
+    const QList<int> yeni = gunleriDuzenle(gunler);
+    if (!m_onHatirlatmaVar) {
+        // Never a silent loss: a file without the table has not been upgraded yet.
+        if (!yeni.isEmpty())
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Veritabanında ön hatırlatma tablosu yok."), m_yol);
+        return;
+    }
+    const QList<int> eski = onHatirlatmalar(isNo);
+    for (int g : eski) {
+        if (!yeni.contains(g)) {
+            Deyim d(m_db, "DELETE FROM OnHatirlatmaTablosu WHERE IsNo=? AND GunOnce=?");
+            d.bagla(1, isNo).bagla(2, qint64(g)).calistir();
+        }
+    }
+    for (int g : yeni) {
+        if (!eski.contains(g)) {
+            Deyim d(m_db, "INSERT INTO OnHatirlatmaTablosu(IsNo, GunOnce, ErtelemeAni, Durduruldu) VALUES(?, ?, NULL, 0)");
+            d.bagla(1, isNo).bagla(2, qint64(g)).calistir();
+        }
+    }
+}
+
+void DosyaVeritabani::onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat)
+{
+    kimlikDenetle(true);
+    Deyim d(m_db, "UPDATE OnHatirlatmaTablosu SET ErtelemeAni=? WHERE IsNo=? AND GunOnce=?");
+    d.bagla(1, anMetni(tarih, saat)).bagla(2, isNo).bagla(3, qint64(gunOnce)).calistir();
+}
+
+void DosyaVeritabani::onHatirlatmaDurdur(qint64 isNo, int gunOnce)
+{
+    kimlikDenetle(true);
+    Deyim d(m_db, "UPDATE OnHatirlatmaTablosu SET Durduruldu=1 WHERE IsNo=? AND GunOnce=?");
+    d.bagla(1, isNo).bagla(2, qint64(gunOnce)).calistir();
+}
+
+std::vector<Veritabani::OnHatirlatmaAdayi> DosyaVeritabani::onHatirlatmaAdaylari(const QDate &bugun)
+{
+    std::vector<OnHatirlatmaAdayi> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    // The open, reminded jobs from today to a year ahead that have a live warning; the
+    // job's own date and time decide the rest (Veritabani::onHatirlatmalariSec).
+    Deyim d(m_db, "SELECT y.IsNo, y.Anahtari, y.IsinTarihi, y.IsinSaati, y.IsinKonusu, y.IsinYeri, y.IsinSayisi, "
+                  "y.Aciklama, y.Hatirlatma, y.IsYapildi, o.GunOnce, o.ErtelemeAni "
+                  "FROM OnHatirlatmaTablosu o JOIN YapilacakIslerTablosu y ON y.IsNo=o.IsNo "
+                  "WHERE o.Durduruldu=0 AND y.Hatirlatma=1 AND y.IsYapildi=0 AND y.IsinTarihi>=?1 AND y.IsinTarihi<=?2 "
+                  "AND y.IsinSaati IS NOT NULL "
+                  "ORDER BY y.IsinTarihi, y.IsinSaati, y.IsNo, o.GunOnce DESC");
+    d.bagla(1, tarihMetni(bugun));
+    d.bagla(2, tarihMetni(bugun.addDays(EnFazlaGunOnce + 1)));
+    while (d.adim()) {
+        OnHatirlatmaAdayi a;
+        satirOku(d, a.is);
+        a.gunOnce = int(d.sayi(10));
+        a.ertelendi = anCoz(d.metin(11));
+        sonuc.push_back(std::move(a));
+    }
+    return sonuc;
+}
+
 QList<KlasorKaydi> DosyaVeritabani::klasorler()
 {
     QList<KlasorKaydi> sonuc;
@@ -319,6 +425,11 @@ void DosyaVeritabani::klasorVeIsleriniSil(const QString &anahtari)
     try {
         Deyim k(m_db, "DELETE FROM KlasorBilgileriTablosu WHERE Anahtari=?");
         k.bagla(1, anahtari).calistir();
+        if (m_onHatirlatmaVar) {
+            Deyim o(m_db, "DELETE FROM OnHatirlatmaTablosu WHERE IsNo IN "
+                          "(SELECT IsNo FROM YapilacakIslerTablosu WHERE Anahtari=?)");
+            o.bagla(1, anahtari).calistir();
+        }
         Deyim i(m_db, "DELETE FROM YapilacakIslerTablosu WHERE Anahtari=?");
         i.bagla(1, anahtari).calistir();
         calistir("COMMIT");
@@ -424,8 +535,8 @@ void DosyaVeritabani::isleriListele(const QString &anahtari, bool tumKlasorler, 
                  tumKlasorler ? QString() : anahtari, tumKlasorler && !sadeceBugun, alici);
 }
 
-std::vector<IsKaydi> DosyaVeritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
-                                                          const QDate &ufukTarihi, const QTime &ufukSaati)
+std::vector<IsKaydi> DosyaVeritabani::hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika,
+                                                              const QDate &ufukTarihi, const QTime &ufukSaati)
 {
     // The scan notices a file replaced or deleted under the program, and tells of a
     // dropped table once (later scans fail silently, so the horizon stays where it is).
@@ -477,6 +588,16 @@ void DosyaVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatir
 qint64 DosyaVeritabani::isEkle(const IsKaydi &is)
 {
     kimlikDenetle(true);
+    if (!is.onGunler.isEmpty()) {
+        qint64 no = 0;
+        islemde([&] {
+            IsKaydi yalin = is;
+            yalin.onGunler.clear();
+            no = isEkle(yalin);
+            onGunleriYaz(no, is.onGunler);
+        });
+        return no;
+    }
     Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
                   "IsinSayisi, Aciklama, Hatirlatma, IsYapildi) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
     d.bagla(1, is.anahtari)
@@ -514,6 +635,26 @@ void DosyaVeritabani::isGuncelle(const IsKaydi &is)
 void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
 {
     kimlikDenetle(true);
+    // With the warnings, or a new date or time that starts them afresh: all in one go.
+    const bool uyarilar = (alanlar & OnHatirlatmaAlani)
+        || (m_onHatirlatmaVar && (alanlar & (TarihAlani | SaatAlani)));
+    if (uyarilar) {
+        islemde([&] {
+            alanlariYaz(is, alanlar & ~unsigned(OnHatirlatmaAlani));
+            if (m_onHatirlatmaVar && (alanlar & (TarihAlani | SaatAlani))) {
+                Deyim y(m_db, "UPDATE OnHatirlatmaTablosu SET ErtelemeAni=NULL, Durduruldu=0 WHERE IsNo=?");
+                y.bagla(1, is.isNo).calistir();
+            }
+            if (alanlar & OnHatirlatmaAlani)
+                onGunleriYaz(is.isNo, is.onGunler);
+        });
+        return;
+    }
+    alanlariYaz(is, alanlar);
+}
+
+void DosyaVeritabani::alanlariYaz(const IsKaydi &is, unsigned alanlar)
+{
     // The statement is built from fixed column fragments only; every value is bound.
     struct Alan {
         unsigned bit;
@@ -562,8 +703,17 @@ void DosyaVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
 void DosyaVeritabani::isSil(qint64 isNo)
 {
     kimlikDenetle(true);
-    Deyim d(m_db, "DELETE FROM YapilacakIslerTablosu WHERE IsNo=?");
-    d.bagla(1, isNo).calistir();
+    if (!m_onHatirlatmaVar) {
+        Deyim d(m_db, "DELETE FROM YapilacakIslerTablosu WHERE IsNo=?");
+        d.bagla(1, isNo).calistir();
+        return;
+    }
+    islemde([&] {
+        Deyim o(m_db, "DELETE FROM OnHatirlatmaTablosu WHERE IsNo=?");
+        o.bagla(1, isNo).calistir();
+        Deyim d(m_db, "DELETE FROM YapilacakIslerTablosu WHERE IsNo=?");
+        d.bagla(1, isNo).calistir();
+    });
 }
 
 void DosyaVeritabani::isTasi(qint64 isNo, const QString &anahtari)

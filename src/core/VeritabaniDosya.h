@@ -37,9 +37,11 @@ public:
     using Veritabani::isleriListele;
     void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
                        const IsSatiriAlici &alici) override;
-    using Veritabani::hatirlatilacakIsler;
-    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
-                                             const QTime &ufukSaati) override;
+    bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
+    void onHatirlatmaTablosuEkle() override;
+    QList<int> onHatirlatmalar(qint64 isNo) override;
+    void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) override;
+    void onHatirlatmaDurdur(qint64 isNo, int gunOnce) override;
     using Veritabani::isListesi;
     void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
     qint64 isEkle(const IsKaydi &is) override;
@@ -55,7 +57,18 @@ public:
     void calistir(const char *sql) override;
     sqlite3 *tutamak() const override { return m_db; }
 
+protected:
+    std::vector<IsKaydi> hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                                 const QTime &ufukSaati) override;
+    std::vector<OnHatirlatmaAdayi> onHatirlatmaAdaylari(const QDate &bugun) override;
+
 private:
+    // Runs the writes of one change in a transaction (a savepoint inside the caller's).
+    void islemde(const std::function<void()> &yaz);
+    // Writes the job's own fields of the set (isAlanlariniGuncelle without the warnings).
+    void alanlariYaz(const IsKaydi &is, unsigned alanlar);
+    // Replaces the warnings of a job by these days, keeping the state of a day kept.
+    void onGunleriYaz(qint64 isNo, const QList<int> &gunler);
     // The file at the path is still the one opened (device and inode). Once it is not,
     // every write is refused (Hata VeritabaniDegisti); a read is told once and then goes
     // on with the file still open.
@@ -73,6 +86,7 @@ private:
     quint64 m_aygit = 0, m_dugum = 0;
     bool m_degisti = false;       // the file at the path is no longer the one opened
     bool m_tabloBildirildi = false; // the scan told of a dropped table
+    bool m_onHatirlatmaVar = false; // the file has the advance-warning table
     // The listing statements, prepared once and kept (finalised before the connection closes).
     std::vector<std::pair<QByteArray, std::unique_ptr<Sqlite::Deyim>>> m_listeDeyimleri;
 };

@@ -177,6 +177,102 @@ void SunucuVeritabani::semayiDenetle()
     Sonuc islev(calistir("SELECT to_regprocedure('\"TurkceIcerir\"(text, text)') IS NOT NULL", {}));
     if (!islev.mantiksal(0, 0))
         throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanında arama işlevi yok."), m_ad);
+    // The advance warnings came later: a server not yet migrated works without them.
+    Sonuc uyari(calistir("SELECT count(*) FROM information_schema.columns WHERE table_schema = current_schema() "
+                         "AND table_name = 'OnHatirlatmaTablosu' "
+                         "AND column_name IN ('IsNo', 'GunOnce', 'ErtelemeAni', 'Durduruldu')",
+                         {}));
+    m_onHatirlatmaVar = uyari.sayi(0, 0) == 4;
+}
+
+void SunucuVeritabani::islemde(const std::function<void()> &yaz)
+{
+    Sonuc bas(calistir("BEGIN", {}));
+    try {
+        yaz();
+        Sonuc son(calistir("COMMIT", {}));
+    } catch (...) {
+        if (m_bag && PQstatus(m_bag) == CONNECTION_OK)
+            PQclear(PQexec(m_bag, "ROLLBACK"));
+        throw;
+    }
+}
+
+void SunucuVeritabani::onHatirlatmaTablosuEkle()
+{
+    // The program never changes the server's tables: sql/sunucu-onhatirlatma.sql does.
+    if (!m_onHatirlatmaVar)
+        throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanında ön hatırlatma tablosu yok."), m_ad);
+}
+
+QList<int> SunucuVeritabani::onHatirlatmalar(qint64 isNo)
+{
+    QList<int> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    Sonuc s(calistir("SELECT \"GunOnce\" FROM \"OnHatirlatmaTablosu\" WHERE \"IsNo\" = $1 ORDER BY \"GunOnce\" DESC",
+                     {Deger(isNo)}));
+    for (int i = 0; i < s.satir(); ++i)
+        sonuc << int(s.sayi(i, 0));
+    return sonuc;
+}
+
+void SunucuVeritabani::onGunleriYaz(qint64 isNo, const QList<int> &gunler)
+{
+    const QList<int> yeni = gunleriDuzenle(gunler);
+    if (!m_onHatirlatmaVar) {
+        if (!yeni.isEmpty())
+            throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanında ön hatırlatma tablosu yok."),
+                       m_ad);
+        return;
+    }
+    const QList<int> eski = onHatirlatmalar(isNo);
+    for (int g : eski) {
+        if (!yeni.contains(g))
+            Sonuc s(calistir("DELETE FROM \"OnHatirlatmaTablosu\" WHERE \"IsNo\" = $1 AND \"GunOnce\" = $2",
+                             {Deger(isNo), Deger(qint64(g))}));
+    }
+    for (int g : yeni) {
+        if (!eski.contains(g))
+            Sonuc s(calistir("INSERT INTO \"OnHatirlatmaTablosu\"(\"IsNo\", \"GunOnce\") VALUES($1, $2)",
+                             {Deger(isNo), Deger(qint64(g))}));
+    }
+}
+
+void SunucuVeritabani::onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat)
+{
+    Sonuc s(calistir("UPDATE \"OnHatirlatmaTablosu\" SET \"ErtelemeAni\" = $1::timestamp "
+                     "WHERE \"IsNo\" = $2 AND \"GunOnce\" = $3",
+                     {Deger(anMetni(tarih, saat)), Deger(isNo), Deger(qint64(gunOnce))}));
+}
+
+void SunucuVeritabani::onHatirlatmaDurdur(qint64 isNo, int gunOnce)
+{
+    Sonuc s(calistir("UPDATE \"OnHatirlatmaTablosu\" SET \"Durduruldu\" = true WHERE \"IsNo\" = $1 AND \"GunOnce\" = $2",
+                     {Deger(isNo), Deger(qint64(gunOnce))}));
+}
+
+std::vector<Veritabani::OnHatirlatmaAdayi> SunucuVeritabani::onHatirlatmaAdaylari(const QDate &bugun)
+{
+    std::vector<OnHatirlatmaAdayi> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    Sonuc s(calistir("SELECT y.\"IsNo\", y.\"Anahtari\", y.\"IsinTarihi\", y.\"IsinSaati\", y.\"IsinKonusu\", "
+                     "y.\"IsinYeri\", y.\"IsinSayisi\", y.\"Aciklama\", y.\"Hatirlatma\", y.\"IsYapildi\", "
+                     "o.\"GunOnce\", to_char(o.\"ErtelemeAni\", 'YYYY-MM-DD HH24:MI:SS') "
+                     "FROM \"OnHatirlatmaTablosu\" o JOIN \"YapilacakIslerTablosu\" y ON y.\"IsNo\" = o.\"IsNo\" "
+                     "WHERE NOT o.\"Durduruldu\" AND y.\"Hatirlatma\" AND NOT y.\"IsYapildi\" "
+                     "AND y.\"IsinTarihi\" >= $1::date AND y.\"IsinTarihi\" <= $2::date AND y.\"IsinSaati\" IS NOT NULL "
+                     "ORDER BY y.\"IsinTarihi\", y.\"IsinSaati\", y.\"IsNo\", o.\"GunOnce\" DESC",
+                     {Deger(tarihMetni(bugun)), Deger(tarihMetni(bugun.addDays(EnFazlaGunOnce + 1)))}));
+    for (int i = 0; i < s.satir(); ++i) {
+        OnHatirlatmaAdayi a;
+        a.is = kayit(hamSatir(s, i));
+        a.gunOnce = int(s.sayi(i, 10));
+        a.ertelendi = anCoz(s.metin(i, 11));
+        sonuc.push_back(std::move(a));
+    }
+    return sonuc;
 }
 
 void SunucuVeritabani::hataAt(PGresult *r)
@@ -306,6 +402,10 @@ void SunucuVeritabani::klasorVeIsleriniSil(const QString &anahtari)
     Sonuc bas(calistir("BEGIN", {}));
     try {
         Sonuc k(calistir("DELETE FROM \"KlasorBilgileriTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
+        if (m_onHatirlatmaVar)
+            Sonuc o(calistir("DELETE FROM \"OnHatirlatmaTablosu\" WHERE \"IsNo\" IN "
+                             "(SELECT \"IsNo\" FROM \"YapilacakIslerTablosu\" WHERE \"Anahtari\" = $1)",
+                             {Deger(anahtari)}));
         Sonuc i(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
         Sonuc son(calistir("COMMIT", {}));
     } catch (...) {
@@ -342,8 +442,8 @@ void SunucuVeritabani::isleriListele(const QString &anahtari, bool tumKlasorler,
     satirlariOku(sql.constData(), degerler, alici);
 }
 
-std::vector<IsKaydi> SunucuVeritabani::hatirlatilacakIsler(const QDate &bugun, const QTime &dakika,
-                                                           const QDate &ufukTarihi, const QTime &ufukSaati)
+std::vector<IsKaydi> SunucuVeritabani::hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika,
+                                                               const QDate &ufukTarihi, const QTime &ufukSaati)
 {
     // $1 today, $2 the current minute at :00, $3 the horizon's day, $4 its time, $5 the
     // first day to look at; the same rule as the file's statement.
@@ -386,6 +486,16 @@ void SunucuVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSati
 
 qint64 SunucuVeritabani::isEkle(const IsKaydi &is)
 {
+    if (!is.onGunler.isEmpty()) {
+        qint64 no = 0;
+        islemde([&] {
+            IsKaydi yalin = is;
+            yalin.onGunler.clear();
+            no = isEkle(yalin);
+            onGunleriYaz(no, is.onGunler);
+        });
+        return no;
+    }
     Sonuc s(calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", "
                      "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\") "
                      "VALUES($1, $2::date, $3::time, $4, $5, $6, $7, $8::boolean, $9::boolean) RETURNING \"IsNo\"",
@@ -397,11 +507,29 @@ qint64 SunucuVeritabani::isEkle(const IsKaydi &is)
 
 void SunucuVeritabani::isGuncelle(const IsKaydi &is)
 {
-    isAlanlariniGuncelle(is, TarihAlani | SaatAlani | KonuAlani | YerAlani | SayiAlani | AciklamaAlani
+    alanlariYaz(is, TarihAlani | SaatAlani | KonuAlani | YerAlani | SayiAlani | AciklamaAlani
                                  | HatirlatmaAlani | YapildiAlani);
 }
 
 void SunucuVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
+{
+    // With the warnings, or a new date or time that starts them afresh: all in one go.
+    if ((alanlar & OnHatirlatmaAlani) || (m_onHatirlatmaVar && (alanlar & (TarihAlani | SaatAlani)))) {
+        islemde([&] {
+            alanlariYaz(is, alanlar & ~unsigned(OnHatirlatmaAlani));
+            if (m_onHatirlatmaVar && (alanlar & (TarihAlani | SaatAlani)))
+                Sonuc y(calistir("UPDATE \"OnHatirlatmaTablosu\" SET \"ErtelemeAni\" = NULL, \"Durduruldu\" = false "
+                                 "WHERE \"IsNo\" = $1",
+                                 {Deger(is.isNo)}));
+            if (alanlar & OnHatirlatmaAlani)
+                onGunleriYaz(is.isNo, is.onGunler);
+        });
+        return;
+    }
+    alanlariYaz(is, alanlar);
+}
+
+void SunucuVeritabani::alanlariYaz(const IsKaydi &is, unsigned alanlar)
 {
     // Built from fixed column fragments only; every value is bound.
     struct Alan {
@@ -448,7 +576,14 @@ void SunucuVeritabani::isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar)
 
 void SunucuVeritabani::isSil(qint64 isNo)
 {
-    Sonuc s(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(isNo)}));
+    if (!m_onHatirlatmaVar) {
+        Sonuc s(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(isNo)}));
+        return;
+    }
+    islemde([&] {
+        Sonuc o(calistir("DELETE FROM \"OnHatirlatmaTablosu\" WHERE \"IsNo\" = $1", {Deger(isNo)}));
+        Sonuc s(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = $1", {Deger(isNo)}));
+    });
 }
 
 void SunucuVeritabani::isTasi(qint64 isNo, const QString &anahtari)

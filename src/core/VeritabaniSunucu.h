@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
+
 struct pg_conn;
 struct pg_result;
 
@@ -33,9 +35,11 @@ public:
     using Veritabani::isleriListele;
     void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
                        const IsSatiriAlici &alici) override;
-    using Veritabani::hatirlatilacakIsler;
-    std::vector<IsKaydi> hatirlatilacakIsler(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
-                                             const QTime &ufukSaati) override;
+    bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
+    void onHatirlatmaTablosuEkle() override;
+    QList<int> onHatirlatmalar(qint64 isNo) override;
+    void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) override;
+    void onHatirlatmaDurdur(qint64 isNo, int gunOnce) override;
     using Veritabani::isListesi;
     void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
     qint64 isEkle(const IsKaydi &is) override;
@@ -60,7 +64,16 @@ public:
         static Deger mantiksal(bool b) { Deger d; d.metin = b ? "t" : "f"; d.bos = false; return d; }
     };
 
+protected:
+    std::vector<IsKaydi> hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
+                                                 const QTime &ufukSaati) override;
+    std::vector<OnHatirlatmaAdayi> onHatirlatmaAdaylari(const QDate &bugun) override;
+
 private:
+    // Runs the statements of one change in a transaction.
+    void islemde(const std::function<void()> &yaz);
+    void onGunleriYaz(qint64 isNo, const QList<int> &gunler);
+    void alanlariYaz(const IsKaydi &is, unsigned alanlar);
     // Runs one statement with its parameters; reconnects first when the connection was
     // lost. Throws Hata for a failure (a lost connection, a full disk, a lock ...).
     pg_result *calistir(const char *sql, const QList<Deger> &degerler);
@@ -74,6 +87,7 @@ private:
     QString m_ad;
     pg_conn *m_bag = nullptr;
     bool m_degisiklikVar = false;
+    bool m_onHatirlatmaVar = false; // the server has the advance-warning table
 };
 
 } // namespace Zelvora

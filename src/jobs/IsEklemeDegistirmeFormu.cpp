@@ -8,6 +8,7 @@
 #include "core/Tarihler.h"
 #include "core/Ufuk.h"
 #include "core/Veritabani.h"
+#include "jobs/OnHatirlatmaKutusu.h"
 #include "tools/TakvimFormu.h"
 #include "ui/OrtakDenetimler.h"
 
@@ -68,7 +69,7 @@ IsEklemeDegistirmeFormu::IsEklemeDegistirmeFormu(QWidget *parent) : QDialog(pare
 
 void IsEklemeDegistirmeFormu::denetimleriKur()
 {
-    setFixedSize(508, 230);
+    setFixedSize(508, 260);
     Altlik = new QWidget(this);
     Altlik->setObjectName(QStringLiteral("Altlik"));
     Altlik->setGeometry(rect());
@@ -139,6 +140,15 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     IsYapildiOnayi->setObjectName(QStringLiteral("IsYapildiOnayi"));
     IsYapildiOnayi->setGeometry(alanX + 136, ilkSatir + 6 * satir, 114, 22);
 
+    // Under the remind box: the days before the date on which the job warns as well.
+    etiket(6, QStringLiteral("Önceden &Uyar :"), ilkSatir + 7 * satir);
+    OnHatirlatmaGunleriKutusu = new OnHatirlatmaKutusu(Altlik);
+    OnHatirlatmaGunleriKutusu->setObjectName(QStringLiteral("OnHatirlatmaGunleriKutusu"));
+    OnHatirlatmaGunleriKutusu->setGeometry(alanX, ilkSatir + 7 * satir, 130, 22);
+    GunOnceEtiketi = new QLabel(QStringLiteral("gün önce"), Altlik);
+    GunOnceEtiketi->setObjectName(QStringLiteral("GunOnceEtiketi"));
+    GunOnceEtiketi->setGeometry(alanX + 136, ilkSatir + 7 * satir, 114, 22);
+
     const int dugmeX = alanX + alanGenisligi + 16, dugmeGenisligi = 118, dugmeYuksekligi = 26;
     auto dugme = [&](const QString &ad, const QString &metin, int y) {
         auto *b = new QPushButton(metin, Altlik);
@@ -159,6 +169,11 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     Etiket[3]->setBuddy(IsinYeriKutusu);
     Etiket[4]->setBuddy(IsinSayisiKutusu);
     Etiket[5]->setBuddy(AciklamaKutusu);
+    Etiket[6]->setBuddy(OnHatirlatmaGunleriKutusu);
+    AdiEtikettenAl(OnHatirlatmaGunleriKutusu, Etiket[6]);
+    OnHatirlatmaGunleriKutusu->setAccessibleDescription(
+        QStringLiteral("İşin tarihinden kaç gün önce uyarılacağı, virgülle ayrılmış: 7, 3, 1 gün önce"));
+    EtiketVurgulayici::bagla(Etiket[6], OnHatirlatmaGunleriKutusu);
     EtiketVurgulayici::bagla(Etiket[0], IsinTarihiKutusu);
     EtiketVurgulayici::bagla(Etiket[1], SaatKutusu);
     EtiketVurgulayici::bagla(Etiket[1], DakikaKutusu);
@@ -174,7 +189,7 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
 
     const QList<QWidget *> sira = {IsinTarihiKutusu, TarihiTakvimdenSecDugmesi, SaatKutusu, DakikaKutusu,
                                    IsinKonusuKutusu, IsinYeriKutusu, IsinSayisiKutusu, AciklamaKutusu,
-                                   HatirlatmaVarOnayi, IsYapildiOnayi, YeniIsEkleDugmesi, KaydetDugmesi,
+                                   HatirlatmaVarOnayi, OnHatirlatmaGunleriKutusu, IsYapildiOnayi, YeniIsEkleDugmesi, KaydetDugmesi,
                                    VazgecDugmesi, KapatDugmesi};
     for (qsizetype i = 0; i + 1 < sira.size(); ++i)
         setTabOrder(sira.at(i), sira.at(i + 1));
@@ -182,7 +197,8 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     for (QWidget *w : {static_cast<QWidget *>(IsinTarihiKutusu), static_cast<QWidget *>(SaatKutusu),
                        static_cast<QWidget *>(DakikaKutusu), static_cast<QWidget *>(IsinKonusuKutusu),
                        static_cast<QWidget *>(IsinYeriKutusu), static_cast<QWidget *>(IsinSayisiKutusu),
-                       static_cast<QWidget *>(AciklamaKutusu), static_cast<QWidget *>(HatirlatmaVarOnayi)})
+                       static_cast<QWidget *>(AciklamaKutusu), static_cast<QWidget *>(HatirlatmaVarOnayi),
+                       static_cast<QWidget *>(OnHatirlatmaGunleriKutusu)})
         EnterSekme::kur(w);
     for (QWidget *w : {static_cast<QWidget *>(IsinTarihiKutusu), static_cast<QWidget *>(IsinKonusuKutusu),
                        static_cast<QWidget *>(IsinYeriKutusu), static_cast<QWidget *>(IsinSayisiKutusu),
@@ -206,13 +222,19 @@ void IsEklemeDegistirmeFormu::GirisAlanlariniAc()
                        static_cast<QWidget *>(AciklamaKutusu), static_cast<QWidget *>(TarihiTakvimdenSecDugmesi),
                        static_cast<QWidget *>(HatirlatmaVarOnayi)})
         w->setEnabled(true);
+    // Without the warning table (a server not yet migrated) nothing typed here could be
+    // kept, so the box stays closed and says why.
+    const bool uyarilar = Veritabani::acikMi() && Veritabani::acik().onHatirlatmaVar();
+    OnHatirlatmaGunleriKutusu->setEnabled(uyarilar);
+    OnHatirlatmaGunleriKutusu->setToolTip(uyarilar ? QString()
+                                                   : QStringLiteral("Veritabanında ön hatırlatma tablosu yok."));
 }
 
 void IsEklemeDegistirmeFormu::GirisAlanlariniTemizle()
 {
     // Disabling a focused field moves the focus on; the cleared fields need no leave check.
     const QScopedValueRollback<bool> koru(m_temizleniyor, true);
-    for (QLineEdit *k : {IsinTarihiKutusu, AciklamaKutusu}) {
+    for (QLineEdit *k : {IsinTarihiKutusu, AciklamaKutusu, static_cast<QLineEdit *>(OnHatirlatmaGunleriKutusu)}) {
         k->clear();
         k->setEnabled(false);
     }
@@ -265,6 +287,20 @@ void IsEklemeDegistirmeFormu::degistir(qint64 isNo, const QString &baslik)
     setWindowTitle(baslik);
     m_ekleKipi = false;
     m_isNo = isNo;
+    QList<int> gunler;
+    SessizAdim([&] {
+        if (Veritabani::acikMi())
+            gunler = Veritabani::acik().onHatirlatmalar(isNo);
+    });
+    OnHatirlatmaGunleriKutusu->gunleriYaz(gunler);
+    m_acilis.onGunler = gunler;
+}
+
+void IsEklemeDegistirmeFormu::onHatirlatmalariGoster(const QList<int> &gunler)
+{
+    // Where they could not be stored they are not proposed either.
+    if (Veritabani::acikMi() && Veritabani::acik().onHatirlatmaVar())
+        OnHatirlatmaGunleriKutusu->gunleriYaz(gunler);
 }
 
 void IsEklemeDegistirmeFormu::VazgecDugmesi_Click()
@@ -313,6 +349,7 @@ IsKaydi IsEklemeDegistirmeFormu::girilenIs() const
     is.aciklama = AciklamaKutusu->text();
     is.hatirlatma = HatirlatmaVarOnayi->isChecked();
     is.yapildi = IsYapildiOnayi->isChecked();
+    is.onGunler = OnHatirlatmaGunleriKutusu->gunler().value_or(QList<int>());
     return is;
 }
 
@@ -518,6 +555,12 @@ bool IsEklemeDegistirmeFormu::kaydet()
         odakla(IsinKonusuKutusu);
         return false;
     }
+    if (!OnHatirlatmaGunleriKutusu->gunler()) {
+        mesaj(QStringLiteral("Önceden uyarı günleri 1 ile 365 arasında olmalıdır!"));
+        OnHatirlatmaGunleriKutusu->setFocus();
+        OnHatirlatmaGunleriKutusu->selectAll();
+        return false;
+    }
     if (!yapildi && !HatirlatmaVarOnayi->isChecked()
         && !soru(QStringLiteral("'İŞ HATIRLATILSIN' seçeneğini işaretlemezseniz bu iş hatırlatılmaz!")
                      + QStringLiteral("\r\n\r\n")
@@ -556,7 +599,8 @@ bool IsEklemeDegistirmeFormu::kaydet()
                         | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
                         | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
                         | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
-                        | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+                        | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u)
+                        | (is.onGunler != a.onGunler ? Veritabani::OnHatirlatmaAlani : 0u);
                 }
                 vt->isAlanlariniGuncelle(is, alanlar);
                 yazilanIs = is.isNo;

@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace Zelvora {
 
+class OnHatirlatmaKutusu;
+
 class IsEklemeDegistirmeFormu : public QDialog {
     Q_OBJECT
 public:
@@ -29,7 +31,8 @@ public:
     // Add mode for a folder: the editing state with the remind box ticked; every job saved
     // goes into the folder of that key.
     void ekle(const QString &klasorAnahtari, const QString &baslik);
-    // Edit mode for a job, after isiDoldur: the editing state with the done box enabled.
+    // Edit mode for a job, after isiDoldur: the editing state with the done box enabled
+    // and the job's advance warnings read from the database.
     void degistir(qint64 isNo, const QString &baslik);
     bool ekleKipinde() const { return m_ekleKipi; }
     // The job being changed (0 in add mode).
@@ -51,6 +54,9 @@ public:
     // in edit mode writes only the fields changed since.
     void isiDoldur(const QString &tarihMetni, const QString &saatMetni, const QString &konu, const QString &yer,
                    const QString &sayi, const QString &aciklama, bool hatirlatma, bool yapildi = false);
+
+    // Shows advance warnings in their box (a proposal; nothing is stored before a save).
+    void onHatirlatmalariGoster(const QList<int> &gunler);
 
     void GirisAlanlariniAc();
     void GirisAlanlariniTemizle();
@@ -106,7 +112,9 @@ private:
     QPushButton *KaydetDugmesi = nullptr;
     QPushButton *VazgecDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
-    QLabel *Etiket[6] = {};
+    OnHatirlatmaKutusu *OnHatirlatmaGunleriKutusu = nullptr;
+    QLabel *GunOnceEtiketi = nullptr;
+    QLabel *Etiket[7] = {};
     QLabel *IkiNoktaEtiketi = nullptr;
     QWidget *Altlik = nullptr;
 

@@ -138,9 +138,11 @@ void IsKomutlari::isEkle(QTreeWidgetItem *klasor, const IsOnerisi *oneri)
     f->ekle(KlasorAgaci::anahtar(klasor), QStringLiteral("Yapılacak İş Ekleme (") + klasor->text(0) + QStringLiteral(")"));
     // Shown in the fields only; nothing is written before "Kaydet". No hour is proposed:
     // the user chooses when to be reminded.
-    if (oneri)
+    if (oneri) {
         f->isiDoldur(Tarihler::kisaTarih(oneri->tarih), QString(), oneri->konu, QString(), QString(), oneri->aciklama,
                      oneri->hatirlatma);
+        f->onHatirlatmalariGoster(oneri->onGunler);
+    }
     f->exec();
     delete f;
 }

@@ -98,6 +98,7 @@ void IsSatiriModeli::satirEkle(Depo &d, const Ham &s) const
     r.tarih = s.tarih;
     r.saat = s.saat;
     r.bayrak = (s.hatirlatma ? Hatirlatma : 0) | (s.yapildi ? Yapildi : 0);
+    r.gunOnce = quint16(qBound(0, s.gunOnce, 0xffff));
     // A row without a date keeps the colour of the row filled before it (black for the
     // first), so sorting and deleting do not change it.
     if (s.tarih != Ham::TarihYok)
@@ -133,6 +134,7 @@ void IsSatiriModeli::doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool
                 s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
                 s.hatirlatma = i.hatirlatma;
                 s.yapildi = i.yapildi;
+                s.gunOnce = i.gunOnce;
                 metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
                 s.anahtari = metinler[0];
                 s.konu = metinler[1];
@@ -245,6 +247,7 @@ IsKaydi IsSatiriModeli::is(int satir) const
     k.aciklama = QString::fromUtf8(alan(m_d, s, AciklamaAlani));
     k.hatirlatma = s.bayrak & Hatirlatma;
     k.yapildi = s.bayrak & Yapildi;
+    k.gunOnce = s.gunOnce;
     return k;
 }
 
@@ -283,13 +286,34 @@ QString IsSatiriModeli::hucreMetni(const Depo &d, const Satir &s, int sutun) con
     switch (sutun) {
     case Tarihi: return tarihMetni(s.tarih);
     case Saati: return saatMetni(s.saat);
-    case Konusu: return QString::fromUtf8(alan(d, s, KonuAlani));
+    case Konusu:
+        // A warning row tells its mark before the subject, so that the list, the screen
+        // reader and the printed list all say it.
+        if (s.gunOnce > 0)
+            return QStringLiteral("(") + isaret(s) + QStringLiteral(") ") + QString::fromUtf8(alan(d, s, KonuAlani));
+        return QString::fromUtf8(alan(d, s, KonuAlani));
     case Yeri: return QString::fromUtf8(alan(d, s, YerAlani));
     case Sayisi: return QString::fromUtf8(alan(d, s, SayiAlani));
     case Aciklama: return QString::fromUtf8(alan(d, s, AciklamaAlani));
     case IsNoSutunu: return QString::number(s.isNo);
     default: return {};
     }
+}
+
+QString IsSatiriModeli::isaret(const Satir &s) const
+{
+    if (s.gunOnce == 0 || s.tarih == Ham::TarihYok)
+        return {};
+    // The days really left: a warning that comes late (the program was not running) says so.
+    const qint64 kalan = qint64(s.tarih) - m_bugun;
+    if (kalan <= 0)
+        return QStringLiteral("Bugün");
+    return QString::number(kalan) + QStringLiteral(" gün kaldı");
+}
+
+QString IsSatiriModeli::isaret(int satir) const
+{
+    return isaret(m_d.satirlar.at(size_t(satir)));
 }
 
 QString IsSatiriModeli::hucreMetni(int satir, int sutun) const

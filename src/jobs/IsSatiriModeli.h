@@ -46,6 +46,11 @@ public:
     IsKaydi is(int satir) const;
     qint64 isNo(int satir) const { return m_d.satirlar.at(size_t(satir)).isNo; }
     int simge(int satir) const;
+    // The advance warning a reminder row stands for (days before), 0 for the job's own.
+    int gunOnce(int satir) const { return m_d.satirlar.at(size_t(satir)).gunOnce; }
+    // A warning row's mark: the days left to the job's date ("3 gün kaldı"); empty for
+    // any other row.
+    QString isaret(int satir) const;
     // The row holding job isNo, -1 when none.
     int satirBul(qint64 isNo) const;
     // The text of a cell as the list shows it.
@@ -84,6 +89,7 @@ private:
         quint32 metin;   // where the row's texts begin in Depo::metinler
         quint32 anahtar; // index in Depo::anahtarlar
         quint8 bayrak;   // the flags below
+        quint16 gunOnce; // a reminder row's advance warning, 0 for the job's own
     };
     enum Bayrak : quint8 { Hatirlatma = 1, Yapildi = 2, RenkKaydir = 2, RenkMaskesi = 3 << RenkKaydir };
     enum Renk : quint8 { Siyah, Gecmis, Gelecek, Bugun };
@@ -103,6 +109,7 @@ private:
     void yerlestir(Depo &yeni);
     static QByteArrayView alan(const Depo &d, const Satir &s, int hangi);
     QString hucreMetni(const Depo &d, const Satir &s, int sutun) const;
+    QString isaret(const Satir &s) const;
     int simge(const Satir &s) const;
     Renk renk(const Satir &s) const;
     void metinSirala(Depo &d) const;

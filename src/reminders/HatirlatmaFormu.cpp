@@ -297,6 +297,9 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
     OrtakDegiskenler::SeciliSatir = qint16(satir + 1);
     m_seciliIsNo = m->isNo(satir);
 
+    // A row of an advance warning: done settles the job with all its warnings; the other
+    // two outcomes concern that warning only, the job keeps its date, time and reminder.
+    const int gunOnce = m->gunOnce(satir);
     bool devam = true;
     const bool yazildi = Adim([&] {
         Veritabani &v = Veritabani::acik();
@@ -312,11 +315,23 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             const QDateTime simdi = Arayuz::saat().simdi();
             const QDateTime sonra =
                 QDateTime(simdi.date(), simdi.time(), QTimeZone::utc()).addSecs(ErtelemeSaniyesi);
-            v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
+            if (gunOnce > 0) {
+                v.onHatirlatmaErtele(m_seciliIsNo, gunOnce, sonra.date(), sonra.time());
+            } else {
+                v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
+                // The job's own day has come: its warnings have had their time and must
+                // not come back because its time moved (a new date in the editor starts
+                // them afresh).
+                for (int g : v.onHatirlatmalar(m_seciliIsNo))
+                    v.onHatirlatmaDurdur(m_seciliIsNo, g);
+            }
             break;
         }
         case 2:
-            v.isHatirlatmaKapat(m_seciliIsNo);
+            if (gunOnce > 0)
+                v.onHatirlatmaDurdur(m_seciliIsNo, gunOnce);
+            else
+                v.isHatirlatmaKapat(m_seciliIsNo);
             break;
         }
     }, &devam);
@@ -348,8 +363,9 @@ void HatirlatmaFormu::DegisiklikYapDugmesi_Click()
     bool devam = true;
     Adim([&] {
         f = new IsEklemeDegistirmeFormu(this);
+        // The subject as stored, without a warning row's mark.
         f->isiDoldur(m->hucreMetni(satir, IsSatiriModeli::Tarihi), m->hucreMetni(satir, IsSatiriModeli::Saati),
-                     m->hucreMetni(satir, IsSatiriModeli::Konusu), m->hucreMetni(satir, IsSatiriModeli::Yeri),
+                     m->is(satir).konu, m->hucreMetni(satir, IsSatiriModeli::Yeri),
                      m->hucreMetni(satir, IsSatiriModeli::Sayisi), m->hucreMetni(satir, IsSatiriModeli::Aciklama),
                      m->simge(satir) == IsSatiriModeli::HatirlatSimgesi);
     }, &devam);

@@ -474,6 +474,8 @@ void SureHesaplamaFormu::IsOlarakEkleDugmesi_Click()
     oneri.aciklama = AdliSureler::isAciklamasi(
         soru, EklenecekSureKutusu->currentText() + QLatin1Char(' ') + EklenecekZamanDilimiKutusu->currentText());
     oneri.hatirlatma = true;
+    // A deadline warns a week, three days and the day before as well.
+    oneri.onGunler = {7, 3, 1};
     ana->isEkle(oneri);
 }
 

@@ -4,6 +4,7 @@
 // The windows hold this interface, never the main window itself.
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,8 @@ struct IsOnerisi {
     QString konu;
     QString aciklama;
     bool hatirlatma = true;
+    // Advance warnings: the days before the date on which the job warns as well.
+    QList<int> onGunler;
 };
 
 class AnaPencere {

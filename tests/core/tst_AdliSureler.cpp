@@ -139,6 +139,25 @@ void AdliSurelerTesti::sonGunler_data()
     satir("sulh, e-tebligat adli tatile", Sulh, "17.07.2026", true, "22.07.2026", "05.08.2026", "07.09.2026");
     satir("icra, e-tebligat adli tatilden", Icra, "20.08.2026", true, "25.08.2026", "04.09.2026", "04.09.2026");
     satir("idare, e-tebligat bayrama", Idare, "14.04.2027", true, "19.04.2027", "19.05.2027", "20.05.2027");
+    // The same cases from an e-tebligat, five days before the service date above.
+    satir("sulh, e-tebligat olağan hafta", Sulh, "02.12.2026", true, "07.12.2026", "21.12.2026", "21.12.2026");
+    satir("iş, e-tebligat olağan hafta", Is, "02.12.2026", true, "07.12.2026", "21.12.2026", "21.12.2026");
+    satir("asliye, e-tebligat olağan hafta", Asliye, "02.12.2026", true, "07.12.2026", "21.12.2026", "21.12.2026");
+    satir("icra, e-tebligat hafta sonu", Icra, "01.01.2027", true, "06.01.2027", "16.01.2027", "18.01.2027");
+    satir("idare, e-tebligat hafta sonu", Idare, "12.12.2026", true, "17.12.2026", "16.01.2027", "18.01.2027");
+    satir("sulh, e-tebligat bayram", Sulh, "30.04.2027", true, "05.05.2027", "19.05.2027", "20.05.2027");
+    satir("iş, e-tebligat bayram", Is, "30.04.2027", true, "05.05.2027", "19.05.2027", "20.05.2027");
+    satir("icra, e-tebligat bayram", Icra, "04.05.2027", true, "09.05.2027", "19.05.2027", "20.05.2027");
+    satir("asliye, e-tebligat bayram", Asliye, "30.04.2027", true, "05.05.2027", "19.05.2027", "20.05.2027");
+    satir("iş, e-tebligat adli tatil", Is, "17.07.2026", true, "22.07.2026", "05.08.2026", "05.08.2026");
+    satir("icra, e-tebligat adli tatil", Icra, "22.07.2026", true, "27.07.2026", "06.08.2026", "06.08.2026");
+    satir("asliye, e-tebligat adli tatil", Asliye, "17.07.2026", true, "22.07.2026", "05.08.2026", "07.09.2026");
+    satir("idare, e-tebligat adli tatil", Idare, "05.07.2026", true, "10.07.2026", "09.08.2026", "07.09.2026");
+    satir("sulh, e-tebligat arife", Sulh, "07.05.2026", true, "12.05.2026", "26.05.2026", "26.05.2026");
+    satir("iş, e-tebligat arife", Is, "07.05.2026", true, "12.05.2026", "26.05.2026", "26.05.2026");
+    satir("icra, e-tebligat arife", Icra, "11.05.2026", true, "16.05.2026", "26.05.2026", "26.05.2026");
+    satir("asliye, e-tebligat arife", Asliye, "07.05.2026", true, "12.05.2026", "26.05.2026", "26.05.2026");
+    satir("idare, e-tebligat arife", Idare, "21.04.2026", true, "26.04.2026", "26.05.2026", "26.05.2026");
 }
 
 void AdliSurelerTesti::sonGunler()

@@ -10,6 +10,7 @@
 #include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
+#include <QFile>
 #include <QtTest>
 
 #include <libpq-fe.h>
@@ -29,6 +30,10 @@ private Q_SLOTS:
     void listelemeSorgulari();
     void hatirlatmaSorgusu();
     void isListesiKipleri();
+    void onHatirlatmalarVaktindeGelir();
+    void onHatirlatmaSonuclariAyriAyri();
+    void onHatirlatmalarIsleBirlikteSilinir();
+    void onHatirlatmaTablosuOlmayanVeritabani();
     void alanlarAyriAyriYazilir();
     void klasorlerAnaKlasordenSonraGelir();
     void turkceArama();
@@ -95,7 +100,7 @@ void DepoTesti::init()
     m_sunucu = qEnvironmentVariable("ZELVORA_TEST_SUNUCU");
     if (m_sunucu.isEmpty())
         ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
-    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY CASCADE");
     m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
     Veritabani::acikAyarla(m_sunucuBag.get());
 }
@@ -197,6 +202,165 @@ void DepoTesti::hatirlatmaSorgusu()
     QCOMPARE(v.hatirlatilacakIsler(bugun, QTime(15, 0)).size(), size_t(1));
     v.isHatirlatmaKapat(v.hatirlatilacakIsler(bugun, QTime(15, 0)).front().isNo);
     QVERIFY(v.hatirlatilacakIsler(bugun, QTime(15, 0)).empty());
+}
+
+namespace {
+// Scans at a minute with a horizon; each row as "subject/days before".
+QStringList onSatirlari(Veritabani &v, QDate gun, QTime dakika, QDate ufukGunu, QTime ufukSaati)
+{
+    QStringList l;
+    for (const IsKaydi &k : v.hatirlatilacakIsler(gun, dakika, ufukGunu, ufukSaati))
+        l << k.konu + QLatin1Char('/') + QString::number(k.gunOnce);
+    return l;
+}
+IsKaydi uyarili(const QString &konu, QDate tarih, QTime saat, QList<int> gunler)
+{
+    IsKaydi is{0, QStringLiteral("1-Anahtar"), tarih, saat, konu, {}, {}, {}, true, false};
+    is.onGunler = gunler;
+    return is;
+}
+} // namespace
+
+void DepoTesti::onHatirlatmalarVaktindeGelir()
+{
+    Veritabani &v = vt();
+    QVERIFY(v.onHatirlatmaVar());
+    const QDate son(2026, 12, 10);
+    const qint64 no = v.isEkle(uyarili(QStringLiteral("İstinaf"), son, QTime(10, 0), {1, 3, 7, 3, 0, 400}));
+    // Kept once each, within 1 to 365, largest first.
+    QCOMPARE(v.onHatirlatmalar(no), (QList<int>{7, 3, 1}));
+    const QDate dun(2026, 12, 6);
+    const QTime gunSonu(23, 59, 59);
+    // Three days before, at the job's time; the row keeps the job's own date.
+    QVERIFY(onSatirlari(v, son.addDays(-3), QTime(9, 59), dun, gunSonu).isEmpty());
+    const auto l = v.hatirlatilacakIsler(son.addDays(-3), QTime(10, 0, 30), dun, gunSonu);
+    QCOMPARE(l.size(), size_t(1));
+    QCOMPARE(l[0].isNo, no);
+    QCOMPARE(l[0].gunOnce, 3);
+    QCOMPARE(l[0].tarih, son);
+    QCOMPARE(l[0].saat, QTime(10, 0));
+    // After days away one row per job, the warning due last.
+    QCOMPARE(onSatirlari(v, son.addDays(-1), QTime(12, 0), QDate(2026, 11, 1), gunSonu),
+             QStringList{QStringLiteral("İstinaf/1")});
+    // Once the horizon has passed a warning, it is not listed again.
+    QVERIFY(onSatirlari(v, son.addDays(-1), QTime(12, 0), son.addDays(-1), QTime(10, 0)).isEmpty());
+    // On its own day the job's own reminder takes over, whatever the horizon.
+    QCOMPARE(onSatirlari(v, son, QTime(10, 0), QDate(2026, 11, 1), gunSonu), QStringList{QStringLiteral("İstinaf/0")});
+    QCOMPARE(onSatirlari(v, son, QTime(9, 59), QDate(2026, 11, 1), gunSonu), QStringList{QStringLiteral("İstinaf/1")});
+    // Other jobs' rows come first, in their own order; the warnings follow.
+    v.isEkle({0, QStringLiteral("1-Anahtar"), son.addDays(-3), QTime(8, 0), QStringLiteral("Duruşma"), {}, {}, {}, true, false});
+    QCOMPARE(onSatirlari(v, son.addDays(-3), QTime(11, 0), dun, gunSonu),
+             (QStringList{QStringLiteral("Duruşma/0"), QStringLiteral("İstinaf/3")}));
+    // No warnings for a job without its reminder, nor for a job done.
+    IsKaydi is = v.is(no);
+    is.hatirlatma = false;
+    v.isAlanlariniGuncelle(is, Veritabani::HatirlatmaAlani);
+    QCOMPARE(onSatirlari(v, son.addDays(-3), QTime(11, 0), dun, gunSonu), QStringList{QStringLiteral("Duruşma/0")});
+}
+
+void DepoTesti::onHatirlatmaSonuclariAyriAyri()
+{
+    Veritabani &v = vt();
+    const QDate son(2026, 12, 10);
+    const qint64 no = v.isEkle(uyarili(QStringLiteral("Süre"), son, QTime(10, 0), {7, 3, 1}));
+    const QDate yedi = son.addDays(-7), uc = son.addDays(-3);
+    // Postponed: that warning comes back 15 minutes later; the job keeps its time.
+    v.onHatirlatmaErtele(no, 7, yedi, QTime(10, 15, 20));
+    QVERIFY(onSatirlari(v, yedi, QTime(10, 15), yedi, QTime(10, 0)).isEmpty());
+    QCOMPARE(onSatirlari(v, yedi, QTime(10, 16), yedi, QTime(10, 0)), QStringList{QStringLiteral("Süre/7")});
+    QCOMPARE(v.is(no).saat, QTime(10, 0));
+    // Stopped: that warning never again; the next one still comes.
+    v.onHatirlatmaDurdur(no, 7);
+    QVERIFY(onSatirlari(v, yedi, QTime(10, 16), yedi, QTime(10, 0)).isEmpty());
+    QCOMPARE(onSatirlari(v, uc, QTime(10, 0), uc.addDays(-1), QTime(0, 0)), QStringList{QStringLiteral("Süre/3")});
+    QCOMPARE(v.onHatirlatmalar(no), (QList<int>{7, 3, 1}));
+    // Changed in the editor: a day kept keeps its state, a new day is added.
+    IsKaydi is = v.is(no);
+    is.onGunler = {7, 2};
+    v.isAlanlariniGuncelle(is, Veritabani::OnHatirlatmaAlani);
+    QCOMPARE(v.onHatirlatmalar(no), (QList<int>{7, 2}));
+    QVERIFY(onSatirlari(v, yedi, QTime(10, 16), yedi, QTime(10, 0)).isEmpty());
+    // A new date is a new deadline: every warning starts afresh.
+    is.tarih = son.addDays(1);
+    v.isAlanlariniGuncelle(is, Veritabani::TarihAlani);
+    QCOMPARE(onSatirlari(v, yedi.addDays(1), QTime(10, 0), yedi, QTime(10, 0)), QStringList{QStringLiteral("Süre/7")});
+    // Done settles the job and all its warnings.
+    v.isYapildiIsaretle(no);
+    QVERIFY(onSatirlari(v, son.addDays(-1), QTime(10, 0), QDate(2026, 11, 1), QTime(0, 0)).isEmpty());
+}
+
+void DepoTesti::onHatirlatmalarIsleBirlikteSilinir()
+{
+    Veritabani &v = vt();
+    const QDate son(2026, 12, 10);
+    const qint64 a = v.isEkle(uyarili(QStringLiteral("a"), son, QTime(10, 0), {3}));
+    IsKaydi bIs = uyarili(QStringLiteral("b"), son, QTime(11, 0), {2, 1});
+    bIs.anahtari = QStringLiteral("5-Anahtar");
+    const qint64 b = v.isEkle(bIs);
+    const qint64 c = v.isEkle(uyarili(QStringLiteral("c"), son, QTime(12, 0), {1}));
+    v.isSil(a);
+    QVERIFY(v.onHatirlatmalar(a).isEmpty());
+    v.klasorVeIsleriniSil(QStringLiteral("5-Anahtar"));
+    QVERIFY(v.onHatirlatmalar(b).isEmpty());
+    QCOMPARE(v.onHatirlatmalar(c), QList<int>{1});
+    // A write that fails leaves neither the job nor a part of its warnings.
+    IsKaydi bozuk = uyarili(QStringLiteral("d"), son, QTime(9, 0), {2});
+    v.calistir(sunucu() ? "ALTER TABLE \"OnHatirlatmaTablosu\" ADD CONSTRAINT \"Deneme\" CHECK (\"GunOnce\" <> 2)"
+                        : "CREATE TRIGGER Deneme BEFORE INSERT ON OnHatirlatmaTablosu WHEN NEW.GunOnce = 2 "
+                          "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isEkle(bozuk));
+    QCOMPARE(v.isListesi(Veritabani::ListeKipi::Tumu, son).size(), size_t(1));
+    v.calistir(sunucu() ? "ALTER TABLE \"OnHatirlatmaTablosu\" DROP CONSTRAINT \"Deneme\"" : "DROP TRIGGER Deneme");
+}
+
+void DepoTesti::onHatirlatmaTablosuOlmayanVeritabani()
+{
+    // An older file, or an office server not yet migrated: jobs work as ever; the file
+    // gets the table at start, the server says once that it has none.
+    const QDate son(2026, 12, 10);
+    if (sunucu()) {
+        sunucudaCalistir("DROP TABLE \"OnHatirlatmaTablosu\"");
+        Veritabani::acikAyarla(nullptr);
+        m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
+        Veritabani::acikAyarla(m_sunucuBag.get());
+    } else {
+        vt().calistir("DROP TABLE OnHatirlatmaTablosu");
+        vt().yenidenAc();
+    }
+    Veritabani &v = vt();
+    QVERIFY(!v.onHatirlatmaVar());
+    const qint64 no = v.isEkle({0, QStringLiteral("1-Anahtar"), son, QTime(10, 0), QStringLiteral("eski"), {}, {}, {}, true, false});
+    QVERIFY(v.onHatirlatmalar(no).isEmpty());
+    QCOMPARE(onSatirlari(v, son, QTime(10, 0), son, QTime(0, 0)), QStringList{QStringLiteral("eski/0")});
+    // Warnings that could not be kept are refused, never dropped in silence.
+    QVERIFY_THROWS_EXCEPTION(Hata, v.isEkle(uyarili(QStringLiteral("yeni"), son, QTime(10, 0), {3})));
+    QCOMPARE(v.isListesi(Veritabani::ListeKipi::Tumu, son).size(), size_t(1));
+
+    m_ortam->mesajlar->temizle();
+    QVERIFY(Baslangic::semayiDenetle());
+    if (sunucu()) {
+        QCOMPARE(m_ortam->mesajlar->gosterilenler.size(), qsizetype(1));
+        QVERIFY(m_ortam->mesajlar->gosterilenler.front().metin.contains(QStringLiteral("sunucu-onhatirlatma.sql")));
+        QVERIFY(!v.onHatirlatmaVar());
+        // The migration file adds the table to the running server.
+        QFile goc(QStringLiteral(ZELVORA_ONHATIRLATMA_SQL));
+        QVERIFY(goc.open(QIODevice::ReadOnly));
+        sunucudaCalistir(goc.readAll().constData());
+        Veritabani::acikAyarla(nullptr);
+        m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
+        Veritabani::acikAyarla(m_sunucuBag.get());
+    } else {
+        // The upgrade says nothing: nothing of the user's has changed.
+        QVERIFY(m_ortam->mesajlar->gosterilenler.isEmpty());
+    }
+    Veritabani &yeni = vt();
+    QVERIFY(yeni.onHatirlatmaVar());
+    QCOMPARE(yeni.is(no).konu, QStringLiteral("eski"));
+    IsKaydi is = yeni.is(no);
+    is.onGunler = {3};
+    yeni.isAlanlariniGuncelle(is, Veritabani::OnHatirlatmaAlani);
+    QCOMPARE(onSatirlari(yeni, son.addDays(-3), QTime(10, 0), son.addDays(-4), QTime(0, 0)),
+             QStringList{QStringLiteral("eski/3")});
 }
 
 void DepoTesti::isListesiKipleri()

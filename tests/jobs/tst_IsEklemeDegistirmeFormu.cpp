@@ -49,6 +49,7 @@ private Q_SLOTS:
     void yapilmisIsYapilmisAcilir();
     void altindaDegisenKorunur();
     void uzunAciklamaKesilmez();
+    void onHatirlatmaGunleri();
 
     void kurallarHerMesajdanSonraGecerli();
     void sinirlarKarakterSayar();
@@ -147,14 +148,14 @@ void IsEklemeDegistirmeFormuTesti::durumlarVeSekmeSirasi()
 
     // Tab order; hidden, disabled controls are skipped. Enter moves on as Tab.
     QStringList gezilen{odak()->objectName()};
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
         // Enter on a button would press it.
         QTest::keyClick(odak(), qobject_cast<QPushButton *>(odak()) ? Qt::Key_Tab : Qt::Key_Return);
         gezilen << odak()->objectName();
     }
     QCOMPARE(gezilen.join(QLatin1Char(' ')),
              QStringLiteral("IsinTarihiKutusu TarihiTakvimdenSecDugmesi SaatKutusu DakikaKutusu IsinKonusuKutusu "
-                            "IsinYeriKutusu IsinSayisiKutusu AciklamaKutusu HatirlatmaVarOnayi KaydetDugmesi "
+                            "IsinYeriKutusu IsinSayisiKutusu AciklamaKutusu HatirlatmaVarOnayi OnHatirlatmaGunleriKutusu KaydetDugmesi "
                             "VazgecDugmesi IsinTarihiKutusu"));
     // Enter in a typing combo adds nothing to its history list.
     yaz(Test::denetim<QComboBox>(f, "IsinKonusuKutusu"), QStringLiteral("Dava"));
@@ -749,6 +750,45 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
     tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QVERIFY(mesajlar().value(0).contains(QStringLiteral("3021")));
     QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+}
+
+void IsEklemeDegistirmeFormuTesti::onHatirlatmaGunleri()
+{
+    // Add mode: the days are typed freely, kept once each and largest first, and saved
+    // with the job.
+    IsEklemeDegistirmeFormu *f = ekleKipinde();
+    auto *gunler = Test::denetim<QLineEdit>(f, "OnHatirlatmaGunleriKutusu");
+    QCOMPARE(gunler->accessibleName(), QStringLiteral("Önceden Uyar :"));
+    gecerliIs(f, QStringLiteral("Süre"));
+    yaz(gunler, QStringLiteral("1 7,x3;,3"));
+    QCOMPARE(gunler->text(), QStringLiteral("1 7,3,3")); // only figures, commas and blanks
+    ayril(gunler);
+    QCOMPARE(gunler->text(), QStringLiteral("7, 3, 1"));
+    // A day out of range stops the save with its message; nothing is stored.
+    gunler->setText(QStringLiteral("7, 400"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QCOMPARE(mesajlar(), QStringList{QStringLiteral("Önceden uyarı günleri 1 ile 365 arasında olmalıdır!")});
+    QCOMPARE(odak(), gunler);
+    QVERIFY(tumIsler().empty());
+    ortam->mesajlar->temizle();
+    gunler->setText(QStringLiteral("1, 7, 3"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QVERIFY(mesajlar().isEmpty());
+    QCOMPARE(tumIsler().size(), size_t(1));
+    const qint64 no = tumIsler().front().isNo;
+    QCOMPARE(vt()->onHatirlatmalar(no), (QList<int>{7, 3, 1}));
+    QVERIFY(gunler->text().isEmpty() && !gunler->isEnabled()); // idle again
+    m_form.reset();
+
+    // Edit mode shows them; a change of the days alone is written.
+    f = degistirmeKipinde(no);
+    gunler = Test::denetim<QLineEdit>(f, "OnHatirlatmaGunleriKutusu");
+    QCOMPARE(gunler->text(), QStringLiteral("7, 3, 1"));
+    gunler->setText(QStringLiteral("2"));
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QVERIFY(mesajlar().isEmpty());
+    QCOMPARE(vt()->onHatirlatmalar(no), QList<int>{2});
+    QCOMPARE(vt()->is(no).konu, QStringLiteral("Süre"));
 }
 
 void IsEklemeDegistirmeFormuTesti::uzunAciklamaKesilmez()

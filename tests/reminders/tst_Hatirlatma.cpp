@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void acikDuzenleyiciHatirlatmaSonucunuBozmaz();
     void taramaAdimindaZamanlayiciKurulu();
     void yazSaatiDonusundeErtelemeSonrayaKalir();
+    void onHatirlatmaSatirlariVeSonuclari();
 
 private:
     Veritabani *vt() { return &Veritabani::acik(); }
@@ -786,6 +788,74 @@ void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
         QVERIFY2(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi() == beklenen,
                  qPrintable(zaman.toString(Qt::ISODate)));
     }
+}
+
+void HatirlatmaTesti::onHatirlatmaSatirlariVeSonuclari()
+{
+    // A deadline three days ahead that warns 3 and 1 days before, beside a job of today.
+    const QDate son = Bugun.addDays(3);
+    IsKaydi is{0, Klasor, son, QTime(10, 0), QStringLiteral("İstinaf"), QStringLiteral("Adliye"), {}, {}, true, false};
+    is.onGunler = {3, 1};
+    const qint64 no = vt()->isEkle(is);
+    isEkle(Bugun, QTime(9, 0), QStringLiteral("Duruşma"));
+    AnaForm ana(false);
+    Test::denetim<QTimer>(&ana, "YapilacakIsKontrolu")->stop();
+    ortam->saat->an = an(10, 0, 10);
+    HatirlatmaFormu *f = goster(ana);
+    IsListesi *liste = Test::denetim<IsListesi>(f, "YapilacakIslerListesi");
+    QCOMPARE(konular(f), (QStringList{QStringLiteral("Duruşma"), QStringLiteral("(3 gün kaldı) İstinaf")}));
+    QCOMPARE(liste->model()->hucreMetni(1, IsSatiriModeli::Tarihi), QStringLiteral("10.12.2026"));
+    QCOMPARE(liste->model()->hucreMetni(1, IsSatiriModeli::Saati), QStringLiteral("10:00:00"));
+    QCOMPARE(liste->model()->gunOnce(1), 3);
+
+    // "Değiştir..." on the warning row opens the job as stored, with its warnings.
+    bool geldi = false;
+    Test::modalGelince([&](QWidget *w) {
+        auto *ed = qobject_cast<IsEklemeDegistirmeFormu *>(w);
+        if (!ed)
+            return;
+        geldi = true;
+        QCOMPARE(Test::denetim<QComboBox>(ed, "IsinKonusuKutusu")->currentText(), QStringLiteral("İstinaf"));
+        QCOMPARE(Test::denetim<QLineEdit>(ed, "OnHatirlatmaGunleriKutusu")->text(), QStringLiteral("3, 1"));
+        Test::denetim<QPushButton>(ed, "VazgecDugmesi")->click();
+    });
+    liste->satirSec(1);
+    Test::denetim<QPushButton>(f, "DegisiklikYapDugmesi")->click();
+    QVERIFY(geldi);
+    QCOMPARE(konular(f).size(), 2);
+
+    auto sonuclandir = [&](int satir, int sonuc) {
+        liste->satirSec(satir);
+        Test::denetim<QRadioButton>(f, QByteArray("IsSonucuSecenekleri" + QByteArray::number(sonuc)).constData())->click();
+        Test::denetim<QPushButton>(f, "OnaylaDugmesi")->click();
+    };
+    auto tara = [&](const QDateTime &zaman) {
+        ortam->saat->an = zaman;
+        ana.HatirlatilacakIsleriListele();
+        return konular(ana.hatirlatmaFormu());
+    };
+    // Postponed: that warning alone, 15 minutes on; the job keeps its own time.
+    sonuclandir(1, 1);
+    QCOMPARE(vt()->is(no).saat, QTime(10, 0));
+    QCOMPARE(tara(an(10, 15, 0)), QStringList{QStringLiteral("Duruşma")});
+    QCOMPARE(tara(an(10, 16, 0)), (QStringList{QStringLiteral("Duruşma"), QStringLiteral("(3 gün kaldı) İstinaf")}));
+    // Stopped: that warning never again; the one of the day before the deadline still comes.
+    f = ana.hatirlatmaFormu();
+    f->show();
+    liste = Test::denetim<IsListesi>(f, "YapilacakIslerListesi");
+    sonuclandir(1, 2);
+    QVERIFY(vt()->is(no).hatirlatma);
+    QCOMPARE(tara(an(10, 30, 0)), QStringList{QStringLiteral("Duruşma")});
+    QCOMPARE(tara(an(10, 0, 0, son.addDays(-1))), (QStringList{QStringLiteral("Duruşma"), QStringLiteral("(1 gün kaldı) İstinaf")}));
+    // Done on a warning row settles the job with its warnings.
+    f = ana.hatirlatmaFormu();
+    f->show();
+    liste = Test::denetim<IsListesi>(f, "YapilacakIslerListesi");
+    sonuclandir(1, 0);
+    QVERIFY(vt()->is(no).yapildi);
+    QCOMPARE(tara(an(10, 0, 0, son)), QStringList{QStringLiteral("Duruşma")});
+    if (f->isVisible())
+        f->hide();
 }
 
 QTEST_MAIN(HatirlatmaTesti)

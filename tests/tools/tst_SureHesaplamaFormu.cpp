@@ -76,7 +76,8 @@ private:
                 Test::denetim<QComboBox>(w, "IsinKonusuKutusu")->currentText(),
                 Test::denetim<QLineEdit>(w, "AciklamaKutusu")->text(),
                 Test::denetim<QCheckBox>(w, "HatirlatmaVarOnayi")->isChecked() ? QStringLiteral("hatırlat")
-                                                                                 : QStringLiteral("-")};
+                                                                                 : QStringLiteral("-"),
+                Test::denetim<QLineEdit>(w, "OnHatirlatmaGunleriKutusu")->text()};
     }
     static std::vector<IsKaydi> tumIsler()
     {
@@ -623,7 +624,7 @@ void SureHesaplamaFormuTesti::isOlarakEkle()
     QTest::mouseClick(ekle, Qt::LeftButton);
     QCOMPARE(gorulen, (QStringList{QStringLiteral("Yapılacak İş Ekleme (Davalar)"), QStringLiteral("06.01.2027"),
                                    QString(), QStringLiteral("İstinaf süresi sonu"), aciklama,
-                                   QStringLiteral("hatırlat")}));
+                                   QStringLiteral("hatırlat"), QStringLiteral("7, 3, 1")}));
     QVERIFY(tumIsler().empty());
 
     // With no court and a last day on a Sunday, the description names the working day;
@@ -648,6 +649,8 @@ void SureHesaplamaFormuTesti::isOlarakEkle()
     // Stored with the word capitals of the user's preference ("Ilk Harfler Buyuk").
     QCOMPARE(isler.front().konu, QStringLiteral("Süre Sonu"));
     QVERIFY(isler.front().hatirlatma);
+    // Saved with the advance warnings proposed: a week, three days and the day before.
+    QCOMPARE(Veritabani::acik().onHatirlatmalar(isler.front().isNo), (QList<int>{7, 3, 1}));
     QCOMPARE(Test::denetim<IsListesi>(a, "YapilacakIslerListesi")->satirSayisi(), 1);
 }
 
