@@ -114,6 +114,7 @@ struct Vade {
     bool ilkTaramadaVardi = false;
     qint64 gosterildi = -1; // first shown
     Durum durum = Durum::Calisiyor;
+    bool iptal = false; // its job was settled before it fell due (done from a warning's row)
 };
 
 struct IsBilgisi {
@@ -243,8 +244,14 @@ private:
     void isKapandi(qint64 kimlik)
     {
         const qint64 is = kimlik / Carpan * Carpan;
-        for (auto it = m_isler.lower_bound(is); it != m_isler.end() && it->first < is + Carpan; ++it)
+        for (auto it = m_isler.lower_bound(is); it != m_isler.end() && it->first < is + Carpan; ++it) {
             it->second.acik = false;
+            // A reminder of it still ahead will never fall due.
+            if (it->second.vade >= 0 && m_vadeler[size_t(it->second.vade)].vade > m_simdi) {
+                m_vadeler[size_t(it->second.vade)].iptal = true;
+                it->second.vade = -1;
+            }
+        }
     }
 
     void isleriUret();
@@ -409,6 +416,12 @@ void Benzetim::tarama(const QList<qint64> &satirlar)
         const IsBilgisi &b = m_isler[no];
         if (!b.hicVadeli) {
             ++m_s.vadesizGosterim;
+            continue;
+        }
+        if (b.vade < 0) {
+            ++m_s.yeniden;
+            if (m_s.ornekler.size() < 10)
+                m_s.ornekler << QStringLiteral("shown again after being settled: job %1 at %2").arg(no).arg(metin(m_simdi));
             continue;
         }
         Vade &v = m_vadeler[size_t(b.vade)];
@@ -709,7 +722,7 @@ QStringList Benzetim::rapor()
     } k[4];
     long vadeli = 0, gosterilmedi = 0;
     for (const Vade &v : m_vadeler) {
-        if (v.vade > m_bitis)
+        if (v.vade > m_bitis || v.iptal)
             continue;
         const bool guncel = m_isler[v.isNo].vade == int(&v - m_vadeler.data());
         // A reminder replaced by its own postponement was shown (it was postponed from the window).
