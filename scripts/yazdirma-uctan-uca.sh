@@ -127,16 +127,8 @@ if [ "${1:-}" = "--ekranda" ]; then
   exit "$sonuc"
 fi
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
-  exit 1
-fi
-yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
-ekran_resmi=$(realpath -m "$2")
-for f in zelvora sablon/Vok.vtb; do
-  [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
-done
 . "$(dirname "$0")/ortak.sh"
+yapi_ve_resim "$@"
 if [ "$(id -u)" -ne 0 ]; then
   # cupsd runs the cups-pdf backend as root only when it runs as root itself.
   calistirilamaz "the private CUPS server of this check needs root"
