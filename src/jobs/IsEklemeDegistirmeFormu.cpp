@@ -64,6 +64,7 @@ IsEklemeDegistirmeFormu::IsEklemeDegistirmeFormu(QWidget *parent) : QDialog(pare
             CekmeliListeyiDoldur(IsinSayisiKutusu, AyarAdi::Sayilar);
         }
     });
+    IcerigeSigdir(this);
 }
 
 void IsEklemeDegistirmeFormu::denetimleriKur()

@@ -124,7 +124,7 @@ void HatirlatmaFormu::denetimleriKur()
                                    QStringLiteral("&Tekrar hatırlatılmasın ")};
     const int solKenar[3] = {150, 2640, 5130}; // left, middle, right within the frame (twips)
     for (int i = 0; i < 3; ++i) {
-        IsSonucuSecenekleri[i] = new QRadioButton(secenekler[i], Altlik);
+        IsSonucuSecenekleri[i] = new SecenekDugmesi(secenekler[i], Altlik);
         IsSonucuSecenekleri[i]->setObjectName(QStringLiteral("IsSonucuSecenekleri") + QString::number(i));
         IsSonucuSecenekleri[i]->setGeometry(piksel(solKenar[i]), (Altlik->height() - piksel(285)) / 2,
                                             piksel(2400), piksel(285));
@@ -150,19 +150,8 @@ void HatirlatmaFormu::denetimleriKur()
     YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 6630);
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 7950);
 
-    // Fonts wider than the window was drawn for would cut the check boxes' captions: move the
-    // buttons right just enough, without leaving the window's right margin.
-    const int solKutu = piksel(1320);
-    const int gerekli = qMax(HerZamanUstteOlsunOnayi->sizeHint().width(),
-                             SesliUyariVermeyiDurdurOnayi->sizeHint().width()) + 4;
-    const int kaydirma = qMin(gerekli - (OnaylaDugmesi->x() - solKutu),
-                              width() - piksel(120) - (KapatDugmesi->x() + KapatDugmesi->width()));
-    if (kaydirma > 0) {
-        for (QPushButton *d : {OnaylaDugmesi, DegisiklikYapDugmesi, YazdirDugmesi, KapatDugmesi})
-            d->move(d->x() + kaydirma, d->y());
-    }
-    for (QCheckBox *k : {HerZamanUstteOlsunOnayi, SesliUyariVermeyiDurdurOnayi})
-        k->resize(qMax(k->width(), OnaylaDugmesi->x() - solKutu - 2), k->height());
+    // Fonts wider than the window was drawn for: captions get their room.
+    IcerigeSigdir(this);
 
     connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this, &HatirlatmaFormu::YapilacakIslerListesi_ItemClick);
     // The description follows the selection, whether it moves by mouse, keys or code.

@@ -21,6 +21,7 @@ YaziciSecmeFormu::YaziciSecmeFormu(QWidget *parent)
     setWindowTitle(QStringLiteral("Yazıcı Seç"));
     setFixedSize(piksel(5880), piksel(2805));
     denetimleriKur();
+    IcerigeSigdir(this);
     Adim([&] { doldur(); });
 }
 

@@ -4,10 +4,12 @@
 
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/Renkler.h"
 #include "core/Veritabani.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
+#include "ui/OrtakDenetimler.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -132,8 +134,40 @@ void AnaFormTesti::simgelerVeTarihRenkleri()
     QCOMPARE(m->simge(2), int(IsSatiriModeli::HatirlatmaSimgesi));
     QCOMPARE(m->data(m->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
     QCOMPARE(m->data(m->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(40, 40, 150));
-    QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(10, 140, 10));
+    // The future's green falls just short of a readable contrast on white: the same hue a
+    // shade darker.
+    const QColor yesil = m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>();
+    QVERIFY(yesil != QColor(10, 140, 10));
+    QCOMPARE(yesil.hslHue(), QColor(10, 140, 10).hslHue());
+    QVERIFY(Renkler::karsitlik(yesil, Qt::white) >= Renkler::EnAzKarsitlik);
+    QVERIFY(Renkler::karsitlik(yesil, Qt::white) < Renkler::EnAzKarsitlik + 0.1);
     QVERIFY(!m->data(m->index(1, 2), Qt::ForegroundRole).isValid()); // only the date cell is coloured
+    {
+        // On a dark palette every date colour and the focused caption stay readable, and
+        // keep their hue.
+        const QPalette eski = QApplication::palette();
+        QPalette koyu = eski;
+        koyu.setColor(QPalette::Base, QColor(30, 30, 30));
+        koyu.setColor(QPalette::Window, QColor(45, 45, 45));
+        koyu.setColor(QPalette::Text, Qt::white);
+        koyu.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(koyu);
+        const QColor tasarim[3] = {QColor(150, 40, 40), QColor(40, 40, 150), QColor(10, 140, 10)};
+        for (int i = 0; i < 3; ++i) {
+            const QColor c = m->data(m->index(i, 0), Qt::ForegroundRole).value<QColor>();
+            QVERIFY2(Renkler::karsitlik(c, koyu.color(QPalette::Base)) >= Renkler::EnAzKarsitlik, qPrintable(c.name()));
+            QCOMPARE(c.hslHue(), tasarim[i].hslHue());
+        }
+        QLabel etiket(QStringLiteral("Konu"));
+        QLineEdit alan;
+        EtiketVurgulayici::bagla(&etiket, &alan);
+        QFocusEvent giris(QEvent::FocusIn);
+        QApplication::sendEvent(&alan, &giris);
+        const QColor vurgu = etiket.palette().color(QPalette::WindowText);
+        QVERIFY(Renkler::karsitlik(vurgu, koyu.color(QPalette::Window)) >= Renkler::EnAzKarsitlik);
+        QCOMPARE(vurgu.hslHue(), KoyuKirmizi.hslHue());
+        QApplication::setPalette(eski);
+    }
     QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Tarihi), QStringLiteral("06.12.2026"));
     QVERIFY(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header()->isSectionHidden(IsSatiriModeli::IsNoSutunu));
 }
