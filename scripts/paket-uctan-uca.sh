@@ -158,12 +158,19 @@ dpkg-deb -x "$paket" "$kok" || { echo "FAILED: dpkg-deb -x" >&2; exit 1; }
 
 beklenen=(usr/bin/zelvora usr/share/zelvora/Vok.vtb usr/share/zelvora/Alarm.wav
   usr/share/applications/zelvora.desktop usr/share/doc/zelvora/copyright usr/share/doc/zelvora/changelog.gz
-  usr/share/man/man1/zelvora.1.gz)
+  usr/share/man/man1/zelvora.1.gz usr/share/doc/zelvora/kilavuz/index.html usr/share/doc/zelvora/kilavuz/dizin.html)
 for boyut in 16 24 32 48 64 128 256; do
   beklenen+=("usr/share/icons/hicolor/${boyut}x${boyut}/apps/zelvora.png")
 done
 for f in "${beklenen[@]}"; do
   [ -f "$kok/$f" ] || hata "package lacks /$f"
+done
+# The user's guide: every picture its pages show is in the package.
+for sayfa in "$kok"/usr/share/doc/zelvora/kilavuz/*.html; do
+  [ -f "$sayfa" ] || continue
+  for resim in $(grep -o 'src="[^"]*"' "$sayfa" | cut -d'"' -f2); do
+    [ -f "$(dirname "$sayfa")/$resim" ] || hata "the guide's page $(basename "$sayfa") shows $resim, not in the package"
+  done
 done
 [ -x "$kok/usr/bin/zelvora" ] || hata "/usr/bin/zelvora is not executable"
 # Each icon is the size its folder names (PNG header: width and height, big-endian).

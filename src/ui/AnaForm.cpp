@@ -22,6 +22,7 @@
 #include "ui/HakkindaFormu.h"
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
+#include "ui/Yardim.h"
 
 #include <QAction>
 #include <QApplication>
@@ -275,6 +276,7 @@ void AnaForm::menuleriKur()
     connect(BulMenusu, &QAction::triggered, this, &AnaForm::Bul);
     connect(HataBildirmeMenusu, &QAction::triggered, this, &AnaForm::HataBildirme);
     connect(HakkindaMenusu, &QAction::triggered, this, &AnaForm::Hakkinda);
+    Yardim::bagla(IcindekilerMenusu, DizinMenusu);
 }
 
 void AnaForm::dugmeCubugunuKur()
