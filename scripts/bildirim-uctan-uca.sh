@@ -136,9 +136,24 @@ EOF
   satir=$(($(wc -l <"$yol") + 1))
   baslat
   if bekle "$BEKLEME_SN" bildirim_sayisi 1 && bekle 5 pencere_var; then
+    # Another window in front first; the click must bring the reminder window back.
+    display -title onde-pencere -size 300x200 xc:white &
+    resim_pid=$!
+    onde_pencere() { xdotool getactivewindow getwindowname 2>/dev/null | grep -q onde-pencere; }
+    for ((j = 0; j < 20; j++)); do
+      w=$(xdotool search --name onde-pencere 2>/dev/null | head -1)
+      [ -n "$w" ] && xdotool windowactivate --sync "$w" 2>/dev/null && onde_pencere && break
+      sleep 0.25
+    done
+    echo "in front before the click: $(xdotool getactivewindow getwindowname 2>/dev/null)"
     dunstctl action 0
-    bekle 5 yolda "$satir" 'string "default"' || basarisiz "clicking the notification did not reach the program"
+    tiklandi() { tail -n +"$satir" "$yol" | grep -A2 -F 'member=ActionInvoked' | grep -qF 'string "default"'; }
+    bekle 5 tiklandi || basarisiz "the server did not send the click to the program"
     bekle 5 pencere_var || basarisiz "the reminder window is gone after the click"
+    onde() { xdotool getactivewindow getwindowname 2>/dev/null | grep -q 'Hat.*rlat.*lacak'; }
+    bekle 5 onde || basarisiz "the click did not bring the reminder window to the front"
+    echo "in front after the click: $(xdotool getactivewindow getwindowname 2>/dev/null)"
+    kill "$resim_pid" 2>/dev/null
     satir=$(($(wc -l <"$yol") + 1))
     pencere=$(xdotool search --name 'Hat.*rlat.*lacak' | head -1)
     xdotool windowactivate --sync "$pencere" 2>/dev/null
