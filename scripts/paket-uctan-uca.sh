@@ -46,8 +46,8 @@ if [ "${1:-}" = "--ekranda" ]; then
     command -v import >/dev/null && import -window root "$cikti/ekran.png" 2>/dev/null
     sonuc=0
     # Starting with the session, turned on as a user does: "&Program", "&Tercihler...",
-    # the box "&otomatik açılsın" (on by default, so off and on again to make a change),
-    # then Tab to "Tamam" (the boxes, the sound file, "Seç...", "İlk Ayarlar") and Enter.
+    # the box "&otomatik açılsın" (off: no entry has been written yet), then Tab to
+    # "Tamam" (the boxes, the sound file, "Seç...", "İlk Ayarlar") and Enter.
     xdotool windowfocus --sync "$pencere" 2>/dev/null
     sleep 0.3
     xdotool key --clearmodifiers alt+p
@@ -62,8 +62,6 @@ if [ "${1:-}" = "--ekranda" ]; then
     if [ -n "$tercihler" ]; then
       xdotool windowfocus --sync "$tercihler" 2>/dev/null
       sleep 0.3
-      xdotool key --clearmodifiers alt+o
-      sleep 0.2
       xdotool key --clearmodifiers alt+o
       sleep 0.2
       for ((j = 0; j < 6; j++)); do xdotool key Tab; sleep 0.1; done

@@ -56,6 +56,32 @@ int HatirlatmaFormu::satirSayisi() const
     return YapilacakIslerListesi->satirSayisi();
 }
 
+QList<IsKaydi> HatirlatmaFormu::listelenenIsler() const
+{
+    const IsSatiriModeli *m = YapilacakIslerListesi->model();
+    QList<IsKaydi> isler;
+    for (int i = 0; i < m->rowCount(); ++i)
+        isler << m->is(i);
+    return isler;
+}
+
+void HatirlatmaFormu::isleriSonuclandir(const QList<qint64> &isNolari, int sonuc)
+{
+    if (sonuc < 0 || sonuc > 2)
+        return;
+    const int secilen = m_isSonucu;
+    for (qint64 no : isNolari) {
+        // A job no longer listed (settled or changed meanwhile) is left alone.
+        const int satir = YapilacakIslerListesi->model()->satirBul(no);
+        if (satir < 0)
+            continue;
+        YapilacakIslerListesi->satirSec(satir);
+        m_isSonucu = sonuc;
+        OnaylaDugmesi_Click();
+    }
+    m_isSonucu = secilen;
+}
+
 QList<int> HatirlatmaFormu::tasarimGenislikleri()
 {
     return {1300, 1000, 1300, 1500, 1000, 1400, 0};
@@ -312,6 +338,7 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
     // A job whose outcome was not stored keeps its row, to be settled again.
     if (!devam || !yazildi)
         return;
+    Q_EMIT isSonuclandi();
 
     m->satirSil(OrtakDegiskenler::SeciliSatir - 1);
     if (m->rowCount() > 0) {
