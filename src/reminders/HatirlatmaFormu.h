@@ -60,6 +60,10 @@ public:
 
     // The number of due jobs listed.
     int satirSayisi() const;
+    // Drops the rows whose jobs were settled elsewhere meanwhile (another desk marked them
+    // done, postponed them, stopped their reminders or deleted them); with no row left the
+    // window closes. Run at each scan while the window is up.
+    void baskaYerdeSonuclananlariCikar();
 
 public Q_SLOTS:
     // Every way of closing (Esc, the close box, "Kapat (Esc)", the last row settled)
