@@ -776,7 +776,7 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
         const QString soru = mesajlar().first();
         QCOMPARE(ortam->mesajlar->gosterilenler.first().varsayilan, MesajCevabi::Hayir);
         QVERIFY2(soru.contains(QStringLiteral("İşin saati: şimdi kayıtlı 15:15, sizin girdiğiniz 17:00")), qPrintable(soru));
-        QVERIFY2(!soru.contains(QStringLiteral("yeri")), qPrintable(soru));
+        QVERIFY2(!soru.contains(QStringLiteral("İşin yeri")), qPrintable(soru));
         const IsKaydi k = vt()->is(iki);
         QCOMPARE(k.yer, QStringLiteral("Başka yer"));
         if (cevap == MesajCevabi::Hayir) {
