@@ -36,15 +36,15 @@ if [ "${1:-}" = "--ekranda" ]; then
     done
     return 1
   }
-  ara() { # TEXT [PARENT]: true when a tree node of the desk is named TEXT (under PARENT)
-    /usr/bin/python3 - "$masa" "$1" "${2:-}" <<'PY'
+  ara() { # TEXT: true when a node of the desk (a folder of the tree) is named TEXT
+    /usr/bin/python3 - "$masa" "$1" <<'PY'
 import sys, pyatspi
-pid, aranan, ust = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+pid, aranan = int(sys.argv[1]), sys.argv[2]
 def gez(n, d=0):
     if n is None or d > 16:
         return False
     try:
-        if n.name == aranan and "tree" in n.getRoleName():
+        if n.name == aranan:
             return True
         return any(gez(n.getChildAtIndex(i), d + 1) for i in range(min(n.childCount, 400)))
     except Exception:
