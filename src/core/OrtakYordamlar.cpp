@@ -157,7 +157,7 @@ bool GenelHataYordami(const Hata &h)
     case HataNo::KlasorYok:
         mesaj(h.aciklama() + QStringLiteral("\r\n\r\n")
                   + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."),
-                            QStringLiteral("klasör listesinden başka bir klasör seçiniz.")),
+                            QStringLiteral("klasör listesi yenilendi; var olan bir klasörü seçip tekrar deneyiniz.")),
               MesajSimgesi::Bilgi);
         return true;
     case HataNo::AltKlasorVar:
