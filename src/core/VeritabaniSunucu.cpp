@@ -444,34 +444,33 @@ void SunucuVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSati
 
 qint64 SunucuVeritabani::isEkle(const IsKaydi &is, const QString &belirtec)
 {
-    qint64 isNo = 0;
-    islem([&] {
-        // A save sent again after its reply was lost: the row the first one stored takes
-        // the entries as they are now, and no second row is stored. (Looked up first: an
-        // UPDATE that changes nothing would still tell every desk of a change.)
-        if (!belirtec.isEmpty()) {
-            Sonuc v(calistir("SELECT \"IsNo\" FROM \"YapilacakIslerTablosu\" WHERE \"KayitBelirteci\" = $1::uuid",
-                             {Deger(belirtec)}));
-            if (v.satir() > 0) {
-                IsKaydi k = is;
-                k.isNo = v.sayi(0, 0);
-                isGuncelle(k);
-                isNo = k.isNo;
-                return;
-            }
+    // A save sent again after its reply was lost: the row the first one stored takes
+    // the entries as they are now, and no second row is stored. (Looked up first: an
+    // UPDATE that changes nothing would still tell every desk of a change.)
+    if (!belirtec.isEmpty()) {
+        Sonuc v(calistir("SELECT \"IsNo\" FROM \"YapilacakIslerTablosu\" WHERE \"KayitBelirteci\" = $1::uuid",
+                         {Deger(belirtec)}));
+        if (v.satir() > 0) {
+            IsKaydi k = is;
+            k.isNo = v.sayi(0, 0);
+            isGuncelle(k);
+            return k.isNo;
         }
-        if (!klasoruKilitle(is.anahtari))
-            throw VeritabaniHatasi::hedefKlasorYok();
-        Sonuc s(calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", "
-                         "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\", \"KayitBelirteci\") "
-                         "VALUES($1, $2::date, $3::time, $4, $5, $6, $7, $8::boolean, $9::boolean, $10::uuid) "
-                         "RETURNING \"IsNo\"",
-                         {Deger(is.anahtari), Deger(tarihMetni(is.tarih)), Deger(saatMetni(is.saat)), Deger(is.konu),
-                          Deger(is.yer), Deger(is.sayi), Deger(is.aciklama), Deger::mantiksal(is.hatirlatma),
-                          Deger::mantiksal(is.yapildi), Deger(belirtec.isEmpty() ? QString() : belirtec)}));
-        isNo = s.satir() > 0 ? s.sayi(0, 0) : 0;
-    });
-    return isNo;
+    }
+    // One statement: the folder's row is locked against a delete running on another
+    // desk (KEY SHARE waits for it and then finds no row), so a job never lands in a
+    // folder that is gone.
+    Sonuc s(calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", "
+                     "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\", \"KayitBelirteci\") "
+                     "SELECT $1::text, $2::date, $3::time, $4::text, $5::text, $6::text, $7::text, $8::boolean, $9::boolean, "
+                     "$10::uuid WHERE $1::text IN ('Klasor', 'Program') OR EXISTS (SELECT 1 FROM \"KlasorBilgileriTablosu\" "
+                     "WHERE \"Anahtari\" = $1::text FOR KEY SHARE) RETURNING \"IsNo\"",
+                     {Deger(is.anahtari), Deger(tarihMetni(is.tarih)), Deger(saatMetni(is.saat)), Deger(is.konu),
+                      Deger(is.yer), Deger(is.sayi), Deger(is.aciklama), Deger::mantiksal(is.hatirlatma),
+                      Deger::mantiksal(is.yapildi), Deger(belirtec.isEmpty() ? QString() : belirtec)}));
+    if (s.satir() == 0)
+        throw VeritabaniHatasi::hedefKlasorYok();
+    return s.sayi(0, 0);
 }
 
 void SunucuVeritabani::isGuncelle(const IsKaydi &is)
