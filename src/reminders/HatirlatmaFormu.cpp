@@ -327,7 +327,9 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             const QDateTime simdi = Arayuz::saat().simdi();
             const QDateTime sonra =
                 QDateTime(simdi.date(), simdi.time(), QTimeZone::utc()).addSecs(ErtelemeSaniyesi);
-            v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
+            // A job marked done elsewhere meanwhile is left done; its row goes all the same.
+            if (!v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time()))
+                mesaj(QStringLiteral("Bu iş, başka bir masada ya da pencerede yapıldı olarak işaretlenmiş ya da silinmiş; ertelenmedi."));
             break;
         }
         case 2:
@@ -352,6 +354,47 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
         reject(); // nothing left, so no question
     }
     anaListeyiYenile();
+}
+
+void HatirlatmaFormu::baskaYerdeSonuclananlariCikar()
+{
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    const int secili = YapilacakIslerListesi->seciliSatir();
+    const qint64 seciliIs = secili >= 0 ? m->isNo(secili) : 0;
+    bool cikti = false;
+    for (int satir = m->rowCount() - 1; satir >= 0; --satir) {
+        const IsKaydi listede = m->is(satir);
+        IsKaydi simdi;
+        if (!SessizAdim([&] { simdi = Veritabani::acik().is(listede.isNo); }))
+            return; // the database cannot be read now: the rows stay
+        if (simdi.isNo != 0 && simdi.hatirlatma && !simdi.yapildi && simdi.tarih == listede.tarih
+            && simdi.saat == listede.saat)
+            continue;
+        m->satirSil(satir);
+        cikti = true;
+    }
+    if (!cikti)
+        return;
+    if (m->rowCount() == 0) {
+        reject(); // nothing left to settle, so no question
+        return;
+    }
+    Etiket[0]->setText(baslikMetni(m->rowCount()));
+    Etiket[0]->adjustSize();
+    const int yeni = seciliIs ? m->satirBul(seciliIs) : -1;
+    if (yeni >= 0) {
+        YapilacakIslerListesi->satirSec(yeni);
+        return;
+    }
+    // The chosen outcome was meant for the row that went: it is not carried over.
+    for (QRadioButton *r : IsSonucuSecenekleri) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+        r->setAutoExclusive(true);
+    }
+    m_isSonucu = -1;
+    OnaylaDugmesi->setEnabled(false);
+    YapilacakIslerListesi->satirSec(0);
 }
 
 void HatirlatmaFormu::DegisiklikYapDugmesi_Click()

@@ -60,6 +60,10 @@ public:
 
     // The number of due jobs listed.
     int satirSayisi() const;
+    // Drops the rows whose jobs were settled elsewhere meanwhile (another desk marked them
+    // done, postponed them, stopped their reminders or deleted them); with no row left the
+    // window closes. Run at each scan while the window is up.
+    void baskaYerdeSonuclananlariCikar();
     // The listed jobs, in the list's order.
     QList<IsKaydi> listelenenIsler() const;
     // Settles the listed ones of these jobs with an outcome (the options' index) as

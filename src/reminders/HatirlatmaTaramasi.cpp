@@ -96,6 +96,9 @@ void HatirlatmaTaramasi::YapilacakIsKontrolu_Timer()
     // reminders missed while the program was closed come up as soon as it is given.
     if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
         m_zamanlayici->start(TaramaAraligiMs);
+        // Rows settled on another desk meanwhile leave the window.
+        QPointer<HatirlatmaFormu> f = m_hatirlatmaFormu;
+        SessizAdim([&] { f->baskaYerdeSonuclananlariCikar(); });
         return;
     }
     if (GirisSifresiSorFormu::acik()) {

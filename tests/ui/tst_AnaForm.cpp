@@ -84,18 +84,41 @@ void AnaFormTesti::klasorNumaralariVeSirasizKayit()
 {
     vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Üç")});
     vt()->klasorEkle({QStringLiteral("Abc"), QStringLiteral("Klasor"), QStringLiteral("Harf")});
-    // Its parent comes later in the table: it cannot be placed and is reported.
-    vt()->klasorEkle({QStringLiteral("20-Anahtar"), QStringLiteral("12-Anahtar"), QStringLiteral("Yetim")});
+    // Its parent comes later in the table: it still goes under it.
+    vt()->klasorEkle({QStringLiteral("20-Anahtar"), QStringLiteral("12-Anahtar"), QStringLiteral("Sonra gelenin altı")});
     vt()->klasorEkle({QStringLiteral("12-Anahtar"), QStringLiteral("3-Anahtar"), QStringLiteral("On İki")});
-    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    // Orphans of older data or hand edits: a parent that is gone, and two folders that
+    // name each other. They go under "Klasörlerim", and the user is told once.
+    vt()->klasorEkle({QStringLiteral("5-Anahtar"), QStringLiteral("40-Anahtar"), QStringLiteral("Yetim")});
+    vt()->klasorEkle({QStringLiteral("6-Anahtar"), QStringLiteral("5-Anahtar"), QStringLiteral("Yetimin altı")});
+    vt()->klasorEkle({QStringLiteral("7-Anahtar"), QStringLiteral("8-Anahtar"), QStringLiteral("Döngü A")});
+    vt()->klasorEkle({QStringLiteral("8-Anahtar"), QStringLiteral("7-Anahtar"), QStringLiteral("Döngü B")});
     AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    QCOMPARE(ortam->son->sayi, 0);
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
-    QCOMPARE(ortam->mesajlar->gosterilenler.first().baslik, QStringLiteral("Hata oluştu!"));
-    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar")));
-    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("20-Anahtar")));
-    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar"))->parent(), Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("3-Anahtar")));
-    // 20 was read before its node failed: the counter never goes back.
-    QCOMPARE(f.EnBuyukKlasorNo(), qint16(20));
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
+    const QString metin = ortam->mesajlar->gosterilenler.first().metin;
+    QVERIFY2(metin.contains(QStringLiteral("'Yetim'")) && metin.contains(QStringLiteral("Klasörlerim"))
+                 && !metin.contains(QStringLiteral("Yetimin altı")) && !metin.contains(QStringLiteral("On İki")),
+             qPrintable(metin));
+    QCOMPARE(agac->dugum(QStringLiteral("12-Anahtar"))->parent(), agac->dugum(QStringLiteral("3-Anahtar")));
+    QCOMPARE(agac->dugum(QStringLiteral("20-Anahtar"))->parent(), agac->dugum(QStringLiteral("12-Anahtar")));
+    QTreeWidgetItem *klasorlerim = agac->dugum(KlasorAgaci::KlasorAnahtari);
+    QCOMPARE(agac->dugum(QStringLiteral("5-Anahtar"))->parent(), klasorlerim);
+    QCOMPARE(agac->dugum(QStringLiteral("6-Anahtar"))->parent(), agac->dugum(QStringLiteral("5-Anahtar")));
+    // The circle is cut once: one of the two under "Klasörlerim", the other under it.
+    QTreeWidgetItem *a = agac->dugum(QStringLiteral("7-Anahtar")), *b = agac->dugum(QStringLiteral("8-Anahtar"));
+    QVERIFY(a && b);
+    QVERIFY((a->parent() == klasorlerim && b->parent() == a) || (b->parent() == klasorlerim && a->parent() == b));
+    // The database is not rewritten.
+    QCOMPARE(vt()->klasorler().at(4).bagi, QStringLiteral("40-Anahtar"));
+    // The counter counts the missing parent too: a new folder never takes its key.
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(40));
+    // A rebuild of the tree does not tell again.
+    f.KlasorListesiniYenile();
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(agac->dugum(QStringLiteral("6-Anahtar")));
 }
 
 void AnaFormTesti::dugumTiklamaListelerVeDurumYazar()
