@@ -84,15 +84,8 @@ if [ "${1:-}" = "--ekranda" ]; then
   exit "$sonuc"
 fi
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SCREENSHOT.png" >&2
-  exit 1
-fi
-yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
-ekran_resmi=$(realpath -m "$2")
-for f in zelvora sablon/Vok.vtb; do
-  [ -f "$yapi/$f" ] || { echo "$yapi/$f is missing: build the program first" >&2; exit 1; }
-done
+. "$(dirname "$0")/ortak.sh"
+yapi_ve_resim "$@"
 
 eksik=()
 command -v faketime >/dev/null || eksik+=(faketime)
@@ -100,7 +93,6 @@ command -v xvfb-run >/dev/null || eksik+=(xvfb xauth)
 command -v xdotool >/dev/null || eksik+=(xdotool)
 command -v import >/dev/null || eksik+=(imagemagick)
 command -v sqlite3 >/dev/null || eksik+=(sqlite3)
-. "$(dirname "$0")/ortak.sh"
 eksikleri_bildir ${eksik[@]+"${eksik[@]}"}
 
 gecici=$(mktemp -d /tmp/zelvora-gece-yarisi.XXXXXX)

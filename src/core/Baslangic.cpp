@@ -386,7 +386,7 @@ bool semayiDenetle()
         mesaj(QStringLiteral("Sunucudaki veritabanında ön hatırlatma tablosu yok: işler, günler önceden uyarılmadan "
                              "yalnızca kendi tarih ve saatlerinde hatırlatılacak.")
                   + QStringLiteral("\r\n")
-                  + QStringLiteral("Sistem yöneticiniz sql/sunucu-onhatirlatma.sql dosyasını uygulayabilir."),
+                  + QStringLiteral("Sistem yöneticiniz sql/sunucu-guncelle-2.sql dosyasını uygulayabilir."),
               MesajSimgesi::Bilgi);
     }, &devam);
     return devam;

@@ -23,12 +23,13 @@ public:
 
     bool sunucuMu() const override { return true; }
     QString adi() const override { return m_ad; }
-    bool baskaMasaDegistirdi() override;
+    unsigned baskaMasaDegisiklikleri() override;
 
     bool eskiSemaMi() override { return false; }
     void semaYukselt() override {}
     QList<KlasorKaydi> klasorler() override;
     void klasorEkle(const KlasorKaydi &k) override;
+    QString yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &onerilenAnahtar) override;
     void klasorAdiDegistir(const QString &anahtari, const QString &adi) override;
     QString klasorAdi(const QString &anahtari) override;
     void klasorVeIsleriniSil(const QString &anahtari) override;
@@ -42,14 +43,15 @@ public:
     void onHatirlatmaDurdur(qint64 isNo, int gunOnce) override;
     using Veritabani::isListesi;
     void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
-    qint64 isEkle(const IsKaydi &is) override;
+    using Veritabani::isEkle;
+    qint64 isEkle(const IsKaydi &is, const QString &belirtec) override;
     void isGuncelle(const IsKaydi &is) override;
     void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) override;
     void isSil(qint64 isNo) override;
     void isTasi(qint64 isNo, const QString &anahtari) override;
     void isYapildiIsaretle(qint64 isNo) override;
     void isHatirlatmaKapat(qint64 isNo) override;
-    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
+    bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
     IsKaydi is(qint64 isNo) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
@@ -70,8 +72,6 @@ protected:
     std::vector<OnHatirlatmaAdayi> onHatirlatmaAdaylari(const QDate &bugun) override;
 
 private:
-    // Runs the statements of one change in a transaction.
-    void islemde(const std::function<void()> &yaz);
     void onGunleriYaz(qint64 isNo, const QList<int> &gunler);
     void alanlariYaz(const IsKaydi &is, unsigned alanlar);
     // Runs one statement with its parameters; reconnects first when the connection was
@@ -82,12 +82,19 @@ private:
     void satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici);
     qint64 degisenSatir(pg_result *r) const;
     [[noreturn]] void hataAt(pg_result *r);
+    // Runs the steps in one transaction: committed when they all succeed, rolled back
+    // when one throws (the error goes on to the caller).
+    void islem(const std::function<void()> &adimlar);
+    // Locks the folder row against a delete until the transaction ends; false when the
+    // folder is gone (the fixed nodes always exist).
+    bool klasoruKilitle(const QString &anahtari);
 
     QString m_baglanti;
     QString m_ad;
     pg_conn *m_bag = nullptr;
     bool m_degisiklikVar = false;
     bool m_onHatirlatmaVar = false; // the server has the advance-warning table
+    unsigned m_degisiklikler = 0; // what the other desks' notifications named
 };
 
 } // namespace Zelvora

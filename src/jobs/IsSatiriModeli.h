@@ -112,6 +112,7 @@ private:
     QString isaret(const Satir &s) const;
     int simge(const Satir &s) const;
     Renk renk(const Satir &s) const;
+    static QColor renkDegeri(Renk r);
     void metinSirala(Depo &d) const;
 
     Depo m_d;

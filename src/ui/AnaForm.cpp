@@ -22,6 +22,7 @@
 #include "ui/HakkindaFormu.h"
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
+#include "ui/Yardim.h"
 
 #include <QAction>
 #include <QApplication>
@@ -275,6 +276,7 @@ void AnaForm::menuleriKur()
     connect(BulMenusu, &QAction::triggered, this, &AnaForm::Bul);
     connect(HataBildirmeMenusu, &QAction::triggered, this, &AnaForm::HataBildirme);
     connect(HakkindaMenusu, &QAction::triggered, this, &AnaForm::Hakkinda);
+    Yardim::bagla(IcindekilerMenusu, DizinMenusu);
 }
 
 void AnaForm::dugmeCubugunuKur()
@@ -379,10 +381,13 @@ bool AnaForm::hatirlatmaFormuVar() const { return m_tarama->hatirlatmaFormuVar()
 
 void AnaForm::BaskaMasaDegisikligiDenetle()
 {
-    bool degisti = false;
-    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegistirdi(); });
-    // A burst of changes re-lists once, shortly after the last of them.
-    if (degisti)
+    unsigned degisti = 0;
+    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegisiklikleri(); });
+    // A burst of changes re-lists once, shortly after the last of them; the tree follows
+    // the folders the same way.
+    if (degisti & Veritabani::KlasorlerDegisti)
+        m_klasorler->baskaMasaKlasorleriDegistirdi();
+    if (degisti & Veritabani::IslerDegisti)
         m_baskaMasaBekleme->start();
 }
 

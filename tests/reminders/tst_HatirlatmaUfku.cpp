@@ -318,7 +318,18 @@ void HatirlatmaUfkuTesti::taramayiTarihSaatDiziniKarsilar()
                      &sorgular);
     ana.HatirlatilacakIsleriListele();
     sqlite3_trace_v2(db, 0, nullptr, nullptr);
-    QCOMPARE(sorgular.size(), 1);
+    // The jobs' query, then the advance warnings' one.
+    QCOMPARE(sorgular.size(), 2);
+    QVERIFY(sorgular.at(1).contains(QStringLiteral("OnHatirlatmaTablosu")));
+    {
+        // The warnings' query reads the jobs through an index, never the whole table.
+        Sqlite::Deyim st(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + sorgular.at(1)).toUtf8());
+        QStringList plan;
+        while (st.adim())
+            plan << st.metin(3);
+        QVERIFY2(!plan.join(QLatin1Char('\n')).contains(QStringLiteral("SCAN YapilacakIslerTablosu")),
+                 qPrintable(plan.join(QLatin1Char('\n'))));
+    }
 
     Sqlite::Deyim st(db, (QStringLiteral("EXPLAIN QUERY PLAN ") + sorgular.first()).toUtf8());
     QStringList plan;

@@ -1,14 +1,16 @@
--- Adds the advance warnings to an office server made with an earlier sql/sunucu.sql.
--- Applied once by the administrator, while the desks may keep running:
+-- Adds the advance warnings (a job that warns days before its date) to a server set up
+-- by an older version of Zelvora, as sql/sunucu.sql has them. Applied once by the
+-- administrator, while the desks may keep running:
 --
---   psql -d zelvora -v ON_ERROR_STOP=1 -f sql/sunucu-onhatirlatma.sql
+--   psql -d zelvora -v ON_ERROR_STOP=1 -f sql/sunucu-guncelle-2.sql
 --
 -- Until it is applied the desks work without advance warnings (each says so once at
--- start); a desk started afterwards uses them.
+-- start); a desk started afterwards uses them. Nothing stored is changed. Applying it
+-- twice does no harm.
 
 BEGIN;
 
-CREATE TABLE "OnHatirlatmaTablosu" (
+CREATE TABLE IF NOT EXISTS "OnHatirlatmaTablosu" (
     "IsNo"        integer NOT NULL REFERENCES "YapilacakIslerTablosu" ("IsNo") ON DELETE CASCADE,
     "GunOnce"     integer NOT NULL CHECK ("GunOnce" BETWEEN 1 AND 365),
     "ErtelemeAni" timestamp(0) without time zone,
@@ -16,6 +18,7 @@ CREATE TABLE "OnHatirlatmaTablosu" (
     PRIMARY KEY ("IsNo", "GunOnce")
 );
 
+DROP TRIGGER IF EXISTS "OnHatirlatmaDegisti" ON "OnHatirlatmaTablosu";
 CREATE TRIGGER "OnHatirlatmaDegisti" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
     FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
 
