@@ -102,7 +102,8 @@ PY
   xdotool type --delay 40 "$saat"; xdotool key Tab
   xdotool type --delay 40 "$dakika"; xdotool key Tab
   xdotool type --delay 30 "ortak durusma"
-  xdotool key Tab Tab Tab Tab Tab Return
+  # place, number, description, the remind box, the advance warnings, then "Kaydet"
+  xdotool key Tab Tab Tab Tab Tab Tab Return
   kaydedildi=""
   for ((i = 0; i < 100; i++)); do
     n=$(psql "$ZELVORA_SUNUCU" -Atc "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Ortak Durusma'")
