@@ -3,6 +3,7 @@
 #include "core/Ayarlar.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Ufuk.h"
+#include "core/Veritabani.h"
 #include "reminders/HatirlatmaFormu.h"
 #include "tools/GirisSifresiSorFormu.h"
 #include "ui/AnaPencere.h"
@@ -38,6 +39,11 @@ bool HatirlatmaTaramasi::hatirlatmaFormuVar() const
     return !m_hatirlatmaFormu.isNull();
 }
 
+void HatirlatmaTaramasi::hemenTara()
+{
+    m_zamanlayici->start(0);
+}
+
 void HatirlatmaTaramasi::HatirlatilacakIsleriListele()
 {
     hatirlatmaFormu()->listele();
@@ -57,8 +63,15 @@ void HatirlatmaTaramasi::YapilacakIsKontrolu_Timer()
         m_zamanlayici->start(IlkTaramaGecikmesiMs);
         return;
     }
+    // An office server out of reach: the scan waits for nothing and tells nothing (the
+    // status bar says it, the connection is tried again in the background, and its return
+    // scans at once); the next tick looks again.
+    if (Veritabani::acikMi() && !Veritabani::acik().baglantiVar()) {
+        m_zamanlayici->start(TaramaAraligiMs);
+        return;
+    }
     bool devam = true;
-    Adim([&] { HatirlatilacakIsleriListele(); }, &devam);
+    GozetimsizAdim([&] { HatirlatilacakIsleriListele(); }, &devam);
     if (!devam)
         return; // the program has been ended
     // The next scan is armed before pending events run, and those events include no user

@@ -29,6 +29,8 @@ public:
     void baslat();
     // The tick of the timer.
     void YapilacakIsKontrolu_Timer();
+    // Scans at once (the office server is back: what came due meanwhile is reminded now).
+    void hemenTara();
     // Rebuilds the reminder window's list from the database (creating the window unseen).
     void HatirlatilacakIsleriListele();
     // The reminder window, created on first access.

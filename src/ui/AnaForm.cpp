@@ -22,6 +22,7 @@
 #include "ui/HakkindaFormu.h"
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
+#include "ui/SunucuIzleme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -132,6 +133,12 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         m_baskaMasaBekleme->setInterval(300);
         connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
         m_baskaMasaIzleme->start();
+        // A lost connection: said in the status bar, made again in the background, and
+        // once back what came due is reminded and the tree read again.
+        m_sunucuIzleme = new SunucuIzleme(this, this);
+        statusBar()->addPermanentWidget(m_sunucuIzleme->durumEtiketi());
+        connect(m_sunucuIzleme, &SunucuIzleme::geriGeldi, m_tarama, &HatirlatmaTaramasi::hemenTara);
+        connect(m_sunucuIzleme, &SunucuIzleme::agaciTazele, this, &AnaForm::klasorAgaciniTazele);
     }
     m_klasorler->yuklemeBitti();
     if (gorunsun)
@@ -384,6 +391,14 @@ void AnaForm::BaskaMasaDegisikligiDenetle()
     // A burst of changes re-lists once, shortly after the last of them.
     if (degisti)
         m_baskaMasaBekleme->start();
+}
+
+void AnaForm::klasorAgaciniTazele()
+{
+    const QString anahtar = seciliAnahtar();
+    KlasorListesiniYenile();
+    if (QTreeWidgetItem *d = KlasorListesi->dugum(anahtar))
+        m_klasorler->klasoruGoster(d);
 }
 
 void AnaForm::geometriyiYukle()

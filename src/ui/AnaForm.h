@@ -22,6 +22,7 @@ class QTreeWidgetItem;
 namespace Zelvora {
 
 class BildirimAlani;
+class SunucuIzleme;
 class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsKomutlari;
@@ -66,6 +67,9 @@ public:
     void ListeyiTazele();
     // Looks whether another desk changed folders or jobs (server only, twice a second).
     void BaskaMasaDegisikligiDenetle();
+    // The office server is back after a loss: the tree is read again, keeping the folder
+    // selected (its list is read again with it).
+    void klasorAgaciniTazele();
     void YapilacakIslerListesi_ItemClick();
 
     // Folder commands.
@@ -201,6 +205,7 @@ private:
     // gathers a burst of them into one re-listing.
     QTimer *m_baskaMasaIzleme = nullptr;
     QTimer *m_baskaMasaBekleme = nullptr;
+    SunucuIzleme *m_sunucuIzleme = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 
