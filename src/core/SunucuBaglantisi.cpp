@@ -179,7 +179,7 @@ bool SunucuBaglantisi::bekle(int soket, bool yaz, qint64 sonAn)
     }
 }
 
-pg_conn *SunucuBaglantisi::denemeyiBaslat()
+pg_conn *SunucuBaglantisi::denemeyiBaslat(int sinirMs)
 {
     m_sonDeneme.start();
     const auto p = parametreler(m_baglanti);
@@ -201,7 +201,8 @@ pg_conn *SunucuBaglantisi::denemeyiBaslat()
         return nullptr;
     }
     m_denemeDurumu = PGRES_POLLING_WRITING;
-    m_denemeSonAn = simdiMs(m_saat) + m_baglanmaSiniriMs;
+    m_denemeSiniriMs = sinirMs;
+    m_denemeSonAn = simdiMs(m_saat) + sinirMs;
     return c;
 }
 
@@ -220,7 +221,7 @@ bool SunucuBaglantisi::denemeyiSurdur(qint64 sonAn)
         const qint64 son = qMin(sonAn, m_denemeSonAn);
         if (!bekle(PQsocket(m_deneme), m_denemeDurumu == PGRES_POLLING_WRITING, son)) {
             if (simdiMs(m_saat) >= m_denemeSonAn) {
-                m_sonNeden = QStringLiteral("Sunucu %1 saniye içinde bağlantıya yanıt vermedi.").arg(m_baglanmaSiniriMs / 1000);
+                m_sonNeden = QStringLiteral("Sunucu %1 saniye içinde bağlantıya yanıt vermedi.").arg(m_denemeSiniriMs / 1000);
                 denemeBitti(false);
             }
             return false;
@@ -256,8 +257,13 @@ void SunucuBaglantisi::baglan(int numara)
         return;
     PQfinish(m_bag);
     m_bag = nullptr;
-    if (!m_deneme)
-        m_deneme = denemeyiBaslat();
+    // An attempt of the background under way is carried on, with the user's limit.
+    if (m_deneme) {
+        m_denemeSiniriMs = m_baglanmaSiniriMs;
+        m_denemeSonAn = simdiMs(m_saat) - m_sonDeneme.elapsed() + m_baglanmaSiniriMs;
+    } else {
+        m_deneme = denemeyiBaslat(m_baglanmaSiniriMs);
+    }
     if (!m_deneme || !denemeyiSurdur(m_denemeSonAn)) {
         if (m_deneme) {
             // Cannot happen (the wait runs to the attempt's end); ended all the same.
@@ -279,7 +285,7 @@ bool SunucuBaglantisi::arkaplandaBaglan()
     if (!m_deneme) {
         if (m_sonDeneme.isValid() && m_sonDeneme.elapsed() < YenidenDenemeAraligiMs)
             return false;
-        m_deneme = denemeyiBaslat();
+        m_deneme = denemeyiBaslat(qMin(m_baglanmaSiniriMs, ArkaplanDenemeSiniriMs));
         if (!m_deneme)
             return false;
     }

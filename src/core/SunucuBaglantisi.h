@@ -25,6 +25,9 @@ public:
     static constexpr int DeyimSiniriMs = 8000;       // the server's statement_timeout
     static constexpr int YanitPayiMs = 4000;         // our wait for a reply beyond that
     static constexpr int YenidenDenemeAraligiMs = 2000; // background attempts, at most this often
+    // A background attempt gives up sooner than one the user waits for: on a network that
+    // swallowed its packets it would never finish, and the next one finds the server back.
+    static constexpr int ArkaplanDenemeSiniriMs = 3000;
     static constexpr int OlayBeklemesiMs = 100;      // a wait this long lets the windows answer meanwhile
 
     // baglanti: a libpq connection string or URI. kurulum: run on every new connection
@@ -65,7 +68,7 @@ public:
 private:
     // Waits until the socket is ready (reading, and writing when yaz) or sonAn passes.
     bool bekle(int soket, bool yaz, qint64 sonAn);
-    pg_conn *denemeyiBaslat();
+    pg_conn *denemeyiBaslat(int sinirMs);
     // Drives the attempt under way until it ends or sonAn passes; true when connected.
     bool denemeyiSurdur(qint64 sonAn);
     void denemeBitti(bool basarili);
@@ -77,7 +80,7 @@ private:
     pg_conn *m_deneme = nullptr; // an attempt under way
     int m_denemeDurumu = 0;      // its last PostgresPollingStatusType
     qint64 m_denemeSonAn = 0;
-    bool m_denemeYapildi = false;
+    int m_denemeSiniriMs = 0;
     QElapsedTimer m_sonDeneme;   // when the last attempt started
     QElapsedTimer m_saat;
     QString m_sonNeden;
