@@ -63,6 +63,8 @@ public:
 
     int port() const { return m_port; }
     void kipAyarla(Kip k) { m_kip = k; }
+    // Closes every connection open now (a network that broke them).
+    void hepsiniKes() { m_kes = true; }
     // Connections accepted so far.
     int kabulSayisi() const { return m_kabul; }
 
@@ -84,7 +86,17 @@ private:
                 p.push_back({c.istemci, POLLIN, 0});
                 p.push_back({c.sunucu, POLLIN, 0}); // a negative descriptor is skipped
             }
-            if (::poll(p.data(), nfds_t(p.size()), 100) <= 0)
+            const int hazir = ::poll(p.data(), nfds_t(p.size()), 100);
+            if (m_kes.exchange(false)) {
+                for (const Cift &c : m_ciftler) {
+                    ::close(c.istemci);
+                    if (c.sunucu >= 0)
+                        ::close(c.sunucu);
+                }
+                m_ciftler.clear();
+                continue;
+            }
+            if (hazir <= 0)
                 continue;
             // The pairs polled above; one accepted now is looked at in the next round.
             const size_t bakilan = m_ciftler.size();
@@ -168,6 +180,7 @@ private:
     int m_uyandir[2] = {-1, -1};
     std::atomic<Kip> m_kip{Kip::Ilet};
     std::atomic<bool> m_bitir{false};
+    std::atomic<bool> m_kes{false};
     std::atomic<int> m_kabul{0};
     std::vector<Cift> m_ciftler;
     std::thread m_is;
