@@ -6,6 +6,8 @@
 #   share/metainfo/<id>.metainfo.xml             AppStream data for software centres
 #   share/man/man1/zelvora.1.gz, share/man/tr/man1/zelvora.1.gz
 #   share/doc/zelvora/copyright, changelog.gz
+#   share/doc/zelvora/kilavuz/                   the user's guide (HTML), opened by the help menu,
+#                                                registered in share/doc-base/
 # `cpack -G DEB` in the build folder packs the same tree under /usr into
 # zelvora_<version>_<arch>.deb.
 
@@ -54,6 +56,10 @@ install(FILES ${CMAKE_BINARY_DIR}/kurulum/zelvora.1.gz DESTINATION ${CMAKE_INSTA
 install(FILES ${CMAKE_BINARY_DIR}/kurulum/tr/zelvora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/tr/man1)
 install(FILES ${CMAKE_BINARY_DIR}/kurulum/copyright ${CMAKE_BINARY_DIR}/kurulum/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelvora)
+install(FILES ${ZELVORA_KILAVUZ} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelvora/kilavuz)
+# Registered with doc-base, so the system's documentation browsers list it.
+install(FILES ${ZELVORA_KURULUM}/zelvora-kilavuz.doc-base DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base
+  RENAME zelvora.zelvora-kilavuz)
 
 # The executable as Debian hardens its programs: the whole relocation table read-only.
 target_link_options(zelvora PRIVATE LINKER:-z,relro LINKER:-z,now)

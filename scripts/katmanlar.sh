@@ -12,7 +12,7 @@ set -euo pipefail
 kok=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$kok/src"
 
-ortak_denetimler="AnaPencere AyarliKutu BaglantiEtiketi BildirimAlani MesajKutusuPenceresi OrtakDenetimler"
+ortak_denetimler="AnaPencere AyarliKutu BaglantiEtiketi BildirimAlani DosyaSecimPenceresi MesajKutusuPenceresi OrtakDenetimler"
 ana_pencere="AnaForm BaslangicModulu"
 
 # katman FILE: prints "LAYER GROUP" of a file under src/ (the group tells the window folders

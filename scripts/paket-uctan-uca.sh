@@ -46,8 +46,8 @@ if [ "${1:-}" = "--ekranda" ]; then
     command -v import >/dev/null && import -window root "$cikti/ekran.png" 2>/dev/null
     sonuc=0
     # Starting with the session, turned on as a user does: "&Program", "&Tercihler...",
-    # the box "&otomatik açılsın" (on by default, so off and on again to make a change),
-    # then Tab to "Tamam" (the boxes, the sound file, "Seç...", "İlk Ayarlar") and Enter.
+    # the box "&otomatik açılsın" (off: no entry has been written yet), then Tab to
+    # "Tamam" (the boxes, the sound file, "Seç...", "İlk Ayarlar") and Enter.
     xdotool windowfocus --sync "$pencere" 2>/dev/null
     sleep 0.3
     xdotool key --clearmodifiers alt+p
@@ -62,8 +62,6 @@ if [ "${1:-}" = "--ekranda" ]; then
     if [ -n "$tercihler" ]; then
       xdotool windowfocus --sync "$tercihler" 2>/dev/null
       sleep 0.3
-      xdotool key --clearmodifiers alt+o
-      sleep 0.2
       xdotool key --clearmodifiers alt+o
       sleep 0.2
       for ((j = 0; j < 6; j++)); do xdotool key Tab; sleep 0.1; done
@@ -158,12 +156,19 @@ dpkg-deb -x "$paket" "$kok" || { echo "FAILED: dpkg-deb -x" >&2; exit 1; }
 
 beklenen=(usr/bin/zelvora usr/share/zelvora/Vok.vtb usr/share/zelvora/Alarm.wav
   usr/share/applications/zelvora.desktop usr/share/doc/zelvora/copyright usr/share/doc/zelvora/changelog.gz
-  usr/share/man/man1/zelvora.1.gz)
+  usr/share/man/man1/zelvora.1.gz usr/share/doc/zelvora/kilavuz/index.html usr/share/doc/zelvora/kilavuz/dizin.html)
 for boyut in 16 24 32 48 64 128 256; do
   beklenen+=("usr/share/icons/hicolor/${boyut}x${boyut}/apps/zelvora.png")
 done
 for f in "${beklenen[@]}"; do
   [ -f "$kok/$f" ] || hata "package lacks /$f"
+done
+# The user's guide: every picture its pages show is in the package.
+for sayfa in "$kok"/usr/share/doc/zelvora/kilavuz/*.html; do
+  [ -f "$sayfa" ] || continue
+  for resim in $(grep -o 'src="[^"]*"' "$sayfa" | cut -d'"' -f2); do
+    [ -f "$(dirname "$sayfa")/$resim" ] || hata "the guide's page $(basename "$sayfa") shows $resim, not in the package"
+  done
 done
 [ -x "$kok/usr/bin/zelvora" ] || hata "/usr/bin/zelvora is not executable"
 # Each icon is the size its folder names (PNG header: width and height, big-endian).

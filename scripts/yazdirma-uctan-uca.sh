@@ -5,6 +5,10 @@
 # "&Yazdır...", Enter in "Yazıcı Seç". The PDF that cups-pdf writes must hold the
 # heading "Tüm İşleriniz (Toplam: N)" and every job's subject.
 #
+# The same command once more with "PDF dosyasına kaydet" (Alt+P) in "Yazıcı Seç", a file
+# name typed in the file dialog and Enter: that file must hold the same report, and CUPS
+# must get no job for it.
+#
 # Then the queue is made to refuse jobs (cupsreject) and the same command must show
 # "Liste yazdırılamadı!" (read through AT-SPI, as a screen reader reads it) and make no job.
 #
@@ -74,6 +78,7 @@ if [ "${1:-}" = "--ekranda" ]; then
   ekran_resmi="$3"
   gunluk="$4"
   pdf_klasoru="$5"
+  secilen_pdf="$6"
   "$program" >"$gunluk" 2>&1 &
   pid=$!
   sonuc=1
@@ -100,6 +105,23 @@ if [ "${1:-}" = "--ekranda" ]; then
       sleep 0.5
     done
     [ "$pdf_var" = 1 ] || { echo "no PDF within $BEKLEME_SN s" >&2; exit 1; }
+    # "PDF dosyasına kaydet": the file dialog over the printer window, a name, Enter.
+    isler_once=$(lpstat -W all -o | wc -l)
+    tus "$liste" alt+y
+    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open for the PDF" >&2; exit 1; }
+    tus "$secim" alt+p
+    dosya_penceresi=$(bekle_pencere 'PDF dosyas' 10) || { echo "the file dialog did not open" >&2; exit 1; }
+    tus "$dosya_penceresi" ctrl+a
+    xdotool type --delay 30 "$secilen_pdf"
+    sleep 0.3
+    xdotool key Return
+    for ((i = 0; i < 40; i++)); do
+      [ -s "$secilen_pdf" ] && ! xdotool search --onlyvisible --name 'PDF dosyas' >/dev/null 2>&1 && break
+      sleep 0.5
+    done
+    [ -s "$secilen_pdf" ] || { echo "no file at $secilen_pdf after \"PDF dosyasına kaydet\"" >&2; exit 1; }
+    sleep 1
+    [ "$(lpstat -W all -o | wc -l)" = "$isler_once" ] || { echo "the PDF choice made a printer job" >&2; exit 1; }
     # The queue now refuses jobs: the same command must say so, and make no job.
     isler_once=$(lpstat -W all -o | wc -l)
     cupsreject -r "kapalı" ZelvoraPDF || { echo "cupsreject failed" >&2; exit 1; }
@@ -202,7 +224,7 @@ masa_ortami "$gecici"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export NO_AT_BRIDGE=0
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
-  "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" "$gecici/pdf"
+  "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" "$gecici/pdf" "$gecici/secilen.pdf"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then
   echo "FAILED: no report was printed; program output:" >&2
@@ -235,6 +257,12 @@ if [ "$hata" -ne 0 ]; then
   echo "$metin" >&2
   exit 1
 fi
+# The file chosen with "PDF dosyasına kaydet" holds the same report.
+secilen_metin=$(pdftotext -layout "$gecici/secilen.pdf" - 2>/dev/null)
+for k in "${beklenen[@]}"; do
+  grep -qF "$k" <<<"$secilen_metin" || { echo "FAILED: \"$k\" is not in the PDF file saved from \"Yazıcı Seç\"" >&2; exit 1; }
+done
+cp "$gecici/secilen.pdf" "${ekran_resmi%.png}-dosya.pdf" 2>/dev/null
 sayfa_sayisi() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
 [ "$(sayfa_sayisi "$pdf")" = "$(sayfa_sayisi "$gonderilen")" ] \
   || { echo "FAILED: cups-pdf wrote $(sayfa_sayisi "$pdf") pages, the program sent $(sayfa_sayisi "$gonderilen")" >&2; exit 1; }
@@ -253,5 +281,5 @@ for g in "$gecici"/gonderilen-*.pgm; do
   # A blank page would match a blank page: the sent one must hold text.
   [ "$(identify -format '%[fx:mean<0.995]' "$g")" = "1" ] || { echo "FAILED: page ${g##*-} is blank" >&2; exit 1; }
 done
-echo "OK: printed through CUPS on $(lpstat -d | sed 's/.*: //'): the heading and all ${#konular[@]} subjects, and cups-pdf's PDF shows the same $(sayfa_sayisi "$pdf") page(s) (${ekran_resmi%.png}.pdf); screenshot in $ekran_resmi"
+echo "OK: printed through CUPS on $(lpstat -d | sed 's/.*: //'): the heading and all ${#konular[@]} subjects, and cups-pdf's PDF shows the same $(sayfa_sayisi "$pdf") page(s) (${ekran_resmi%.png}.pdf); the same report saved as a PDF file without CUPS (${ekran_resmi%.png}-dosya.pdf); screenshot in $ekran_resmi"
 exit 0

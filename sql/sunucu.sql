@@ -58,4 +58,16 @@ CREATE TRIGGER "KlasorDegisti" AFTER INSERT OR UPDATE OR DELETE ON "KlasorBilgil
 CREATE TRIGGER "IsDegisti" AFTER INSERT OR UPDATE OR DELETE ON "YapilacakIslerTablosu"
     FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
 
+-- Several desks at once: folder numbers drawn from the server, job tokens ------------
+-- (the same as sql/sunucu-guncelle-1.sql does to a server set up by an older version)
+--
+-- A new folder's key is "<n>-Anahtar" with n from this sequence, so two desks adding a
+-- folder at the same moment never take the same key. Every desk may draw a number.
+CREATE SEQUENCE "KlasorNumarasi" AS integer MINVALUE 1 START 1;
+GRANT USAGE ON SEQUENCE "KlasorNumarasi" TO PUBLIC;
+-- Each new job carries a token made by its desk, so that a save sent again after its
+-- reply was lost finds the row instead of storing the job twice. Rows written by other
+-- programs leave it empty (NULL); the unique index holds any number of those.
+ALTER TABLE "YapilacakIslerTablosu" ADD COLUMN "KayitBelirteci" uuid UNIQUE;
+
 COMMIT;

@@ -55,6 +55,7 @@ Ortam::Ortam()
     Arayuz::programSonuKur(son);
     Arayuz::alarmKur(alarm);
     Arayuz::yazicilarKur(yazicilar);
+    Arayuz::dosyaSecimiKur(dosyaSecimi);
     OrtakDegiskenler::YaziciVar = false;
     OrtakDegiskenler::YazdirmaIptalEdildi = false;
     Ayarlar::yenidenAc();

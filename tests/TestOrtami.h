@@ -105,6 +105,23 @@ public:
     QList<std::shared_ptr<BelgeKaydi>> belgeler;
 };
 
+// Answers the file dialog from a script (then as cancelled) and records what was asked.
+class KayitliDosyaSecimi : public DosyaSecimi {
+public:
+    QString kaydedilecekDosya(const QString &baslik, const QString &onerilen, const QString &suzgec) override
+    {
+        sorulanlar.append({baslik, onerilen, suzgec});
+        return cevaplar.isEmpty() ? QString() : cevaplar.takeFirst();
+    }
+    struct Soru {
+        QString baslik;
+        QString onerilen;
+        QString suzgec;
+    };
+    QList<Soru> sorulanlar;
+    QStringList cevaplar;
+};
+
 // A temporary program folder, data folder and settings file, with the seams above
 // installed. Nothing of the real user's is touched.
 class Ortam {
@@ -128,6 +145,7 @@ public:
     std::shared_ptr<KayitliProgramSonu> son = std::make_shared<KayitliProgramSonu>();
     std::shared_ptr<KayitliAlarm> alarm = std::make_shared<KayitliAlarm>();
     std::shared_ptr<KayitliYazicilar> yazicilar = std::make_shared<KayitliYazicilar>();
+    std::shared_ptr<KayitliDosyaSecimi> dosyaSecimi = std::make_shared<KayitliDosyaSecimi>();
     QTemporaryDir klasor;
 };
 

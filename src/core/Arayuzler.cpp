@@ -57,12 +57,19 @@ public:
     }
 };
 
+// Before main installs the file dialog: no file is chosen.
+class DosyaSecimiYok : public DosyaSecimi {
+public:
+    QString kaydedilecekDosya(const QString &, const QString &, const QString &) override { return {}; }
+};
+
 struct Kayitlar {
     std::shared_ptr<MesajKutusu> mesajKutusu = std::make_shared<YaziMesajKutusu>();
     std::shared_ptr<Saat> saat = std::make_shared<SistemSaati>();
     std::shared_ptr<ProgramSonu> programSonu = std::make_shared<GercekProgramSonu>();
     std::shared_ptr<Alarm> alarm = std::make_shared<SessizAlarm>();
     std::shared_ptr<Yazicilar> yazicilar = std::make_shared<YaziciYok>();
+    std::shared_ptr<DosyaSecimi> dosyaSecimi = std::make_shared<DosyaSecimiYok>();
     Klasorler klasorler;
     bool klasorlerKuruldu = false;
 };
@@ -88,6 +95,7 @@ const Saat &saat() { return *kayitlar().saat; }
 ProgramSonu &programSonu() { return *kayitlar().programSonu; }
 Alarm &alarm() { return *kayitlar().alarm; }
 Yazicilar &yazicilar() { return *kayitlar().yazicilar; }
+DosyaSecimi &dosyaSecimi() { return *kayitlar().dosyaSecimi; }
 
 const Klasorler &klasorler()
 {
@@ -108,6 +116,7 @@ void saatKur(std::shared_ptr<Saat> s) { kayitlar().saat = std::move(s); }
 void programSonuKur(std::shared_ptr<ProgramSonu> p) { kayitlar().programSonu = std::move(p); }
 void alarmKur(std::shared_ptr<Alarm> a) { kayitlar().alarm = std::move(a); }
 void yazicilarKur(std::shared_ptr<Yazicilar> y) { kayitlar().yazicilar = std::move(y); }
+void dosyaSecimiKur(std::shared_ptr<DosyaSecimi> d) { kayitlar().dosyaSecimi = std::move(d); }
 
 void klasorlerKur(const Klasorler &k)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The seams that keep the program testable: message boxes, clock, program end,
-// alarm, printers and folders on disk. Each has one real implementation installed
-// by main and a test implementation installed by the tests.
+// alarm, printers, the file to save into and folders on disk. Each has one real
+// implementation installed by main and a test implementation installed by the tests.
 
 #include <QDateTime>
 #include <QList>
@@ -139,6 +139,15 @@ public:
     virtual std::unique_ptr<SayfaYuzeyi> belgeBaslat(const QString &belgeAdi) = 0;
 };
 
+// The file the user chooses to write a document into.
+class DosyaSecimi {
+public:
+    virtual ~DosyaSecimi() = default;
+    // Asks for a file to save into, starting on onerilen (a full path); suzgec is the
+    // file dialog's name filter. Empty when the user cancelled.
+    virtual QString kaydedilecekDosya(const QString &baslik, const QString &onerilen, const QString &suzgec) = 0;
+};
+
 // Where the program's files live.
 struct Klasorler {
     // The folder of the program's own files (the empty database template, the alarm
@@ -157,6 +166,7 @@ const Saat &saat();
 ProgramSonu &programSonu();
 Alarm &alarm();
 Yazicilar &yazicilar();
+DosyaSecimi &dosyaSecimi();
 const Klasorler &klasorler();
 
 // Returns the one installed before (to wrap it for a while and put it back).
@@ -165,6 +175,7 @@ void saatKur(std::shared_ptr<Saat> s);
 void programSonuKur(std::shared_ptr<ProgramSonu> p);
 void alarmKur(std::shared_ptr<Alarm> a);
 void yazicilarKur(std::shared_ptr<Yazicilar> y);
+void dosyaSecimiKur(std::shared_ptr<DosyaSecimi> d);
 void klasorlerKur(const Klasorler &k);
 
 // The folders of a real run: next to the executable, XDG data and config folders.

@@ -35,6 +35,8 @@ constexpr int AyarYazilamadi = 3900;  // the settings file could not be written
 constexpr int VeritabaniDegisti = 3901; // the database file was deleted, moved or replaced under the program
 constexpr int TabloYok = 3902;        // a table of the database was dropped under the program
 constexpr int Bildirildi = 3903;      // an error the user has already been told of (silent)
+constexpr int KlasorYok = 3904;       // the folder a job or sub-folder goes into no longer exists
+constexpr int AltKlasorVar = 3905;    // the folder to delete has sub-folders (another desk may have added them)
 constexpr int YedekKesildi = 9;       // the daily backup was stopped (SQLite's interrupt code; never told)
 } // namespace HataNo
 
@@ -64,10 +66,20 @@ inline Hata isBulunamadi()
 {
     return Hata(HataNo::KayitYok, QStringLiteral("Değiştirilecek iş bulunamadı (silinmiş olabilir)."));
 }
-// The folder to rename is gone (HataNo::KayitYok).
+// The folder to rename is gone (HataNo::KlasorYok).
 inline Hata klasorBulunamadi()
 {
-    return Hata(HataNo::KayitYok, QStringLiteral("Klasör bulunamadı."));
+    return Hata(HataNo::KlasorYok, QStringLiteral("Klasör bulunamadı (başka bir masada silinmiş olabilir)."));
+}
+// The folder a job or a new folder was to go into is gone (HataNo::KlasorYok).
+inline Hata hedefKlasorYok()
+{
+    return Hata(HataNo::KlasorYok, QStringLiteral("Kaydedileceği klasör artık yok (başka bir masada silinmiş olabilir)."));
+}
+// The folder to delete holds sub-folders (HataNo::AltKlasorVar).
+inline Hata altKlasorVar()
+{
+    return Hata(HataNo::AltKlasorVar, QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"));
 }
 // No database is open (HataNo::DosyaAcilamiyor).
 inline Hata acikDegil()

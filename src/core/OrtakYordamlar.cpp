@@ -169,6 +169,27 @@ bool GenelHataYordami(const Hata &h)
     default:
         break;
     }
+    // What another desk of the office did meanwhile: said plainly, never as a fault that
+    // offers to end the program.
+    switch (numara) {
+    case HataNo::KlasorYok:
+        mesaj(h.aciklama() + QStringLiteral("\r\n\r\n")
+                  + tavsiye(QStringLiteral("Girdiğiniz bilgiler yerinde duruyor."),
+                            QStringLiteral("klasör listesi yenilendi; var olan bir klasörü seçip tekrar deneyiniz.")),
+              MesajSimgesi::Bilgi);
+        return true;
+    case HataNo::AltKlasorVar:
+        mesaj(h.aciklama(), MesajSimgesi::Bilgi);
+        return true;
+    case HataNo::KayitYok:
+        mesaj(QStringLiteral("Bu iş bulunamadı: başka bir masada ya da pencerede silinmiş olabilir.")
+                  + (GirdilerYerindeKalir::etkin() ? QStringLiteral("\r\n\r\nGirdiğiniz bilgiler yerinde duruyor.")
+                                                   : QString()),
+              MesajSimgesi::Bilgi);
+        return true;
+    default:
+        break;
+    }
     const QString metin = KaynakMetni(40) + QStringLiteral("\r\n\r\n") + KaynakMetni(50) + QLatin1Char(' ')
         + QString::number(numara) + QStringLiteral("\r\n\r\n") + KaynakMetni(60) + QLatin1Char(' ') + h.aciklama();
     // Only "Evet" or "Hayır" answers this question: Esc and the close box do nothing.

@@ -74,6 +74,33 @@ bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu)
     return f.commit();
 }
 
+bool otomatikBaslatmaVar()
+{
+    QFile f(otomatikBaslatmaDosyasi());
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    bool grupta = false;
+    while (!f.atEnd()) {
+        const QString satir = QString::fromUtf8(f.readLine()).trimmed();
+        if (satir.startsWith(QLatin1Char('['))) {
+            grupta = satir == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        if (!grupta)
+            continue;
+        const qsizetype esit = satir.indexOf(QLatin1Char('='));
+        if (esit < 0)
+            continue;
+        const QString anahtar = satir.left(esit).trimmed();
+        const QString deger = satir.mid(esit + 1).trimmed();
+        if (anahtar == QLatin1String("Hidden") && deger == QLatin1String("true"))
+            return false;
+        if (anahtar == QLatin1String("X-GNOME-Autostart-enabled") && deger == QLatin1String("false"))
+            return false;
+    }
+    return true;
+}
+
 QString kayitliKullaniciAdi()
 {
     const passwd *p = getpwuid(getuid());

@@ -14,6 +14,9 @@ bool otomatikBaslatmaAyarla(bool acik, const QString &programYolu);
 QString execArgumani(const QString &arguman);
 // The autostart entry's file.
 QString otomatikBaslatmaDosyasi();
+// Whether the session will start the program: the entry exists and is not switched off
+// (Hidden=true, or X-GNOME-Autostart-enabled=false as the desktop's own settings write).
+bool otomatikBaslatmaVar();
 // The user's full name from the account database (empty when none is recorded).
 QString kayitliKullaniciAdi();
 // The registered organisation: the desktop keeps none, so it is always empty.

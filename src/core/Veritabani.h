@@ -105,9 +105,12 @@ public:
     virtual bool sunucuMu() const { return false; }
     // The file's path, or the server and database, for messages.
     virtual QString adi() const = 0;
-    // True when another desk has changed folders or jobs since the last call (never for
-    // the file). Cheap: it only looks at what the server has already sent.
-    virtual bool baskaMasaDegistirdi() { return false; }
+    // What other desks have changed since the last call (never anything for the file):
+    // IslerDegisti, KlasorlerDegisti, or both (also after a reconnect, when anything may
+    // have changed). Cheap: it only looks at what the server has already sent.
+    enum BaskaMasaDegisikligi : unsigned { IslerDegisti = 1, KlasorlerDegisti = 2 };
+    virtual unsigned baskaMasaDegisiklikleri() { return 0; }
+    bool baskaMasaDegistirdi() { return baskaMasaDegisiklikleri() != 0; }
     // The server: the connection is up (always true for the file).
     virtual bool baglantiVar() { return true; }
     // The server: notices a connection lost while the desk was idle and, while it is
@@ -130,11 +133,18 @@ public:
 
     // Folders, in the order the table returns them.
     virtual QList<KlasorKaydi> klasorler() = 0;
+    // Stores a folder row as given (tools, tests, the file's own key scheme).
     virtual void klasorEkle(const KlasorKaydi &k) = 0;
+    // Adds a new folder under bagi and returns its key. The file stores the key the
+    // caller proposes; the server allocates one that never collides with another desk's
+    // and refuses a parent that no longer exists (Hata KlasorYok), in one transaction.
+    virtual QString yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &onerilenAnahtar) = 0;
     virtual void klasorAdiDegistir(const QString &anahtari, const QString &adi) = 0;
     // Empty when there is no such folder.
     virtual QString klasorAdi(const QString &anahtari) = 0;
-    // Deletes the folder row and then all jobs stored under its key, in one transaction.
+    // Deletes the folder row and then all jobs stored under its key, in one transaction;
+    // refused (Hata AltKlasorVar) when the database holds a sub-folder of it, also one
+    // another desk has just added.
     virtual void klasorVeIsleriniSil(const QString &anahtari) = 0;
 
     // --- Job rows handed over one by one, as the statement reads them ---------------
@@ -178,8 +188,13 @@ public:
     virtual void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) = 0;
     std::vector<IsKaydi> isListesi(ListeKipi kip, const QDate &tarih);
 
-    // Adds a job and returns its new number.
-    virtual qint64 isEkle(const IsKaydi &is) = 0;
+    // Adds a job and returns its new number. On the server the folder must still exist
+    // (Hata KlasorYok). belirtec: the new job's token, made by its desk when the job is
+    // first entered and kept until it is stored; the server keeps it with the row, so a
+    // save sent again after a lost reply updates the row it stored instead of storing the
+    // job twice (its number is returned). Empty: none; the file keeps no token.
+    virtual qint64 isEkle(const IsKaydi &is, const QString &belirtec) = 0;
+    qint64 isEkle(const IsKaydi &is) { return isEkle(is, QString()); }
     // Rewrites every field of job isNo except its folder. Throws when no row changed.
     virtual void isGuncelle(const IsKaydi &is) = 0;
     // Fields of a job, for a change that writes only some of them.
@@ -195,7 +210,9 @@ public:
     virtual void isTasi(qint64 isNo, const QString &anahtari) = 0;
     virtual void isYapildiIsaretle(qint64 isNo) = 0;
     virtual void isHatirlatmaKapat(qint64 isNo) = 0;
-    virtual void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) = 0;
+    // Moves an open job to a new date and time; a job marked done (by another desk,
+    // say) or deleted meanwhile is left as it is, and false is returned.
+    virtual bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) = 0;
     // One job; isNo 0 when not found.
     virtual IsKaydi is(qint64 isNo) = 0;
 

@@ -296,6 +296,13 @@ void DosyaVeritabani::klasorEkle(const KlasorKaydi &k)
     d.bagla(1, k.bagi).bagla(2, k.anahtari).bagla(3, k.adi).calistir();
 }
 
+QString DosyaVeritabani::yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &onerilenAnahtar)
+{
+    // One desk: the key the tree's counter gives is free.
+    klasorEkle({onerilenAnahtar, bagi, adi});
+    return onerilenAnahtar;
+}
+
 void DosyaVeritabani::klasorAdiDegistir(const QString &anahtari, const QString &adi)
 {
     kimlikDenetle(true);
@@ -317,6 +324,10 @@ void DosyaVeritabani::klasorVeIsleriniSil(const QString &anahtari)
     kimlikDenetle(true);
     calistir("BEGIN IMMEDIATE");
     try {
+        Deyim alt(m_db, "SELECT 1 FROM KlasorBilgileriTablosu WHERE Bagi=? LIMIT 1");
+        alt.bagla(1, anahtari);
+        if (alt.adim())
+            throw VeritabaniHatasi::altKlasorVar();
         Deyim k(m_db, "DELETE FROM KlasorBilgileriTablosu WHERE Anahtari=?");
         k.bagla(1, anahtari).calistir();
         Deyim i(m_db, "DELETE FROM YapilacakIslerTablosu WHERE Anahtari=?");
@@ -474,7 +485,7 @@ void DosyaVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSatir
                  QString(), kip != ListeKipi::BirGunun, alici);
 }
 
-qint64 DosyaVeritabani::isEkle(const IsKaydi &is)
+qint64 DosyaVeritabani::isEkle(const IsKaydi &is, const QString &)
 {
     kimlikDenetle(true);
     Deyim d(m_db, "INSERT INTO YapilacakIslerTablosu(Anahtari, IsinTarihi, IsinSaati, IsinKonusu, IsinYeri, "
@@ -587,11 +598,12 @@ void DosyaVeritabani::isHatirlatmaKapat(qint64 isNo)
     d.bagla(1, isNo).calistir();
 }
 
-void DosyaVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
+bool DosyaVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
 {
     kimlikDenetle(true);
-    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=? WHERE IsNo=?");
+    Deyim d(m_db, "UPDATE YapilacakIslerTablosu SET IsinTarihi=?, IsinSaati=? WHERE IsNo=? AND IsYapildi=0");
     d.bagla(1, tarihMetni(tarih)).bagla(2, saatMetni(saat)).bagla(3, isNo).calistir();
+    return sqlite3_changes(m_db) > 0;
 }
 
 IsKaydi DosyaVeritabani::is(qint64 isNo)

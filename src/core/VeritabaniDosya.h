@@ -31,6 +31,7 @@ public:
     void semaYukselt() override;
     QList<KlasorKaydi> klasorler() override;
     void klasorEkle(const KlasorKaydi &k) override;
+    QString yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &onerilenAnahtar) override;
     void klasorAdiDegistir(const QString &anahtari, const QString &adi) override;
     QString klasorAdi(const QString &anahtari) override;
     void klasorVeIsleriniSil(const QString &anahtari) override;
@@ -42,14 +43,15 @@ public:
                                              const QTime &ufukSaati) override;
     using Veritabani::isListesi;
     void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
-    qint64 isEkle(const IsKaydi &is) override;
+    using Veritabani::isEkle;
+    qint64 isEkle(const IsKaydi &is, const QString &belirtec) override;
     void isGuncelle(const IsKaydi &is) override;
     void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) override;
     void isSil(qint64 isNo) override;
     void isTasi(qint64 isNo, const QString &anahtari) override;
     void isYapildiIsaretle(qint64 isNo) override;
     void isHatirlatmaKapat(qint64 isNo) override;
-    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
+    bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
     IsKaydi is(qint64 isNo) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;

@@ -147,9 +147,14 @@ void SunucuVeritabani::semayiDenetle()
         {"YapilacakIslerTablosu",
          {QStringLiteral("IsNo"), QStringLiteral("Anahtari"), QStringLiteral("IsinTarihi"), QStringLiteral("IsinSaati"),
           QStringLiteral("IsinKonusu"), QStringLiteral("IsinYeri"), QStringLiteral("IsinSayisi"),
-          QStringLiteral("Aciklama"), QStringLiteral("Hatirlatma"), QStringLiteral("IsYapildi")}},
+          QStringLiteral("Aciklama"), QStringLiteral("Hatirlatma"), QStringLiteral("IsYapildi"),
+          QStringLiteral("KayitBelirteci")}},
     };
     const Hata bizimDegil(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanı, programın veritabanı değil."), m_ad);
+    // A server set up by an older version lacks the job token and the folder numbers:
+    // its administrator applies sql/sunucu-guncelle-1.sql once.
+    const Hata eskiSurum(HataNo::DosyaAcilamiyor,
+                         QStringLiteral("Sunucudaki tablolar eski bir sürümün: sql/sunucu-guncelle-1.sql uygulanmalı."), m_ad);
     for (const Tablo &t : tablolar) {
         Sonuc tur(calistir("SELECT table_type FROM information_schema.tables "
                            "WHERE table_schema = current_schema() AND table_name = $1",
@@ -164,12 +169,15 @@ void SunucuVeritabani::semayiDenetle()
             var << s.metin(i, 0);
         for (const QString &sutun : t.sutunlar) {
             if (!var.contains(sutun))
-                throw bizimDegil;
+                throw sutun == QStringLiteral("KayitBelirteci") ? eskiSurum : bizimDegil;
         }
     }
     Sonuc islev(calistir("SELECT to_regprocedure('\"TurkceIcerir\"(text, text)') IS NOT NULL", {}));
     if (!islev.mantiksal(0, 0))
         throw Hata(HataNo::DosyaAcilamiyor, QStringLiteral("Sunucudaki veritabanında arama işlevi yok."), m_ad);
+    Sonuc sira(calistir("SELECT to_regclass('\"KlasorNumarasi\"') IS NOT NULL", {}));
+    if (!sira.mantiksal(0, 0))
+        throw eskiSurum;
 }
 
 void SunucuVeritabani::hataAt(PGresult *r)
@@ -239,22 +247,26 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
     return r;
 }
 
-bool SunucuVeritabani::baskaMasaDegistirdi()
+unsigned SunucuVeritabani::baskaMasaDegisiklikleri()
 {
     if (m_baglanti->bagliMi() && !m_baglanti->mesgulMu()) {
         if (PQconsumeInput(bag())) {
             const int ben = PQbackendPID(bag());
             while (PGnotify *n = PQnotifies(bag())) {
+                // The payload starts with the table's name; anything else counts as jobs.
                 if (n->be_pid != ben)
-                    m_degisiklikVar = true;
+                    m_degisiklikler |= std::strncmp(n->extra, "KlasorBilgileriTablosu", 22) == 0 ? KlasorlerDegisti
+                                                                                              : IslerDegisti;
                 PQfreemem(n);
             }
         } else {
             m_baglanti->kopar(QString::fromUtf8(PQerrorMessage(bag())).trimmed());
         }
     }
-    const bool var = m_degisiklikVar;
+    // After a reconnect anything may have changed.
+    const unsigned var = m_degisiklikVar ? (IslerDegisti | KlasorlerDegisti) : m_degisiklikler;
     m_degisiklikVar = false;
+    m_degisiklikler = 0;
     return var;
 }
 
@@ -283,6 +295,35 @@ bool SunucuVeritabani::baglantiyiSurdur()
 QString SunucuVeritabani::baglantiSorunu() const
 {
     return m_baglanti->bagliMi() ? QString() : m_baglanti->sonNeden();
+}
+
+void SunucuVeritabani::islem(const std::function<void()> &adimlar)
+{
+    Sonuc bas(calistir("BEGIN", {}));
+    try {
+        adimlar();
+        Sonuc son(calistir("COMMIT", {}));
+    } catch (...) {
+        if (m_baglanti->bagliMi()) {
+            try {
+                Sonuc geri(calistir("ROLLBACK", {}));
+            } catch (const Hata &) {
+                // The first failure is the one told.
+            }
+        }
+        throw;
+    }
+}
+
+bool SunucuVeritabani::klasoruKilitle(const QString &anahtari)
+{
+    if (anahtari == QStringLiteral("Klasor") || anahtari == QStringLiteral("Program"))
+        return true;
+    // KEY SHARE waits for a delete running on another desk and then finds no row; a
+    // delete started later waits until this transaction has ended.
+    Sonuc s(calistir("SELECT 1 FROM \"KlasorBilgileriTablosu\" WHERE \"Anahtari\" = $1 FOR KEY SHARE",
+                     {Deger(anahtari)}));
+    return s.satir() > 0;
 }
 
 qint64 SunucuVeritabani::degisenSatir(PGresult *r) const
@@ -316,6 +357,29 @@ void SunucuVeritabani::klasorEkle(const KlasorKaydi &k)
                      {Deger(k.bagi), Deger(k.anahtari), Deger(k.adi)}));
 }
 
+QString SunucuVeritabani::yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &)
+{
+    // The number comes from the schema's sequence, so two desks never take the same key;
+    // a number already taken by a row written otherwise (an older program, by hand) is
+    // passed over.
+    QString anahtar;
+    islem([&] {
+        if (!klasoruKilitle(bagi))
+            throw VeritabaniHatasi::hedefKlasorYok();
+        for (int deneme = 0; deneme < 1000 && anahtar.isEmpty(); ++deneme) {
+            Sonuc s(calistir("INSERT INTO \"KlasorBilgileriTablosu\"(\"Bagi\", \"Anahtari\", \"Adi\") "
+                             "VALUES($1, nextval('\"KlasorNumarasi\"')::text || '-Anahtar', $2) "
+                             "ON CONFLICT (\"Anahtari\") DO NOTHING RETURNING \"Anahtari\"",
+                             {Deger(bagi), Deger(adi)}));
+            if (s.satir() > 0)
+                anahtar = s.metin(0, 0);
+        }
+        if (anahtar.isEmpty())
+            throw Hata(HataNo::Sunucu, QStringLiteral("Yeni klasöre boş bir numara bulunamadı."), m_ad);
+    });
+    return anahtar;
+}
+
 void SunucuVeritabani::klasorAdiDegistir(const QString &anahtari, const QString &adi)
 {
     Sonuc s(calistir("UPDATE \"KlasorBilgileriTablosu\" SET \"Adi\" = $1 WHERE \"Anahtari\" = $2",
@@ -332,21 +396,15 @@ QString SunucuVeritabani::klasorAdi(const QString &anahtari)
 
 void SunucuVeritabani::klasorVeIsleriniSil(const QString &anahtari)
 {
-    Sonuc bas(calistir("BEGIN", {}));
-    try {
+    islem([&] {
+        // The row first: its lock waits for a desk adding a sub-folder or a job to it, and
+        // the look for sub-folders after it sees what that desk stored.
         Sonuc k(calistir("DELETE FROM \"KlasorBilgileriTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
+        Sonuc alt(calistir("SELECT 1 FROM \"KlasorBilgileriTablosu\" WHERE \"Bagi\" = $1 LIMIT 1", {Deger(anahtari)}));
+        if (alt.satir() > 0)
+            throw VeritabaniHatasi::altKlasorVar();
         Sonuc i(calistir("DELETE FROM \"YapilacakIslerTablosu\" WHERE \"Anahtari\" = $1", {Deger(anahtari)}));
-        Sonuc son(calistir("COMMIT", {}));
-    } catch (...) {
-        if (m_baglanti->bagliMi()) {
-            try {
-                Sonuc geri(calistir("ROLLBACK", {}));
-            } catch (const Hata &) {
-                // The first failure is the one told.
-            }
-        }
-        throw;
-    }
+    });
 }
 
 void SunucuVeritabani::satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici)
@@ -418,15 +476,35 @@ void SunucuVeritabani::isListesi(ListeKipi kip, const QDate &tarih, const IsSati
     satirlariOku(sql.constData(), degerler, alici);
 }
 
-qint64 SunucuVeritabani::isEkle(const IsKaydi &is)
+qint64 SunucuVeritabani::isEkle(const IsKaydi &is, const QString &belirtec)
 {
+    // A save sent again after its reply was lost: the row the first one stored takes
+    // the entries as they are now, and no second row is stored. (Looked up first: an
+    // UPDATE that changes nothing would still tell every desk of a change.)
+    if (!belirtec.isEmpty()) {
+        Sonuc v(calistir("SELECT \"IsNo\" FROM \"YapilacakIslerTablosu\" WHERE \"KayitBelirteci\" = $1::uuid",
+                         {Deger(belirtec)}));
+        if (v.satir() > 0) {
+            IsKaydi k = is;
+            k.isNo = v.sayi(0, 0);
+            isGuncelle(k);
+            return k.isNo;
+        }
+    }
+    // One statement: the folder's row is locked against a delete running on another
+    // desk (KEY SHARE waits for it and then finds no row), so a job never lands in a
+    // folder that is gone.
     Sonuc s(calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinTarihi\", \"IsinSaati\", \"IsinKonusu\", "
-                     "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\") "
-                     "VALUES($1, $2::date, $3::time, $4, $5, $6, $7, $8::boolean, $9::boolean) RETURNING \"IsNo\"",
+                     "\"IsinYeri\", \"IsinSayisi\", \"Aciklama\", \"Hatirlatma\", \"IsYapildi\", \"KayitBelirteci\") "
+                     "SELECT $1::text, $2::date, $3::time, $4::text, $5::text, $6::text, $7::text, $8::boolean, $9::boolean, "
+                     "$10::uuid WHERE $1::text IN ('Klasor', 'Program') OR EXISTS (SELECT 1 FROM \"KlasorBilgileriTablosu\" "
+                     "WHERE \"Anahtari\" = $1::text FOR KEY SHARE) RETURNING \"IsNo\"",
                      {Deger(is.anahtari), Deger(tarihMetni(is.tarih)), Deger(saatMetni(is.saat)), Deger(is.konu),
                       Deger(is.yer), Deger(is.sayi), Deger(is.aciklama), Deger::mantiksal(is.hatirlatma),
-                      Deger::mantiksal(is.yapildi)}));
-    return s.satir() > 0 ? s.sayi(0, 0) : 0;
+                      Deger::mantiksal(is.yapildi), Deger(belirtec.isEmpty() ? QString() : belirtec)}));
+    if (s.satir() == 0)
+        throw VeritabaniHatasi::hedefKlasorYok();
+    return s.sayi(0, 0);
 }
 
 void SunucuVeritabani::isGuncelle(const IsKaydi &is)
@@ -487,8 +565,12 @@ void SunucuVeritabani::isSil(qint64 isNo)
 
 void SunucuVeritabani::isTasi(qint64 isNo, const QString &anahtari)
 {
-    Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"Anahtari\" = $1 WHERE \"IsNo\" = $2",
-                     {Deger(anahtari), Deger(isNo)}));
+    islem([&] {
+        if (!klasoruKilitle(anahtari))
+            throw VeritabaniHatasi::hedefKlasorYok();
+        Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"Anahtari\" = $1 WHERE \"IsNo\" = $2",
+                         {Deger(anahtari), Deger(isNo)}));
+    });
 }
 
 void SunucuVeritabani::isYapildiIsaretle(qint64 isNo)
@@ -501,11 +583,12 @@ void SunucuVeritabani::isHatirlatmaKapat(qint64 isNo)
     Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"Hatirlatma\" = false WHERE \"IsNo\" = $1", {Deger(isNo)}));
 }
 
-void SunucuVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
+bool SunucuVeritabani::isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat)
 {
     Sonuc s(calistir("UPDATE \"YapilacakIslerTablosu\" SET \"IsinTarihi\" = $1::date, \"IsinSaati\" = $2::time "
-                     "WHERE \"IsNo\" = $3",
+                     "WHERE \"IsNo\" = $3 AND NOT \"IsYapildi\"",
                      {Deger(tarihMetni(tarih)), Deger(saatMetni(saat)), Deger(isNo)}));
+    return degisenSatir(s.r) > 0;
 }
 
 IsKaydi SunucuVeritabani::is(qint64 isNo)

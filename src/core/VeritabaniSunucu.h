@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 struct pg_conn;
@@ -26,7 +27,7 @@ public:
 
     bool sunucuMu() const override { return true; }
     QString adi() const override { return m_ad; }
-    bool baskaMasaDegistirdi() override;
+    unsigned baskaMasaDegisiklikleri() override;
     bool baglantiVar() override;
     bool baglantiyiSurdur() override;
     QString baglantiSorunu() const override;
@@ -35,6 +36,7 @@ public:
     void semaYukselt() override {}
     QList<KlasorKaydi> klasorler() override;
     void klasorEkle(const KlasorKaydi &k) override;
+    QString yeniKlasorEkle(const QString &bagi, const QString &adi, const QString &onerilenAnahtar) override;
     void klasorAdiDegistir(const QString &anahtari, const QString &adi) override;
     QString klasorAdi(const QString &anahtari) override;
     void klasorVeIsleriniSil(const QString &anahtari) override;
@@ -46,14 +48,15 @@ public:
                                              const QTime &ufukSaati) override;
     using Veritabani::isListesi;
     void isListesi(ListeKipi kip, const QDate &tarih, const IsSatiriAlici &alici) override;
-    qint64 isEkle(const IsKaydi &is) override;
+    using Veritabani::isEkle;
+    qint64 isEkle(const IsKaydi &is, const QString &belirtec) override;
     void isGuncelle(const IsKaydi &is) override;
     void isAlanlariniGuncelle(const IsKaydi &is, unsigned alanlar) override;
     void isSil(qint64 isNo) override;
     void isTasi(qint64 isNo, const QString &anahtari) override;
     void isYapildiIsaretle(qint64 isNo) override;
     void isHatirlatmaKapat(qint64 isNo) override;
-    void isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
+    bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
     IsKaydi is(qint64 isNo) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
@@ -80,6 +83,12 @@ private:
     void satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici);
     qint64 degisenSatir(pg_result *r) const;
     [[noreturn]] void hataAt(pg_result *r);
+    // Runs the steps in one transaction: committed when they all succeed, rolled back
+    // when one throws (the error goes on to the caller).
+    void islem(const std::function<void()> &adimlar);
+    // Locks the folder row against a delete until the transaction ends; false when the
+    // folder is gone (the fixed nodes always exist).
+    bool klasoruKilitle(const QString &anahtari);
 
     QString m_ad;
     std::unique_ptr<SunucuBaglantisi> m_baglanti;
@@ -87,6 +96,7 @@ private:
     bool m_bagliydi = false;        // a connection was made before (the next one is a return)
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open
+    unsigned m_degisiklikler = 0; // what the other desks' notifications named
 };
 
 } // namespace Zelvora

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QUuid>
 
 #include <limits>
 
@@ -64,6 +65,7 @@ IsEklemeDegistirmeFormu::IsEklemeDegistirmeFormu(QWidget *parent) : QDialog(pare
             CekmeliListeyiDoldur(IsinSayisiKutusu, AyarAdi::Sayilar);
         }
     });
+    IcerigeSigdir(this);
 }
 
 void IsEklemeDegistirmeFormu::denetimleriKur()
@@ -255,6 +257,7 @@ void IsEklemeDegistirmeFormu::ekle(const QString &klasorAnahtari, const QString 
     m_ekleKipi = true;
     m_isNo = 0;
     m_klasorAnahtari = klasorAnahtari;
+    m_belirtec.clear();
     HatirlatmaVarOnayi->setChecked(true);
 }
 
@@ -265,10 +268,13 @@ void IsEklemeDegistirmeFormu::degistir(qint64 isNo, const QString &baslik)
     setWindowTitle(baslik);
     m_ekleKipi = false;
     m_isNo = isNo;
+    // What the database holds now: a save measures the changes made elsewhere against it.
+    m_kayitliVar = SessizAdim([&] { m_kayitli = Veritabani::acik().is(isNo); }) && m_kayitli.isNo == isNo;
 }
 
 void IsEklemeDegistirmeFormu::VazgecDugmesi_Click()
 {
+    m_belirtec.clear(); // the next job is another one
     bosta();
     if (m_ekleKipi) {
         YeniIsEkleDugmesi->setFocus();
@@ -529,39 +535,55 @@ bool IsEklemeDegistirmeFormu::kaydet()
 
     IsKaydi is = girilenIs();
     qint64 yazilanIs = 0;
+    bool yeniIs = m_ekleKipi;
+    unsigned alanlar = ~0u;
+    if (!m_ekleKipi) {
+        // A window opened for no job (neither mode set) has nothing to change.
+        if (m_isNo <= 0) {
+            GenelHataYordami(HataNo::TurUyusmazligi, QStringLiteral("Tür uyuşmazlığı."));
+            return false;
+        }
+        // Only what the user changed here is written: a change made meanwhile by the
+        // reminder window or another desk (done, postponed, no more reminders) is kept.
+        alanlar = degisenAlanlar(is);
+        if (!cakismaDenetle(is, alanlar, yeniIs))
+            return false;
+    }
+    // A new job carries its token until it is stored: a save sent again after a lost
+    // reply finds the row it stored instead of storing the job twice.
+    if (yeniIs && m_belirtec.isEmpty())
+        m_belirtec = QUuid::createUuid().toString(QUuid::WithoutBraces);
     bool yazildi = false;
+    int hataNo = 0;
     {
         const GirdilerYerindeKalir girdiler; // a write that fails leaves the window editing
         yazildi = Adim([&] {
             if (!Veritabani::acikMi())
                 throw Hata(HataNo::NesneYok, QStringLiteral("Veritabanı bağlantısı kurulmamış."));
             Veritabani *vt = &Veritabani::acik();
-            if (m_ekleKipi) {
-                is.anahtari = m_klasorAnahtari;
-                yazilanIs = vt->isEkle(is);
-            } else {
-                // A window opened for no job (neither mode set) has nothing to change.
-                if (m_isNo <= 0)
-                    throw Hata(HataNo::TurUyusmazligi, QStringLiteral("Tür uyuşmazlığı."));
-                is.isNo = m_isNo;
-                // Only what the user changed here is written: a change made meanwhile by the
-                // reminder window (done, postponed, no more reminders) is kept.
-                unsigned alanlar = ~0u;
-                if (m_acilisVar) {
-                    const IsKaydi &a = m_acilis;
-                    alanlar = (is.tarih != a.tarih ? Veritabani::TarihAlani : 0u)
-                        | (is.saat != a.saat ? Veritabani::SaatAlani : 0u)
-                        | (is.konu != a.konu ? Veritabani::KonuAlani : 0u)
-                        | (is.yer != a.yer ? Veritabani::YerAlani : 0u)
-                        | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
-                        | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
-                        | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
-                        | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+            try {
+                if (yeniIs) {
+                    is.anahtari = m_ekleKipi ? m_klasorAnahtari : m_kayitli.anahtari;
+                    yazilanIs = vt->isEkle(is, m_belirtec);
+                } else {
+                    is.isNo = m_isNo;
+                    vt->isAlanlariniGuncelle(is, alanlar);
+                    yazilanIs = is.isNo;
                 }
-                vt->isAlanlariniGuncelle(is, alanlar);
-                yazilanIs = is.isNo;
+            } catch (const Hata &h) {
+                hataNo = h.numara();
+                throw;
             }
         });
+    }
+    if (hataNo == HataNo::KlasorYok)
+        SessizAdim([&] { emit klasorBulunamadi(); });
+    if (yazildi)
+        m_belirtec.clear();
+    if (yazildi && !m_ekleKipi && yeniIs) {
+        // From now on the window changes the job it has just stored.
+        m_isNo = yazilanIs;
+        SessizAdim([&] { m_kayitli = Veritabani::acik().is(yazilanIs); });
     }
     // A job that was not written is not shown as saved: the window stays in the
     // editing state with the entries kept, and nothing is added to the history lists.
@@ -583,6 +605,81 @@ bool IsEklemeDegistirmeFormu::kaydet()
     }
     Adim([&] { emit kaydedildi(); });
     VazgecDugmesi_Click();
+    return true;
+}
+
+unsigned IsEklemeDegistirmeFormu::degisenAlanlar(const IsKaydi &is) const
+{
+    if (!m_acilisVar)
+        return ~0u;
+    const IsKaydi &a = m_acilis;
+    return (is.tarih != a.tarih ? Veritabani::TarihAlani : 0u) | (is.saat != a.saat ? Veritabani::SaatAlani : 0u)
+        | (is.konu != a.konu ? Veritabani::KonuAlani : 0u) | (is.yer != a.yer ? Veritabani::YerAlani : 0u)
+        | (is.sayi != a.sayi ? Veritabani::SayiAlani : 0u)
+        | (is.aciklama != a.aciklama ? Veritabani::AciklamaAlani : 0u)
+        | (is.hatirlatma != a.hatirlatma ? Veritabani::HatirlatmaAlani : 0u)
+        | (is.yapildi != a.yapildi ? Veritabani::YapildiAlani : 0u);
+}
+
+namespace {
+QString gorunen(const QString &s)
+{
+    return s.isEmpty() ? QStringLiteral("(boş)") : QStringLiteral("\"") + s + QStringLiteral("\"");
+}
+QString evetHayir(bool b)
+{
+    return b ? QStringLiteral("evet") : QStringLiteral("hayır");
+}
+QString dakikasi(const QTime &t)
+{
+    return t.isValid() ? t.toString(QStringLiteral("HH:mm")) : QStringLiteral("(boş)");
+}
+} // namespace
+
+bool IsEklemeDegistirmeFormu::cakismaDenetle(const IsKaydi &is, unsigned alanlar, bool &yeniIs)
+{
+    if (!m_kayitliVar || !Veritabani::acikMi())
+        return true; // nothing to measure against: only the changed fields are written
+    IsKaydi simdi;
+    if (!Adim([&] { simdi = Veritabani::acik().is(m_isNo); }))
+        return false;
+    if (simdi.isNo == 0) {
+        // Deleted elsewhere: said so, and the entries can still be kept as a new job.
+        if (!soru(QStringLiteral("Bu iş, siz değiştirirken başka bir masada ya da pencerede silinmiş.")
+                  + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Girdiklerinizi yeni bir iş olarak kaydetmek istiyor musunuz?")))
+            return false;
+        yeniIs = true;
+        return true;
+    }
+    const IsKaydi &o = m_kayitli;
+    QStringList satirlar;
+    auto ekle = [&](unsigned alan, bool degisti, const QString &ad, const QString &orada, const QString &burada) {
+        if ((alanlar & alan) && degisti && orada != burada)
+            satirlar << ad + QStringLiteral(": şimdi kayıtlı ") + orada + QStringLiteral(", sizin girdiğiniz ") + burada;
+    };
+    auto kisa = [](const QDate &t) { return t.isValid() ? Tarihler::kisaTarih(t) : QStringLiteral("(boş)"); };
+    // The stored time counts by the minute, as the editor shows it.
+    auto dakikaOlarak = [](const QTime &t) { return t.isValid() ? QTime(t.hour(), t.minute()) : t; };
+    ekle(Veritabani::TarihAlani, simdi.tarih != o.tarih, QStringLiteral("İşin tarihi"), kisa(simdi.tarih), kisa(is.tarih));
+    ekle(Veritabani::SaatAlani, dakikaOlarak(simdi.saat) != dakikaOlarak(o.saat), QStringLiteral("İşin saati"),
+         dakikasi(simdi.saat), dakikasi(is.saat));
+    ekle(Veritabani::KonuAlani, simdi.konu != o.konu, QStringLiteral("İşin konusu"), gorunen(simdi.konu), gorunen(is.konu));
+    ekle(Veritabani::YerAlani, simdi.yer != o.yer, QStringLiteral("İşin yeri"), gorunen(simdi.yer), gorunen(is.yer));
+    ekle(Veritabani::SayiAlani, simdi.sayi != o.sayi, QStringLiteral("İşin sayısı"), gorunen(simdi.sayi), gorunen(is.sayi));
+    ekle(Veritabani::AciklamaAlani, simdi.aciklama != o.aciklama, QStringLiteral("Açıklama"), gorunen(simdi.aciklama),
+         gorunen(is.aciklama));
+    ekle(Veritabani::HatirlatmaAlani, simdi.hatirlatma != o.hatirlatma, QStringLiteral("Hatırlatılsın"),
+         evetHayir(simdi.hatirlatma), evetHayir(is.hatirlatma));
+    ekle(Veritabani::YapildiAlani, simdi.yapildi != o.yapildi, QStringLiteral("Yapıldı"), evetHayir(simdi.yapildi),
+         evetHayir(is.yapildi));
+    if (satirlar.isEmpty())
+        return true;
+    if (!soru(QStringLiteral("Bu iş, siz değiştirirken başka bir masada ya da pencerede de değiştirildi:")
+                  + QStringLiteral("\r\n\r\n") + satirlar.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Kaydederseniz kayıtlı olanların yerine sizin girdikleriniz yazılacak. Kaydetmek istiyor musunuz?"),
+              MesajCevabi::Hayir))
+        return false;
     return true;
 }
 

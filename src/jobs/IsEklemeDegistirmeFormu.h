@@ -65,6 +65,9 @@ Q_SIGNALS:
     // Edit mode is left, by "Vazgeç" or after a save, and the window closes: the opener
     // selects its list's row at the stored position (SeciliSatir).
     void degistirmeBitti();
+    // A save was refused because the job's folder no longer exists (another desk deleted
+    // it): the opener's tree follows the database.
+    void klasorBulunamadi();
 
 protected:
     bool eventFilter(QObject *nesne, QEvent *olay) override;
@@ -88,6 +91,19 @@ private:
 
     // The job as the fields show it.
     IsKaydi girilenIs() const;
+    // The fields of is that differ from what the editor showed when it was opened.
+    unsigned degisenAlanlar(const IsKaydi &is) const;
+    // Edit mode, before the write: the job as stored now against the job as stored when
+    // the editor opened. Asks before a field that was changed elsewhere meanwhile is
+    // overwritten (both values shown), and offers to save the entries as a new job when
+    // the job has been deleted. False: nothing is to be written (the window stays
+    // editing); yeniIs set: the entries go in as a new job instead.
+    bool cakismaDenetle(const IsKaydi &is, unsigned alanlar, bool &yeniIs);
+    // The job as stored when the editor was opened for a change.
+    IsKaydi m_kayitli;
+    bool m_kayitliVar = false;
+    // The token of the job being added (Veritabani::isEkle).
+    QString m_belirtec;
     // The job as it was shown when it was opened for a change.
     IsKaydi m_acilis;
     bool m_acilisVar = false;

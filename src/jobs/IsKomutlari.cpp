@@ -98,6 +98,9 @@ IsEklemeDegistirmeFormu *IsKomutlari::isFormu()
                 [this] { m_klasorler->KlasorListesi_NodeClick(m_klasorler->seciliDugum()); });
         connect(m_isFormu, &IsEklemeDegistirmeFormu::degistirmeBitti, this,
                 [this] { satiriSec(OrtakDegiskenler::SeciliSatir); });
+        // The job's folder was deleted on another desk: the tree follows the server.
+        connect(m_isFormu, &IsEklemeDegistirmeFormu::klasorBulunamadi, m_klasorler,
+                &KlasorKomutlari::KlasorListesiniEsitle);
     }
     return m_isFormu;
 }
@@ -147,7 +150,7 @@ void IsKomutlari::isEkle(QTreeWidgetItem *klasor, const IsOnerisi *oneri)
 
 QTreeWidgetItem *IsKomutlari::klasorSor()
 {
-    QList<QTreeWidgetItem *> klasorler;
+    QStringList klasorler; // keys: the tree may follow another desk while the question is up
     QStringList yollar;
     for (QTreeWidgetItem *d : m_d.agac->tumDugumler()) {
         if (KlasorAgaci::korumaliMi(KlasorAgaci::anahtar(d)))
@@ -160,7 +163,7 @@ QTreeWidgetItem *IsKomutlari::klasorSor()
         const QString ilk = yol;
         for (int n = 2; yollar.contains(yol); ++n)
             yol = ilk + QStringLiteral(" (%1)").arg(n);
-        klasorler << d;
+        klasorler << KlasorAgaci::anahtar(d);
         yollar << yol;
     }
     if (klasorler.isEmpty()) {
@@ -179,7 +182,7 @@ QTreeWidgetItem *IsKomutlari::klasorSor()
     if (s.exec() != QDialog::Accepted)
         return nullptr;
     const qsizetype i = yollar.indexOf(s.textValue());
-    return i >= 0 ? klasorler.at(i) : nullptr;
+    return i >= 0 ? m_d.agac->dugum(klasorler.at(i)) : nullptr;
 }
 
 void IsKomutlari::DegisiklikYap()

@@ -2,10 +2,12 @@
 
 #include "core/OrtakYordamlar.h"
 
+#include "core/Renkler.h"
 #include "core/Tarihler.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QCollator>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QMimeData>
 
@@ -299,13 +301,24 @@ QString IsSatiriModeli::hucreMetni(int satir, int sutun) const
 
 QColor IsSatiriModeli::tarihRengi(const QDate &tarih, const QDate &bugun)
 {
-    if (!tarih.isValid())
-        return QColor(Qt::black);
-    if (tarih < bugun)
-        return QColor(150, 40, 40);
-    if (tarih > bugun)
-        return QColor(10, 140, 10);
-    return QColor(40, 40, 150);
+    const Renk r = !tarih.isValid() ? Siyah : tarih < bugun ? Gecmis : tarih > bugun ? Gelecek : Bugun;
+    return renkDegeri(r);
+}
+
+QColor IsSatiriModeli::renkDegeri(Renk r)
+{
+    // The date colours against the lists' background, made readable on a dark palette;
+    // worked out again only when the palette changes.
+    static QRgb zemin = 0;
+    static QColor renkler[4];
+    const QColor taban = QGuiApplication::palette().color(QPalette::Base);
+    if (!renkler[0].isValid() || taban.rgb() != zemin) {
+        zemin = taban.rgb();
+        const QColor tasarim[4] = {QColor(Qt::black), QColor(150, 40, 40), QColor(10, 140, 10), QColor(40, 40, 150)};
+        for (int i = 0; i < 4; ++i)
+            renkler[i] = Renkler::okunur(tasarim[i], taban);
+    }
+    return renkler[r];
 }
 
 void IsSatiriModeli::tarihleSirala(bool azalan)
@@ -390,13 +403,7 @@ QVariant IsSatiriModeli::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ForegroundRole:
         if (index.column() == Tarihi) {
-            switch (renk(s)) {
-            case Gecmis: return QColor(150, 40, 40);
-            case Gelecek: return QColor(10, 140, 10);
-            case Bugun: return QColor(40, 40, 150);
-            case Siyah: break;
-            }
-            return QColor(Qt::black);
+            return renkDegeri(renk(s));
         }
         return {};
     case IsNoRolu:

@@ -105,6 +105,7 @@ private:
     QString hucreMetni(const Depo &d, const Satir &s, int sutun) const;
     int simge(const Satir &s) const;
     Renk renk(const Satir &s) const;
+    static QColor renkDegeri(Renk r);
     void metinSirala(Depo &d) const;
 
     Depo m_d;

@@ -41,10 +41,13 @@ public:
         auto *e = qobject_cast<QLineEdit *>(editor);
         if (!e)
             return;
-        QTreeWidgetItem *d = m_agac->itemFromIndex(index);
+        // Handed on by key: by the time it arrives, the tree may have followed another
+        // desk and dropped the node (then there is nothing to rename).
+        const QString anahtari = KlasorAgaci::anahtar(m_agac->itemFromIndex(index));
         const QString metin = SinirliMetin(e->text(), KlasorAdiEnFazla);
         QMetaObject::invokeMethod(
-            m_agac, [agac = m_agac, d, metin] { Q_EMIT agac->adDuzenlendi(d, metin); }, Qt::QueuedConnection);
+            m_agac, [agac = m_agac, anahtari, metin] { Q_EMIT agac->adDuzenlendi(agac->dugum(anahtari), metin); },
+            Qt::QueuedConnection);
     }
 
 private:
@@ -129,6 +132,15 @@ void KlasorAgaci::dugumSil(QTreeWidgetItem *d)
             m_vurgulu = nullptr;
     }
     delete d;
+}
+
+void KlasorAgaci::dugumuYerlestir(QTreeWidgetItem *d, QTreeWidgetItem *ust, int sira)
+{
+    if (!d || !ust || (d->parent() == ust && ust->indexOfChild(d) == sira))
+        return;
+    if (QTreeWidgetItem *eski = d->parent())
+        eski->takeChild(eski->indexOfChild(d));
+    ust->insertChild(qBound(0, sira, ust->childCount()), d);
 }
 
 void KlasorAgaci::hepsiniTemizle()

@@ -25,9 +25,15 @@ public:
     static bool korumaliMi(const QString &anahtari);
     void resimAyarla(QTreeWidgetItem *d, int resim);
     void dugumSil(QTreeWidgetItem *d);
+    // Puts a node (with its sub-tree) at a position among a parent's children; it keeps
+    // its key, text and image, but its sub-tree comes back collapsed when it moved.
+    void dugumuYerlestir(QTreeWidgetItem *d, QTreeWidgetItem *ust, int sira);
     void hepsiniTemizle();
     // Nodes in index order (depth first, as they were added).
     QList<QTreeWidgetItem *> tumDugumler() const;
+
+    // A name is being edited in place or a drag is running: the tree is not rebuilt now.
+    bool mesgulMu() const { return state() == EditingState || state() == DraggingState; }
 
     // The node that a right click or a drag points at.
     QTreeWidgetItem *vurguluDugum() const { return m_vurgulu; }

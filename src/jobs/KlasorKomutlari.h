@@ -5,17 +5,21 @@
 // a job onto another folder. It owns the largest folder number seen.
 
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QPoint;
+class QTimer;
 class QTreeWidgetItem;
 
 namespace Zelvora {
 
+struct KlasorKaydi;
 class IsKomutlari;
 class IsListesi;
 class KlasorAgaci;
@@ -61,6 +65,30 @@ public:
     void KlasorListesiniYenile();
     void IsiTasi(qint64 isNo);
 
+    // The tree follows the folders as the database holds them now (another desk added,
+    // renamed, moved or deleted some): nodes are added, renamed, moved and removed in
+    // place, open folders stay open and the selected folder stays selected; when it is
+    // gone, the nearest folder above it that is left is selected and listed. Waits while
+    // a name is being edited, a job dragged or a folder command is asking the user.
+    void KlasorListesiniEsitle();
+    // Another desk changed folders: the tree follows shortly after (a burst once).
+    void baskaMasaKlasorleriDegistirdi();
+
+    // Where each stored folder goes in the tree: under its parent, siblings in the order
+    // the table returns them; a folder whose parent is not stored (or whose parents form
+    // a circle) goes under "Klasörlerim". Rows whose key cannot name a node (empty, a
+    // fixed node's, used twice) are left out.
+    struct Yerlesim {
+        struct Yer {
+            QString anahtari, ust, adi;
+        };
+        QList<Yer> sira;               // every parent before its children
+        QStringList yetimler;          // names of the folders put under "Klasörlerim"
+        QStringList gosterilemeyenler; // names of the rows left out
+        QSet<QString> yetimAnahtarlari;
+    };
+    static Yerlesim yerlestir(const QList<KlasorKaydi> &kayitlar);
+
     // Opens the folders above a node, selects it and lists it as a click on it would.
     void klasoruGoster(QTreeWidgetItem *d);
     // Makes a node the selected one without the node-click reaction.
@@ -73,6 +101,19 @@ private:
     void klasorMenusunuGoster(const QPoint &nokta);
     void adDuzenlendi(QTreeWidgetItem *d, const QString &ad);
     void durumMetniAyarla(const QString &metin);
+    // Tells once of the folders the tree could not put where the table says.
+    void yerlesimiBildir(const Yerlesim &y, bool simdi);
+    bool esitlemeBekler() const;
+    void enBuyukNumarayiGuncelle(const QList<KlasorKaydi> &kayitlar);
+
+    // A folder command holds nodes across a question: the tree does not follow meanwhile.
+    struct Mesgul {
+        explicit Mesgul(KlasorKomutlari *k) : m_k(k) { ++m_k->m_mesgul; }
+        ~Mesgul() { --m_k->m_mesgul; }
+        Mesgul(const Mesgul &) = delete;
+        Mesgul &operator=(const Mesgul &) = delete;
+        KlasorKomutlari *m_k;
+    };
 
     Denetimler m_d;
     IsKomutlari *m_isler = nullptr;
@@ -81,6 +122,10 @@ private:
     qint16 m_enBuyukKlasorNo = 0;
     bool m_yukleniyor = true;
     bool m_listelemeyiAtla = false;
+    int m_mesgul = 0;
+    QTimer *m_esitleme = nullptr; // the tree follows when it fires
+    // The folders already told of (left out, or shown under "Klasörlerim").
+    QSet<QString> m_bildirilenler;
 };
 
 } // namespace Zelvora

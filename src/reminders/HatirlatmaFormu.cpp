@@ -56,6 +56,32 @@ int HatirlatmaFormu::satirSayisi() const
     return YapilacakIslerListesi->satirSayisi();
 }
 
+QList<IsKaydi> HatirlatmaFormu::listelenenIsler() const
+{
+    const IsSatiriModeli *m = YapilacakIslerListesi->model();
+    QList<IsKaydi> isler;
+    for (int i = 0; i < m->rowCount(); ++i)
+        isler << m->is(i);
+    return isler;
+}
+
+void HatirlatmaFormu::isleriSonuclandir(const QList<qint64> &isNolari, int sonuc)
+{
+    if (sonuc < 0 || sonuc > 2)
+        return;
+    const int secilen = m_isSonucu;
+    for (qint64 no : isNolari) {
+        // A job no longer listed (settled or changed meanwhile) is left alone.
+        const int satir = YapilacakIslerListesi->model()->satirBul(no);
+        if (satir < 0)
+            continue;
+        YapilacakIslerListesi->satirSec(satir);
+        m_isSonucu = sonuc;
+        OnaylaDugmesi_Click();
+    }
+    m_isSonucu = secilen;
+}
+
 QList<int> HatirlatmaFormu::tasarimGenislikleri()
 {
     return {1300, 1000, 1300, 1500, 1000, 1400, 0};
@@ -124,7 +150,7 @@ void HatirlatmaFormu::denetimleriKur()
                                    QStringLiteral("&Tekrar hatırlatılmasın ")};
     const int solKenar[3] = {150, 2640, 5130}; // left, middle, right within the frame (twips)
     for (int i = 0; i < 3; ++i) {
-        IsSonucuSecenekleri[i] = new QRadioButton(secenekler[i], Altlik);
+        IsSonucuSecenekleri[i] = new SecenekDugmesi(secenekler[i], Altlik);
         IsSonucuSecenekleri[i]->setObjectName(QStringLiteral("IsSonucuSecenekleri") + QString::number(i));
         IsSonucuSecenekleri[i]->setGeometry(piksel(solKenar[i]), (Altlik->height() - piksel(285)) / 2,
                                             piksel(2400), piksel(285));
@@ -150,19 +176,8 @@ void HatirlatmaFormu::denetimleriKur()
     YazdirDugmesi = dugme(QStringLiteral("YazdirDugmesi"), QStringLiteral("&Yazdır..."), 6630);
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), 7950);
 
-    // Fonts wider than the window was drawn for would cut the check boxes' captions: move the
-    // buttons right just enough, without leaving the window's right margin.
-    const int solKutu = piksel(1320);
-    const int gerekli = qMax(HerZamanUstteOlsunOnayi->sizeHint().width(),
-                             SesliUyariVermeyiDurdurOnayi->sizeHint().width()) + 4;
-    const int kaydirma = qMin(gerekli - (OnaylaDugmesi->x() - solKutu),
-                              width() - piksel(120) - (KapatDugmesi->x() + KapatDugmesi->width()));
-    if (kaydirma > 0) {
-        for (QPushButton *d : {OnaylaDugmesi, DegisiklikYapDugmesi, YazdirDugmesi, KapatDugmesi})
-            d->move(d->x() + kaydirma, d->y());
-    }
-    for (QCheckBox *k : {HerZamanUstteOlsunOnayi, SesliUyariVermeyiDurdurOnayi})
-        k->resize(qMax(k->width(), OnaylaDugmesi->x() - solKutu - 2), k->height());
+    // Fonts wider than the window was drawn for: captions get their room.
+    IcerigeSigdir(this);
 
     connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this, &HatirlatmaFormu::YapilacakIslerListesi_ItemClick);
     // The description follows the selection, whether it moves by mouse, keys or code.
@@ -313,7 +328,9 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
             const QDateTime simdi = Arayuz::saat().simdi();
             const QDateTime sonra =
                 QDateTime(simdi.date(), simdi.time(), QTimeZone::utc()).addSecs(ErtelemeSaniyesi);
-            v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time());
+            // A job marked done elsewhere meanwhile is left done; its row goes all the same.
+            if (!v.isZamaniniDegistir(m_seciliIsNo, sonra.date(), sonra.time()))
+                mesaj(QStringLiteral("Bu iş, başka bir masada ya da pencerede yapıldı olarak işaretlenmiş ya da silinmiş; ertelenmedi."));
             break;
         }
         case 2:
@@ -324,6 +341,7 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
     // A job whose outcome was not stored keeps its row, to be settled again.
     if (!devam || !yazildi)
         return;
+    Q_EMIT isSonuclandi();
 
     m->satirSil(OrtakDegiskenler::SeciliSatir - 1);
     if (m->rowCount() > 0) {
@@ -337,6 +355,47 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
         reject(); // nothing left, so no question
     }
     anaListeyiYenile();
+}
+
+void HatirlatmaFormu::baskaYerdeSonuclananlariCikar()
+{
+    IsSatiriModeli *m = YapilacakIslerListesi->model();
+    const int secili = YapilacakIslerListesi->seciliSatir();
+    const qint64 seciliIs = secili >= 0 ? m->isNo(secili) : 0;
+    bool cikti = false;
+    for (int satir = m->rowCount() - 1; satir >= 0; --satir) {
+        const IsKaydi listede = m->is(satir);
+        IsKaydi simdi;
+        if (!SessizAdim([&] { simdi = Veritabani::acik().is(listede.isNo); }))
+            return; // the database cannot be read now: the rows stay
+        if (simdi.isNo != 0 && simdi.hatirlatma && !simdi.yapildi && simdi.tarih == listede.tarih
+            && simdi.saat == listede.saat)
+            continue;
+        m->satirSil(satir);
+        cikti = true;
+    }
+    if (!cikti)
+        return;
+    if (m->rowCount() == 0) {
+        reject(); // nothing left to settle, so no question
+        return;
+    }
+    Etiket[0]->setText(baslikMetni(m->rowCount()));
+    Etiket[0]->adjustSize();
+    const int yeni = seciliIs ? m->satirBul(seciliIs) : -1;
+    if (yeni >= 0) {
+        YapilacakIslerListesi->satirSec(yeni);
+        return;
+    }
+    // The chosen outcome was meant for the row that went: it is not carried over.
+    for (QRadioButton *r : IsSonucuSecenekleri) {
+        r->setAutoExclusive(false);
+        r->setChecked(false);
+        r->setAutoExclusive(true);
+    }
+    m_isSonucu = -1;
+    OnaylaDugmesi->setEnabled(false);
+    YapilacakIslerListesi->satirSec(0);
 }
 
 void HatirlatmaFormu::DegisiklikYapDugmesi_Click()

@@ -60,6 +60,19 @@ public:
 
     // The number of due jobs listed.
     int satirSayisi() const;
+    // Drops the rows whose jobs were settled elsewhere meanwhile (another desk marked them
+    // done, postponed them, stopped their reminders or deleted them); with no row left the
+    // window closes. Run at each scan while the window is up.
+    void baskaYerdeSonuclananlariCikar();
+    // The listed jobs, in the list's order.
+    QList<IsKaydi> listelenenIsler() const;
+    // Settles the listed ones of these jobs with an outcome (the options' index) as
+    // "Onayla" does for each row; the option the user chose stays chosen.
+    void isleriSonuclandir(const QList<qint64> &isNolari, int sonuc);
+
+Q_SIGNALS:
+    // A job's outcome was stored and its row removed.
+    void isSonuclandi();
 
 public Q_SLOTS:
     // Every way of closing (Esc, the close box, "Kapat (Esc)", the last row settled)

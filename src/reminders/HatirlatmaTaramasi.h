@@ -13,6 +13,8 @@ namespace Zelvora {
 
 class AnaPencere;
 class HatirlatmaFormu;
+class MasaustuBildirimi;
+class UykuIzleyicisi;
 
 class HatirlatmaTaramasi : public QObject {
     Q_OBJECT
@@ -27,19 +29,29 @@ public:
 
     // Arms the timer for the first scan.
     void baslat();
+    // A scan now rather than at the next tick (after the machine woke up, or the office
+    // server came back), once scanning has begun.
+    void hemenTara();
     // The tick of the timer.
     void YapilacakIsKontrolu_Timer();
-    // Scans at once (the office server is back: what came due meanwhile is reminded now).
-    void hemenTara();
     // Rebuilds the reminder window's list from the database (creating the window unseen).
     void HatirlatilacakIsleriListele();
     // The reminder window, created on first access.
     HatirlatmaFormu *hatirlatmaFormu();
     bool hatirlatmaFormuVar() const;
+    // The desktop notification that goes with the reminder window.
+    MasaustuBildirimi *masaustuBildirimi() const { return m_bildirim; }
+
+    // What the notification asks: an outcome for the jobs it names, or the window.
+    void bildirimSonucu(int sonuc, const QList<qint64> &isNolari);
+    void pencereyiOneGetir();
 
 private:
     AnaPencere *m_ana;
     QTimer *m_zamanlayici;
+    MasaustuBildirimi *m_bildirim;
+    UykuIzleyicisi *m_uyku;
+    bool m_basladi = false;
     QPointer<HatirlatmaFormu> m_hatirlatmaFormu;
 };
 

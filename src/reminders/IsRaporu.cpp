@@ -4,10 +4,14 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "jobs/IsSatiriModeli.h"
+#include "reminders/SistemYazicilari.h"
 #include "reminders/YaziciSecmeFormu.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QWidget>
 
 namespace Zelvora {
@@ -157,21 +161,53 @@ void raporuCiz(SayfaYuzeyi &sayfa, const QString &baslik, const IsSatiriModeli &
 }
 
 namespace {
-// A printer that refused the document is reported; nothing is silently lost.
-bool yaziciAdimi(const std::function<void()> &adim)
+
+// A printer or file that refused the document is reported; nothing is silently lost.
+bool yaziciAdimi(const std::function<void()> &adim, bool pdf)
 {
     try {
         adim();
         return true;
     } catch (const Hata &h) {
         if (h.numara() == HataNo::Yazici)
-            mesaj(QStringLiteral("Liste yazdırılamadı!") + QStringLiteral("\r\n\r\n") + h.aciklama(),
+            mesaj((pdf ? QStringLiteral("Liste PDF dosyasına kaydedilemedi!") : QStringLiteral("Liste yazdırılamadı!"))
+                      + QStringLiteral("\r\n\r\n") + h.aciklama(),
                   MesajSimgesi::Uyari);
         else
             GenelHataYordami(h);
         return false;
     }
 }
+
+// Where the last PDF of this run went; the next one is offered there.
+QString &sonPdfKlasoru()
+{
+    static QString klasor;
+    return klasor;
+}
+
+// The file first offered for a report: its title as the name, in the folder of the last
+// PDF, else the user's documents folder, else the home folder.
+QString pdfOnerisi(const QString &baslik)
+{
+    QString klasor = sonPdfKlasoru();
+    if (klasor.isEmpty() || !QFileInfo(klasor).isDir()) {
+        klasor = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (klasor.isEmpty() || !QFileInfo(klasor).isDir())
+            klasor = QDir::homePath();
+    }
+    QString ad;
+    for (const QChar c : baslik) {
+        // Characters other desktops' file names cannot hold.
+        if (!QStringLiteral("/\\:*?\"<>|").contains(c) && c.isPrint())
+            ad += c;
+    }
+    ad = ad.simplified();
+    if (ad.isEmpty())
+        ad = QStringLiteral("İş Listesi");
+    return QDir(klasor).filePath(ad + QStringLiteral(".pdf"));
+}
+
 } // namespace
 
 void isListesiniYazdir(RaporPenceresi pencere, const QString &baslik, const IsSatiriModeli &satirlar,
@@ -180,37 +216,59 @@ void isListesiniYazdir(RaporPenceresi pencere, const QString &baslik, const IsSa
     const RaporFarki &fark = raporFarki(pencere);
     if (satirlar.rowCount() == 0)
         return;
-    // Printers come and go while the program runs all day: look again at every command.
-    Adim([] { OrtakDegiskenler::YaziciVar = !Arayuz::yazicilar().liste().isEmpty(); });
-    if (!OrtakDegiskenler::YaziciVar) {
-        mesaj(QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!") + QStringLiteral("\r\n\r\n")
-                  + QStringLiteral("Lütfen, bir yazıcı yükleyip tekrar deneyiniz."),
-              MesajSimgesi::Uyari);
-        return;
-    }
-
-    OrtakDegiskenler::YazdirmaIptalEdildi = false;
     QPointer<QWidget> dugme = yazdirDugmesi;
-    Adim([&] {
-        YaziciSecmeFormu secim(sahip);
-        if (fark.yaziciPenceresiUstte && yaziciPenceresiUstte)
-            secim.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        secim.exec();
-    });
-    if (OrtakDegiskenler::YazdirmaIptalEdildi) {
+    auto iptalEdildi = [&] {
         OrtakDegiskenler::YazdirmaIptalEdildi = false;
         if (fark.iptaldeDugmeyeDon && dugme) {
             dugme->setEnabled(true);
             dugme->setFocus();
         }
-        return;
+    };
+    // Printers come and go while the program runs all day: look again at every command.
+    Adim([] { OrtakDegiskenler::YaziciVar = !Arayuz::yazicilar().liste().isEmpty(); });
+    QString pdfDosyasi;
+    if (!OrtakDegiskenler::YaziciVar) {
+        // Without a printer the list can still be had, as a PDF file.
+        if (!soru(QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!") + QStringLiteral("\r\n\r\n")
+                  + QStringLiteral("Liste bir PDF dosyasına kaydedilsin mi?"))) {
+            iptalEdildi();
+            return;
+        }
+        Adim([&] { pdfDosyasi = pdfDosyasiSor(pdfOnerisi(baslik)); });
+        if (pdfDosyasi.isEmpty()) {
+            iptalEdildi();
+            return;
+        }
+    } else {
+        OrtakDegiskenler::YazdirmaIptalEdildi = false;
+        Adim([&] {
+            YaziciSecmeFormu secim(sahip);
+            if (fark.yaziciPenceresiUstte && yaziciPenceresiUstte)
+                secim.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            secim.pdfOnerisiAyarla(pdfOnerisi(baslik));
+            secim.exec();
+            pdfDosyasi = secim.pdfDosyasi();
+        });
+        if (OrtakDegiskenler::YazdirmaIptalEdildi) {
+            iptalEdildi();
+            return;
+        }
     }
 
+    const bool pdf = !pdfDosyasi.isEmpty();
     std::unique_ptr<SayfaYuzeyi> belge;
-    if (!yaziciAdimi([&] { belge = Arayuz::yazicilar().belgeBaslat(baslik); }) || !belge)
+    if (!yaziciAdimi(
+            [&] {
+                belge = pdf ? std::unique_ptr<SayfaYuzeyi>(YaziciSayfasi::pdfDosyasina(pdfDosyasi, baslik))
+                            : Arayuz::yazicilar().belgeBaslat(baslik);
+            },
+            pdf)
+        || !belge)
         return;
+    if (pdf)
+        sonPdfKlasoru() = QFileInfo(pdfDosyasi).absolutePath();
     Adim([&] { raporuCiz(*belge, baslik, satirlar, fark); });
-    yaziciAdimi([&] { belge->bitir(); });
+    yaziciAdimi([&] { belge->bitir(); }, pdf);
     QCoreApplication::processEvents();
 }
 

@@ -48,8 +48,9 @@ constexpr double SatirPuntosu = 8;
 // Does not end the document.
 void raporuCiz(SayfaYuzeyi &sayfa, const QString &baslik, const IsSatiriModeli &satirlar, const RaporFarki &fark);
 
-// The print command: nothing for an empty list; without printers a message; otherwise
-// the printer choice and the report on the chosen printer.
+// The print command: nothing for an empty list; without printers the offer to save it as
+// a PDF file; otherwise the printer choice and the report on the chosen printer or in the
+// PDF file chosen there.
 // yazdirDugmesi gets the focus back after a cancelled choice where the table says so;
 // yaziciPenceresiUstte is the window's "always on top" state.
 void isListesiniYazdir(RaporPenceresi pencere, const QString &baslik, const IsSatiriModeli &satirlar,

@@ -2,6 +2,7 @@
 
 #include "core/OrtakYordamlar.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -28,6 +29,16 @@ struct Hedefler {
         return a;
     }
 };
+
+// A whole PDF file ends with its end-of-file marker (and a line end or two).
+bool pdfTamamMi(const QString &dosya)
+{
+    QFile f(dosya);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 32 || !f.read(5).startsWith("%PDF-"))
+        return false;
+    f.seek(f.size() - 16);
+    return f.read(16).contains("%%EOF");
+}
 
 } // namespace
 
@@ -79,10 +90,12 @@ YaziciSayfasi::YaziciSayfasi(std::unique_ptr<QPrinter> yazici) : m_yazici(std::m
 
 YaziciSayfasi::~YaziciSayfasi()
 {
-    // A document that was not finished is not sent.
+    // A document that was not finished is not sent; a PDF file left half written goes.
     if (m_ressam.isActive()) {
         m_yazici->abort();
         m_ressam.end();
+        if (m_yazici->outputFormat() == QPrinter::PdfFormat)
+            QFile::remove(m_yazici->outputFileName());
     }
 }
 
@@ -113,10 +126,16 @@ std::unique_ptr<YaziciSayfasi> YaziciSayfasi::pdfDosyasina(const QString &dosya,
     return s;
 }
 
+bool YaziciSayfasi::pdfMi() const
+{
+    return m_yazici->outputFormat() == QPrinter::PdfFormat;
+}
+
 void YaziciSayfasi::baslat()
 {
     if (!m_ressam.begin(m_yazici.get()))
-        throw Hata(HataNo::Yazici, QStringLiteral("Yazıcıya bağlanılamadı: ") + m_ad);
+        throw Hata(HataNo::Yazici, (pdfMi() ? QStringLiteral("Dosya yazılamadı: ") : QStringLiteral("Yazıcıya bağlanılamadı: "))
+                                       + m_ad);
     // The printer's own font; only its size, weight and underline change.
     m_temel = m_ressam.font();
     m_mmPiksel = m_yazici->resolution() / 25.4;
@@ -173,6 +192,15 @@ void YaziciSayfasi::belgeyiKapat()
     if (!m_ressam.isActive())
         return;
     const bool tamam = m_ressam.end();
+    if (pdfMi()) {
+        // The PDF writer does not report a failed write (a full disk): the file must end
+        // as a PDF does.
+        if (!tamam || !pdfTamamMi(m_ad)) {
+            QFile::remove(m_ad);
+            throw Hata(HataNo::Yazici, QStringLiteral("Dosya yazılamadı: ") + m_ad);
+        }
+        return;
+    }
     if (!tamam || m_yazici->printerState() == QPrinter::Error)
         throw Hata(HataNo::Yazici, QStringLiteral("Belge yazıcıya gönderilemedi: ") + m_ad);
     // Qt's print engine hands the finished document to CUPS itself on end() and drops

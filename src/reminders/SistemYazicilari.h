@@ -48,6 +48,7 @@ protected:
 private:
     explicit YaziciSayfasi(std::unique_ptr<QPrinter> yazici);
     void baslat();
+    bool pdfMi() const;
     struct Yazi {
         QFont font;
         QFontMetricsF olcu;

@@ -40,6 +40,7 @@ YapilacakIslerListesiFormu::YapilacakIslerListesiFormu(QWidget *parent)
     setWindowTitle(QStringLiteral("Yapılacak İşleri Listele"));
     setFixedSize(piksel(11910), piksel(8520));
     denetimleriKur();
+    IcerigeSigdir(this);
 }
 
 QList<int> YapilacakIslerListesiFormu::tasarimGenislikleri()

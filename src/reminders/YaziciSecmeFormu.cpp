@@ -19,8 +19,8 @@ YaziciSecmeFormu::YaziciSecmeFormu(QWidget *parent)
 {
     setObjectName(QStringLiteral("YaziciSecmeFormu"));
     setWindowTitle(QStringLiteral("Yazıcı Seç"));
-    setFixedSize(piksel(5880), piksel(2805));
     denetimleriKur();
+    IcerigeSigdir(this);
     Adim([&] { doldur(); });
 }
 
@@ -59,7 +59,6 @@ void YaziciSecmeFormu::denetimleriKur()
         Etiket[i]->setObjectName(QStringLiteral("Etiket") + QString::number(i));
         Etiket[i]->setBuddy(alanlar[i]);
     }
-    yerlestir();
     YaziciAdlariKutusu->setAccessibleName(QStringLiteral("Yazıcı Adı :"));
     BaglantiNoktasiKutusu->setAccessibleName(QStringLiteral("Bağlantı Yeri :"));
 
@@ -70,17 +69,37 @@ void YaziciSecmeFormu::denetimleriKur()
     IptalDugmesi = new QPushButton(QStringLiteral("İptal (Esc)"), this);
     IptalDugmesi->setObjectName(QStringLiteral("IptalDugmesi"));
     IptalDugmesi->setGeometry(piksel(4320), piksel(2100), piksel(1245), piksel(345));
+    PdfDosyasinaKaydetDugmesi = new QPushButton(QStringLiteral("&PDF dosyasına kaydet"), this);
+    PdfDosyasinaKaydetDugmesi->setObjectName(QStringLiteral("PdfDosyasinaKaydetDugmesi"));
+    PdfDosyasinaKaydetDugmesi->setAutoDefault(false);
+
+    yerlestir();
 
     connect(YaziciAdlariKutusu, &QComboBox::currentIndexChanged, this, [this] { YaziciAdlariKutusu_Click(); });
     connect(TamamDugmesi, &QPushButton::clicked, this, &YaziciSecmeFormu::TamamDugmesi_Click);
     connect(IptalDugmesi, &QPushButton::clicked, this, &YaziciSecmeFormu::IptalDugmesi_Click);
-    setTabOrder(YaziciAdlariKutusu, TamamDugmesi);
+    connect(PdfDosyasinaKaydetDugmesi, &QPushButton::clicked, this, &YaziciSecmeFormu::PdfDosyasinaKaydetDugmesi_Click);
+    setTabOrder(YaziciAdlariKutusu, PdfDosyasinaKaydetDugmesi);
+    setTabOrder(PdfDosyasinaKaydetDugmesi, TamamDugmesi);
     setTabOrder(TamamDugmesi, IptalDugmesi);
     YaziciAdlariKutusu->setFocus();
 }
 
 void YaziciSecmeFormu::yerlestir()
 {
+    // "PDF dosyasına kaydet" left of "Tamam" and "İptal (Esc)", under the frame's left edge;
+    // a caption wider than its room in this font widens the window and the frame by as much.
+    const int pdfSolu = piksel(300);
+    const int bosluk = piksel(75);
+    const int gereken = qMax(piksel(2565), PdfDosyasinaKaydetDugmesi->sizeHint().width());
+    const int fark = qMax(0, pdfSolu + gereken + bosluk - piksel(3000));
+    setFixedSize(piksel(5880) + fark, piksel(2805));
+    Cerceve->resize(piksel(5265) + fark, Cerceve->height());
+    Altlik->resize(Cerceve->width() - 4, Altlik->height());
+    TamamDugmesi->move(piksel(3000) + fark, piksel(2100));
+    IptalDugmesi->move(piksel(4320) + fark, piksel(2100));
+    PdfDosyasinaKaydetDugmesi->setGeometry(pdfSolu, piksel(2100), TamamDugmesi->x() - bosluk - pdfSolu, piksel(345));
+
     // Captions wider in this font than the window was drawn for push the fields right,
     // within the frame.
     QWidget *const alanlar[2] = {YaziciAdlariKutusu, BaglantiNoktasiKutusu};
@@ -147,6 +166,25 @@ void YaziciSecmeFormu::IptalDugmesi_Click()
 {
     OrtakDegiskenler::YazdirmaIptalEdildi = true;
     reject();
+}
+
+void YaziciSecmeFormu::PdfDosyasinaKaydetDugmesi_Click()
+{
+    // A cancelled file dialog leaves the window up, to print or cancel.
+    const QString dosya = pdfDosyasiSor(m_pdfOnerisi);
+    if (dosya.isEmpty())
+        return;
+    m_pdfDosyasi = dosya;
+    accept();
+}
+
+QString pdfDosyasiSor(const QString &onerilen)
+{
+    QString dosya = Arayuz::dosyaSecimi().kaydedilecekDosya(QStringLiteral("PDF dosyasına kaydet"), onerilen,
+                                                            QStringLiteral("PDF dosyaları (*.pdf)"));
+    if (!dosya.isEmpty() && !dosya.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        dosya += QStringLiteral(".pdf");
+    return dosya;
 }
 
 void YaziciSecmeFormu::keyPressEvent(QKeyEvent *e)

@@ -3,6 +3,7 @@
 // installed printers with the port of the selected one and starts on the printer in
 // use; "Tamam" makes the chosen one the program's printer for this run, "İptal (Esc)"
 // cancels the print command, and the close box prints on the unchanged printer.
+// "PDF dosyasına kaydet" asks for a file and ends the window with the report going there.
 
 #include "core/Arayuzler.h"
 
@@ -25,6 +26,12 @@ public:
     void YaziciAdlariKutusu_Click();
     void TamamDugmesi_Click();
     void IptalDugmesi_Click();
+    void PdfDosyasinaKaydetDugmesi_Click();
+
+    // The file offered first by "PDF dosyasına kaydet" (a full path).
+    void pdfOnerisiAyarla(const QString &yol) { m_pdfOnerisi = yol; }
+    // The PDF file chosen; empty when the report goes to a printer or nowhere.
+    QString pdfDosyasi() const { return m_pdfDosyasi; }
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -38,6 +45,7 @@ private:
     QLineEdit *BaglantiNoktasiKutusu = nullptr;
     QPushButton *TamamDugmesi = nullptr;
     QPushButton *IptalDugmesi = nullptr;
+    QPushButton *PdfDosyasinaKaydetDugmesi = nullptr;
 
     void denetimleriKur();
     void doldur();
@@ -46,6 +54,12 @@ private:
     const YaziciKaydi *seciliYazici() const;
 
     QList<YaziciKaydi> m_yazicilar;
+    QString m_pdfOnerisi;
+    QString m_pdfDosyasi;
 };
+
+// Asks for the PDF file a report is saved into, starting on onerilen; ".pdf" is added to
+// a name without it. Empty when the user cancelled.
+QString pdfDosyasiSor(const QString &onerilen);
 
 } // namespace Zelvora

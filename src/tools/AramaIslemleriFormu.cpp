@@ -37,6 +37,7 @@ AramaIslemleriFormu::AramaIslemleriFormu(AnaPencere *anaPencere)
         Altlik->setAutoFillBackground(true);
     });
     AranacakYerKutusu->setCurrentIndex(0);
+    IcerigeSigdir(this);
 }
 
 void AramaIslemleriFormu::denetimleriKur()

@@ -81,6 +81,8 @@ SureHesaplamaFormu::SureHesaplamaFormu(QWidget *parent) : QDialog(parent)
         ElektronikTebligatOnayi->setChecked(Ayarlar::okuSayi(AyarAdi::Ayarlar, AyarAdi::ElektronikTebligat, 0) == 1);
         SonucuHesapla();
     });
+    // Placed again with the values filled in, which need their room too.
+    yerlesimiAyarla();
 }
 
 QString SureHesaplamaFormu::dilimKodu(int konum) const
@@ -190,7 +192,7 @@ void SureHesaplamaFormu::denetimleriKur()
     // The options come from the table of periods; the panel always has its five places.
     const QList<AdliSureler::Mahkeme> &mahkemeler = AdliSureler::mahkemeler();
     for (int i = 0; i < 5; ++i) {
-        auto *s = new QRadioButton(i < mahkemeler.size() ? mahkemeler.at(i).baslik : QString(), Cerceve[1]);
+        auto *s = new SecenekDugmesi(i < mahkemeler.size() ? mahkemeler.at(i).baslik : QString(), Cerceve[1]);
         s->setObjectName(QStringLiteral("TemyizSecenegi") + QString::number(i));
         s->setEnabled(i < mahkemeler.size());
         s->setGeometry(12, 26 + i * 32, panelGenisligi - 34, 24);
@@ -264,6 +266,9 @@ void SureHesaplamaFormu::yerlesimiAyarla()
     m_yukseklik = dugmeY + 32 + 26 + 10;
     Altlik[0]->resize(Altlik[0]->width(), m_yukseklik);
     Altlik[1]->resize(Altlik[1]->width(), m_yukseklik);
+    // At a font wider than the window was drawn for, the captions get their room.
+    IcerigeSigdir(this);
+    m_yukseklik = std::max(Altlik[0]->height(), Altlik[1]->height());
     genislikAyarla(panelAcik());
 }
 
@@ -279,7 +284,9 @@ void SureHesaplamaFormu::genislikAyarla(bool acik)
 {
     // The panel beyond the narrow width is hidden with it, so Tab does not reach it.
     Altlik[1]->setVisible(acik);
-    setFixedSize(piksel(acik ? GenisGenislik : DarGenislik), m_yukseklik);
+    // Narrow: the first panel and the designed edge beyond it; wide: both panels.
+    const int dar = Altlik[0]->width() + piksel(DarGenislik) - piksel(PanelSolu);
+    setFixedSize(acik ? std::max(dar, Altlik[1]->geometry().right() + 1) : dar, m_yukseklik);
     AyrintilariAcDugmesi->setEnabled(!acik);
 }
 

@@ -210,8 +210,10 @@ void TercihlerFormu::etkinlesti()
     SessizAdim([&] {
         IlkHarflerBuyukOlsunOnayi->setChecked(Tercihler::IlkHarflerBuyuk == 1);
         // Autostart last: when it is on, running in the background is ticked and fixed.
+        // The tick tells whether the session really starts the program: the stored value
+        // alone (on by default) would claim an entry that was never written.
         ArkaplandaCalissinOnayi->setChecked(Tercihler::ArkaplandaCalissin == 1);
-        OtomatikBaslasinOnayi->setChecked(Tercihler::OtomatikBaslasin == 1);
+        OtomatikBaslasinOnayi->setChecked(Platform::otomatikBaslatmaVar());
         otomatikBaslasinBagimlilari();
         SesliUyariVerOnayi->setChecked(OrtakDegiskenler::SesliUyari == 1);
         sesliUyariBagimlilari();

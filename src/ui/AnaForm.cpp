@@ -23,6 +23,7 @@
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
 #include "ui/SunucuIzleme.h"
+#include "ui/Yardim.h"
 
 #include <QAction>
 #include <QApplication>
@@ -133,12 +134,12 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         m_baskaMasaBekleme->setInterval(300);
         connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
         m_baskaMasaIzleme->start();
-        // A lost connection: said in the status bar, made again in the background, and
-        // once back what came due is reminded and the tree read again.
+        // A lost connection: said in the status bar and made again in the background; once
+        // back, the list and the tree follow (all counts as changed) and what came due is
+        // reminded.
         m_sunucuIzleme = new SunucuIzleme(this, this);
         statusBar()->addPermanentWidget(m_sunucuIzleme->durumEtiketi());
         connect(m_sunucuIzleme, &SunucuIzleme::geriGeldi, m_tarama, &HatirlatmaTaramasi::hemenTara);
-        connect(m_sunucuIzleme, &SunucuIzleme::agaciTazele, this, &AnaForm::klasorAgaciniTazele);
     }
     m_klasorler->yuklemeBitti();
     if (gorunsun)
@@ -282,6 +283,7 @@ void AnaForm::menuleriKur()
     connect(BulMenusu, &QAction::triggered, this, &AnaForm::Bul);
     connect(HataBildirmeMenusu, &QAction::triggered, this, &AnaForm::HataBildirme);
     connect(HakkindaMenusu, &QAction::triggered, this, &AnaForm::Hakkinda);
+    Yardim::bagla(IcindekilerMenusu, DizinMenusu);
 }
 
 void AnaForm::dugmeCubugunuKur()
@@ -386,19 +388,14 @@ bool AnaForm::hatirlatmaFormuVar() const { return m_tarama->hatirlatmaFormuVar()
 
 void AnaForm::BaskaMasaDegisikligiDenetle()
 {
-    bool degisti = false;
-    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegistirdi(); });
-    // A burst of changes re-lists once, shortly after the last of them.
-    if (degisti)
+    unsigned degisti = 0;
+    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegisiklikleri(); });
+    // A burst of changes re-lists once, shortly after the last of them; the tree follows
+    // the folders the same way.
+    if (degisti & Veritabani::KlasorlerDegisti)
+        m_klasorler->baskaMasaKlasorleriDegistirdi();
+    if (degisti & Veritabani::IslerDegisti)
         m_baskaMasaBekleme->start();
-}
-
-void AnaForm::klasorAgaciniTazele()
-{
-    const QString anahtar = seciliAnahtar();
-    KlasorListesiniYenile();
-    if (QTreeWidgetItem *d = KlasorListesi->dugum(anahtar))
-        m_klasorler->klasoruGoster(d);
 }
 
 void AnaForm::geometriyiYukle()

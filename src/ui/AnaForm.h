@@ -67,9 +67,6 @@ public:
     void ListeyiTazele();
     // Looks whether another desk changed folders or jobs (server only, twice a second).
     void BaskaMasaDegisikligiDenetle();
-    // The office server is back after a loss: the tree is read again, keeping the folder
-    // selected (its list is read again with it).
-    void klasorAgaciniTazele();
     void YapilacakIslerListesi_ItemClick();
 
     // Folder commands.

@@ -1,5 +1,7 @@
 #include "ui/BaglantiEtiketi.h"
 
+#include "core/Renkler.h"
+
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QEnterEvent>
@@ -14,7 +16,7 @@ BaglantiEtiketi::BaglantiEtiketi(const QString &metin, const QUrl &hedef, const 
     : QLabel(metin, parent), m_hedef(hedef)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, renk);
+    p.setColor(QPalette::WindowText, Renkler::okunur(renk, p.color(backgroundRole())));
     setPalette(p);
     setCursor(Qt::PointingHandCursor);
     // Reachable from the keyboard too: Tab to it, Enter or Space opens it.

@@ -25,6 +25,7 @@ HakkindaFormu::HakkindaFormu(QWidget *parent) : QDialog(parent)
         Etiket[1]->setText(QStringLiteral("Sürüm ") + ProgramBilgisi::surum());
         Etiket[2]->setText(ProgramBilgisi::yasalUyari());
     });
+    IcerigeSigdir(this);
 }
 
 void HakkindaFormu::denetimleriKur()

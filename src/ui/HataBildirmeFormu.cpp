@@ -24,6 +24,7 @@ HataBildirmeFormu::HataBildirmeFormu(QWidget *parent) : QDialog(parent)
         Altlik->setAutoFillBackground(true);
     });
     Adim([&] { SimgeKutusu->setPixmap(SimgeResmi(QStringLiteral("HATA_BILDIRME"))); });
+    IcerigeSigdir(this);
 }
 
 void HataBildirmeFormu::denetimleriKur()

@@ -2,6 +2,7 @@
 
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
+#include "ui/DosyaSecimPenceresi.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -62,6 +63,7 @@ MesajCevabi MesajKutusuPenceresi::goster(const QString &metin, MesajSimgesi simg
 void GercekArayuzleriKur()
 {
     Arayuz::mesajKutusuKur(std::make_shared<MesajKutusuPenceresi>());
+    Arayuz::dosyaSecimiKur(std::make_shared<DosyaSecimPenceresi>());
 }
 
 } // namespace Zelvora

@@ -12,7 +12,7 @@ public:
                        const QString &baslik) override;
 };
 
-// Installs the real message boxes for a real run.
+// Installs the real message boxes and file dialog for a real run.
 void GercekArayuzleriKur();
 
 } // namespace Zelvora

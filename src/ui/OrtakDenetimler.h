@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
 
 class QComboBox;
 class QHeaderView;
@@ -63,6 +64,17 @@ private:
     QPointer<QLabel> m_etiket;
 };
 
+// An option button that answers a click anywhere in its box, as the window draws it, and
+// not only on its circle and caption (which at a narrow font leave much of the box dead).
+class SecenekDugmesi : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &nokta) const override { return rect().contains(nokta); }
+};
+
 // Enter (and the keypad's Enter) moves the focus to the next control as Tab does.
 class EnterSekme : public QObject {
     Q_OBJECT
@@ -75,6 +87,14 @@ protected:
 private:
     using QObject::QObject;
 };
+
+// Windows placed by coordinates (the designed twip sizes) grown to their contents at the
+// desktop's font: every control whose caption or value its room does not fit is made wide
+// (a wrapped label: tall) enough; what stands right of it (below it) moves on by as much,
+// and its containers and the window grow with it. The designed sizes stay the minimums;
+// controls that fit are not touched, so a second call changes nothing. A fixed-size window
+// keeps a fixed size, the grown one.
+void IcerigeSigdir(QWidget *pencere);
 
 // Column positions and widths (in twips) of a list, section "Listeler\Liste-n":
 // "Konum-i" (1-based display position) and "Genislik-i" for every column i.

@@ -3,7 +3,6 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Veritabani.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -33,16 +32,8 @@ void SunucuIzleme::denetle()
         durumuYaz(bagli);
     m_bagliydi = bagli;
     m_zamanlayici->setInterval(bagli ? BagliykenAralikMs : KopukkenAralikMs);
-    if (geri) {
-        m_agacBekliyor = true;
+    if (geri)
         Q_EMIT geriGeldi();
-    }
-    // The tree is rebuilt only with no dialog open over the main window: an open editor
-    // or folder question works on its nodes.
-    if (m_agacBekliyor && bagli && !QApplication::activeModalWidget() && !QApplication::activePopupWidget()) {
-        m_agacBekliyor = false;
-        Q_EMIT agaciTazele();
-    }
 }
 
 void SunucuIzleme::durumuYaz(bool bagli)

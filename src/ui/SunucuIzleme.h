@@ -2,7 +2,8 @@
 // The office server's connection, watched for the main window: a connection lost while
 // the desk is idle is noticed, made again in the background (an attempt at most every
 // 2 s, none of them waiting), and said in the status bar meanwhile. When it is back the
-// main window re-reads what it shows and reminds what came due, with nobody at the desk.
+// main window reminds what came due, with nobody at the desk (its list and tree follow as
+// after any other desk's change: after a return everything counts as changed).
 
 #include <QObject>
 
@@ -25,11 +26,8 @@ public:
     QLabel *durumEtiketi() const { return m_etiket; }
 
 Q_SIGNALS:
-    // The connection is back: the main list re-reads by itself (it is told of a change);
-    // the scan should run now.
+    // The connection is back: the scan should run now.
     void geriGeldi();
-    // After a return, once no window is open over the main window: re-read the tree.
-    void agaciTazele();
 
 private:
     void denetle();
@@ -37,7 +35,6 @@ private:
 
     QLabel *m_etiket;
     QTimer *m_zamanlayici;
-    bool m_agacBekliyor = false;
     bool m_bagliydi = true;
 };
 

@@ -10,6 +10,8 @@
 #include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <QtTest>
 
 #include <libpq-fe.h>
@@ -36,9 +38,13 @@ private Q_SLOTS:
     void aramaSirasiVeAlanlar();
     void sunucuBaglantiHatalari();
     void baskaMasaninDegisikligiGorulur();
+    void klasorKurallariTekIslemde();
+    void kayitBelirteciIkinciKaydiOnler();
+    void ertelemeYapilmisIsiDegistirmez();
 
 private:
     Veritabani &vt() { return Veritabani::acik(); }
+    void klasorHazirla();
     bool sunucu() const { return !m_sunucu.isEmpty(); }
     qint64 ekle(const QString &konu, const QString &yer, const QString &aciklama, QDate tarih = QDate(2026, 5, 1),
                 QTime saat = QTime(10, 0))
@@ -90,14 +96,23 @@ void DepoTesti::init()
     m_sunucu.clear();
     if (!sunucuda) {
         m_ortam->veritabaniniAc();
+        klasorHazirla();
         return;
     }
     m_sunucu = qEnvironmentVariable("ZELVORA_TEST_SUNUCU");
     if (m_sunucu.isEmpty())
         ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
-    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY; "
+                     "ALTER SEQUENCE \"KlasorNumarasi\" RESTART");
     m_sunucuBag = Veritabani::sunucuyaBaglan(m_sunucu);
     Veritabani::acikAyarla(m_sunucuBag.get());
+    klasorHazirla();
+}
+
+void DepoTesti::klasorHazirla()
+{
+    // The folder the cases' jobs go into: the server takes no job into a folder it lacks.
+    vt().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
 }
 
 void DepoTesti::cleanup()
@@ -130,14 +145,26 @@ void DepoTesti::tirnakliDegerlerBaglanir()
     QCOMPARE(v.klasorAdi(QStringLiteral("yok")), QString());
     QVERIFY_THROWS_EXCEPTION(Hata, v.klasorAdiDegistir(QStringLiteral("yok"), QStringLiteral("x")));
     v.klasorVeIsleriniSil(anahtar);
-    QVERIFY(v.klasorler().isEmpty());
+    QCOMPARE(v.klasorler().size(), 1); // the cases' own folder is left
+    QCOMPARE(v.klasorAdi(anahtar), QString());
     QCOMPARE(v.is(is.isNo).isNo, 0);
     // Updating a job that is gone is reported, not taken as saved.
     QVERIFY_THROWS_EXCEPTION(Hata, v.isGuncelle(is));
-    // A job whose folder no longer exists can be stored: the relation is not enforced.
-    QVERIFY(v.isEkle({0, QStringLiteral("99-Anahtar"), QDate(2026, 1, 1), QTime(8, 0), QStringLiteral("yetim"), {}, {}, {},
-                      false, false})
-            > 0);
+    // A job whose folder no longer exists: the file stores it (the relation is not
+    // enforced); the server, where another desk may have deleted the folder a moment
+    // ago, refuses it.
+    const IsKaydi yetim{0, QStringLiteral("99-Anahtar"), QDate(2026, 1, 1), QTime(8, 0), QStringLiteral("yetim"), {}, {}, {},
+                        false, false};
+    if (!sunucu()) {
+        QVERIFY(v.isEkle(yetim) > 0);
+    } else {
+        try {
+            v.isEkle(yetim);
+            QFAIL("the server stored a job into a folder it does not hold");
+        } catch (const Hata &h) {
+            QCOMPARE(h.numara(), HataNo::KlasorYok);
+        }
+    }
 }
 
 void DepoTesti::listelemeSorgulari()
@@ -147,6 +174,7 @@ void DepoTesti::listelemeSorgulari()
     auto ekle = [&](const QString &k, QDate t, QTime s, bool yapildi, const QString &konu) {
         return v.isEkle({0, k, t, s, konu, QString(), QString(), QString(), true, yapildi});
     };
+    v.klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
     ekle(QStringLiteral("1-Anahtar"), bugun, QTime(14, 0), false, QStringLiteral("a"));
     ekle(QStringLiteral("1-Anahtar"), bugun, QTime(9, 0), false, QStringLiteral("b"));
     ekle(QStringLiteral("1-Anahtar"), bugun.addDays(-1), QTime(9, 0), false, QStringLiteral("dun"));
@@ -240,6 +268,7 @@ void DepoTesti::alanlarAyriAyriYazilir()
     QVERIFY(son.yapildi);
     QCOMPARE(son.konu, QStringLiteral("Duruşma"));
     v.isAlanlariniGuncelle(duzen, 0); // nothing changed: only that it still exists
+    v.klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
     v.isTasi(is.isNo, QStringLiteral("2-Anahtar"));
     QCOMPARE(v.is(is.isNo).anahtari, QStringLiteral("2-Anahtar"));
     v.isSil(is.isNo);
@@ -259,7 +288,8 @@ void DepoTesti::klasorlerAnaKlasordenSonraGelir()
     QStringList sira;
     for (const KlasorKaydi &k : v.klasorler())
         sira << k.anahtari;
-    QCOMPARE(sira, (QStringList{QStringLiteral("2-Anahtar"), QStringLiteral("10-Anahtar"), QStringLiteral("11-Anahtar")}));
+    QCOMPARE(sira, (QStringList{QStringLiteral("1-Anahtar"), QStringLiteral("2-Anahtar"), QStringLiteral("10-Anahtar"),
+                                QStringLiteral("11-Anahtar")}));
 }
 
 void DepoTesti::turkceArama()
@@ -330,6 +360,7 @@ void DepoTesti::aramaSirasiVeAlanlar()
                            QDate(2026, 6, 2), QTime(8, 30));
     const qint64 b2 = ekle(QStringLiteral("Duruşma B2"), QStringLiteral("Adana"), QStringLiteral("not b2"),
                            QDate(2026, 6, 2), QTime(8, 30));
+    vt().klasorEkle({QStringLiteral("7-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Yedi")});
     vt().isTasi(b2, QStringLiteral("7-Anahtar"));
     const std::vector<AramaSonucu> s = vt().isAra(AramaAlani::Konu, QStringLiteral("DURUŞMA"));
     QCOMPARE(s.size(), size_t(4));
@@ -390,13 +421,13 @@ void DepoTesti::sunucuBaglantiHatalari()
     sunucudaCalistir("SELECT pg_terminate_backend(pid) FROM pg_stat_activity "
                      "WHERE datname = current_database() AND pid <> pg_backend_pid()");
     try {
-        vt().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+        vt().klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
         QFAIL("a write on a lost connection was taken");
     } catch (const Hata &h) {
         QCOMPARE(h.numara(), HataNo::AgKoptu);
     }
-    vt().klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
-    QCOMPARE(vt().klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Bir"));
+    vt().klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("İki")});
+    QCOMPARE(vt().klasorAdi(QStringLiteral("2-Anahtar")), QStringLiteral("İki"));
     QVERIFY(vt().baskaMasaDegistirdi());
 }
 
@@ -406,10 +437,20 @@ void DepoTesti::baskaMasaninDegisikligiGorulur()
         QSKIP("one desk's file has no other desks");
     auto baskaMasa = Veritabani::sunucuyaBaglan(m_sunucu);
     QVERIFY(!vt().baskaMasaDegistirdi());
-    baskaMasa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Ortak")});
+    baskaMasa->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Ortak")});
     // (The look takes the news: QTRY would look once more after it came.)
     bool geldi = false;
     QTRY_VERIFY_WITH_TIMEOUT(geldi = geldi || vt().baskaMasaDegistirdi(), 2000);
+    // Which table changed is told apart: a folder change re-reads the tree only.
+    unsigned ne = 0;
+    baskaMasa->klasorAdiDegistir(QStringLiteral("3-Anahtar"), QStringLiteral("Ortak 2"));
+    QTRY_VERIFY_WITH_TIMEOUT((ne |= vt().baskaMasaDegisiklikleri()) != 0, 2000);
+    QCOMPARE(ne, unsigned(Veritabani::KlasorlerDegisti));
+    ne = 0;
+    baskaMasa->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("başka"), {}, {}, {},
+                       true, false});
+    QTRY_VERIFY_WITH_TIMEOUT((ne |= vt().baskaMasaDegisiklikleri()) != 0, 2000);
+    QCOMPARE(ne, unsigned(Veritabani::IslerDegisti));
     // A desk's own changes are not news to it.
     vt().isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("kendi"), {}, {}, {},
                  true, false});
@@ -417,6 +458,108 @@ void DepoTesti::baskaMasaninDegisikligiGorulur()
     QVERIFY(!vt().baskaMasaDegistirdi());
     geldi = false;
     QTRY_VERIFY_WITH_TIMEOUT(geldi = geldi || baskaMasa->baskaMasaDegistirdi(), 2000);
+}
+
+void DepoTesti::klasorKurallariTekIslemde()
+{
+    Veritabani &v = vt();
+    // A key the database was given by other means (an older desk, a hand edit: here the
+    // cases' 1-Anahtar) is not taken again: the file stores the key proposed, the server
+    // allocates its own.
+    const QString yeni = v.yeniKlasorEkle(QStringLiteral("Klasor"), QStringLiteral("Yeni Klasör"), QStringLiteral("2-Anahtar"));
+    QCOMPARE(yeni, QStringLiteral("2-Anahtar"));
+    QCOMPARE(v.klasorAdi(yeni), QStringLiteral("Yeni Klasör"));
+    if (sunucu()) {
+        // Two desks adding at the same moment never collide, and numbers go on upwards.
+        auto baskaMasa = Veritabani::sunucuyaBaglan(m_sunucu);
+        QSet<QString> anahtarlar{QStringLiteral("1-Anahtar"), yeni};
+        for (int i = 0; i < 5; ++i) {
+            anahtarlar.insert(v.yeniKlasorEkle(QStringLiteral("Klasor"), QStringLiteral("A"), QStringLiteral("2-Anahtar")));
+            anahtarlar.insert(baskaMasa->yeniKlasorEkle(QStringLiteral("Klasor"), QStringLiteral("B"), QStringLiteral("2-Anahtar")));
+        }
+        QCOMPARE(anahtarlar.size(), 12);
+        for (const QString &a : anahtarlar)
+            QVERIFY2(QRegularExpression(QStringLiteral("^[1-9][0-9]*-Anahtar$")).match(a).hasMatch(), qPrintable(a));
+        // A parent another desk has deleted takes no folder and no job.
+        baskaMasa->klasorEkle({QStringLiteral("90-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Gidecek")});
+        baskaMasa->klasorVeIsleriniSil(QStringLiteral("90-Anahtar"));
+        for (int adim = 0; adim < 3; ++adim) {
+            try {
+                if (adim == 0)
+                    v.yeniKlasorEkle(QStringLiteral("90-Anahtar"), QStringLiteral("Alt"), QString());
+                else if (adim == 1)
+                    v.isEkle({0, QStringLiteral("90-Anahtar"), QDate(2026, 5, 1), QTime(9, 0), QStringLiteral("Yetim"), {}, {},
+                              {}, true, false});
+                else
+                    v.isTasi(v.isEkle({0, yeni, QDate(2026, 5, 1), QTime(9, 0), QStringLiteral("Taşınacak"), {}, {}, {},
+                                       true, false}),
+                             QStringLiteral("90-Anahtar"));
+                QFAIL("stored into a deleted folder");
+            } catch (const Hata &h) {
+                QCOMPARE(h.numara(), HataNo::KlasorYok);
+            }
+        }
+        QCOMPARE(v.isleriListele(QStringLiteral("90-Anahtar"), false, false, QDate()).size(), size_t(0));
+        QCOMPARE(v.isleriListele(yeni, false, false, QDate()).size(), size_t(1));
+        // A rename of a folder that is gone says so with its own number.
+        try {
+            v.klasorAdiDegistir(QStringLiteral("90-Anahtar"), QStringLiteral("x"));
+            QFAIL("renamed a deleted folder");
+        } catch (const Hata &h) {
+            QCOMPARE(h.numara(), HataNo::KlasorYok);
+        }
+    }
+    // A folder that holds a sub-folder in the database is not deleted, nor are its jobs,
+    // whatever the deleting desk's tree showed.
+    const QString alt = v.yeniKlasorEkle(yeni, QStringLiteral("Alt"), QStringLiteral("50-Anahtar"));
+    const qint64 is = v.isEkle({0, yeni, QDate(2026, 5, 1), QTime(9, 0), QStringLiteral("Kalan"), {}, {}, {}, true, false});
+    try {
+        v.klasorVeIsleriniSil(yeni);
+        QFAIL("deleted a folder with a sub-folder");
+    } catch (const Hata &h) {
+        QCOMPARE(h.numara(), HataNo::AltKlasorVar);
+        QCOMPARE(h.aciklama(), QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"));
+    }
+    QCOMPARE(v.klasorAdi(yeni), QStringLiteral("Yeni Klasör"));
+    QCOMPARE(v.is(is).konu, QStringLiteral("Kalan"));
+    // The leaf goes, then its parent with its jobs.
+    v.klasorVeIsleriniSil(alt);
+    v.klasorVeIsleriniSil(yeni);
+    QCOMPARE(v.klasorAdi(yeni), QString());
+    QCOMPARE(v.is(is).isNo, qint64(0));
+}
+
+void DepoTesti::kayitBelirteciIkinciKaydiOnler()
+{
+    if (!sunucu())
+        QSKIP("a file's write has no reply to lose");
+    IsKaydi is{0, QStringLiteral("1-Anahtar"), QDate(2026, 5, 1), QTime(9, 0), QStringLiteral("Duruşma"), {}, {}, {}, true, false};
+    const QString belirtec = QStringLiteral("5f0c6a0e-8a51-4c1b-9d7e-2a4b8c1d3e6f");
+    const qint64 ilk = vt().isEkle(is, belirtec);
+    // The reply was lost; the user presses "Kaydet" again, maybe after a correction.
+    is.yer = QStringLiteral("Adliye");
+    QCOMPARE(vt().isEkle(is, belirtec), ilk);
+    const auto isler = vt().isleriListele(QString(), true, false, QDate());
+    QCOMPARE(isler.size(), size_t(1));
+    QCOMPARE(isler[0].yer, QStringLiteral("Adliye"));
+    // Rows without a token (other programs) and other tokens are stored as they come.
+    vt().isEkle(is);
+    vt().isEkle(is);
+    QVERIFY(vt().isEkle(is, QStringLiteral("6f0c6a0e-8a51-4c1b-9d7e-2a4b8c1d3e6f")) != ilk);
+    QCOMPARE(vt().isleriListele(QString(), true, false, QDate()).size(), size_t(4));
+}
+
+void DepoTesti::ertelemeYapilmisIsiDegistirmez()
+{
+    const qint64 a = ekle(QStringLiteral("Ertelenecek"), {}, {});
+    const qint64 b = ekle(QStringLiteral("Yapılmış"), {}, {});
+    vt().isYapildiIsaretle(b); // another desk settled it
+    QVERIFY(vt().isZamaniniDegistir(a, QDate(2026, 5, 1), QTime(10, 15)));
+    QVERIFY(!vt().isZamaniniDegistir(b, QDate(2026, 5, 1), QTime(10, 15)));
+    QVERIFY(!vt().isZamaniniDegistir(999999, QDate(2026, 5, 1), QTime(10, 15)));
+    QCOMPARE(vt().is(a).saat, QTime(10, 15));
+    QCOMPARE(vt().is(b).saat, QTime(10, 0));
+    QVERIFY(vt().is(b).yapildi);
 }
 
 QTEST_MAIN(DepoTesti)

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -440,21 +441,40 @@ void IsEklemeDegistirmeFormuTesti::acanaBildirir()
 
 void IsEklemeDegistirmeFormuTesti::yazilamayanIsKaydedilmisGosterilmez()
 {
-    // The job was deleted meanwhile: the change cannot be written.
+    // The job was deleted meanwhile (another desk, say): the change cannot be written.
+    // Said so, never as a fault that offers to end the program; declined, the window
+    // stays editing with the entries kept and nothing goes into the history.
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 30),
-                                    QStringLiteral("Silinecek"), {}, {}, {}, true, false});
+                                    QStringLiteral("Silinecek"), QStringLiteral("Adliye"), {}, {}, true, false});
     IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
     vt()->isSil(no);
     Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->setEditText(QStringLiteral("Yeni konu"));
-    ortam->mesajlar->cevaplar = {MesajCevabi::Evet}; // go on after the error
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
-    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Kritik);
-    QVERIFY(mesajlar().first().contains(QStringLiteral("3021")));
-    // Still editing with the entries kept; nothing went into the history.
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Soru);
+    QVERIFY(mesajlar().first().contains(QStringLiteral("silinmiş")));
+    QVERIFY(mesajlar().first().contains(QStringLiteral("yeni bir iş olarak")));
+    QCOMPARE(ortam->son->sayi, 0);
     QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
     QCOMPARE(Test::denetim<QComboBox>(f, "IsinKonusuKutusu")->currentText(), QStringLiteral("Yeni konu"));
     QVERIFY(Ayarlar::bolumDegerleri(AyarAdi::Konular).isEmpty());
+    QVERIFY(vt()->isleriListele(QString(), true, false, QDate()).empty());
+    // Accepted: the entries go in as a new job in the deleted job's folder, and the window
+    // closes as after a save.
+    ortam->mesajlar->temizle();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    QSignalSpy kaydedildi(f, &IsEklemeDegistirmeFormu::kaydedildi);
+    tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+    QCOMPARE(kaydedildi.size(), 1);
+    QVERIFY(!f->isVisible());
+    const auto isler = vt()->isleriListele(QString(), true, false, QDate());
+    QCOMPARE(isler.size(), size_t(1));
+    QVERIFY(isler[0].isNo != no);
+    QCOMPARE(isler[0].anahtari, QStringLiteral("1-Anahtar"));
+    QVERIFY2(isler[0].konu.compare(QStringLiteral("Yeni konu"), Qt::CaseInsensitive) == 0, qPrintable(isler[0].konu));
+    QCOMPARE(isler[0].yer, QStringLiteral("Adliye"));
+    QCOMPARE(isler[0].tarih, QDate(2026, 12, 8));
 }
 
 void IsEklemeDegistirmeFormuTesti::gecmisListeleri()
@@ -720,10 +740,6 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
         {"hatırlatılmasın", [this](qint64 n) { vt()->isHatirlatmaKapat(n); },
          [](IsEklemeDegistirmeFormu *f) { Test::denetim<QLineEdit>(f, "AciklamaKutusu")->setText(QStringLiteral("not")); },
          [](const IsKaydi &k) { return !k.hatirlatma && k.aciklama == QStringLiteral("not"); }},
-        // What the user did change wins over the change underneath.
-        {"saat değişti", [this](qint64 n) { vt()->isZamaniniDegistir(n, QDate(2026, 12, 7), QTime(15, 15, 20)); },
-         [](IsEklemeDegistirmeFormu *f) { sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("17")); },
-         [](const IsKaydi &k) { return k.saat == QTime(17, 0) && k.tarih == QDate(2026, 12, 7); }},
         // Nothing changed in the editor: nothing is written.
         {"değişiklik yok", [this](qint64 n) { vt()->isYapildiIsaretle(n); }, [](IsEklemeDegistirmeFormu *) {},
          [](const IsKaydi &k) { return k.yapildi && k.konu == QStringLiteral("Eski"); }},
@@ -740,14 +756,48 @@ void IsEklemeDegistirmeFormuTesti::altindaDegisenKorunur()
     }
     QVERIFY(mesajlar().isEmpty());
 
-    // The job was deleted underneath: even an unchanged save says it cannot be written.
+    // The user changed the field changed underneath: the save first shows both values.
+    // Declined, nothing is written; accepted, what the user typed wins.
+    const qint64 iki = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(15, 0),
+                                     QStringLiteral("Eski"), QStringLiteral("Yer"), {}, {}, true, false});
+    for (MesajCevabi cevap : {MesajCevabi::Hayir, MesajCevabi::Evet}) {
+        vt()->isGuncelle({iki, {}, QDate(2026, 12, 7), QTime(15, 0), QStringLiteral("Eski"), QStringLiteral("Yer"), {}, {},
+                          true, false});
+        IsEklemeDegistirmeFormu *f = degistirmeKipinde(iki);
+        vt()->isZamaniniDegistir(iki, QDate(2026, 12, 7), QTime(15, 15, 20));
+        vt()->isAlanlariniGuncelle({iki, {}, {}, {}, {}, QStringLiteral("Başka yer"), {}, {}, false, false},
+                                   Veritabani::YerAlani);
+        sec(Test::denetim<QComboBox>(f, "SaatKutusu"), QStringLiteral("17"));
+        // The place was changed underneath only: no question about it, and it is kept.
+        ortam->mesajlar->temizle();
+        ortam->mesajlar->cevaplar = {cevap};
+        tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
+        QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+        const QString soru = mesajlar().first();
+        QCOMPARE(ortam->mesajlar->gosterilenler.first().varsayilan, MesajCevabi::Hayir);
+        QVERIFY2(soru.contains(QStringLiteral("İşin saati: şimdi kayıtlı 15:15, sizin girdiğiniz 17:00")), qPrintable(soru));
+        QVERIFY2(!soru.contains(QStringLiteral("İşin yeri")), qPrintable(soru));
+        const IsKaydi k = vt()->is(iki);
+        QCOMPARE(k.yer, QStringLiteral("Başka yer"));
+        if (cevap == MesajCevabi::Hayir) {
+            QCOMPARE(k.saat, QTime(15, 15, 20));
+            QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
+            f->VazgecDugmesi_Click();
+        } else {
+            QCOMPARE(k.saat, QTime(17, 0));
+            QVERIFY(!f->isVisible());
+        }
+    }
+
+    // The job was deleted underneath: even an unchanged save says so first.
     const qint64 no = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(15, 0),
                                     QStringLiteral("Silinen"), {}, {}, {}, true, false});
     IsEklemeDegistirmeFormu *f = degistirmeKipinde(no);
     vt()->isSil(no);
-    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    ortam->mesajlar->temizle();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     tikla(Test::denetim<QPushButton>(f, "KaydetDugmesi"));
-    QVERIFY(mesajlar().value(0).contains(QStringLiteral("3021")));
+    QVERIFY(mesajlar().value(0).contains(QStringLiteral("silinmiş")));
     QVERIFY(f->isVisible() && Test::denetim<QPushButton>(f, "KaydetDugmesi")->isVisible());
 }
 

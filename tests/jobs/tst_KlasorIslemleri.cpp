@@ -7,6 +7,7 @@
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "jobs/KlasorKomutlari.h"
 #include "ui/AnaForm.h"
 
 #include <QAction>
@@ -39,6 +40,8 @@ private Q_SLOTS:
     void tumunuGosterGizleVeYenile();
     void isListesiMenusuVeCiftTiklama();
     void sabitDugumlereIsTasinmaz();
+    void agacVeritabaniniIzler();
+    void veritabanindakiAltKlasorSilmeyiEngeller();
 
 private:
     std::unique_ptr<Test::Ortam> ortam;
@@ -479,6 +482,95 @@ void KlasorIslemleriTesti::sabitDugumlereIsTasinmaz()
     QCOMPARE(surukle(QStringLiteral("1-Anahtar")), std::make_pair(true, true));
     QCOMPARE(a->vurguluDugum(), a->dugum(QStringLiteral("1-Anahtar")));
     QTRY_COMPARE(birakildi.size(), 1); // the move itself runs once the drag is over
+}
+
+void KlasorIslemleriTesti::agacVeritabaniniIzler()
+{
+    // The folders change in the database behind the tree (another desk on the office
+    // server): the tree follows in place, keeping open folders open and the selection.
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("İki")});
+    vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Üç")});
+    vt()->klasorEkle({QStringLiteral("4-Anahtar"), QStringLiteral("3-Anahtar"), QStringLiteral("Dört")});
+    vt()->isEkle({0, QStringLiteral("2-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("iş"), {}, {}, {}, true, false});
+    AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    auto *komutlar = f.findChild<KlasorKomutlari *>();
+    QVERIFY(komutlar);
+    agac->dugum(QStringLiteral("3-Anahtar"))->setExpanded(true);
+    agac->dugum(QStringLiteral("1-Anahtar"))->setExpanded(true);
+    agac->setCurrentItem(agac->dugum(QStringLiteral("2-Anahtar")));
+    f.KlasorListesi_NodeClick(agac->dugum(QStringLiteral("2-Anahtar")));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 1);
+    QTreeWidgetItem *iki = agac->dugum(QStringLiteral("2-Anahtar"));
+
+    // Renamed, moved under another folder, added, deleted.
+    vt()->klasorAdiDegistir(QStringLiteral("3-Anahtar"), QStringLiteral("Üç (yeni)"));
+    vt()->calistir("UPDATE KlasorBilgileriTablosu SET Bagi='3-Anahtar' WHERE Anahtari='2-Anahtar'");
+    vt()->klasorEkle({QStringLiteral("5-Anahtar"), QStringLiteral("2-Anahtar"), QStringLiteral("Beş")});
+    vt()->klasorVeIsleriniSil(QStringLiteral("4-Anahtar"));
+    komutlar->KlasorListesiniEsitle();
+    QCOMPARE(agac->dugum(QStringLiteral("3-Anahtar"))->text(0), QStringLiteral("Üç (yeni)"));
+    QCOMPARE(agac->dugum(QStringLiteral("2-Anahtar")), iki); // the same node, moved
+    QCOMPARE(iki->parent(), agac->dugum(QStringLiteral("3-Anahtar")));
+    QCOMPARE(iki->parent()->indexOfChild(iki), 0);
+    QCOMPARE(agac->dugum(QStringLiteral("5-Anahtar"))->parent(), iki);
+    QVERIFY(!agac->dugum(QStringLiteral("4-Anahtar")));
+    QCOMPARE(agac->currentItem(), iki);
+    QVERIFY(agac->dugum(QStringLiteral("1-Anahtar"))->isExpanded() && agac->dugum(QStringLiteral("3-Anahtar"))->isExpanded());
+    QCOMPARE(KlasorAgaci::resim(agac->dugum(QStringLiteral("3-Anahtar"))), 4);
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 1); // not re-read
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+
+    // The selected folder is deleted: the nearest folder above it is selected and listed.
+    vt()->calistir("DELETE FROM KlasorBilgileriTablosu WHERE Anahtari IN ('2-Anahtar', '5-Anahtar')");
+    komutlar->KlasorListesiniEsitle();
+    QVERIFY(!agac->dugum(QStringLiteral("2-Anahtar")) && !agac->dugum(QStringLiteral("5-Anahtar")));
+    QCOMPARE(f.seciliAnahtar(), QStringLiteral("3-Anahtar"));
+    QCOMPARE(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->satirSayisi(), 0);
+
+    // While a name is being edited the tree waits, then follows.
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    f.KlasorAdiDegistir();
+    QTRY_VERIFY(duzenleyici(f) && duzenleyici(f)->isVisible());
+    vt()->klasorEkle({QStringLiteral("6-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Altı")});
+    komutlar->KlasorListesiniEsitle();
+    QVERIFY(!agac->dugum(QStringLiteral("6-Anahtar")));
+    QTest::keyClick(duzenleyici(f), Qt::Key_Escape);
+    QTRY_VERIFY(agac->dugum(QStringLiteral("6-Anahtar")));
+    // An orphan that appears is told of once.
+    vt()->klasorEkle({QStringLiteral("7-Anahtar"), QStringLiteral("99-Anahtar"), QStringLiteral("Yetim")});
+    komutlar->KlasorListesiniEsitle();
+    QCOMPARE(agac->dugum(QStringLiteral("7-Anahtar"))->parent(), agac->dugum(KlasorAgaci::KlasorAnahtari));
+    QTRY_COMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    komutlar->KlasorListesiniEsitle();
+    QTest::qWait(20);
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+}
+
+void KlasorIslemleriTesti::veritabanindakiAltKlasorSilmeyiEngeller()
+{
+    // The tree shows a leaf, but the database holds a sub-folder of it by now (another
+    // desk added one): the delete is refused with the usual message, nothing is deleted,
+    // and the tree shows the sub-folder.
+    vt()->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Bir")});
+    const qint64 is = vt()->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("iş"),
+                                    {}, {}, {}, true, false});
+    AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    vt()->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("1-Anahtar"), QStringLiteral("Yeni alt")});
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    f.KlasorSil();
+    QCOMPARE(ortam->mesajlar->metinler().last(), QStringLiteral("Seçtiğiniz klasörün 'Alt Klasör'leri olduğu için silinemiyor!"));
+    QCOMPARE(ortam->mesajlar->gosterilenler.last().simge, MesajSimgesi::Bilgi);
+    QCOMPARE(ortam->son->sayi, 0);
+    QCOMPARE(vt()->klasorAdi(QStringLiteral("1-Anahtar")), QStringLiteral("Bir"));
+    QCOMPARE(vt()->is(is).konu, QStringLiteral("iş"));
+    QTRY_VERIFY(agac->dugum(QStringLiteral("2-Anahtar")));
+    QCOMPARE(agac->dugum(QStringLiteral("2-Anahtar"))->parent(), agac->dugum(QStringLiteral("1-Anahtar")));
 }
 
 QTEST_MAIN(KlasorIslemleriTesti)

@@ -86,6 +86,7 @@ private Q_SLOTS:
     void acikDuzenleyiciHatirlatmaSonucunuBozmaz();
     void taramaAdimindaZamanlayiciKurulu();
     void yazSaatiDonusundeErtelemeSonrayaKalir();
+    void baskaYerdeSonuclananSatirCikar();
 
 private:
     Veritabani *vt() { return &Veritabani::acik(); }
@@ -786,6 +787,58 @@ void HatirlatmaTesti::yazSaatiDonusundeErtelemeSonrayaKalir()
         QVERIFY2(Test::denetim<IsListesi>(ana.hatirlatmaFormu(), "YapilacakIslerListesi")->satirSayisi() == beklenen,
                  qPrintable(zaman.toString(Qt::ISODate)));
     }
+}
+
+void HatirlatmaTesti::baskaYerdeSonuclananSatirCikar()
+{
+    // Another desk settles jobs while this desk's reminder window is up: at the window's
+    // next refresh (the scan's tick) those rows leave; a chosen outcome is not carried
+    // over to another row; with no row left the window closes without a question.
+    const qint64 yapilan = isEkle(Bugun, QTime(9, 0), QStringLiteral("yapılan"));
+    const qint64 ertelenen = isEkle(Bugun, QTime(9, 5), QStringLiteral("ertelenen"));
+    const qint64 silinen = isEkle(Bugun, QTime(9, 10), QStringLiteral("silinen"));
+    const qint64 kalan = isEkle(Bugun, QTime(9, 15), QStringLiteral("kalan"));
+    ortam->saat->an = an(10, 0);
+    AnaForm ana(false);
+    QStringList sonra;
+    bool kapandi = false;
+    int sorular = 0;
+    QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
+        Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri0")->click();
+        QVERIFY(Test::denetim<QPushButton>(f, "OnaylaDugmesi")->isEnabled());
+        vt()->isYapildiIsaretle(yapilan);
+        vt()->isZamaniniDegistir(ertelenen, Bugun, QTime(10, 15));
+        vt()->isSil(silinen);
+        ana.YapilacakIsKontrolu_Timer(); // the tick that comes while the window is up
+        sonra = konular(f);
+        // The outcome chosen for the first row does not go to the row now selected.
+        QVERIFY(!Test::denetim<QPushButton>(f, "OnaylaDugmesi")->isEnabled());
+        QCOMPARE(f->isSonucu(), -1);
+        // A postponement of a job marked done elsewhere meanwhile leaves it done.
+        vt()->isYapildiIsaretle(kalan);
+        Test::denetim<QRadioButton>(f, "IsSonucuSecenekleri1")->click();
+        Test::denetim<QPushButton>(f, "OnaylaDugmesi")->click();
+        sorular = int(ortam->mesajlar->gosterilenler.size());
+        kapandi = !f->isVisible();
+    }));
+    QCOMPARE(sonra, QStringList{QStringLiteral("kalan")});
+    QCOMPARE(sorular, 1);
+    QVERIFY(ortam->mesajlar->metinler().first().contains(QStringLiteral("ertelenmedi")));
+    QVERIFY(kapandi);
+    QVERIFY(vt()->is(kalan).yapildi);
+    QCOMPARE(vt()->is(kalan).saat, QTime(9, 15));
+
+    // All rows settled elsewhere: the window closes by itself.
+    const qint64 bir = isEkle(Bugun, QTime(9, 20), QStringLiteral("bir"));
+    ortam->mesajlar->temizle();
+    kapandi = false;
+    QVERIFY(tikla(ana, [&](HatirlatmaFormu *f) {
+        vt()->isHatirlatmaKapat(bir);
+        ana.YapilacakIsKontrolu_Timer();
+        kapandi = !f->isVisible();
+    }));
+    QVERIFY(kapandi);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
 }
 
 QTEST_MAIN(HatirlatmaTesti)

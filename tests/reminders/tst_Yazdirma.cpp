@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +92,19 @@ QStringList aciklamaSatirlari(const Test::BelgeKaydi &b)
     return l;
 }
 
+// The text of a PDF file as pdftotext lays it out; empty when the tool is missing.
+QString pdfMetni(const QString &dosya)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return {};
+    QProcess p;
+    p.start(pdftotext, {QStringLiteral("-layout"), dosya, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: ") + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 } // namespace
 
 class YazdirmaTesti : public QObject {
@@ -101,11 +116,13 @@ private Q_SLOTS:
     void aciklamaSarmaKurali();
     void sayfaKirilmasiVeSayfaNumaralari();
     void bosListeHicbirSeyYapmaz();
-    void yaziciYokMesaji();
+    void yaziciYokPdfOnerisi();
     void yaziciPenceresi();
     void iptalKapatmaKutusuVeBaskaYazici();
     void yaziciReddederseBildirilir();
     void yazicilarHerKomuttaYenidenBakilir();
+    void yaziciPenceresindenPdf();
+    void pdfYazilamazsaBildirilir();
     void ucPenceredenYazdirma();
     void gercekPdfKonumlari();
 
@@ -277,16 +294,58 @@ void YazdirmaTesti::bosListeHicbirSeyYapmaz()
     QVERIFY(ortam->yazicilar->belgeler.isEmpty());
 }
 
-void YazdirmaTesti::yaziciYokMesaji()
+void YazdirmaTesti::yaziciYokPdfOnerisi()
 {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        ZELVORA_CALISAMAZ("pdftotext (poppler-utils) is not installed; scripts/kur.sh installs it");
     IsSatiriModeli m;
-    m.doldur(isler(2), Bugun, false);
-    OrtakDegiskenler::YaziciVar = false;
-    isListesiniYazdir(RaporPenceresi::HatirlatmaPenceresi, QStringLiteral("x"), m, nullptr);
-    QCOMPARE(ortam->mesajlar->metinler(),
-             QStringList{QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!\r\n\r\nLütfen, bir yazıcı yükleyip tekrar deneyiniz.")});
-    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Uyari);
+    m.doldur({is(QStringLiteral("Duruşma"), QStringLiteral("Tanıklar - hazır")), is(QStringLiteral("Keşif"))}, Bugun,
+             false);
+    const QString soru =
+        QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!\r\n\r\nListe bir PDF dosyasına kaydedilsin mi?");
+    QPushButton dugme;
+    dugme.setEnabled(false);
+
+    // "Hayır", then "Evet" and a cancelled file dialog: nothing written; the reminder
+    // window's print button is back as after a cancelled printer choice.
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir, MesajCevabi::Evet};
+    for (int i = 0; i < 2; ++i)
+        isListesiniYazdir(RaporPenceresi::HatirlatmaPenceresi, QStringLiteral("Bugün: İşler"), m, nullptr, &dugme);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList({soru, soru}));
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Soru);
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().dugmeler, MesajDugmeleri::EvetHayir);
+    QVERIFY(dugme.isEnabled());
+    QVERIFY(!OrtakDegiskenler::YazdirmaIptalEdildi);
+    QCOMPARE(ortam->dosyaSecimi->sorulanlar.size(), 1);
+    const auto sorulan = ortam->dosyaSecimi->sorulanlar.first();
+    QCOMPARE(sorulan.baslik, QStringLiteral("PDF dosyasına kaydet"));
+    QCOMPARE(sorulan.suzgec, QStringLiteral("PDF dosyaları (*.pdf)"));
+    // The title as the file's name, without what a file name cannot hold.
+    QCOMPARE(QFileInfo(sorulan.onerilen).fileName(), QStringLiteral("Bugün İşler.pdf"));
+    // The documents folder, or the home folder where there is none.
+    const QString belgeler = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(QFileInfo(sorulan.onerilen).absolutePath(),
+             QFileInfo(belgeler).isDir() ? belgeler : QDir::homePath());
+
+    // "Evet" and a file named without its extension: the report, in the reminder window's
+    // layout, is in "<name>.pdf"; no printer was asked for a document.
+    ortam->mesajlar->temizle();
+    const QString dosya = ortam->klasor.path() + QStringLiteral("/liste");
+    ortam->dosyaSecimi->cevaplar = {dosya};
+    isListesiniYazdir(RaporPenceresi::HatirlatmaPenceresi, QStringLiteral("Bugün: İşler"), m, nullptr, &dugme);
+    QCOMPARE(ortam->mesajlar->metinler(), QStringList{soru});
     QVERIFY(ortam->yazicilar->belgeler.isEmpty());
+    const QString metin = pdfMetni(dosya + QStringLiteral(".pdf"));
+    for (const QString &k : {QStringLiteral("Bugün: İşler"), QStringLiteral("Tarihi"), QStringLiteral("Açıklama"),
+                             QStringLiteral("Duruşma"), QStringLiteral("Keşif"), QStringLiteral("Büro"),
+                             QStringLiteral("2026/15"), QStringLiteral("09:30"), QStringLiteral("07.12.2026")})
+        QVERIFY2(metin.contains(k), qPrintable(k + QStringLiteral(" is not in the PDF:\n") + metin));
+    // The description is wrapped as on paper: the lone dash is left out.
+    QVERIFY2(metin.contains(QStringLiteral("Tanıklar hazır")), qPrintable(metin));
+    // The next file is offered in the folder of this one.
+    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    isListesiniYazdir(RaporPenceresi::AnaPencere, QStringLiteral("Büro"), m, nullptr);
+    QCOMPARE(ortam->dosyaSecimi->sorulanlar.last().onerilen, ortam->klasor.path() + QStringLiteral("/Büro.pdf"));
 }
 
 void YazdirmaTesti::yaziciPenceresi()
@@ -397,13 +456,82 @@ void YazdirmaTesti::yazicilarHerKomuttaYenidenBakilir()
     yazdir(m, [](YaziciSecmeFormu *f) { Test::denetim<QPushButton>(f, "TamamDugmesi")->click(); });
     QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
     QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
-    // All removed: the no-printer message, not the printer window.
+    // All removed: the offer of a PDF file, not the printer window.
     ortam->yazicilar->yazicilar.clear();
+    ortam->mesajlar->cevaplar = {MesajCevabi::Hayir};
     isListesiniYazdir(RaporPenceresi::AnaPencere, QStringLiteral("x"), m, nullptr);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(ortam->mesajlar->metinler(),
-             QStringList{QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!\r\n\r\nLütfen, bir yazıcı yükleyip tekrar deneyiniz.")});
+             QStringList{QStringLiteral("Bilgisayarınızda yüklü bir YAZICI yok!\r\n\r\nListe bir PDF dosyasına kaydedilsin mi?")});
     QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
+}
+
+void YazdirmaTesti::yaziciPenceresindenPdf()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        ZELVORA_CALISAMAZ("pdftotext (poppler-utils) is not installed; scripts/kur.sh installs it");
+    yazicilariKur();
+    IsSatiriModeli m;
+    m.doldur(isler(40, QStringLiteral("uzun bir açıklama satırı ki sarılsın")), Bugun, false);
+    const QString dosya = ortam->klasor.path() + QStringLiteral("/Rapor.PDF");
+
+    // The button sits beside "Tamam", whole and inside the window; a cancelled file
+    // dialog leaves the window up, and "Tamam" then prints on the printer.
+    bool yerindeydi = false;
+    yazdir(m, [&](YaziciSecmeFormu *f) {
+        auto *pdf = Test::denetim<QPushButton>(f, "PdfDosyasinaKaydetDugmesi");
+        auto *tamam = Test::denetim<QPushButton>(f, "TamamDugmesi");
+        QCOMPARE(pdf->text(), QStringLiteral("&PDF dosyasına kaydet"));
+        yerindeydi = pdf->geometry().right() < tamam->x() && pdf->x() >= 0 && pdf->width() >= pdf->sizeHint().width()
+            && pdf->y() == tamam->y() && !pdf->autoDefault() && tamam->isDefault();
+        pdf->click();
+        QVERIFY(f->isVisible());
+        tamam->click();
+    });
+    QVERIFY(yerindeydi);
+    QCOMPARE(ortam->dosyaSecimi->sorulanlar.size(), 1);
+    QCOMPARE(QFileInfo(ortam->dosyaSecimi->sorulanlar.first().onerilen).fileName(), QStringLiteral("Başlık.pdf"));
+    QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
+
+    // A chosen file: the same report in the file, page numbers too, and not on paper.
+    ortam->dosyaSecimi->cevaplar = {dosya};
+    yazdir(m, [](YaziciSecmeFormu *f) { Test::denetim<QPushButton>(f, "PdfDosyasinaKaydetDugmesi")->click(); });
+    QCOMPARE(ortam->yazicilar->belgeler.size(), 1);
+    QVERIFY(ortam->mesajlar->gosterilenler.isEmpty());
+    QVERIFY2(QFileInfo::exists(dosya), "an extension typed in capitals is kept");
+    const QString metin = pdfMetni(dosya);
+    const qsizetype sayfalar = metin.count(QLatin1Char('\f'));
+    QVERIFY2(sayfalar >= 2, qPrintable(metin));
+    QVERIFY(metin.contains(QStringLiteral("Başlık")));
+    for (qsizetype i = 1; i <= sayfalar; ++i)
+        QVERIFY(metin.contains(QStringLiteral("Sayfa - ") + QString::number(i)));
+    for (int i = 1; i <= 40; ++i)
+        QVERIFY2(metin.contains(QStringLiteral("Konu %1 ").arg(i)), qPrintable(QString::number(i)));
+    // The printer in use is not changed by a PDF.
+    QCOMPARE(ortam->yazicilar->gecerli, QStringLiteral("PDF"));
+}
+
+void YazdirmaTesti::pdfYazilamazsaBildirilir()
+{
+    IsSatiriModeli m;
+    m.doldur(isler(1), Bugun, false);
+    // A folder that does not exist, and a file that cannot be replaced: told, nothing left.
+    const QString yok = ortam->klasor.path() + QStringLiteral("/yok/liste.pdf");
+    const QString klasor = ortam->klasor.path() + QStringLiteral("/klasor.pdf");
+    QVERIFY(QDir().mkpath(klasor));
+    for (const QString &dosya : {yok, klasor}) {
+        ortam->mesajlar->temizle();
+        ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+        ortam->dosyaSecimi->cevaplar = {dosya};
+        isListesiniYazdir(RaporPenceresi::ListePenceresi, QStringLiteral("x"), m, nullptr);
+        QCOMPARE(ortam->mesajlar->metinler().size(), 2);
+        QCOMPARE(ortam->mesajlar->metinler().last(),
+                 QStringLiteral("Liste PDF dosyasına kaydedilemedi!\r\n\r\nDosya yazılamadı: ") + dosya);
+        QCOMPARE(ortam->mesajlar->gosterilenler.last().simge, MesajSimgesi::Uyari);
+    }
+    QVERIFY(!QFileInfo::exists(yok));
+    QVERIFY(QFileInfo(klasor).isDir());
+    QCOMPARE(ortam->son->sayi, 0);
 }
 
 void YazdirmaTesti::ucPenceredenYazdirma()

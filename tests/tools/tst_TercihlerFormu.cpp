@@ -88,11 +88,13 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
         {onay("ArkaplandaCalissinOnayi"), QStringLiteral("Program, &arka planda sürekli çalışsın ")},
         {onay("SesliUyariVerOnayi"), QStringLiteral("Hatırlatmalarda &sesli uyarı verilsin ")},
         {onay("EnUstteOnayi"), QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun ")}};
-    // A first run: everything on, 3 entries kept, "Alarm.wav" in the program folder.
+    // A first run: everything on, 3 entries kept, "Alarm.wav" in the program folder;
+    // only the autostart tick is off, as no entry has been written yet.
     for (const auto &[onay, baslik] : onaylar) {
         QCOMPARE(onay->text(), baslik);
-        QVERIFY2(onay->isChecked(), qPrintable(baslik));
+        QVERIFY2(onay->isChecked() == (onay->objectName() != QLatin1String("OtomatikBaslasinOnayi")), qPrintable(baslik));
     }
+    QVERIFY(!QFile::exists(Platform::otomatikBaslatmaDosyasi()));
     QCOMPARE(denetim<QLabel>("Etiket0")->text(), QStringLiteral("değeri sakla"));
     QCOMPARE(denetim<QLabel>("Etiket1")->text(), QStringLiteral("Ses dosyası :"));
     QCOMPARE(dugme("SecDugmesi")->text(), QStringLiteral("Seç..."));
@@ -103,7 +105,7 @@ void TercihlerFormuTesti::ilkAcilisVeDegisiklikYok()
     QCOMPARE(sesDosyasiKutusu()->text(), QStringLiteral("Alarm.wav"));
     QCOMPARE(f->sesDosyasiKlasoru(), ortam->programKlasoru());
     QVERIFY(sesDosyasiKutusu()->isReadOnly());
-    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled()); // autostart is on
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isEnabled()); // autostart is off
     QVERIFY(!dugme("TamamDugmesi")->isEnabled());
 
     // The count alone does not enable "Tamam"; Esc stores nothing.
@@ -156,6 +158,11 @@ void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
     QCOMPARE(sayi->Text(), QStringLiteral("3"));
     QCOMPARE(sayi->Value(), 3);
 
+    // Autostart ticks running in the background and fixes it; unticked, the box is free
+    // again and keeps its tick.
+    tikla(onay("OtomatikBaslasinOnayi"));
+    QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled());
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isChecked());
     tikla(onay("OtomatikBaslasinOnayi"));
     QVERIFY(onay("ArkaplandaCalissinOnayi")->isEnabled());
     QVERIFY(onay("ArkaplandaCalissinOnayi")->isChecked());
@@ -163,6 +170,7 @@ void TercihlerFormuTesti::bagimliliklarVeIlkAyarlar()
     tikla(onay("OtomatikBaslasinOnayi"));
     QVERIFY(!onay("ArkaplandaCalissinOnayi")->isEnabled());
     QVERIFY(onay("ArkaplandaCalissinOnayi")->isChecked());
+    tikla(onay("OtomatikBaslasinOnayi"));
 
     tikla(onay("SesliUyariVerOnayi"));
     QCOMPARE(sesDosyasiKutusu()->text(), QString());
@@ -298,13 +306,32 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     QVERIFY(ana.bildirimAlani() && ana.bildirimAlani()->gorunur());
     QVERIFY(!ana.isVisible()); // switching background running on does not show the window
 
-    // An entry that cannot be written is reported, not ignored.
+    // The tick follows the entry, not the stored value: ticked while the entry is there,
+    // off once the desktop's own settings switched it off or it was removed.
+    f = ac();
+    QVERIFY(onay("OtomatikBaslasinOnayi")->isChecked());
+    f->reject();
+    giris.close();
+    QVERIFY(giris.open(QIODevice::Append));
+    giris.write("X-GNOME-Autostart-enabled=false\n");
+    giris.close();
+    f = ac();
+    QVERIFY(!onay("OtomatikBaslasinOnayi")->isChecked());
+    f->reject();
     QFile::remove(Platform::otomatikBaslatmaDosyasi());
+    f = ac();
+    QVERIFY(!onay("OtomatikBaslasinOnayi")->isChecked());
+    QVERIFY(onay("ArkaplandaCalissinOnayi")->isEnabled() && onay("ArkaplandaCalissinOnayi")->isChecked());
+    f->reject();
+    QCOMPARE(ayar(AyarAdi::OtomatikBaslasin), QStringLiteral("1")); // what was stored stays
+
+    // An entry that cannot be written is reported, not ignored.
     QDir(Arayuz::klasorler().otomatikBaslatmaKlasoru).removeRecursively();
     QFile engel(Arayuz::klasorler().otomatikBaslatmaKlasoru.chopped(1)); // a file where the folder belongs
     QVERIFY(engel.open(QIODevice::WriteOnly));
     engel.close();
     f = ac();
+    tikla(onay("OtomatikBaslasinOnayi"));
     tikla(onay("IlkHarflerBuyukOlsunOnayi"));
     tikla(dugme("TamamDugmesi"));
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
@@ -317,7 +344,7 @@ void TercihlerFormuTesti::otomatikBaslatmaVeSimge()
     ortam->ayarDosyasiYazilamaz(true);
     ortam->mesajlar->temizle();
     f = ac();
-    tikla(onay("OtomatikBaslasinOnayi"));
+    QVERIFY(!onay("OtomatikBaslasinOnayi")->isChecked()); // the entry was never written
     tikla(onay("ArkaplandaCalissinOnayi"));
     tikla(onay("IlkHarflerBuyukOlsunOnayi"));
     tikla(dugme("TamamDugmesi"));

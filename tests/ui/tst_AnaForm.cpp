@@ -4,10 +4,12 @@
 
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/Renkler.h"
 #include "core/Veritabani.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
+#include "ui/OrtakDenetimler.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -82,18 +84,41 @@ void AnaFormTesti::klasorNumaralariVeSirasizKayit()
 {
     vt()->klasorEkle({QStringLiteral("3-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Üç")});
     vt()->klasorEkle({QStringLiteral("Abc"), QStringLiteral("Klasor"), QStringLiteral("Harf")});
-    // Its parent comes later in the table: it cannot be placed and is reported.
-    vt()->klasorEkle({QStringLiteral("20-Anahtar"), QStringLiteral("12-Anahtar"), QStringLiteral("Yetim")});
+    // Its parent comes later in the table: it still goes under it.
+    vt()->klasorEkle({QStringLiteral("20-Anahtar"), QStringLiteral("12-Anahtar"), QStringLiteral("Sonra gelenin altı")});
     vt()->klasorEkle({QStringLiteral("12-Anahtar"), QStringLiteral("3-Anahtar"), QStringLiteral("On İki")});
-    ortam->mesajlar->cevaplar = {MesajCevabi::Evet};
+    // Orphans of older data or hand edits: a parent that is gone, and two folders that
+    // name each other. They go under "Klasörlerim", and the user is told once.
+    vt()->klasorEkle({QStringLiteral("5-Anahtar"), QStringLiteral("40-Anahtar"), QStringLiteral("Yetim")});
+    vt()->klasorEkle({QStringLiteral("6-Anahtar"), QStringLiteral("5-Anahtar"), QStringLiteral("Yetimin altı")});
+    vt()->klasorEkle({QStringLiteral("7-Anahtar"), QStringLiteral("8-Anahtar"), QStringLiteral("Döngü A")});
+    vt()->klasorEkle({QStringLiteral("8-Anahtar"), QStringLiteral("7-Anahtar"), QStringLiteral("Döngü B")});
     AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    QCOMPARE(ortam->son->sayi, 0);
     QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
-    QCOMPARE(ortam->mesajlar->gosterilenler.first().baslik, QStringLiteral("Hata oluştu!"));
-    QVERIFY(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar")));
-    QVERIFY(!Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("20-Anahtar")));
-    QCOMPARE(Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("12-Anahtar"))->parent(), Test::denetim<KlasorAgaci>(&f, "KlasorListesi")->dugum(QStringLiteral("3-Anahtar")));
-    // 20 was read before its node failed: the counter never goes back.
-    QCOMPARE(f.EnBuyukKlasorNo(), qint16(20));
+    QCOMPARE(ortam->mesajlar->gosterilenler.first().simge, MesajSimgesi::Bilgi);
+    const QString metin = ortam->mesajlar->gosterilenler.first().metin;
+    QVERIFY2(metin.contains(QStringLiteral("'Yetim'")) && metin.contains(QStringLiteral("Klasörlerim"))
+                 && !metin.contains(QStringLiteral("Yetimin altı")) && !metin.contains(QStringLiteral("On İki")),
+             qPrintable(metin));
+    QCOMPARE(agac->dugum(QStringLiteral("12-Anahtar"))->parent(), agac->dugum(QStringLiteral("3-Anahtar")));
+    QCOMPARE(agac->dugum(QStringLiteral("20-Anahtar"))->parent(), agac->dugum(QStringLiteral("12-Anahtar")));
+    QTreeWidgetItem *klasorlerim = agac->dugum(KlasorAgaci::KlasorAnahtari);
+    QCOMPARE(agac->dugum(QStringLiteral("5-Anahtar"))->parent(), klasorlerim);
+    QCOMPARE(agac->dugum(QStringLiteral("6-Anahtar"))->parent(), agac->dugum(QStringLiteral("5-Anahtar")));
+    // The circle is cut once: one of the two under "Klasörlerim", the other under it.
+    QTreeWidgetItem *a = agac->dugum(QStringLiteral("7-Anahtar")), *b = agac->dugum(QStringLiteral("8-Anahtar"));
+    QVERIFY(a && b);
+    QVERIFY((a->parent() == klasorlerim && b->parent() == a) || (b->parent() == klasorlerim && a->parent() == b));
+    // The database is not rewritten.
+    QCOMPARE(vt()->klasorler().at(4).bagi, QStringLiteral("40-Anahtar"));
+    // The counter counts the missing parent too: a new folder never takes its key.
+    QCOMPARE(f.EnBuyukKlasorNo(), qint16(40));
+    // A rebuild of the tree does not tell again.
+    f.KlasorListesiniYenile();
+    QCOMPARE(ortam->mesajlar->gosterilenler.size(), 1);
+    QVERIFY(agac->dugum(QStringLiteral("6-Anahtar")));
 }
 
 void AnaFormTesti::dugumTiklamaListelerVeDurumYazar()
@@ -132,8 +157,40 @@ void AnaFormTesti::simgelerVeTarihRenkleri()
     QCOMPARE(m->simge(2), int(IsSatiriModeli::HatirlatmaSimgesi));
     QCOMPARE(m->data(m->index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(150, 40, 40));
     QCOMPARE(m->data(m->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(40, 40, 150));
-    QCOMPARE(m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(10, 140, 10));
+    // The future's green falls just short of a readable contrast on white: the same hue a
+    // shade darker.
+    const QColor yesil = m->data(m->index(2, 0), Qt::ForegroundRole).value<QColor>();
+    QVERIFY(yesil != QColor(10, 140, 10));
+    QCOMPARE(yesil.hslHue(), QColor(10, 140, 10).hslHue());
+    QVERIFY(Renkler::karsitlik(yesil, Qt::white) >= Renkler::EnAzKarsitlik);
+    QVERIFY(Renkler::karsitlik(yesil, Qt::white) < Renkler::EnAzKarsitlik + 0.1);
     QVERIFY(!m->data(m->index(1, 2), Qt::ForegroundRole).isValid()); // only the date cell is coloured
+    {
+        // On a dark palette every date colour and the focused caption stay readable, and
+        // keep their hue.
+        const QPalette eski = QApplication::palette();
+        QPalette koyu = eski;
+        koyu.setColor(QPalette::Base, QColor(30, 30, 30));
+        koyu.setColor(QPalette::Window, QColor(45, 45, 45));
+        koyu.setColor(QPalette::Text, Qt::white);
+        koyu.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(koyu);
+        const QColor tasarim[3] = {QColor(150, 40, 40), QColor(40, 40, 150), QColor(10, 140, 10)};
+        for (int i = 0; i < 3; ++i) {
+            const QColor c = m->data(m->index(i, 0), Qt::ForegroundRole).value<QColor>();
+            QVERIFY2(Renkler::karsitlik(c, koyu.color(QPalette::Base)) >= Renkler::EnAzKarsitlik, qPrintable(c.name()));
+            QCOMPARE(c.hslHue(), tasarim[i].hslHue());
+        }
+        QLabel etiket(QStringLiteral("Konu"));
+        QLineEdit alan;
+        EtiketVurgulayici::bagla(&etiket, &alan);
+        QFocusEvent giris(QEvent::FocusIn);
+        QApplication::sendEvent(&alan, &giris);
+        const QColor vurgu = etiket.palette().color(QPalette::WindowText);
+        QVERIFY(Renkler::karsitlik(vurgu, koyu.color(QPalette::Window)) >= Renkler::EnAzKarsitlik);
+        QCOMPARE(vurgu.hslHue(), KoyuKirmizi.hslHue());
+        QApplication::setPalette(eski);
+    }
     QCOMPARE(m->hucreMetni(0, IsSatiriModeli::Tarihi), QStringLiteral("06.12.2026"));
     QVERIFY(Test::denetim<IsListesi>(&f, "YapilacakIslerListesi")->header()->isSectionHidden(IsSatiriModeli::IsNoSutunu));
 }
