@@ -72,7 +72,7 @@ void YardimTesti::kilavuzunYeri()
     const QString k = ortam->klasor.path();
     // Installed under any prefix: the program's files in <prefix>/share/zelvora, the guide
     // with the package's documentation. The program folder is found from the executable's.
-    for (const QString onek : {QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/acilan/kok/usr")}) {
+    for (const QString &onek : {QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/acilan/kok/usr")}) {
         QVERIFY(QDir().mkpath(k + onek + QStringLiteral("/share/zelvora")));
         QVERIFY(QDir().mkpath(k + onek + QStringLiteral("/bin")));
         const QString program = Arayuz::programKlasoruBul(k + onek + QStringLiteral("/bin"));
