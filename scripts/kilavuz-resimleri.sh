@@ -15,28 +15,7 @@
 # Usage: scripts/kilavuz-resimleri.sh BUILD_DIR [OUTPUT_DIR]   (default docs/kilavuz)
 set -uo pipefail
 
-bekle_pencere() { # name pattern (xdotool regex), seconds -> window id on stdout
-  local desen="$1" sure="$2" id j
-  for ((j = 0; j < sure * 4; j++)); do
-    id=$(xdotool search --onlyvisible --name "$desen" 2>/dev/null | tail -1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.25
-  done
-  echo "no window \"$desen\"" >&2
-  return 1
-}
-
-tus() { # window id, keys...
-  local id="$1"
-  shift
-  xdotool windowfocus --sync "$id" 2>/dev/null || true
-  sleep 0.3
-  xdotool key --clearmodifiers "$@"
-  sleep 0.6
-}
+. "$(dirname "$0")/ortak.sh"
 
 resim() { # window id, file: the window as the screen shows it
   sleep 0.8
@@ -53,24 +32,24 @@ if [ "${1:-}" = "--ekranda" ]; then
   pid=$!
   (
     if [ "$tur" = hatirlatma ]; then
-      h=$(bekle_pencere 'Hatırlatılacak' 60) || exit 1
+      h=$(gorunur_pencere 'Hatırlatılacak' 60) || exit 1
       resim "$h" "$cikti/hatirlatma.png"
       exit 0
     fi
-    ana=$(bekle_pencere 'Zelvora' 30) || exit 1
+    ana=$(gorunur_pencere 'Zelvora' 30) || exit 1
     sleep 1
     if [ "$tur" = ana ]; then
       # The folder "Mahkeme" opened and listed (the tree: Zelvora, Klasörlerim, Büro, Mahkeme).
-      tus "$ana" alt+k
+      pencereye_tus "$ana" alt+k
       xdotool key Home Down Down Down Right
       sleep 0.5
-      tus "$ana" alt+y
+      pencereye_tus "$ana" alt+y
       xdotool key Home
       resim "$ana" "$cikti/ana-pencere.png"
       # A new job there: the date, then (past the calendar button) the hour and minute,
       # subject, place, number and description.
-      tus "$ana" ctrl+n
-      is=$(bekle_pencere 'Yapılacak İş' 10) || exit 1
+      pencereye_tus "$ana" ctrl+n
+      is=$(gorunur_pencere 'Yapılacak İş' 10) || exit 1
       xdotool key --clearmodifiers ctrl+a
       xdotool type --delay 40 "15.12.2026"
       xdotool key Tab Tab
@@ -90,9 +69,9 @@ if [ "${1:-}" = "--ekranda" ]; then
     fi
 
     # The duration calculator: 2 weeks from a date.
-    tus "$ana" alt+p
+    pencereye_tus "$ana" alt+p
     xdotool key h
-    sure=$(bekle_pencere 'Süre Hesaplama' 10) || exit 1
+    sure=$(gorunur_pencere 'Süre Hesaplama' 10) || exit 1
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 40 "30.11.2026"
     # Past "Elektronik tebligat" to the unit (weeks), then the amount.
@@ -101,24 +80,24 @@ if [ "${1:-}" = "--ekranda" ]; then
     xdotool key Tab
     sleep 0.5
     resim "$sure" "$cikti/sure-hesaplama.png"
-    tus "$sure" Escape
+    pencereye_tus "$sure" Escape
 
-    tus "$ana" alt+p
+    pencereye_tus "$ana" alt+p
     xdotool key t
-    tercih=$(bekle_pencere '^Tercihler$' 10) || exit 1
+    tercih=$(gorunur_pencere '^Tercihler$' 10) || exit 1
     resim "$tercih" "$cikti/tercihler.png"
-    tus "$tercih" Escape
+    pencereye_tus "$tercih" Escape
 
-    tus "$ana" alt+a
+    pencereye_tus "$ana" alt+a
     xdotool key Up Return
-    liste=$(bekle_pencere 'Listele' 10) || exit 1
+    liste=$(gorunur_pencere 'Listele' 10) || exit 1
     sleep 0.5
-    tus "$liste" alt+t
+    pencereye_tus "$liste" alt+t
     resim "$liste" "$cikti/listeler.png"
-    tus "$liste" alt+y
-    secim=$(bekle_pencere 'Yaz.*Se' 10) || exit 1
+    pencereye_tus "$liste" alt+y
+    secim=$(gorunur_pencere 'Yaz.*Se' 10) || exit 1
     resim "$secim" "$cikti/yazici-sec.png"
-    tus "$secim" Escape
+    pencereye_tus "$secim" Escape
     exit 0
   )
   sonuc=$?
@@ -131,7 +110,6 @@ fi
 yapi=$(cd "$1" 2>/dev/null && pwd) || { echo "no such build folder: $1" >&2; exit 1; }
 kaynak=$(cd "$(dirname "$0")/.." && pwd)
 cikti=$(realpath -m "${2:-$kaynak/docs/kilavuz}")
-. "$(dirname "$0")/ortak.sh"
 [ "$(id -u)" -eq 0 ] || calistirilamaz "the private CUPS server needs root"
 for arac in xvfb-run xdotool import sqlite3 cupsd; do
   command -v "$arac" >/dev/null || { echo "$arac is missing: run scripts/kur.sh" >&2; exit 1; }

@@ -63,3 +63,29 @@ masa_ortami() {
   export LC_ALL=C.UTF-8
   unset QT_QPA_PLATFORM
 }
+
+# gorunur_pencere PATTERN SECONDS: the id of the last shown window whose name matches the
+# xdotool regex PATTERN, on stdout, waiting up to SECONDS for it; fails when none comes.
+gorunur_pencere() {
+  local desen="$1" sure="$2" id j
+  for ((j = 0; j < sure * 4; j++)); do
+    id=$(xdotool search --onlyvisible --name "$desen" 2>/dev/null | tail -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.25
+  done
+  return 1
+}
+
+# pencereye_tus ID KEY...: focuses the window and types the keys, as a user does, with the
+# pauses a window needs to take them.
+pencereye_tus() {
+  local id="$1"
+  shift
+  xdotool windowfocus --sync "$id" 2>/dev/null || true
+  sleep 0.3
+  xdotool key --clearmodifiers "$@"
+  sleep 0.6
+}

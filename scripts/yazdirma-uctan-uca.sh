@@ -23,27 +23,7 @@ set -uo pipefail
 
 BEKLEME_SN=60
 
-bekle_pencere() { # name pattern (xdotool regex), seconds -> window id on stdout
-  local desen="$1" sure="$2" id
-  for ((j = 0; j < sure * 4; j++)); do
-    id=$(xdotool search --onlyvisible --name "$desen" 2>/dev/null | tail -1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.25
-  done
-  return 1
-}
-
-tus() { # window id, keys...
-  local id="$1"
-  shift
-  xdotool windowfocus --sync "$id" 2>/dev/null || true
-  sleep 0.3
-  xdotool key --clearmodifiers "$@"
-  sleep 0.5
-}
+. "$(dirname "$0")/ortak.sh"
 
 # The names and texts of every object of the program's windows, one a line, as a
 # screen reader reads them through AT-SPI.
@@ -83,17 +63,17 @@ if [ "${1:-}" = "--ekranda" ]; then
   pid=$!
   sonuc=1
   (
-    ana=$(bekle_pencere 'Zelvora' 30) || { echo "the main window did not appear" >&2; exit 1; }
+    ana=$(gorunur_pencere 'Zelvora' 30) || { echo "the main window did not appear" >&2; exit 1; }
     sleep 1
     # "Y&apılacak İşler" menu, its last entry "Yapılacak İşleri Listele".
-    tus "$ana" alt+a
+    pencereye_tus "$ana" alt+a
     xdotool key Up Return
-    liste=$(bekle_pencere 'Listele' 10) || { echo "the job list window did not open" >&2; exit 1; }
+    liste=$(gorunur_pencere 'Listele' 10) || { echo "the job list window did not open" >&2; exit 1; }
     sleep 0.5
-    tus "$liste" alt+t
-    tus "$liste" alt+y
-    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open" >&2; exit 1; }
-    tus "$secim" Return
+    pencereye_tus "$liste" alt+t
+    pencereye_tus "$liste" alt+y
+    secim=$(gorunur_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open" >&2; exit 1; }
+    pencereye_tus "$secim" Return
     pdf_var=0
     for ((i = 0; i < BEKLEME_SN * 2; i++)); do
       if ls "$pdf_klasoru"/*.pdf >/dev/null 2>&1; then
@@ -107,11 +87,11 @@ if [ "${1:-}" = "--ekranda" ]; then
     [ "$pdf_var" = 1 ] || { echo "no PDF within $BEKLEME_SN s" >&2; exit 1; }
     # "PDF dosyasına kaydet": the file dialog over the printer window, a name, Enter.
     isler_once=$(lpstat -W all -o | wc -l)
-    tus "$liste" alt+y
-    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open for the PDF" >&2; exit 1; }
-    tus "$secim" alt+p
-    dosya_penceresi=$(bekle_pencere 'PDF dosyas' 10) || { echo "the file dialog did not open" >&2; exit 1; }
-    tus "$dosya_penceresi" ctrl+a
+    pencereye_tus "$liste" alt+y
+    secim=$(gorunur_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open for the PDF" >&2; exit 1; }
+    pencereye_tus "$secim" alt+p
+    dosya_penceresi=$(gorunur_pencere 'PDF dosyas' 10) || { echo "the file dialog did not open" >&2; exit 1; }
+    pencereye_tus "$dosya_penceresi" ctrl+a
     xdotool type --delay 30 "$secilen_pdf"
     sleep 0.3
     xdotool key Return
@@ -125,9 +105,9 @@ if [ "${1:-}" = "--ekranda" ]; then
     # The queue now refuses jobs: the same command must say so, and make no job.
     isler_once=$(lpstat -W all -o | wc -l)
     cupsreject -r "kapalı" ZelvoraPDF || { echo "cupsreject failed" >&2; exit 1; }
-    tus "$liste" alt+y
-    secim=$(bekle_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open again" >&2; exit 1; }
-    tus "$secim" Return
+    pencereye_tus "$liste" alt+y
+    secim=$(gorunur_pencere 'Yaz.*Se' 10) || { echo "the printer window did not open again" >&2; exit 1; }
+    pencereye_tus "$secim" Return
     for ((i = 0; i < 40; i++)); do
       mesaj=$(atspi_metinleri | grep -F "Liste yazdırılamadı!") && break
       sleep 0.5
@@ -149,7 +129,6 @@ if [ "${1:-}" = "--ekranda" ]; then
   exit "$sonuc"
 fi
 
-. "$(dirname "$0")/ortak.sh"
 yapi_ve_resim "$@"
 if [ "$(id -u)" -ne 0 ]; then
   # cupsd runs the cups-pdf backend as root only when it runs as root itself.
