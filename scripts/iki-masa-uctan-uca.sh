@@ -3,7 +3,8 @@
 # homes) on one PostgreSQL server. Desk A adds a job for the next minute with the
 # keyboard; desk B's main list shows it within 2 seconds (read through AT-SPI, as a
 # screen reader reads it) and desk B's reminder window comes up at that minute; desk B
-# marks it done; desk A does not remind it any more.
+# marks it done; desk A does not remind it any more. The desks run as a role with only
+# SELECT, INSERT, UPDATE and DELETE on the tables (scripts/sunucu-gecici.sh masa).
 #
 # Usage: scripts/iki-masa-uctan-uca.sh BUILD_DIR [SCREENSHOT.png]
 # Needs postgresql, xvfb, xdotool, x11-utils, python3-pyatspi, at-spi2-core, dbus-x11 and
@@ -182,6 +183,9 @@ else
 fi
 export ZELVORA_SUNUCU
 psql "$ZELVORA_SUNUCU" -qc "INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('1-Anahtar', 'Klasor', 'Büro')" || exit 1
+# The desks run as an office runs them: as a role with only the four row rights.
+ZELVORA_SUNUCU=$("$kok/scripts/sunucu-gecici.sh" masa "$(sed -n 's/.*host=\([^ ]*\).*/\1/p' <<<"$ZELVORA_SUNUCU")" \
+  "$(sed -n 's/.*dbname=\([^ ]*\).*/\1/p' <<<"$ZELVORA_SUNUCU")") || { echo "FAILED: no desk role" >&2; exit 1; }
 mkdir -p "$gecici/program"
 cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 

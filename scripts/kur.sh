@@ -15,12 +15,13 @@ paketler=(cmake g++ make pkg-config
 # The test programs and the end-to-end checks: a virtual display and the tools that act
 # as the user on it, the desktops' fonts (the layout test), faketime, the PDF tools, a
 # private CUPS with a PDF printer, the package checks, AT-SPI (read the screen as a
-# screen reader does), a notification server (dunst), PostgreSQL.
+# screen reader does), a notification server (dunst), PostgreSQL and the
+# certificates of its TLS check.
 paketler+=(poppler-utils xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-cantarell fonts-noto-core faketime
   cups cups-client printer-driver-cups-pdf
   lintian desktop-file-utils appstream
   python3-pyatspi at-spi2-core dbus-x11 dunst
-  postgresql postgresql-client e2fsprogs)
+  postgresql postgresql-client openssl e2fsprogs)
 if [ "${1:-}" = --uretec ]; then
   paketler+=(nodejs npm)
   shift

@@ -148,7 +148,7 @@ echo "the update of an older server: numbers go on at 42, token column there, tw
 ZELVORA_SUNUCU=$("$kok/scripts/sunucu-gecici.sh" veritabani "$sunucu" ofis_klasor) || { echo "FAILED: no database" >&2; exit 1; }
 export ZELVORA_SUNUCU
 sorgu "DO \$\$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'masa') THEN CREATE ROLE masa LOGIN; END IF; END \$\$;
-       GRANT SELECT, INSERT, UPDATE, DELETE ON \"KlasorBilgileriTablosu\", \"YapilacakIslerTablosu\" TO masa" || exit 1
+       GRANT SELECT, INSERT, UPDATE, DELETE ON \"KlasorBilgileriTablosu\", \"YapilacakIslerTablosu\", \"OnHatirlatmaTablosu\" TO masa" || exit 1
 masa_sorgu() { psql "$ZELVORA_SUNUCU user=masa" -v ON_ERROR_STOP=1 -Atqc "$1"; }
 a=$(masa_sorgu "INSERT INTO \"KlasorBilgileriTablosu\" VALUES (nextval('\"KlasorNumarasi\"') || '-Anahtar', 'Klasor', 'Bir') RETURNING \"Anahtari\"") \
   || { echo "FAILED: a desk role cannot draw a folder number" >&2; exit 1; }

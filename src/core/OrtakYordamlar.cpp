@@ -3,6 +3,7 @@
 #include "core/Arayuzler.h"
 #include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
+#include "core/SunucuBaglantisi.h"
 #include "core/Veritabani.h"
 
 #include <QAbstractEventDispatcher>
@@ -41,6 +42,21 @@ namespace {
 QString tirnakliDosya(const Hata &h)
 {
     return h.dosya().isEmpty() ? QString() : QStringLiteral("\r\n\"") + h.dosya() + QStringLiteral("\"");
+}
+
+// Under the network message, the server and why it could not be reached: libpq's reason,
+// with its meaning in plain words where it is a known one (password, database,
+// certificate...).
+QString sunucuNedeni(const Hata &h)
+{
+    if (h.aciklama().isEmpty())
+        return QString();
+    const QString anlam = SunucuBaglantisi::nedenAciklamasi(h.aciklama());
+    QString metin = QStringLiteral("\r\n\r\n");
+    if (!h.dosya().isEmpty())
+        metin += QStringLiteral("Sunucu: ") + h.dosya() + QStringLiteral("\r\n");
+    metin += QStringLiteral("Nedeni: ") + (anlam.isEmpty() ? h.aciklama() : anlam + QStringLiteral("\r\n(") + h.aciklama() + QLatin1Char(')'));
+    return metin;
 }
 
 // The advice that ends a failed write's message; that the entries are still there is
@@ -103,7 +119,7 @@ bool GenelHataYordami(const Hata &h)
         return true;
     case HataNo::DiskAg:
     case HataNo::GecersizYol:
-        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"),
+        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!") + sunucuNedeni(h),
               MesajSimgesi::Uyari);
         Arayuz::programSonu().bitir(1);
         return false;
@@ -116,7 +132,9 @@ bool GenelHataYordami(const Hata &h)
     case HataNo::AgKoptu:
         // The server is out of reach now: said as the network failure it is, and the
         // program goes on with what the user typed; the next action connects again.
-        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"), MesajSimgesi::Uyari);
+        mesaj(QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!") + sunucuNedeni(h)
+                  + (GirdilerYerindeKalir::etkin() ? QStringLiteral("\r\n\r\nGirdiğiniz bilgiler yerinde duruyor.") : QString()),
+              MesajSimgesi::Uyari);
         return true;
     case HataNo::Kilitli:
         mesaj(QStringLiteral("Veritabanı şu anda başka bir program tarafından kullanılıyor; işlem yapılamadı.")
@@ -204,6 +222,27 @@ bool Adim(const std::function<void()> &adim, bool *devam)
         adim();
         return true;
     } catch (const Hata &h) {
+        const bool d = GenelHataYordami(h);
+        if (devam)
+            *devam = d;
+        return false;
+    }
+}
+
+bool SunucuyaUlasilamiyor(const Hata &h)
+{
+    return (h.numara() == HataNo::AgKoptu || h.numara() == HataNo::DiskAg) && Veritabani::acikMi()
+        && Veritabani::acik().sunucuMu();
+}
+
+bool GozetimsizAdim(const std::function<void()> &adim, bool *devam)
+{
+    try {
+        adim();
+        return true;
+    } catch (const Hata &h) {
+        if (SunucuyaUlasilamiyor(h))
+            return false;
         const bool d = GenelHataYordami(h);
         if (devam)
             *devam = d;

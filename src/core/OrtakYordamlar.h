@@ -27,6 +27,12 @@ QString HataNedeni(const Hata &h);
 bool Adim(const std::function<void()> &adim, bool *devam = nullptr);
 // Runs one step, ignoring any error of ours silently.
 bool SessizAdim(const std::function<void()> &adim);
+// The office server cannot be reached now (the connection is lost or does not answer).
+bool SunucuyaUlasilamiyor(const Hata &h);
+// Runs one step of unattended work (the reminder scan) as Adim does, except that an
+// unreachable server shows no box: the status bar says so, and a box left unanswered at an
+// empty desk would hold up the scans after it.
+bool GozetimsizAdim(const std::function<void()> &adim, bool *devam = nullptr);
 
 // The string table, by resource number (10, 30, 40, 50, 60, 70, 90).
 QString KaynakMetni(int numara);

@@ -97,8 +97,8 @@ public:
 
     // --- The server -------------------------------------------------------------------
     // Connects to an office's PostgreSQL server (a libpq connection string or URI). An
-    // unreachable server is Hata 3043; a database whose tables or columns are not ours,
-    // 3051 naming the server.
+    // unreachable server is Hata 3043 with libpq's reason; a database whose tables or
+    // columns are not ours, 3051 naming the server. No wait for the server is unbounded.
     static std::unique_ptr<Veritabani> sunucuyaBaglan(const QString &baglanti);
 
     // --- Whichever back end ----------------------------------------------------------
@@ -118,6 +118,15 @@ public:
     enum BaskaMasaDegisikligi : unsigned { IslerDegisti = 1, KlasorlerDegisti = 2 };
     virtual unsigned baskaMasaDegisiklikleri() { return 0; }
     bool baskaMasaDegistirdi() { return baskaMasaDegisiklikleri() != 0; }
+    // The server: the connection is up (always true for the file).
+    virtual bool baglantiVar() { return true; }
+    // The server: notices a connection lost while the desk was idle and, while it is
+    // lost, takes one small step to make it again (a new attempt at most every 2 s; never
+    // waits). True once when it has been made again since the last call: the caller
+    // re-reads what it shows and reminds what came due meanwhile.
+    virtual bool baglantiyiSurdur() { return false; }
+    // The server: why it cannot be reached now (empty when it can).
+    virtual QString baglantiSorunu() const { return QString(); }
 
     // Opens the database again at its path, in place of the connection held (the file:
     // after it was replaced under the program; nothing for the server). Throws Hata as

@@ -1,6 +1,7 @@
 #include "core/VeritabaniSunucu.h"
 
 #include "core/OrtakYordamlar.h"
+#include "core/SunucuBaglantisi.h"
 
 #include <libpq-fe.h>
 
@@ -107,38 +108,30 @@ std::unique_ptr<Veritabani> Veritabani::sunucuyaBaglan(const QString &baglanti)
     return std::make_unique<SunucuVeritabani>(baglanti);
 }
 
-SunucuVeritabani::SunucuVeritabani(const QString &baglanti) : m_baglanti(baglanti), m_ad(sunucuAdi(baglanti))
+SunucuVeritabani::SunucuVeritabani(const QString &baglanti)
+    : m_ad(sunucuAdi(baglanti)), m_baglanti(std::make_unique<SunucuBaglantisi>(baglanti, m_ad, [this] { kur(); }))
 {
-    baglan();
-    try {
-        semayiDenetle();
-    } catch (...) {
-        PQfinish(m_bag);
-        m_bag = nullptr;
-        throw;
-    }
+    m_baglanti->baglan(HataNo::DiskAg);
+    semayiDenetle();
 }
 
-SunucuVeritabani::~SunucuVeritabani()
+SunucuVeritabani::~SunucuVeritabani() = default;
+
+pg_conn *SunucuVeritabani::bag() const
 {
-    PQfinish(m_bag);
+    return m_baglanti->bag();
 }
 
-void SunucuVeritabani::baglan()
+void SunucuVeritabani::kur()
 {
-    PQfinish(m_bag);
-    m_bag = PQconnectdb(m_baglanti.toUtf8().constData());
-    if (PQstatus(m_bag) != CONNECTION_OK) {
-        const QString neden = QString::fromUtf8(PQerrorMessage(m_bag)).trimmed();
-        PQfinish(m_bag);
-        m_bag = nullptr;
-        throw Hata(HataNo::DiskAg, neden, m_ad);
-    }
-    PQsetClientEncoding(m_bag, "UTF8");
     // ISO dates; a write that waits for another desk's lock gives up as the file's does.
-    Sonuc ayar(PQexec(m_bag, "SET DateStyle = 'ISO, YMD'; SET lock_timeout = '3s'; LISTEN zelvora"));
-    if (PQresultStatus(ayar.r) != PGRES_COMMAND_OK)
-        hataAt(ayar.r);
+    Sonuc ayar(calistir("SET DateStyle = 'ISO, YMD'; SET lock_timeout = '3s'; LISTEN zelvora", {}));
+    if (m_bagliydi) {
+        // Back after a loss: whatever the other desks changed meanwhile is re-read.
+        m_degisiklikVar = true;
+        m_yenidenBaglandi = true;
+    }
+    m_bagliydi = true;
 }
 
 void SunucuVeritabani::semayiDenetle()
@@ -272,15 +265,18 @@ std::vector<Veritabani::OnHatirlatmaAdayi> SunucuVeritabani::onHatirlatmaAdaylar
 
 void SunucuVeritabani::hataAt(PGresult *r)
 {
-    QString neden = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(m_bag)).trimmed();
+    QString neden = QString::fromUtf8(r ? PQresultErrorMessage(r) : PQerrorMessage(bag())).trimmed();
     if (neden.isEmpty())
-        neden = QString::fromUtf8(PQerrorMessage(m_bag)).trimmed();
+        neden = QString::fromUtf8(PQerrorMessage(bag())).trimmed();
     const char *durum = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
     const QByteArray kod = durum ? QByteArray(durum) : QByteArray();
     // The connection is gone (or the server went down): said as a network failure; the
     // next action connects again.
-    if (PQstatus(m_bag) != CONNECTION_OK || kod.startsWith("08") || kod.startsWith("57P"))
+    if (!m_baglanti->bagliMi() || kod.startsWith("08") || kod.startsWith("57P"))
         throw Hata(HataNo::AgKoptu, neden, m_ad);
+    // The server's statement limit: as slow as a network that does not answer.
+    if (kod == "57014")
+        throw Hata(HataNo::AgKoptu, QStringLiteral("Sunucu işlemi zaman sınırı içinde bitiremedi. (") + neden + QLatin1Char(')'), m_ad);
     if (kod == "53100")
         throw Hata(HataNo::DiskDolu, neden, m_ad);
     if (kod == "55P03" || kod == "40P01" || kod == "40001")
@@ -294,22 +290,19 @@ void SunucuVeritabani::hataAt(PGresult *r)
 
 PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerler)
 {
-    if (!m_bag || PQstatus(m_bag) != CONNECTION_OK) {
-        // The connection was lost before: this action connects again, and whatever the
-        // other desks changed meanwhile is re-read.
-        if (m_bag)
-            PQreset(m_bag);
-        if (!m_bag || PQstatus(m_bag) != CONNECTION_OK) {
-            try {
-                baglan();
-            } catch (const Hata &h) {
-                throw Hata(HataNo::AgKoptu, h.aciklama(), m_ad);
-            }
-        } else {
-            PQsetClientEncoding(m_bag, "UTF8");
-            PQclear(PQexec(m_bag, "SET DateStyle = 'ISO, YMD'; SET lock_timeout = '3s'; LISTEN zelvora"));
+    // A statement asked for while another one waits for its reply (an event handled during
+    // that wait) is refused, never sent on top of it.
+    if (m_baglanti->mesgulMu())
+        throw Hata(HataNo::Kilitli, QStringLiteral("Sunucu bir önceki işi bitirmeden yeni bir iş istendi."), m_ad);
+    if (!m_baglanti->bagliMi()) {
+        // A transaction cut by the loss is not carried on over a new connection: its
+        // first statements are gone.
+        if (m_islemde) {
+            m_islemde = false;
+            throw Hata(HataNo::AgKoptu, QStringLiteral("Sunucuyla bağlantı bir işlemin ortasında koptu; işlem yapılmadı."), m_ad);
         }
-        m_degisiklikVar = true;
+        // This action connects again, within the connection limit.
+        m_baglanti->baglan(HataNo::AgKoptu);
     }
     std::vector<const char *> metinler;
     std::vector<int> boylar;
@@ -319,8 +312,13 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
         metinler.push_back(d.bos ? nullptr : d.metin.constData());
         boylar.push_back(int(d.metin.size()));
     }
-    PGresult *r = PQexecParams(m_bag, sql, int(degerler.size()), nullptr, metinler.data(), boylar.data(), nullptr, 0);
-    const ExecStatusType durum = r ? PQresultStatus(r) : PGRES_FATAL_ERROR;
+    PGresult *r = m_baglanti->gonder(sql, int(degerler.size()), metinler.data(), boylar.data());
+    if (!r) {
+        m_islemde = false;
+        throw Hata(HataNo::AgKoptu, m_baglanti->sonNeden(), m_ad);
+    }
+    m_islemde = m_baglanti->bagliMi() && PQtransactionStatus(bag()) != PQTRANS_IDLE;
+    const ExecStatusType durum = PQresultStatus(r);
     if (durum != PGRES_COMMAND_OK && durum != PGRES_TUPLES_OK) {
         try {
             hataAt(r);
@@ -334,14 +332,18 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
 
 unsigned SunucuVeritabani::baskaMasaDegisiklikleri()
 {
-    if (m_bag && PQstatus(m_bag) == CONNECTION_OK && PQconsumeInput(m_bag)) {
-        const int ben = PQbackendPID(m_bag);
-        while (PGnotify *n = PQnotifies(m_bag)) {
-            // The payload starts with the table's name; anything else counts as jobs.
-            if (n->be_pid != ben)
-                m_degisiklikler |= std::strncmp(n->extra, "KlasorBilgileriTablosu", 22) == 0 ? KlasorlerDegisti
-                                                                                          : IslerDegisti;
-            PQfreemem(n);
+    if (m_baglanti->bagliMi() && !m_baglanti->mesgulMu()) {
+        if (PQconsumeInput(bag())) {
+            const int ben = PQbackendPID(bag());
+            while (PGnotify *n = PQnotifies(bag())) {
+                // The payload starts with the table's name; anything else counts as jobs.
+                if (n->be_pid != ben)
+                    m_degisiklikler |= std::strncmp(n->extra, "KlasorBilgileriTablosu", 22) == 0 ? KlasorlerDegisti
+                                                                                              : IslerDegisti;
+                PQfreemem(n);
+            }
+        } else {
+            m_baglanti->kopar(QString::fromUtf8(PQerrorMessage(bag())).trimmed());
         }
     }
     // After a reconnect anything may have changed.
@@ -351,6 +353,33 @@ unsigned SunucuVeritabani::baskaMasaDegisiklikleri()
     return var;
 }
 
+bool SunucuVeritabani::baglantiVar()
+{
+    return m_baglanti->bagliMi();
+}
+
+bool SunucuVeritabani::baglantiyiSurdur()
+{
+    if (m_baglanti->mesgulMu())
+        return false;
+    if (m_baglanti->bagliMi()) {
+        // An idle connection learns of a server that went away only by reading.
+        if (!PQconsumeInput(bag()))
+            m_baglanti->kopar(QString::fromUtf8(PQerrorMessage(bag())).trimmed());
+    }
+    if (!m_baglanti->bagliMi())
+        m_baglanti->arkaplandaBaglan();
+    const bool geri = m_yenidenBaglandi && m_baglanti->bagliMi();
+    if (geri)
+        m_yenidenBaglandi = false;
+    return geri;
+}
+
+QString SunucuVeritabani::baglantiSorunu() const
+{
+    return m_baglanti->bagliMi() ? QString() : m_baglanti->sonNeden();
+}
+
 void SunucuVeritabani::islem(const std::function<void()> &adimlar)
 {
     Sonuc bas(calistir("BEGIN", {}));
@@ -358,8 +387,13 @@ void SunucuVeritabani::islem(const std::function<void()> &adimlar)
         adimlar();
         Sonuc son(calistir("COMMIT", {}));
     } catch (...) {
-        if (m_bag && PQstatus(m_bag) == CONNECTION_OK)
-            PQclear(PQexec(m_bag, "ROLLBACK"));
+        if (m_baglanti->bagliMi()) {
+            try {
+                Sonuc geri(calistir("ROLLBACK", {}));
+            } catch (const Hata &) {
+                // The first failure is the one told.
+            }
+        }
         throw;
     }
 }

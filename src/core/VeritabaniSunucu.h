@@ -8,22 +8,29 @@
 #include <QList>
 
 #include <functional>
+#include <memory>
 
 struct pg_conn;
 struct pg_result;
 
 namespace Zelvora {
 
+class SunucuBaglantisi;
+
 class SunucuVeritabani final : public Veritabani {
 public:
     // Connects, checks that the tables and columns are ours, and listens for the other
-    // desks' changes. Throws Hata 3043 (unreachable) or 3051 (not our database).
+    // desks' changes. Throws Hata 3043 (unreachable, with libpq's reason) or 3051 (not our
+    // database); gives up on a server that does not answer within the connection limit.
     explicit SunucuVeritabani(const QString &baglanti);
     ~SunucuVeritabani() override;
 
     bool sunucuMu() const override { return true; }
     QString adi() const override { return m_ad; }
     unsigned baskaMasaDegisiklikleri() override;
+    bool baglantiVar() override;
+    bool baglantiyiSurdur() override;
+    QString baglantiSorunu() const override;
 
     bool eskiSemaMi() override { return false; }
     void semaYukselt() override {}
@@ -74,10 +81,13 @@ protected:
 private:
     void onGunleriYaz(qint64 isNo, const QList<int> &gunler);
     void alanlariYaz(const IsKaydi &is, unsigned alanlar);
-    // Runs one statement with its parameters; reconnects first when the connection was
-    // lost. Throws Hata for a failure (a lost connection, a full disk, a lock ...).
+    // Runs one statement with its parameters, waiting a bounded time for the reply;
+    // connects first when the connection was lost. Throws Hata for a failure (a lost
+    // connection, a reply not in time, a full disk, a lock ...).
     pg_result *calistir(const char *sql, const QList<Deger> &degerler);
-    void baglan();
+    // Session settings and LISTEN on every new connection.
+    void kur();
+    pg_conn *bag() const;
     void semayiDenetle();
     void satirlariOku(const char *sql, const QList<Deger> &degerler, const IsSatiriAlici &alici);
     qint64 degisenSatir(pg_result *r) const;
@@ -89,11 +99,13 @@ private:
     // folder is gone (the fixed nodes always exist).
     bool klasoruKilitle(const QString &anahtari);
 
-    QString m_baglanti;
     QString m_ad;
-    pg_conn *m_bag = nullptr;
+    std::unique_ptr<SunucuBaglantisi> m_baglanti;
     bool m_degisiklikVar = false;
     bool m_onHatirlatmaVar = false; // the server has the advance-warning table
+    bool m_bagliydi = false;        // a connection was made before (the next one is a return)
+    bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
+    bool m_islemde = false;         // the last statement left a transaction open
     unsigned m_degisiklikler = 0; // what the other desks' notifications named
 };
 

@@ -221,9 +221,10 @@ void HatirlatmaFormu::listele()
     const QDateTime simdi = Arayuz::saat().simdi();
     m_taramaAni = Ufuk::taramaAni(simdi);
     std::vector<IsKaydi> isler;
-    // A query that fails leaves the list empty; the error has been reported, and the
-    // horizon must not move past jobs that were not looked at.
-    m_taramaTamam = Adim([&] {
+    // A query that fails leaves the list empty; the error has been reported (an office
+    // server out of reach in the status bar only), and the horizon must not move past jobs
+    // that were not looked at.
+    m_taramaTamam = GozetimsizAdim([&] {
         const QDateTime ufuk = Ufuk::taramaUfku(simdi);
         isler = Veritabani::acik().hatirlatilacakIsler(simdi.date(), simdi.time(), ufuk.date(), ufuk.time());
     });

@@ -5,6 +5,7 @@
 #include "core/Ufuk.h"
 #include "core/Arayuzler.h"
 #include "core/UykuIzleyicisi.h"
+#include "core/Veritabani.h"
 #include "reminders/HatirlatmaFormu.h"
 #include "reminders/MasaustuBildirimi.h"
 #include "tools/GirisSifresiSorFormu.h"
@@ -36,8 +37,8 @@ void HatirlatmaTaramasi::baslat()
 
 void HatirlatmaTaramasi::hemenTara()
 {
-    // The timer's countdown stood still while the machine slept. A tick that finds the
-    // reminder window up only re-arms the timer.
+    // The timer's countdown stood still while the machine slept, or the office server has
+    // come back. A tick that finds the reminder window up only re-arms the timer.
     if (m_basladi)
         m_zamanlayici->start(0);
 }
@@ -96,17 +97,26 @@ void HatirlatmaTaramasi::YapilacakIsKontrolu_Timer()
     // reminders missed while the program was closed come up as soon as it is given.
     if (m_hatirlatmaFormu && m_hatirlatmaFormu->isVisible()) {
         m_zamanlayici->start(TaramaAraligiMs);
-        // Rows settled on another desk meanwhile leave the window.
+        // Rows settled on another desk meanwhile leave the window (when the server can be
+        // reached: a look must not wait for one that cannot).
         QPointer<HatirlatmaFormu> f = m_hatirlatmaFormu;
-        SessizAdim([&] { f->baskaYerdeSonuclananlariCikar(); });
+        if (!Veritabani::acikMi() || Veritabani::acik().baglantiVar())
+            SessizAdim([&] { f->baskaYerdeSonuclananlariCikar(); });
         return;
     }
     if (GirisSifresiSorFormu::acik()) {
         m_zamanlayici->start(IlkTaramaGecikmesiMs);
         return;
     }
+    // An office server out of reach: the scan waits for nothing and tells nothing (the
+    // status bar says it, the connection is tried again in the background, and its return
+    // scans at once); the next tick looks again.
+    if (Veritabani::acikMi() && !Veritabani::acik().baglantiVar()) {
+        m_zamanlayici->start(TaramaAraligiMs);
+        return;
+    }
     bool devam = true;
-    Adim([&] { HatirlatilacakIsleriListele(); }, &devam);
+    GozetimsizAdim([&] { HatirlatilacakIsleriListele(); }, &devam);
     if (!devam)
         return; // the program has been ended
     // The next scan is armed before pending events run, and those events include no user

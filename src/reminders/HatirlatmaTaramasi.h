@@ -29,8 +29,8 @@ public:
 
     // Arms the timer for the first scan.
     void baslat();
-    // A scan now rather than at the next tick (after the machine woke up), once scanning
-    // has begun.
+    // A scan now rather than at the next tick (after the machine woke up, or the office
+    // server came back), once scanning has begun.
     void hemenTara();
     // The tick of the timer.
     void YapilacakIsKontrolu_Timer();

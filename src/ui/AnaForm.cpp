@@ -22,6 +22,7 @@
 #include "ui/HakkindaFormu.h"
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
+#include "ui/SunucuIzleme.h"
 #include "ui/Yardim.h"
 
 #include <QAction>
@@ -133,6 +134,12 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         m_baskaMasaBekleme->setInterval(300);
         connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
         m_baskaMasaIzleme->start();
+        // A lost connection: said in the status bar and made again in the background; once
+        // back, the list and the tree follow (all counts as changed) and what came due is
+        // reminded.
+        m_sunucuIzleme = new SunucuIzleme(this, this);
+        statusBar()->addPermanentWidget(m_sunucuIzleme->durumEtiketi());
+        connect(m_sunucuIzleme, &SunucuIzleme::geriGeldi, m_tarama, &HatirlatmaTaramasi::hemenTara);
     }
     m_klasorler->yuklemeBitti();
     if (gorunsun)

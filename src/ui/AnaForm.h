@@ -22,6 +22,7 @@ class QTreeWidgetItem;
 namespace Zelvora {
 
 class BildirimAlani;
+class SunucuIzleme;
 class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsKomutlari;
@@ -201,6 +202,7 @@ private:
     // gathers a burst of them into one re-listing.
     QTimer *m_baskaMasaIzleme = nullptr;
     QTimer *m_baskaMasaBekleme = nullptr;
+    SunucuIzleme *m_sunucuIzleme = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 

@@ -4,6 +4,7 @@
 
 #include "core/Ayarlar.h"
 #include "core/Baslangic.h"
+#include "core/GirisMetni.h"
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Platform.h"
@@ -86,7 +87,7 @@ void CekirdekTesti::genelHataYordami()
     QCOMPARE(ortam.mesajlar->gosterilenler.last().metin,
              QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!"));
     QCOMPARE(ortam.son->sayi, 1);
-    QVERIFY(!GenelHataYordami(3043, QStringLiteral("x")));
+    QVERIFY(!GenelHataYordami(3043, QString()));
     QCOMPARE(ortam.mesajlar->gosterilenler.last().metin,
              QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!"));
     QCOMPARE(ortam.son->sayi, 2);
@@ -124,18 +125,36 @@ void CekirdekTesti::genelHataYordami()
     }
     QCOMPARE(ortam.son->sayi, 3);
 
-    // The office server: a connection lost after the start is said as the network failure
-    // and the program goes on; a database that is not ours names the server it is on.
+    // The office server: a connection lost after the start is said as the network failure,
+    // with the server and libpq's reason under it (in plain words where it is a known one),
+    // and the program goes on; at the start the same, and the program ends. A database that
+    // is not ours names the server it is on.
     ortam.mesajlar->temizle();
-    QVERIFY(GenelHataYordami(Hata(HataNo::AgKoptu, QStringLiteral("server closed the connection"),
+    QVERIFY(GenelHataYordami(Hata(HataNo::AgKoptu, QStringLiteral("server closed the connection unexpectedly"),
                                   QStringLiteral("PostgreSQL buro/zelvora"))));
     QCOMPARE(ortam.mesajlar->metinler(),
-             QStringList{QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!")});
+             QStringList{QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!\r\n\r\n"
+                                        "Sunucu: PostgreSQL buro/zelvora\r\n"
+                                        "Nedeni: Sunucuyla bağlantı koptu.\r\n(server closed the connection unexpectedly)")});
     QCOMPARE(ortam.son->sayi, 3);
+    {
+        const GirdilerYerindeKalir girdiler;
+        QVERIFY(GenelHataYordami(Hata(HataNo::AgKoptu, QStringLiteral("Sunucu 12 saniye içinde yanıt vermedi."),
+                                      QStringLiteral("PostgreSQL buro/zelvora"))));
+    }
+    QCOMPARE(ortam.mesajlar->metinler().last(),
+             QStringLiteral("Ağ bağlantısı kurulamıyor. Lütfen, kontrol edip tekrar deneyiniz!\r\n\r\n"
+                            "Sunucu: PostgreSQL buro/zelvora\r\nNedeni: Sunucu 12 saniye içinde yanıt vermedi.\r\n\r\n"
+                            "Girdiğiniz bilgiler yerinde duruyor."));
+    QVERIFY(!GenelHataYordami(Hata(HataNo::DiskAg, QStringLiteral("FATAL:  password authentication failed for user \"masa\""),
+                                   QStringLiteral("PostgreSQL buro/zelvora"))));
+    QVERIFY(ortam.mesajlar->metinler().last().contains(
+        QStringLiteral("\r\nNedeni: Sunucu, kullanıcının parolasını kabul etmedi.\r\n(FATAL:  password authentication failed")));
+    QCOMPARE(ortam.son->sayi, 4);
     QVERIFY(!GenelHataYordami(Hata(HataNo::DosyaAcilamiyor, QStringLiteral("x"), QStringLiteral("PostgreSQL buro/zelvora"))));
     QCOMPARE(ortam.mesajlar->metinler().last(), QStringLiteral("Dosyaya erişilemiyor. Lütfen, kontrol edip tekrar deneyiniz!")
                                                     + QStringLiteral("\r\n\"PostgreSQL buro/zelvora\""));
-    QCOMPARE(ortam.son->sayi, 4);
+    QCOMPARE(ortam.son->sayi, 5);
 }
 
 void CekirdekTesti::sqliteHatalariEslenir()

@@ -4,7 +4,8 @@
 # removed first.
 #
 #   fikstur.sh sunucu baslat|durdur DIR   PostgreSQL (scripts/sunucu-gecici.sh), with the
-#                                         databases zelvora and iki_masa
+#                                         databases zelvora, iki_masa, sunucu_agi and
+#                                         sunucu_kopma
 #   fikstur.sh cups baslat|durdur DIR     CUPS with a PDF printer (scripts/cups-gecici.sh);
 #                                         needs root
 set -uo pipefail
@@ -38,7 +39,9 @@ case "$islem" in
     mkdir -p "$(dirname "$klasor")"
     chmod 0755 "$(dirname "$klasor")"
     "$betik" baslat "$klasor" || exit 1
-    [ "$tur" = sunucu ] && { "$betik" veritabani "$klasor" iki_masa || exit 1; }
+    if [ "$tur" = sunucu ]; then
+      for vt in iki_masa sunucu_agi sunucu_kopma; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
+    fi
     exit 0
     ;;
   durdur)
