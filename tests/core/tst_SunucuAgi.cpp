@@ -126,7 +126,7 @@ void SunucuAgiTesti::init()
         ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
     const QString klasor = QRegularExpression(QStringLiteral("host=(\\S+)")).match(m_sunucu).captured(1);
     m_araci = std::make_unique<Test::TcpAracisi>(klasor);
-    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY CASCADE");
 }
 
 void SunucuAgiTesti::cleanup()

@@ -54,7 +54,7 @@ void SunucuKopuncaTesti::init()
         return QRegularExpression(QLatin1String(ad) + QStringLiteral("=(\\S+)")).match(m_sunucu).captured(1);
     };
     m_araci = std::make_unique<Test::TcpAracisi>(deger("host"));
-    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY");
+    sunucudaCalistir("TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\" RESTART IDENTITY CASCADE");
     sunucudaCalistir("INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('1-Anahtar', 'Klasor', 'Büro')");
     m_vt = Veritabani::sunucuyaBaglan(QStringLiteral("host=127.0.0.1 port=%1 user=%2 dbname=%3 sslmode=disable")
                                           .arg(m_araci->port())
