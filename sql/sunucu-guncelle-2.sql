@@ -22,4 +22,16 @@ DROP TRIGGER IF EXISTS "OnHatirlatmaDegisti" ON "OnHatirlatmaTablosu";
 CREATE TRIGGER "OnHatirlatmaDegisti" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
     FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
 
+-- A server that keeps the change log already (sql/sunucu-guncelle-3.sql applied first)
+-- logs the warnings too.
+DO $$
+BEGIN
+    IF to_regprocedure('"ZelvoraGunlukle"()') IS NOT NULL THEN
+        DROP TRIGGER IF EXISTS "OnHatirlatmaGunlugu" ON "OnHatirlatmaTablosu";
+        CREATE TRIGGER "OnHatirlatmaGunlugu" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
+            FOR EACH ROW EXECUTE FUNCTION "ZelvoraGunlukle"();
+    END IF;
+END;
+$$;
+
 COMMIT;

@@ -143,6 +143,18 @@ public:
     // The warning table is there. Without it (an older file before its upgrade, an
     // office server not yet migrated) jobs work as ever, without warnings.
     virtual bool onHatirlatmaVar() const = 0;
+
+    // --- The change log an office server keeps (none for the file) ------------------
+    struct GecmisKaydi {
+        QString zaman;     // "dd.MM.yyyy HH:mm:ss", the desk's local time
+        QString kullanici; // the database user
+        QString adres;     // the desk's address (empty over a local socket)
+        QString tablo, islem;
+        QString eski, yeni; // the row before and after, as JSON (empty when none)
+    };
+    virtual bool gecmisVar() const { return false; }
+    // The log lines of a job and of its advance warnings, oldest first.
+    virtual QList<GecmisKaydi> isGecmisi(qint64 isNo) { Q_UNUSED(isNo); return {}; }
     // Adds the warning table to an older file (its upgrade step); the server's tables
     // are its administrator's, so there it throws.
     virtual void onHatirlatmaTablosuEkle() = 0;

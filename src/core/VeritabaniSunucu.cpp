@@ -1,5 +1,7 @@
 #include "core/VeritabaniSunucu.h"
 
+#include <QDateTime>
+
 #include "core/OrtakYordamlar.h"
 #include "core/SunucuBaglantisi.h"
 
@@ -184,6 +186,31 @@ void SunucuVeritabani::semayiDenetle()
                          "AND column_name IN ('IsNo', 'GunOnce', 'ErtelemeAni', 'Durduruldu')",
                          {}));
     m_onHatirlatmaVar = uyari.sayi(0, 0) == 4;
+    // So did the change log (sql/sunucu-guncelle-3.sql); a desk that may not read it
+    // goes without "Geçmiş...".
+    Sonuc gunluk(calistir("SELECT has_table_privilege(to_regclass('\"DegisiklikGunlugu\"'), 'SELECT') IS TRUE", {}));
+    m_gecmisVar = gunluk.mantiksal(0, 0);
+}
+
+QList<Veritabani::GecmisKaydi> SunucuVeritabani::isGecmisi(qint64 isNo)
+{
+    QList<GecmisKaydi> liste;
+    if (!m_gecmisVar)
+        return liste;
+    Sonuc s(calistir("SELECT extract(epoch FROM \"Zaman\")::bigint, \"Kullanici\", "
+                     "host(\"Adres\"), \"Tablo\", \"Islem\", \"Eski\"::text, \"Yeni\"::text "
+                     "FROM \"DegisiklikGunlugu\" WHERE \"Anahtar\" = $1 "
+                     "AND \"Tablo\" IN ('YapilacakIslerTablosu', 'OnHatirlatmaTablosu') "
+                     // From the job's own insert on: a number given again after the table
+                     // was emptied and restarted does not bring an earlier job's lines.
+                     "AND \"GunlukNo\" >= COALESCE((SELECT max(\"GunlukNo\") FROM \"DegisiklikGunlugu\" "
+                     "WHERE \"Anahtar\" = $1 AND \"Tablo\" = 'YapilacakIslerTablosu' AND \"Islem\" = 'INSERT'), 0) "
+                     "ORDER BY \"GunlukNo\"",
+                     {Deger(QString::number(isNo))}));
+    for (int i = 0; i < s.satir(); ++i)
+        liste.append({QDateTime::fromSecsSinceEpoch(s.sayi(i, 0)).toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")), s.metin(i, 1), s.metin(i, 2), s.metin(i, 3), s.metin(i, 4), s.metin(i, 5),
+                      s.metin(i, 6)});
+    return liste;
 }
 
 void SunucuVeritabani::onHatirlatmaTablosuEkle()

@@ -44,6 +44,8 @@ public:
     void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
                        const IsSatiriAlici &alici) override;
     bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
+    bool gecmisVar() const override { return m_gecmisVar; }
+    QList<GecmisKaydi> isGecmisi(qint64 isNo) override;
     void onHatirlatmaTablosuEkle() override;
     QList<int> onHatirlatmalar(qint64 isNo) override;
     void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) override;
@@ -103,6 +105,7 @@ private:
     std::unique_ptr<SunucuBaglantisi> m_baglanti;
     bool m_degisiklikVar = false;
     bool m_onHatirlatmaVar = false; // the server has the advance-warning table
+    bool m_gecmisVar = false;       // the server keeps the change log
     bool m_bagliydi = false;        // a connection was made before (the next one is a return)
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open

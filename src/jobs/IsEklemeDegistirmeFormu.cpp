@@ -1,4 +1,5 @@
 #include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsGecmisiFormu.h"
 
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
@@ -162,6 +163,10 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     KaydetDugmesi = dugme(QStringLiteral("KaydetDugmesi"), QStringLiteral("Kaydet"), ilkSatir - 1 + 3 * 32);
     VazgecDugmesi = dugme(QStringLiteral("VazgecDugmesi"), QStringLiteral("Vazgeç"), ilkSatir - 1 + 32);
     KapatDugmesi = dugme(QStringLiteral("KapatDugmesi"), QStringLiteral("Kapat (Esc)"), ilkSatir - 1 + 2 * 32);
+    // Where "Kaydet" was drawn before it moves up in place of "Yeni İş Ekle".
+    GecmisDugmesi = dugme(QStringLiteral("GecmisDugmesi"), QStringLiteral("&Geçmiş..."), ilkSatir - 1 + 3 * 32);
+    GecmisDugmesi->setAccessibleName(QStringLiteral("Geçmiş..."));
+    GecmisDugmesi->hide();
 
     // Labels: mnemonics go to their fields, and a label turns dark red while its field
     // has the focus.
@@ -192,7 +197,7 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     const QList<QWidget *> sira = {IsinTarihiKutusu, TarihiTakvimdenSecDugmesi, SaatKutusu, DakikaKutusu,
                                    IsinKonusuKutusu, IsinYeriKutusu, IsinSayisiKutusu, AciklamaKutusu,
                                    HatirlatmaVarOnayi, OnHatirlatmaGunleriKutusu, IsYapildiOnayi, YeniIsEkleDugmesi, KaydetDugmesi,
-                                   VazgecDugmesi, KapatDugmesi};
+                                   VazgecDugmesi, KapatDugmesi, GecmisDugmesi};
     for (qsizetype i = 0; i + 1 < sira.size(); ++i)
         setTabOrder(sira.at(i), sira.at(i + 1));
 
@@ -212,6 +217,10 @@ void IsEklemeDegistirmeFormu::denetimleriKur()
     connect(KaydetDugmesi, &QPushButton::clicked, this, [this] { KaydetDugmesi_Click(); });
     connect(VazgecDugmesi, &QPushButton::clicked, this, [this] { VazgecDugmesi_Click(); });
     connect(KapatDugmesi, &QPushButton::clicked, this, [this] { KapatDugmesi_Click(); });
+    connect(GecmisDugmesi, &QPushButton::clicked, this, [this] {
+        IsGecmisiFormu gecmis(m_isNo, this);
+        gecmis.exec();
+    });
 }
 
 // --- States -------------------------------------------------------------------------
@@ -278,6 +287,7 @@ void IsEklemeDegistirmeFormu::ekle(const QString &klasorAnahtari, const QString 
     YeniIsEkleDugmesi_Click();
     m_ekleKipi = true;
     m_isNo = 0;
+    GecmisDugmesi->hide();
     m_klasorAnahtari = klasorAnahtari;
     m_belirtec.clear();
     HatirlatmaVarOnayi->setChecked(true);
@@ -290,6 +300,8 @@ void IsEklemeDegistirmeFormu::degistir(qint64 isNo, const QString &baslik)
     setWindowTitle(baslik);
     m_ekleKipi = false;
     m_isNo = isNo;
+    // An office server that keeps the change log shows who changed the job.
+    GecmisDugmesi->setVisible(Veritabani::acikMi() && Veritabani::acik().gecmisVar());
     QList<int> gunler;
     SessizAdim([&] {
         if (Veritabani::acikMi())

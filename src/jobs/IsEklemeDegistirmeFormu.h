@@ -128,6 +128,7 @@ private:
     QPushButton *KaydetDugmesi = nullptr;
     QPushButton *VazgecDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
+    QPushButton *GecmisDugmesi = nullptr; // office mode: the job's change log
     OnHatirlatmaKutusu *OnHatirlatmaGunleriKutusu = nullptr;
     QLabel *GunOnceEtiketi = nullptr;
     QLabel *Etiket[7] = {};

@@ -8,12 +8,14 @@
 
 #include "core/Veritabani.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
+#include "jobs/IsGecmisiFormu.h"
 #include "jobs/KlasorAgaci.h"
 #include "ui/AnaForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <libpq-fe.h>
@@ -29,6 +31,7 @@ private Q_SLOTS:
     void cleanup();
     void agacObekiMasayiIzler();
     void silinmisKlasoreIsKaydedilmez();
+    void isinGecmisiSunucudaTutulur();
 
 private:
     void sunucudaCalistir(const char *sql)
@@ -124,6 +127,52 @@ void OfisMasasiTesti::silinmisKlasoreIsKaydedilmez()
     QVERIFY(Test::denetim<QPushButton>(&editor, "KaydetDugmesi")->isVisibleTo(&editor));
     QCOMPARE(Test::denetim<QComboBox>(&editor, "IsinKonusuKutusu")->currentText(), QStringLiteral("Duruşma"));
     QCOMPARE(Test::denetim<QLineEdit>(&editor, "IsinTarihiKutusu")->text(), QStringLiteral("10.12.2026"));
+}
+
+void OfisMasasiTesti::isinGecmisiSunucudaTutulur()
+{
+    // Who changed a hearing: the server logs every change by trigger, with the user; the
+    // job editor shows the log; nobody may rewrite it.
+    QVERIFY(m_masa->gecmisVar());
+    m_masa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Duruşmalar")});
+    IsKaydi is{0, QStringLiteral("1-Anahtar"), QDate(2027, 1, 8), QTime(9, 30), QStringLiteral("Asliye Hukuk"),
+               QStringLiteral("Adliye"), QStringLiteral("2026/12"), QString(), true, false};
+    is.onGunler = {3};
+    is.isNo = m_masa->isEkle(is);
+    is.konu = QStringLiteral("İstinaf süresi sonu");
+    is.tarih = QDate(2027, 1, 11);
+    m_oteki->isGuncelle(is);
+
+    const QList<Veritabani::GecmisKaydi> gecmis = m_masa->isGecmisi(is.isNo);
+    QStringList satirlar;
+    for (const Veritabani::GecmisKaydi &k : gecmis)
+        satirlar << k.tablo + QLatin1Char(' ') + k.islem;
+    QVERIFY2(gecmis.size() == 3, qPrintable(satirlar.join(QStringLiteral(", "))));
+    QCOMPARE(gecmis.at(0).islem, QStringLiteral("INSERT"));
+    QVERIFY(!gecmis.at(0).kullanici.isEmpty());
+    QVERIFY(QDateTime::fromString(gecmis.at(1).zaman, QStringLiteral("dd.MM.yyyy HH:mm:ss")).isValid());
+
+    IsEklemeDegistirmeFormu f;
+    f.degistir(is.isNo, QStringLiteral("Yapılacak İş Değiştirme"));
+    QVERIFY(Test::denetim<QPushButton>(&f, "GecmisDugmesi")->isVisibleTo(&f));
+    IsGecmisiFormu g(is.isNo);
+    QTreeWidget *liste = Test::denetim<QTreeWidget>(&g, "GecmisListesi");
+    QCOMPARE(liste->topLevelItemCount(), 3);
+    QCOMPARE(liste->topLevelItem(0)->text(3), QStringLiteral("Ekleme"));
+    QCOMPARE(liste->topLevelItem(1)->text(4), QStringLiteral("Ön hatırlatma eklendi: 3 gün önce"));
+    QCOMPARE(liste->topLevelItem(2)->text(3), QStringLiteral("Değişiklik"));
+    QCOMPARE(liste->topLevelItem(2)->text(4),
+             QStringLiteral("Tarih: \"2027-01-08\" → \"2027-01-11\"; Konu: \"Asliye Hukuk\" → \"İstinaf süresi sonu\""));
+
+    PGconn *c = PQconnectdb(m_sunucu.toUtf8().constData());
+    for (const char *sql : {"DELETE FROM \"DegisiklikGunlugu\"", "UPDATE \"DegisiklikGunlugu\" SET \"Kullanici\" = 'x'",
+                            "TRUNCATE \"DegisiklikGunlugu\""}) {
+        PGresult *r = PQexec(c, sql);
+        QCOMPARE(PQresultStatus(r), PGRES_FATAL_ERROR);
+        PQclear(r);
+    }
+    PQfinish(c);
+    QCOMPARE(m_masa->isGecmisi(is.isNo).size(), 3);
 }
 
 QTEST_MAIN(OfisMasasiTesti)
