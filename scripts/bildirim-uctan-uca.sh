@@ -204,7 +204,7 @@ masa_ortami "$gecici"
 # The session bus comes from dbus-run-session, not from the caller's session.
 unset DBUS_SESSION_BUS_ADDRESS
 
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" --ekranda "$gecici" "$ekran_resmi"
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" --ekranda "$gecici" "$ekran_resmi"
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: screenshot in $ekran_resmi"
 exit "$sonuc"

@@ -288,7 +288,7 @@ masa_ortami "$gecici"
 export XDG_RUNTIME_DIR="$gecici/run"
 mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" \
   2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?

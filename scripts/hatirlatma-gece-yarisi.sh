@@ -112,7 +112,7 @@ export LC_ALL=C.UTF-8
 export TZ=UTC
 unset QT_QPA_PLATFORM
 
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then

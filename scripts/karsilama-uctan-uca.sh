@@ -83,7 +83,7 @@ ozet=$(sha256sum "$yedekler/Vok.ydk")
 
 masa_ortami "$gecici"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then

@@ -155,7 +155,7 @@ SQL
 calistir() { # folder, kind
   (
     masa_ortami "$1"
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --ekranda "$1/program/zelvora" "$cikti" "$1/zelvora.log" "$2"
+    xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1024x768x24" "$0" --ekranda "$1/program/zelvora" "$cikti" "$1/zelvora.log" "$2"
   ) || { echo "FAILED ($2); program output:" >&2; cat "$1/zelvora.log" >&2; return 1; }
 }
 

@@ -418,7 +418,7 @@ sleep 0.5
 mkdir -p "$gecici/program"
 cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 export YONETICI ARACI_PID ARACI_PORT SUNUCU_PORT veri pgbin
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$gecici" "$ekran" 2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: office desk on a failing network; screenshot in $ekran"

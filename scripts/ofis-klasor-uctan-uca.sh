@@ -162,7 +162,7 @@ sorgu "INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('90-Anahtar', '77-Anahtar'
 mkdir -p "$gecici/program"
 cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$gecici" "$ekran" 2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: folders in office mode; screenshot in $ekran"

@@ -289,7 +289,7 @@ onceki=$(cd "$kok" && find . -printf '%p %y %m %u %s %T@\n' | sort)
   PATH="$kok/usr/bin:/usr/bin:/bin" HOME="$ev" USER="$kullanici" LOGNAME="$kullanici" \
   XDG_DATA_HOME="$ev/.local/share" XDG_CONFIG_HOME="$ev/.config" XDG_CACHE_HOME="$ev/.cache" \
   XDG_RUNTIME_DIR="$ev/calisma" TMPDIR="$ev/tmp" LANG=C.UTF-8 \
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
   "$gecici/betik.sh" --ekranda "$(anahtar Exec)" "$cikti"
 [ $? -eq 0 ] || { hata "no window \"$PENCERE_BASLIGI\" within $BEKLEME_SN s"; sed 's/^/  zelvora: /' "$cikti/zelvora.log" >&2; }
 

@@ -202,7 +202,7 @@ masa_ortami "$gecici"
 # A session bus of its own, so that the message can be read as a screen reader reads it.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export NO_AT_BRIDGE=0
-xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" "$gecici/pdf" "$gecici/secilen.pdf"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then
