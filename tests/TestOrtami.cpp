@@ -1,5 +1,7 @@
 #include "TestOrtami.h"
 
+#include <libpq-fe.h>
+
 #include "core/Ayarlar.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
@@ -157,6 +159,17 @@ void modalGelince(const std::function<void(QWidget *)> &f, int zamanAsimiMs)
         }
     });
     sayac->start();
+}
+
+void sunucudaCalistir(const QString &baglanti, const char *sql)
+{
+    PGconn *c = PQconnectdb(baglanti.toUtf8().constData());
+    QCOMPARE(PQstatus(c), CONNECTION_OK);
+    PGresult *r = PQexec(c, sql);
+    const ExecStatusType durum = PQresultStatus(r);
+    QVERIFY2(durum == PGRES_COMMAND_OK || durum == PGRES_TUPLES_OK, PQerrorMessage(c));
+    PQclear(r);
+    PQfinish(c);
 }
 
 } // namespace Zelvora::Test

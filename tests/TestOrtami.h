@@ -170,6 +170,10 @@ T *denetim(const QObject *pencere, const char *ad)
     return d;
 }
 
+// Runs one statement on the test's server (a libpq connection string) on a connection of
+// its own; the case fails when it cannot connect or the statement fails.
+void sunucudaCalistir(const QString &baglanti, const char *sql);
+
 // Runs f as soon as the next modal dialog (or any window of the given class) is up;
 // use it before calling something that opens a modal window.
 void modalGelince(const std::function<void(QWidget *)> &f, int zamanAsimiMs = 5000);

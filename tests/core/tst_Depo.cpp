@@ -71,16 +71,7 @@ private:
         return s;
     }
     // A statement of the test's own on the server, on a connection of its own.
-    void sunucudaCalistir(const char *sql)
-    {
-        PGconn *c = PQconnectdb(m_sunucu.toUtf8().constData());
-        QCOMPARE(PQstatus(c), CONNECTION_OK);
-        PGresult *r = PQexec(c, sql);
-        const ExecStatusType durum = PQresultStatus(r);
-        QVERIFY2(durum == PGRES_COMMAND_OK || durum == PGRES_TUPLES_OK, PQerrorMessage(c));
-        PQclear(r);
-        PQfinish(c);
-    }
+    void sunucudaCalistir(const char *sql) { Test::sunucudaCalistir(m_sunucu, sql); }
 
     std::unique_ptr<Test::Ortam> m_ortam;
     std::unique_ptr<Veritabani> m_sunucuBag;

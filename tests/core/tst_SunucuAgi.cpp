@@ -102,16 +102,7 @@ private:
                    .arg(deger("user"), deger("dbname"))
             + ek;
     }
-    void sunucudaCalistir(const char *sql)
-    {
-        PGconn *c = PQconnectdb(m_sunucu.toUtf8().constData());
-        QCOMPARE(PQstatus(c), CONNECTION_OK);
-        PGresult *r = PQexec(c, sql);
-        const ExecStatusType durum = PQresultStatus(r);
-        QVERIFY2(durum == PGRES_COMMAND_OK || durum == PGRES_TUPLES_OK, PQerrorMessage(c));
-        PQclear(r);
-        PQfinish(c);
-    }
+    void sunucudaCalistir(const char *sql) { Test::sunucudaCalistir(m_sunucu, sql); }
 
     std::unique_ptr<Test::Ortam> m_ortam;
     std::unique_ptr<Test::TcpAracisi> m_araci;

@@ -45,8 +45,8 @@ const QString Yol = QStringLiteral("/org/freedesktop/Notifications");
 QString yolAdresi; // the test bus, started before the application
 pid_t yolPid = 0;
 
-// A notification server on the test bus: it records what it is asked and answers as the
-// specification of desktop notifications says.
+// A notification server on the test bus: it records what it is asked and answers as a
+// desktop's notification server does (org.freedesktop.Notifications).
 class SunucuNesnesi : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
