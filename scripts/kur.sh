@@ -6,22 +6,23 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Building: compiler, Qt, SQLite, libpq, CUPS; the Debian package (cpack -G DEB), whose
+# Building: compiler, Qt, SQLite, libpq, CUPS, libical, libsecret; the Debian package (cpack -G DEB), whose
 # dependencies dpkg-shlibdeps computes.
 paketler=(cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
-  libsqlite3-dev sqlite3 libpq-dev libcups2-dev
+  libsqlite3-dev sqlite3 libpq-dev libcups2-dev libical-dev libsecret-1-dev
   dpkg-dev file)
 # The test programs and the end-to-end checks: a virtual display and the tools that act
 # as the user on it, the desktops' fonts (the layout test), faketime, the PDF tools, a
 # private CUPS with a PDF printer, the package checks, AT-SPI (read the screen as a
 # screen reader does), a notification server (dunst), PostgreSQL and the
-# certificates of its TLS check.
+# certificates of its TLS check; Radicale (a CalDAV server) and a second iCalendar reader.
 paketler+=(poppler-utils xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-cantarell fonts-noto-core faketime
   cups cups-client printer-driver-cups-pdf
   lintian desktop-file-utils appstream
   python3-pyatspi at-spi2-core dbus-x11 dunst
-  postgresql postgresql-client openssl e2fsprogs)
+  postgresql postgresql-client openssl e2fsprogs
+  python3-radicale python3-icalendar)
 if [ "${1:-}" = --uretec ]; then
   paketler+=(nodejs npm)
   shift
