@@ -4,8 +4,8 @@
 # removed first.
 #
 #   fikstur.sh sunucu baslat|durdur DIR   PostgreSQL (scripts/sunucu-gecici.sh), with the
-#                                         databases zelvora, iki_masa, sunucu_agi and
-#                                         sunucu_kopma
+#                                         databases zelvora, iki_masa, sunucu_agi,
+#                                         sunucu_kopma and zelvora_takvim
 #   fikstur.sh cups baslat|durdur DIR     CUPS with a PDF printer (scripts/cups-gecici.sh);
 #                                         needs root
 set -uo pipefail
@@ -40,7 +40,7 @@ case "$islem" in
     chmod 0755 "$(dirname "$klasor")"
     "$betik" baslat "$klasor" || exit 1
     if [ "$tur" = sunucu ]; then
-      for vt in iki_masa sunucu_agi sunucu_kopma; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
+      for vt in iki_masa sunucu_agi sunucu_kopma zelvora_takvim; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
     fi
     exit 0
     ;;
