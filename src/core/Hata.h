@@ -37,6 +37,7 @@ constexpr int TabloYok = 3902;        // a table of the database was dropped und
 constexpr int Bildirildi = 3903;      // an error the user has already been told of (silent)
 constexpr int KlasorYok = 3904;       // the folder a job or sub-folder goes into no longer exists
 constexpr int AltKlasorVar = 3905;    // the folder to delete has sub-folders (another desk may have added them)
+constexpr int TakvimBozuk = 3906;     // a calendar file that is damaged or not one (told by its own message)
 constexpr int YedekKesildi = 9;       // the daily backup was stopped (SQLite's interrupt code; never told)
 } // namespace HataNo
 

@@ -5,21 +5,24 @@
 #include "core/Baslangic.h"
 #include "core/OrtakYordamlar.h"
 #include "core/ProgramBilgisi.h"
+#include "core/TakvimDosyasi.h"
 #include "core/Tarihler.h"
 #include "core/Veritabani.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QTextStream>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace Zelvora::KomutSatiri {
 namespace {
 
-const QString KISA_KULLANIM = QStringLiteral("Kullanım: zelvora [--bugun | --liste GG.AA.YYYY | --help | --version]\n"
+const QString KISA_KULLANIM = QStringLiteral("Kullanım: zelvora [--bugun | --liste GG.AA.YYYY | --ics-aktar DOSYA.ics | --help | --version]\n"
                                              "Ayrıntılar için: zelvora --help\n");
 
 QString yardim()
@@ -30,11 +33,14 @@ QString yardim()
                           "Seçenekler:\n"
                           "  --bugun               bugün yapılacak işleri listeler\n"
                           "  --liste GG.AA.YYYY    o gün yapılacak işleri listeler\n"
+                          "  --ics-aktar DOSYA.ics bütün işleri bir takvim dosyasına (iCalendar) yazar\n"
                           "  --help                bu yardımı gösterir\n"
                           "  --version             programın sürümünü gösterir\n"
                           "\n"
-                          "Listeler yapılmamış işleri saat, konu, yer ve klasörüyle gösterir. Veritabanını\n"
-                          "yalnızca okur, hiçbir şeyi değiştirmez; program çalışırken de kullanılabilir.\n"
+                          "Listeler yapılmamış işleri saat, konu, yer ve klasörüyle gösterir. Takvim\n"
+                          "dosyası, tarihi olan her işi bir etkinlik olarak tutar (tarihi olmayanlar yazılmaz).\n"
+                          "Komutlar veritabanını yalnızca okur, hiçbir şeyi değiştirmez; program çalışırken\n"
+                          "de kullanılabilir.\n"
                           "Ayarlarda ya da ZELVORA_SUNUCU ortam değişkeninde bir büro sunucusu varsa\n"
                           "işler sunucudan okunur.\n"
                           "\n"
@@ -42,7 +48,8 @@ QString yardim()
                           "argümanla (otomatik başlatma kaydının verdiği -Simge gibi) penceresiz, yalnızca\n"
                           "bildirim alanında başlar.\n"
                           "\n"
-                          "Çıkış durumu: 0 tamam, 1 veritabanı okunamadı, 2 yanlış seçenek.\n");
+                          "Çıkış durumu: 0 tamam, 1 veritabanı okunamadı, 2 yanlış seçenek,\n"
+                          "3 takvim dosyası yazılamadı.\n");
 }
 
 // A stored text on one line of a terminal: control characters (line breaks, tabs, the
@@ -152,6 +159,18 @@ Istek coz(const QStringList &argumanlar)
             return istek;
         }
         istek.komut = Komut::Liste;
+    } else if (ilk == QLatin1String("--ics-aktar") || ilk.startsWith(QLatin1String("--ics-aktar="))) {
+        if (ilk.startsWith(QLatin1String("--ics-aktar="))) {
+            istek.dosya = ilk.mid(12);
+        } else if (argumanlar.size() > 1) {
+            istek.dosya = argumanlar.at(1);
+            kullanilan = 2;
+        }
+        if (istek.dosya.isEmpty()) {
+            istek.yanlis = QStringLiteral("--ics-aktar bir dosya adı ister (DOSYA.ics).");
+            return istek;
+        }
+        istek.komut = Komut::IcsAktar;
     } else if (ilk.startsWith(QLatin1String("--"))) {
         istek.yanlis = QStringLiteral("tanınmayan seçenek: ") + ilk;
         return istek;
@@ -167,9 +186,13 @@ Istek coz(const QStringList &argumanlar)
     return istek;
 }
 
-int gununIsleri(const QDate &gun, bool bugun, QTextStream &cikti, QTextStream &hata)
+namespace {
+
+// Opens the program's database for reading only (the office server when one is set: the
+// environment first, as the program does) and hands it to oku. Failures are written to
+// hata; returns false then.
+bool veritabaniniOku(QTextStream &hata, const std::function<void(Veritabani &)> &oku)
 {
-    // The office server when one is set: the environment first, as the program does.
     QString sunucu = qEnvironmentVariable("ZELVORA_SUNUCU").trimmed();
     if (sunucu.isEmpty()) {
         try {
@@ -177,17 +200,15 @@ int gununIsleri(const QDate &gun, bool bugun, QTextStream &cikti, QTextStream &h
         } catch (const Hata &h) {
             // Without the settings it is not known which database is the user's.
             hataYaz(hata, QStringLiteral("ayar dosyası okunamadı"), h.dosya(), h.aciklama());
-            return 1;
+            return false;
         }
     }
     const QString yol = sunucu.isEmpty() ? Baslangic::veritabaniYolu() : QString();
     if (sunucu.isEmpty() && !YolDoluMu(yol)) {
         hataYaz(hata, QStringLiteral("veritabanı dosyası yok"), yol,
                 QStringLiteral("Program bu kullanıcı için henüz hiç açılmamış olabilir."));
-        return 1;
+        return false;
     }
-    QHash<QString, KlasorKaydi> klasorler;
-    std::vector<IsKaydi> isler;
     QString ad = sunucu.isEmpty() ? yol : sunucu;
     try {
         std::unique_ptr<Veritabani> vt;
@@ -199,14 +220,53 @@ int gununIsleri(const QDate &gun, bool bugun, QTextStream &cikti, QTextStream &h
             // The server refuses any write of this session.
             vt->calistir("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY");
         }
-        for (const KlasorKaydi &k : vt->klasorler())
-            klasorler.insert(k.anahtari, k);
-        isler = vt->isListesi(Veritabani::ListeKipi::BirGunun, gun);
+        oku(*vt);
     } catch (const Hata &h) {
         hataYaz(hata, sunucu.isEmpty() ? QStringLiteral("veritabanı okunamadı") : QStringLiteral("sunucudaki veritabanı okunamadı"),
                 h.dosya().isEmpty() ? ad : h.dosya(), okumaNedeni(h, yol));
-        return 1;
+        return false;
     }
+    return true;
+}
+
+} // namespace
+
+int takvimeAktar(const QString &dosya, QTextStream &cikti, QTextStream &hata)
+{
+    QByteArray veri;
+    qsizetype yazilan = 0, tarihsiz = 0;
+    const bool okundu = veritabaniniOku(hata, [&](Veritabani &vt) {
+        const std::vector<IsKaydi> isler = TakvimDosyasi::isleriTopla(vt, QString(), true);
+        tarihsiz = TakvimDosyasi::tarihsizSayisi(isler);
+        yazilan = qsizetype(isler.size()) - tarihsiz;
+        veri = TakvimDosyasi::yaz(isler, TakvimDosyasi::klasorYollari(vt.klasorler()), vt.kimlik(),
+                                  QTimeZone::systemTimeZone());
+    });
+    if (!okundu)
+        return 1;
+    try {
+        TakvimDosyasi::dosyayaYaz(dosya, veri);
+    } catch (const Hata &h) {
+        hataYaz(hata, QStringLiteral("takvim dosyası yazılamadı"), dosya, h.aciklama());
+        return 3;
+    }
+    cikti << yazilan << " iş \"" << dosya << "\" dosyasına yazıldı.\n";
+    if (tarihsiz > 0)
+        cikti << "Tarihi olmayan " << tarihsiz << " iş takvimde yer alamadığı için yazılmadı.\n";
+    return 0;
+}
+
+int gununIsleri(const QDate &gun, bool bugun, QTextStream &cikti, QTextStream &hata)
+{
+    QHash<QString, KlasorKaydi> klasorler;
+    std::vector<IsKaydi> isler;
+    const bool okundu = veritabaniniOku(hata, [&](Veritabani &vt) {
+        for (const KlasorKaydi &k : vt.klasorler())
+            klasorler.insert(k.anahtari, k);
+        isler = vt.isListesi(Veritabani::ListeKipi::BirGunun, gun);
+    });
+    if (!okundu)
+        return 1;
 
     // The headings and the empty-day sentences of the job list window.
     const QString tarih = Tarihler::kisaTarih(gun);
@@ -254,12 +314,15 @@ std::optional<int> calistir(int argc, char **argv)
         return 2;
     case Komut::Bugun:
     case Komut::Liste:
+    case Komut::IcsAktar:
         break;
     }
     // No display: the folders come from the application, the day from the clock.
     QCoreApplication uygulama(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zelvora"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrek"));
+    if (istek.komut == Komut::IcsAktar)
+        return takvimeAktar(istek.dosya, cikti, hata);
     const bool bugun = istek.komut == Komut::Bugun;
     return gununIsleri(bugun ? Arayuz::saat().simdi().date() : istek.tarih, bugun, cikti, hata);
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <libical/ical.h>
 
@@ -315,6 +316,425 @@ void dosyayaYaz(const QString &yol, const QByteArray &veri)
     }
     if (!f.commit())
         throw hata(f.errorString());
+}
+
+
+// ---- Reading ---------------------------------------------------------------------------
+
+namespace {
+
+Hata bozuk(const QString &neden)
+{
+    return Hata(HataNo::TakvimBozuk, neden);
+}
+
+QString metin(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
+
+// The moment of a date or date-time property in the desk's zone. gun: a whole day (a
+// DATE value), returned at midnight. False when the property holds no time.
+struct Zaman {
+    QDateTime yerel; // the desk's wall-clock date and time (the day at 00:00 for a whole day)
+    bool gun = false;
+    bool gecerli() const { return yerel.isValid(); }
+};
+
+class Okuyucu {
+public:
+    Okuyucu(icalcomponent *takvim, const QTimeZone &bolge, OkumaSonucu &sonuc)
+        : m_takvim(takvim), m_bolge(bolge), m_sonuc(sonuc)
+    {
+    }
+
+    // The zone a TZID names: the file's own VTIMEZONE first, else the zone of that name
+    // (IANA, or a Windows name as Outlook writes them).
+    Zaman zaman(icalproperty *p, const icaltimetype &t)
+    {
+        Zaman z;
+        if (icaltime_is_null_time(t) || !icaltime_is_valid_time(t))
+            return z;
+        const QDate tarih(t.year, t.month, t.day);
+        if (!tarih.isValid())
+            return z;
+        if (t.is_date) {
+            z.gun = true;
+            z.yerel = QDateTime(tarih, QTime(0, 0));
+            return z;
+        }
+        const QTime saat(t.hour, t.minute, t.second);
+        if (icaltime_is_utc(t)) {
+            z.yerel = QDateTime(tarih, saat, Qt::UTC).toTimeZone(m_bolge);
+            return z;
+        }
+        icalparameter *tzid = p ? icalproperty_get_first_parameter(p, ICAL_TZID_PARAMETER) : nullptr;
+        if (!tzid) {
+            // A floating time: the same wall-clock time wherever it is read.
+            z.yerel = QDateTime(tarih, saat, m_bolge);
+            return z;
+        }
+        const QByteArray ad = icalparameter_get_tzid(tzid);
+        if (icaltimezone *dilim = icalcomponent_get_timezone(m_takvim, ad.constData())) {
+            icaltimetype u = t;
+            u.zone = nullptr;
+            const time_t an = icaltime_as_timet_with_zone(u, dilim);
+            z.yerel = QDateTime::fromSecsSinceEpoch(qint64(an), m_bolge);
+            return z;
+        }
+        QTimeZone q(ad);
+        if (!q.isValid())
+            q = QTimeZone(QTimeZone::windowsIdToDefaultIanaId(ad));
+        if (!q.isValid()) {
+            const QString uyari = QStringLiteral("Tanınmayan saat dilimi \"") + QString::fromUtf8(ad)
+                + QStringLiteral("\": saatler olduğu gibi alındı.");
+            if (!m_sonuc.uyarilar.contains(uyari))
+                m_sonuc.uyarilar.append(uyari);
+            q = m_bolge;
+        }
+        z.yerel = QDateTime(tarih, saat, q).toTimeZone(m_bolge);
+        return z;
+    }
+
+    Zaman ozellikZamani(icalcomponent *c, icalproperty_kind tur)
+    {
+        icalproperty *p = icalcomponent_get_first_property(c, tur);
+        if (!p)
+            return {};
+        return zaman(p, icalvalue_get_datetime(icalproperty_get_value(p)));
+    }
+
+    void oku(icalcomponent *c, bool gorev, const QDate &bas, const QDate &son,
+             const QHash<QString, QList<Zaman>> &degisenler);
+
+private:
+    IsKaydi isKaydi(icalcomponent *c, bool gorev);
+
+    icalcomponent *m_takvim;
+    QTimeZone m_bolge;
+    OkumaSonucu &m_sonuc;
+};
+
+bool ayniAn(const Zaman &a, const Zaman &b)
+{
+    return a.gun || b.gun ? a.yerel.date() == b.yerel.date() : a.yerel == b.yerel;
+}
+
+IsKaydi Okuyucu::isKaydi(icalcomponent *c, bool gorev)
+{
+    IsKaydi is;
+    auto tekSatir = [](QString s) {
+        s.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        s.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return s.simplified();
+    };
+    is.konu = tekSatir(metin(icalcomponent_get_summary(c)));
+    is.yer = tekSatir(metin(icalcomponent_get_location(c)));
+    QString aciklama = metin(icalcomponent_get_description(c));
+    for (icalproperty *x = icalcomponent_get_first_property(c, ICAL_X_PROPERTY); x;
+         x = icalcomponent_get_next_property(c, ICAL_X_PROPERTY)) {
+        const QByteArray ad = icalproperty_get_x_name(x);
+        const QString deger = metin(icalproperty_get_x(x));
+        if (ad == SAYI_OZELLIGI)
+            is.sayi = tekSatir(deger);
+        else if (ad == YAPILDI_OZELLIGI)
+            is.yapildi = deger.compare(QStringLiteral("TRUE"), Qt::CaseInsensitive) == 0;
+    }
+    // Our own description begins with the number's line; the number has its own field.
+    if (!is.sayi.isEmpty()) {
+        const QString satir = sayiOneki() + is.sayi;
+        if (aciklama == satir)
+            aciklama.clear();
+        else if (aciklama.startsWith(satir + QLatin1Char('\n')))
+            aciklama = aciklama.mid(satir.size() + 1);
+    }
+    is.aciklama = aciklama.trimmed();
+    if (gorev) {
+        if (icalcomponent_get_status(c) == ICAL_STATUS_COMPLETED
+            || icalcomponent_get_first_property(c, ICAL_COMPLETED_PROPERTY))
+            is.yapildi = true;
+    }
+    // Any alarm: the job reminds at its minute; one set whole days before its start is
+    // an advance warning too.
+    for (icalcomponent *a = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT); a;
+         a = icalcomponent_get_next_component(c, ICAL_VALARM_COMPONENT)) {
+        is.hatirlatma = true;
+        icalproperty *t = icalcomponent_get_first_property(a, ICAL_TRIGGER_PROPERTY);
+        if (!t)
+            continue;
+        icalparameter *ilgili = icalproperty_get_first_parameter(t, ICAL_RELATED_PARAMETER);
+        if (ilgili && icalparameter_get_related(ilgili) == ICAL_RELATED_END)
+            continue;
+        const icaltriggertype tetik = icalproperty_get_trigger(t);
+        if (!icaltime_is_null_time(tetik.time))
+            continue;
+        const int sn = icaldurationtype_as_int(tetik.duration);
+        if (sn < 0 && sn % 86400 == 0 && -sn / 86400 <= Veritabani::EnFazlaGunOnce)
+            is.onGunler.append(-sn / 86400);
+    }
+    is.onGunler = Veritabani::gunleriDuzenle(is.onGunler);
+    if (is.yapildi)
+        is.onGunler.clear();
+    return is;
+}
+
+// One item: a job, or one per occurrence of a recurring item inside the range.
+void Okuyucu::oku(icalcomponent *c, bool gorev, const QDate &bas, const QDate &son,
+                  const QHash<QString, QList<Zaman>> &degisenler)
+{
+    if (icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED) {
+        ++m_sonuc.iptalOge;
+        return;
+    }
+    // The job's moment: a VEVENT's start, a VTODO's due date.
+    const Zaman an = ozellikZamani(c, gorev ? ICAL_DUE_PROPERTY : ICAL_DTSTART_PROPERTY);
+    if (!an.gecerli()) {
+        if (gorev) {
+            ++m_sonuc.tarihsizOge;
+            return;
+        }
+        throw bozuk(QStringLiteral("Dosyadaki bir etkinliğin başlangıç tarihi (DTSTART) yok: \"")
+                    + metin(icalcomponent_get_summary(c)) + QStringLiteral("\"."));
+    }
+    AlinanOge ornek;
+    ornek.is = isKaydi(c, gorev);
+    ornek.uid = metin(icalcomponent_get_uid(c));
+    const auto ekle = [&](const Zaman &z, const QString &yineleme) {
+        AlinanOge o = ornek;
+        o.is.tarih = z.yerel.date();
+        o.is.saat = z.gun ? QTime() : QTime(z.yerel.time().hour(), z.yerel.time().minute());
+        o.yineleme = yineleme;
+        o.yinelenen = !yineleme.isEmpty();
+        m_sonuc.ogeler.push_back(std::move(o));
+    };
+    // A changed occurrence of a recurring item stands on its own, under the occurrence
+    // it replaces.
+    if (icalproperty *rid = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) {
+        const Zaman z = zaman(rid, icalproperty_get_recurrenceid(rid));
+        ekle(an, z.gecerli() ? z.yerel.toString(QStringLiteral("yyyyMMdd'T'HHmmss")) : QStringLiteral("?"));
+        return;
+    }
+    icalproperty *kural = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY);
+    icalproperty *ekTarih = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY);
+    if (!kural && !ekTarih) {
+        ekle(an, QString());
+        return;
+    }
+    ++m_sonuc.yinelenenOge;
+    // The occurrences are counted from DTSTART (a VTODO's due date keeps its distance
+    // from it); without DTSTART, from the due date.
+    icalproperty *baslangic = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
+    icaltimetype kok = baslangic ? icalproperty_get_dtstart(baslangic) : icalvalue_get_datetime(icalproperty_get_value(
+                                                                             icalcomponent_get_first_property(c, ICAL_DUE_PROPERTY)));
+    icalproperty *kokOzelligi = baslangic ? baslangic : icalcomponent_get_first_property(c, ICAL_DUE_PROPERTY);
+    const Zaman kokZamani = zaman(kokOzelligi, kok);
+    const qint64 kayma = kokZamani.gecerli() ? kokZamani.yerel.secsTo(an.yerel) : 0;
+    // The wall-clock occurrences are in the item's own zone: the iterator gets the start
+    // with its zone attached, so each occurrence keeps its local time across the zone's
+    // changes of offset.
+    if (icalparameter *tzid = icalproperty_get_first_parameter(kokOzelligi, ICAL_TZID_PARAMETER)) {
+        if (icaltimezone *dilim = icalcomponent_get_timezone(m_takvim, icalparameter_get_tzid(tzid)))
+            kok.zone = dilim;
+    }
+    std::vector<std::pair<Zaman, icaltimetype>> tarihler;
+    constexpr int EnFazlaTekrar = 100000;
+    bool sonsuz = false;
+    for (icalproperty *r = kural; r; r = icalcomponent_get_next_property(c, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype kuralDegeri = icalproperty_get_rrule(r);
+        icalrecur_iterator *it = icalrecur_iterator_new(kuralDegeri, kok);
+        if (!it)
+            throw bozuk(QStringLiteral("Dosyadaki bir yineleme kuralı (RRULE) okunamadı: \"")
+                        + metin(icalcomponent_get_summary(c)) + QStringLiteral("\"."));
+        int adim = 0;
+        for (icaltimetype n = icalrecur_iterator_next(it); !icaltime_is_null_time(n); n = icalrecur_iterator_next(it)) {
+            const Zaman z = zaman(kokOzelligi, n);
+            if (!z.gecerli())
+                continue;
+            if (++adim > EnFazlaTekrar) {
+                m_sonuc.uyarilar.append(QStringLiteral("\"") + ornek.is.konu + QStringLiteral("\" ")
+                                        + QString::number(EnFazlaTekrar)
+                                        + QStringLiteral(" kereden çok yineleniyor: ilk ")
+                                        + QString::number(EnFazlaTekrar) + QStringLiteral(" tekrarı okundu."));
+                break;
+            }
+            if (z.yerel.date() > son) {
+                // A rule without end goes on for ever: said so, not counted; a rule
+                // with an end has its occurrences after the range counted.
+                if (kuralDegeri.count == 0 && icaltime_is_null_time(kuralDegeri.until)) {
+                    sonsuz = true;
+                    break;
+                }
+                ++m_sonuc.aralikDisi;
+                continue;
+            }
+            tarihler.emplace_back(z, n);
+        }
+        icalrecur_iterator_free(it);
+    }
+    for (icalproperty *r = ekTarih; r; r = icalcomponent_get_next_property(c, ICAL_RDATE_PROPERTY)) {
+        const icaldatetimeperiodtype d = icalproperty_get_rdate(r);
+        const icaltimetype t = icaltime_is_null_time(d.time) ? d.period.start : d.time;
+        const Zaman z = zaman(r, t);
+        if (z.gecerli())
+            tarihler.emplace_back(z, t);
+    }
+    if (sonsuz)
+        ++m_sonuc.sonsuzOge;
+    std::vector<Zaman> haric;
+    for (icalproperty *x = icalcomponent_get_first_property(c, ICAL_EXDATE_PROPERTY); x;
+         x = icalcomponent_get_next_property(c, ICAL_EXDATE_PROPERTY)) {
+        const Zaman z = zaman(x, icalproperty_get_exdate(x));
+        if (z.gecerli())
+            haric.push_back(z);
+    }
+    const QList<Zaman> degisen = degisenler.value(ornek.uid);
+    std::sort(tarihler.begin(), tarihler.end(),
+              [](const auto &a, const auto &b) { return a.first.yerel < b.first.yerel; });
+    Zaman onceki;
+    for (const auto &[z, ham] : tarihler) {
+        if (onceki.gecerli() && ayniAn(onceki, z))
+            continue; // an RDATE that the rule gives too
+        onceki = z;
+        if (std::any_of(haric.begin(), haric.end(), [&](const Zaman &h) { return ayniAn(h, z); }))
+            continue;
+        if (std::any_of(degisen.begin(), degisen.end(), [&](const Zaman &h) { return ayniAn(h, z); }))
+            continue; // taken from its changed occurrence instead
+        if (z.yerel.date() < bas || z.yerel.date() > son) {
+            ++m_sonuc.aralikDisi;
+            continue;
+        }
+        Zaman is = z;
+        is.yerel = z.yerel.addSecs(kayma);
+        ekle(is, z.yerel.toString(QStringLiteral("yyyyMMdd'T'HHmmss")));
+    }
+}
+
+QList<icalcomponent *> takvimler(icalcomponent *kok)
+{
+    QList<icalcomponent *> s;
+    if (icalcomponent_isa(kok) == ICAL_VCALENDAR_COMPONENT) {
+        s << kok;
+        return s;
+    }
+    for (icalcomponent *c = icalcomponent_get_first_component(kok, ICAL_VCALENDAR_COMPONENT); c;
+         c = icalcomponent_get_next_component(kok, ICAL_VCALENDAR_COMPONENT))
+        s << c;
+    return s;
+}
+
+// The first error libical noted in an item or its alarms (an X-LIC-ERROR property).
+QString ilkHata(icalcomponent *c)
+{
+    if (icalproperty *p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY))
+        return metin(icalproperty_get_xlicerror(p));
+    for (icalcomponent *a = icalcomponent_get_first_component(c, ICAL_ANY_COMPONENT); a;
+         a = icalcomponent_get_next_component(c, ICAL_ANY_COMPONENT)) {
+        const QString h = ilkHata(a);
+        if (!h.isEmpty())
+            return h;
+    }
+    return QString();
+}
+
+// Parses the file, refusing what is not a whole iCalendar file.
+Bilesen coz(const QByteArray &veri)
+{
+    QByteArray govde = veri;
+    if (govde.startsWith("\xEF\xBB\xBF"))
+        govde.remove(0, 3);
+    govde = govde.trimmed();
+    if (!govde.startsWith("BEGIN:VCALENDAR"))
+        throw bozuk(QStringLiteral("Dosya bir takvim dosyası (iCalendar) değil."));
+    if (!govde.endsWith("END:VCALENDAR"))
+        throw bozuk(QStringLiteral("Takvim dosyası yarım kalmış: sonu (END:VCALENDAR) yok."));
+    QStringDecoder utf8Cozucu(QStringDecoder::Utf8);
+    const QString denetim = utf8Cozucu(govde);
+    Q_UNUSED(denetim);
+    if (utf8Cozucu.hasError())
+        throw bozuk(QStringLiteral("Takvim dosyasının yazısı UTF-8 değil: Türkçe harfler bozulacağı için alınmadı."));
+    icalerror_set_errors_are_fatal(0);
+    Bilesen kok(icalparser_parse_string(govde.constData()));
+    if (!kok || takvimler(kok.get()).isEmpty())
+        throw bozuk(QStringLiteral("Takvim dosyası okunamadı: içinde takvim (VCALENDAR) yok."));
+    return kok;
+}
+
+} // namespace
+
+bool yinelenenVarMi(const QByteArray &veri)
+{
+    Bilesen kok = coz(veri);
+    for (icalcomponent *takvim : takvimler(kok.get())) {
+        for (icalcomponent *c = icalcomponent_get_first_component(takvim, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(takvim, ICAL_ANY_COMPONENT)) {
+            const icalcomponent_kind tur = icalcomponent_isa(c);
+            if ((tur == ICAL_VEVENT_COMPONENT || tur == ICAL_VTODO_COMPONENT)
+                && (icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY)
+                    || icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY)))
+                return true;
+        }
+    }
+    return false;
+}
+
+OkumaSonucu oku(const QByteArray &veri, const QTimeZone &bolge, const QDate &aralikBasi, const QDate &aralikSonu)
+{
+    Bilesen kok = coz(veri);
+    OkumaSonucu sonuc;
+    const QTimeZone dilim = bolge.isValid() ? bolge : QTimeZone::systemTimeZone();
+    int sira = 0;
+    for (icalcomponent *takvim : takvimler(kok.get())) {
+        Okuyucu okuyucu(takvim, dilim, sonuc);
+        // The changed occurrences of recurring items, by UID, first: the item's own
+        // expansion leaves them to their own entries.
+        QHash<QString, QList<Zaman>> degisenler;
+        for (icalcomponent *c = icalcomponent_get_first_component(takvim, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(takvim, ICAL_ANY_COMPONENT)) {
+            if (icalproperty *rid = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) {
+                const Zaman z = okuyucu.zaman(rid, icalproperty_get_recurrenceid(rid));
+                if (z.gecerli())
+                    degisenler[metin(icalcomponent_get_uid(c))].append(z);
+            }
+        }
+        for (icalcomponent *c = icalcomponent_get_first_component(takvim, ICAL_ANY_COMPONENT); c;
+             c = icalcomponent_get_next_component(takvim, ICAL_ANY_COMPONENT)) {
+            const icalcomponent_kind tur = icalcomponent_isa(c);
+            if (tur != ICAL_VEVENT_COMPONENT && tur != ICAL_VTODO_COMPONENT)
+                continue;
+            ++sira;
+            const QString hata = ilkHata(c);
+            if (!hata.isEmpty())
+                throw bozuk(QStringLiteral("Takvim dosyası bozuk: ") + QString::number(sira)
+                            + QStringLiteral(". öğede okunamayan bir satır var (") + hata + QStringLiteral(")."));
+            okuyucu.oku(c, tur == ICAL_VTODO_COMPONENT, aralikBasi, aralikSonu, degisenler);
+        }
+    }
+    return sonuc;
+}
+
+QStringList sinirlaraKes(IsKaydi &is)
+{
+    QStringList kesilen;
+    QStringList artanlar;
+    const auto duzelt = [](QString s) {
+        s.replace(QLatin1Char('\''), QChar(0x2019));
+        return s.trimmed();
+    };
+    const auto kes = [&](QString &alan, int sinir, const QString &ad, const QString &etiket) {
+        alan = duzelt(alan);
+        if (alan.size() <= sinir)
+            return;
+        kesilen << ad;
+        artanlar << etiket + alan;
+        alan = alan.left(sinir).trimmed();
+    };
+    kes(is.konu, KonuSiniri, QStringLiteral("konu"), QStringLiteral("Konu: "));
+    kes(is.yer, YerSiniri, QStringLiteral("yer"), QStringLiteral("Yer: "));
+    kes(is.sayi, SayiSiniri, QStringLiteral("sayı"), QStringLiteral("Sayı: "));
+    is.aciklama = duzelt(is.aciklama);
+    // The whole text of a field cut is kept in the description.
+    if (!artanlar.isEmpty())
+        is.aciklama = is.aciklama.isEmpty() ? artanlar.join(QLatin1Char('\n'))
+                                            : is.aciklama + QLatin1Char('\n') + artanlar.join(QLatin1Char('\n'));
+    return kesilen;
 }
 
 } // namespace Zelvora::TakvimDosyasi

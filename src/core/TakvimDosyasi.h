@@ -57,4 +57,43 @@ void onGunleriDoldur(Veritabani &vt, std::vector<IsKaydi> &isler);
 // file and the reason.
 void dosyayaYaz(const QString &yol, const QByteArray &veri);
 
+// ---- Reading another calendar's file --------------------------------------------------
+
+// One item of a calendar file, as a job to be (a recurring item gives one per occurrence).
+struct AlinanOge {
+    IsKaydi is;          // date, time (invalid for a whole day), texts, flags; no folder
+    QString uid;         // the item's UID (may be empty in a careless file)
+    QString yineleme;    // the occurrence ("yyyyMMddTHHmmss" of its start) of a recurring item
+    bool yinelenen = false;
+};
+
+struct OkumaSonucu {
+    std::vector<AlinanOge> ogeler; // in the file's order, occurrences in time order
+    int yinelenenOge = 0;          // recurring items expanded
+    int aralikDisi = 0;            // their occurrences outside the range (not taken)
+    int sonsuzOge = 0;             // recurring items that go on after the range without end
+    int tarihsizOge = 0;           // VTODOs without a due date: not jobs
+    int iptalOge = 0;              // items marked cancelled: not taken
+    QStringList uyarilar;          // what was read with trouble (a zone not known, ...)
+};
+
+// Reads an iCalendar file's VEVENTs and VTODOs (with a due date). Times are turned into
+// the local time of bolge: a TZID by the file's VTIMEZONE or the zone of that name, UTC
+// times, floating times taken as local; whole days stay whole days. A recurring item
+// (RRULE, RDATE, EXDATE honoured) gives one job per occurrence from aralikBasi to
+// aralikSonu (inclusive). A file that is not an iCalendar file, or is damaged, throws
+// Hata with a sentence saying what is wrong; nothing is half read.
+OkumaSonucu oku(const QByteArray &veri, const QTimeZone &bolge, const QDate &aralikBasi, const QDate &aralikSonu);
+// The file holds recurring items (the range is asked before reading them).
+bool yinelenenVarMi(const QByteArray &veri);
+
+// The job editor's field limits: subject 20, place 30, number 12 characters.
+constexpr int KonuSiniri = 20;
+constexpr int YerSiniri = 30;
+constexpr int SayiSiniri = 12;
+// Cuts a job's texts to those limits; returns the names of the fields cut ("konu",
+// "yer", "sayı"), none when it fits. A cut text keeps its whole beginning; what is cut
+// off the subject or the place is kept at the end of the description, so nothing is lost.
+QStringList sinirlaraKes(IsKaydi &is);
+
 } // namespace Zelvora::TakvimDosyasi
