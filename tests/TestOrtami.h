@@ -113,12 +113,19 @@ public:
         sorulanlar.append({baslik, onerilen, suzgec});
         return cevaplar.isEmpty() ? QString() : cevaplar.takeFirst();
     }
+    QString acilacakDosya(const QString &baslik, const QString &onerilen, const QString &suzgec) override
+    {
+        acilacaklar.append({baslik, onerilen, suzgec});
+        return acilacakCevaplar.isEmpty() ? QString() : acilacakCevaplar.takeFirst();
+    }
     struct Soru {
         QString baslik;
         QString onerilen;
         QString suzgec;
     };
     QList<Soru> sorulanlar;
+    QList<Soru> acilacaklar;        // the files asked to be read
+    QStringList acilacakCevaplar;
     QStringList cevaplar;
 };
 

@@ -61,6 +61,7 @@ public:
 class DosyaSecimiYok : public DosyaSecimi {
 public:
     QString kaydedilecekDosya(const QString &, const QString &, const QString &) override { return {}; }
+    QString acilacakDosya(const QString &, const QString &, const QString &) override { return {}; }
 };
 
 struct Kayitlar {

@@ -139,13 +139,16 @@ public:
     virtual std::unique_ptr<SayfaYuzeyi> belgeBaslat(const QString &belgeAdi) = 0;
 };
 
-// The file the user chooses to write a document into.
+// The file the user chooses to write a document into, or to read one from.
 class DosyaSecimi {
 public:
     virtual ~DosyaSecimi() = default;
     // Asks for a file to save into, starting on onerilen (a full path); suzgec is the
     // file dialog's name filter. Empty when the user cancelled.
     virtual QString kaydedilecekDosya(const QString &baslik, const QString &onerilen, const QString &suzgec) = 0;
+    // Asks for an existing file to read, starting in the folder of onerilen. Empty when
+    // the user cancelled.
+    virtual QString acilacakDosya(const QString &baslik, const QString &onerilen, const QString &suzgec) = 0;
 };
 
 // Where the program's files live.

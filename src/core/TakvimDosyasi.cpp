@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <libical/ical.h>
@@ -735,6 +736,44 @@ QStringList sinirlaraKes(IsKaydi &is)
         is.aciklama = is.aciklama.isEmpty() ? artanlar.join(QLatin1Char('\n'))
                                             : is.aciklama + QLatin1Char('\n') + artanlar.join(QLatin1Char('\n'));
     return kesilen;
+}
+
+AlmaPlani planla(const OkumaSonucu &okunan, Veritabani &vt)
+{
+    AlmaPlani plan;
+    const QString kimlik = vt.kimlik();
+    QSet<QPair<QString, QString>> var;
+    for (const Veritabani::AlinanKimlik &k : vt.alinanKimlikler())
+        var.insert({k.uid, k.yineleme});
+    QHash<qint64, bool> bizimIsler;
+    for (const AlinanOge &o : okunan.ogeler) {
+        if (!o.uid.isEmpty()) {
+            const QPair<QString, QString> anahtar{o.uid, o.yineleme};
+            if (var.contains(anahtar)) {
+                ++plan.zatenVar;
+                continue;
+            }
+            // A job this database wrote: there while its number still is.
+            if (const qint64 no = isNumarasi(o.uid, kimlik); no > 0 && o.yineleme.isEmpty()) {
+                auto it = bizimIsler.find(no);
+                if (it == bizimIsler.end())
+                    it = bizimIsler.insert(no, vt.is(no).isNo == no);
+                if (*it) {
+                    ++plan.zatenVar;
+                    continue;
+                }
+            }
+            var.insert(anahtar); // the same item twice in one file is stored once
+        }
+        IsKaydi is = o.is;
+        const QStringList kesilen = sinirlaraKes(is);
+        plan.konuKesilen += kesilen.contains(QStringLiteral("konu"));
+        plan.yerKesilen += kesilen.contains(QStringLiteral("yer"));
+        plan.sayiKesilen += kesilen.contains(QStringLiteral("sayı"));
+        plan.isler.push_back(std::move(is));
+        plan.kimlikler.append({o.uid, o.yineleme});
+    }
+    return plan;
 }
 
 } // namespace Zelvora::TakvimDosyasi

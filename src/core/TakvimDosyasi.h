@@ -96,4 +96,15 @@ constexpr int SayiSiniri = 12;
 // off the subject or the place is kept at the end of the description, so nothing is lost.
 QStringList sinirlaraKes(IsKaydi &is);
 
+// What an import will store: the items read, less those the database holds already (a
+// job of ours whose number still exists, an item imported before whose job still
+// exists, the same item twice in the file), cut to the field limits.
+struct AlmaPlani {
+    std::vector<IsKaydi> isler;                // to be stored (no folder yet)
+    QList<Veritabani::AlinanKimlik> kimlikler; // the item of each, to record
+    int zatenVar = 0;                          // skipped: already in the database
+    int konuKesilen = 0, yerKesilen = 0, sayiKesilen = 0;
+};
+AlmaPlani planla(const OkumaSonucu &okunan, Veritabani &vt);
+
 } // namespace Zelvora::TakvimDosyasi

@@ -4,6 +4,7 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
+#include "jobs/TakvimKomutlari.h"
 #include "jobs/IsListesi.h"
 #include "reminders/IsRaporu.h"
 #include "tools/TakvimFormu.h"
@@ -76,6 +77,15 @@ void YapilacakIslerListesiFormu::denetimleriKur()
     Etiket[1]->move(piksel(270), piksel(6870));
     Etiket[1]->adjustSize();
 
+    // The list as it stands, to a calendar file: right of the description's caption.
+    TakvimeAktarDugmesi = new QPushButton(QStringLiteral("Ta&kvim Dosyasına Aktar..."), this);
+    TakvimeAktarDugmesi->setObjectName(QStringLiteral("TakvimeAktarDugmesi"));
+    TakvimeAktarDugmesi->setAccessibleName(QStringLiteral("Takvim Dosyasına Aktar..."));
+    {
+        const int genislik = qMax(piksel(2400), TakvimeAktarDugmesi->sizeHint().width());
+        TakvimeAktarDugmesi->setGeometry(piksel(270 + 11325) - genislik, piksel(6780), genislik, piksel(330));
+    }
+
     // Shows the description only; nothing typed here would be saved, so it is read-only.
     AciklamaKutusu = new QPlainTextEdit(this);
     AciklamaKutusu->setObjectName(QStringLiteral("AciklamaKutusu"));
@@ -130,6 +140,7 @@ void YapilacakIslerListesiFormu::denetimleriKur()
             &YapilacakIslerListesiFormu::TumIsleriListeleDugmesi_Click);
     connect(YazdirDugmesi, &QPushButton::clicked, this, &YapilacakIslerListesiFormu::YazdirDugmesi_Click);
     connect(KapatDugmesi, &QPushButton::clicked, this, &YapilacakIslerListesiFormu::KapatDugmesi_Click);
+    connect(TakvimeAktarDugmesi, &QPushButton::clicked, this, &YapilacakIslerListesiFormu::TakvimeAktarDugmesi_Click);
     connect(YapilacakIslerListesi, &IsListesi::satiraTiklandi, this,
             &YapilacakIslerListesiFormu::YapilacakIslerListesi_ItemClick);
     // The description follows the selection, whether it moves by mouse, keys or code.
@@ -142,7 +153,8 @@ void YapilacakIslerListesiFormu::denetimleriKur()
     setTabOrder(GunuGecenIsleriListeleDugmesi, SecilenTarihtekiIsleriListeleDugmesi);
     setTabOrder(SecilenTarihtekiIsleriListeleDugmesi, YapilmisIsleriListeleDugmesi);
     setTabOrder(YapilmisIsleriListeleDugmesi, TumIsleriListeleDugmesi);
-    setTabOrder(TumIsleriListeleDugmesi, YazdirDugmesi);
+    setTabOrder(TumIsleriListeleDugmesi, TakvimeAktarDugmesi);
+    setTabOrder(TakvimeAktarDugmesi, YazdirDugmesi);
     setTabOrder(YazdirDugmesi, KapatDugmesi);
     YapilacakIslerListesi->setFocus();
 }
@@ -271,6 +283,20 @@ void YapilacakIslerListesiFormu::YazdirDugmesi_Click()
 {
     isListesiniYazdir(RaporPenceresi::ListePenceresi, Etiket[0]->text(), *YapilacakIslerListesi->model(), this,
                       YazdirDugmesi);
+}
+
+void YapilacakIslerListesiFormu::TakvimeAktarDugmesi_Click()
+{
+    const IsSatiriModeli *m = YapilacakIslerListesi->model();
+    if (m->rowCount() == 0) {
+        mesaj(QStringLiteral("Listede takvime aktarılacak iş yok."), MesajSimgesi::Bilgi);
+        return;
+    }
+    std::vector<IsKaydi> isler;
+    isler.reserve(size_t(m->rowCount()));
+    for (int i = 0; i < m->rowCount(); ++i)
+        isler.push_back(m->is(i));
+    TakvimKomutlari::isleriAktar(std::move(isler), QStringLiteral("Zelvora İş Listesi"));
 }
 
 void YapilacakIslerListesiFormu::KapatDugmesi_Click()

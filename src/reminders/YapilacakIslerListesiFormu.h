@@ -37,6 +37,8 @@ public:
     void TumIsleriListeleDugmesi_Click();
     void YapilacakIslerListesi_ItemClick(int satir);
     void YazdirDugmesi_Click();
+    // The list as it stands written to a calendar file.
+    void TakvimeAktarDugmesi_Click();
     void KapatDugmesi_Click();
 
 public Q_SLOTS:
@@ -56,6 +58,7 @@ private:
     QPushButton *YapilmisIsleriListeleDugmesi = nullptr;
     QPushButton *TumIsleriListeleDugmesi = nullptr;
     QPushButton *YazdirDugmesi = nullptr;
+    QPushButton *TakvimeAktarDugmesi = nullptr;
     QPushButton *KapatDugmesi = nullptr;
 
     void denetimleriKur();

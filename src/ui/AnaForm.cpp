@@ -6,6 +6,7 @@
 #include "core/OrtakYordamlar.h"
 #include "core/Tarihler.h"
 #include "core/Veritabani.h"
+#include "jobs/TakvimKomutlari.h"
 #include "jobs/IsKomutlari.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
@@ -237,6 +238,11 @@ void AnaForm::menuleriKur()
     cizgi(YapilacakIslerMenusu);
     YapilacakIsleriListeleMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YapilacakIsleriListeleMenusu"),
                                              QStringLiteral("Yapılacak İşleri Listele"));
+    cizgi(YapilacakIslerMenusu);
+    TakvimeAktarMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("TakvimeAktarMenusu"),
+                                   QStringLiteral("Takvim Dosyasına Aktar..."));
+    TakvimdenAlMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("TakvimdenAlMenusu"),
+                                  QStringLiteral("Takvim Dosyasından Al..."));
 
     YardimMenusu = cubuk->addMenu(QStringLiteral("&Yardım"));
     YardimMenusu->setObjectName(QStringLiteral("YardimMenusu"));
@@ -687,6 +693,10 @@ void AnaForm::listeVeYazdirmaKomutlariniBagla()
     connect(Dugme[10], &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
     connect(YapilacakIsleriListeleMenusu, &QAction::triggered, this, &AnaForm::YapilacakIsleriListele);
     connect(Dugme[12], &QAction::triggered, this, &AnaForm::IsListesiniYazdir);
+    connect(TakvimeAktarMenusu, &QAction::triggered, this,
+            [this] { TakvimKomutlari::takvimeAktar(seciliAnahtar(), TumKlasorlerOnayi->isChecked()); });
+    connect(TakvimdenAlMenusu, &QAction::triggered, this,
+            [this] { TakvimKomutlari::takvimdenAl(this, seciliAnahtar()); });
 }
 
 void AnaForm::YapilacakIsleriListele()

@@ -166,6 +166,8 @@ private:
     QAction *IsiSilMenusu1 = nullptr;
     QAction *BulMenusu = nullptr;
     QAction *YapilacakIsleriListeleMenusu = nullptr;
+    QAction *TakvimeAktarMenusu = nullptr;
+    QAction *TakvimdenAlMenusu = nullptr;
     QMenu *YardimMenusu = nullptr;
     QAction *IcindekilerMenusu = nullptr;
     QAction *DizinMenusu = nullptr;
