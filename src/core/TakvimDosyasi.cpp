@@ -380,9 +380,14 @@ public:
             z.yerel = QDateTime::fromSecsSinceEpoch(qint64(an), m_bolge);
             return z;
         }
-        QTimeZone q(ad);
-        if (!q.isValid())
-            q = QTimeZone(QTimeZone::windowsIdToDefaultIanaId(ad));
+        QTimeZone q;
+        if (QTimeZone::isTimeZoneIdAvailable(ad)) {
+            q = QTimeZone(ad);
+        } else {
+            const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(ad);
+            if (!iana.isEmpty())
+                q = QTimeZone(iana);
+        }
         if (!q.isValid()) {
             const QString uyari = QStringLiteral("Tanınmayan saat dilimi \"") + QString::fromUtf8(ad)
                 + QStringLiteral("\": saatler olduğu gibi alındı.");
@@ -486,7 +491,12 @@ void Okuyucu::oku(icalcomponent *c, bool gorev, const QDate &bas, const QDate &s
         return;
     }
     // The job's moment: a VEVENT's start, a VTODO's due date.
-    const Zaman an = ozellikZamani(c, gorev ? ICAL_DUE_PROPERTY : ICAL_DTSTART_PROPERTY);
+    const icalproperty_kind anTuru = gorev ? ICAL_DUE_PROPERTY : ICAL_DTSTART_PROPERTY;
+    const Zaman an = ozellikZamani(c, anTuru);
+    if (!an.gecerli() && icalcomponent_get_first_property(c, anTuru)) {
+        throw bozuk(QStringLiteral("Takvim dosyası bozuk: \"") + metin(icalcomponent_get_summary(c))
+                    + QStringLiteral("\" öğesinin tarihi okunamıyor."));
+    }
     if (!an.gecerli()) {
         if (gorev) {
             ++m_sonuc.tarihsizOge;

@@ -247,7 +247,7 @@ QList<qint64> SunucuVeritabani::isleriTopluEkle(const std::vector<IsKaydi> &isle
             const AlinanKimlik &k = kimlikler[qsizetype(i)];
             Sonuc r(calistir("INSERT INTO \"TakvimdanAlinanlar\"(\"Uid\", \"Yineleme\", \"IsNo\") VALUES($1, $2, $3) "
                              "ON CONFLICT (\"Uid\", \"Yineleme\") DO UPDATE SET \"IsNo\" = EXCLUDED.\"IsNo\"",
-                             {Deger(k.uid), Deger(k.yineleme), Deger(no)}));
+                             {Deger(k.uid), Deger(k.yineleme.isNull() ? QStringLiteral("") : k.yineleme), Deger(no)}));
         }
     });
     return numaralar;

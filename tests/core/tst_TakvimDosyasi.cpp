@@ -15,10 +15,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSet>
+#include <QTimeZone>
 #include <QTest>
 
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Zelvora;
@@ -81,8 +84,16 @@ private slots:
     void dosyaGuvenliYazilir();
     void dosyaKimligiKararli();
     void sunucuKimligiMasadanBagimsiz();
+    void baskaTakvimlerinDosyalariOkunur();
+    void yinelenenlerAraliktaAcilir();
+    void bozukVeYabanciDosyaReddedilir();
+    void gidisDonusAyniIsleriVerir();
+    void alanSinirlarinaKesilir();
+    void topluEklemeTekIslemdir_data();
+    void topluEklemeTekIslemdir();
 
 private:
+    void topluEkleme();
     std::unique_ptr<Test::Ortam> m_ortam;
     std::unique_ptr<Veritabani> m_sunucuBag;
 };
@@ -340,6 +351,353 @@ void TakvimDosyasiTesti::sunucuKimligiMasadanBagimsiz()
     QVERIFY(goc.open(QIODevice::ReadOnly));
     Test::sunucudaCalistir(baglanti, goc.readAll().constData());
     QCOMPARE(Veritabani::sunucuyaBaglan(baglanti)->kimlik(), bir->kimlik());
+}
+
+
+namespace {
+
+// A file as other calendars write it: lines ending in CRLF, long lines folded.
+QByteArray takvimDosyasi(const QStringList &satirlar)
+{
+    QByteArray s;
+    for (const QString &satir : satirlar) {
+        // Folded at 70 octets, never inside a letter, as RFC 5545 asks.
+        QByteArray b = satir.toUtf8();
+        bool ilk = true;
+        while (!b.isEmpty()) {
+            int n = std::min<int>(int(b.size()), ilk ? 70 : 69);
+            while (n < b.size() && (uchar(b.at(n)) & 0xC0) == 0x80)
+                --n;
+            s += (ilk ? QByteArray() : QByteArray(" ")) + b.left(n) + "\r\n";
+            b.remove(0, n);
+            ilk = false;
+        }
+    }
+    return s;
+}
+
+const QStringList ISTANBUL_DILIMI{
+    QStringLiteral("BEGIN:VTIMEZONE"), QStringLiteral("TZID:Europe/Istanbul"), QStringLiteral("BEGIN:STANDARD"),
+    QStringLiteral("TZOFFSETFROM:+0300"), QStringLiteral("TZOFFSETTO:+0300"), QStringLiteral("TZNAME:+03"),
+    QStringLiteral("DTSTART:19700101T000000"), QStringLiteral("END:STANDARD"), QStringLiteral("END:VTIMEZONE")};
+
+QStringList basla(const QString &urun)
+{
+    return {QStringLiteral("BEGIN:VCALENDAR"), QStringLiteral("VERSION:2.0"), QStringLiteral("PRODID:") + urun,
+            QStringLiteral("CALSCALE:GREGORIAN")};
+}
+
+const TD::AlinanOge *bul(const TD::OkumaSonucu &s, const QString &konu)
+{
+    for (const TD::AlinanOge &o : s.ogeler) {
+        if (o.is.konu == konu)
+            return &o;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void TakvimDosyasiTesti::baskaTakvimlerinDosyalariOkunur()
+{
+    const QString uzun = QStringLiteral("Müvekkil görüşmesi: dilekçe, delil listesi ve tanık beyanları; ")
+        + QStringLiteral("ıİğĞüÜşŞöÖçÇ harfleriyle uzun bir açıklama satırı katlanır.");
+    QStringList s = basla(QStringLiteral("-//Google Inc//Google Calendar 70.9054//EN"));
+    s << ISTANBUL_DILIMI
+      // A time in the file's zone, with an alarm a day before and one 15 minutes before.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:abc123@google.com")
+      << QStringLiteral("DTSTART;TZID=Europe/Istanbul:20261215T100000")
+      << QStringLiteral("DTEND;TZID=Europe/Istanbul:20261215T110000")
+      << QStringLiteral("SUMMARY:Duruşma") << QStringLiteral("LOCATION:İzmir Adliyesi\\, 5. kat")
+      << QStringLiteral("DESCRIPTION:") + uzun << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY")
+      << QStringLiteral("TRIGGER:-P1D") << QStringLiteral("DESCRIPTION:x") << QStringLiteral("END:VALARM")
+      << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY") << QStringLiteral("TRIGGER:-PT15M")
+      << QStringLiteral("DESCRIPTION:x") << QStringLiteral("END:VALARM") << QStringLiteral("END:VEVENT")
+      // UTC, as Outlook and phones write: 21:30 UTC is 00:30 of the next day in Istanbul.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:040000008200E00074C5B7101A82E008")
+      << QStringLiteral("DTSTART:20261231T213000Z") << QStringLiteral("SUMMARY:Gece yarısı") << QStringLiteral("END:VEVENT")
+      // A whole day.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:gun-1") << QStringLiteral("DTSTART;VALUE=DATE:20270101")
+      << QStringLiteral("DTEND;VALUE=DATE:20270102") << QStringLiteral("SUMMARY:Yılbaşı") << QStringLiteral("END:VEVENT")
+      // A zone the file does not describe, by its Windows name.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:win-1")
+      << QStringLiteral("DTSTART;TZID=W. Europe Standard Time:20260701T090000") << QStringLiteral("SUMMARY:Berlin")
+      << QStringLiteral("END:VEVENT")
+      // Tasks: one due and done, one without a due date.
+      << QStringLiteral("BEGIN:VTODO") << QStringLiteral("UID:gorev-1") << QStringLiteral("DUE:20261220T120000Z")
+      << QStringLiteral("SUMMARY:Harç yatır") << QStringLiteral("STATUS:COMPLETED") << QStringLiteral("END:VTODO")
+      << QStringLiteral("BEGIN:VTODO") << QStringLiteral("UID:gorev-2") << QStringLiteral("SUMMARY:Bir ara")
+      << QStringLiteral("END:VTODO")
+      // A cancelled meeting.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:iptal-1") << QStringLiteral("DTSTART:20261216T080000Z")
+      << QStringLiteral("STATUS:CANCELLED") << QStringLiteral("SUMMARY:İptal") << QStringLiteral("END:VEVENT")
+      << QStringLiteral("END:VCALENDAR");
+    const QByteArray veri = takvimDosyasi(s);
+    QVERIFY(veri.contains("\r\n "));
+    QVERIFY(!TD::yinelenenVarMi(veri));
+    const TD::OkumaSonucu r = TD::oku(veri, QTimeZone("Europe/Istanbul"), QDate(2026, 1, 1), QDate(2027, 12, 31));
+    QCOMPARE(r.ogeler.size(), size_t(5));
+    QCOMPARE(r.tarihsizOge, 1);
+    QCOMPARE(r.iptalOge, 1);
+    QVERIFY(r.uyarilar.isEmpty());
+
+    const TD::AlinanOge *d = bul(r, QStringLiteral("Duruşma"));
+    QVERIFY(d);
+    QCOMPARE(d->uid, QStringLiteral("abc123@google.com"));
+    QCOMPARE(d->is.tarih, QDate(2026, 12, 15));
+    QCOMPARE(d->is.saat, QTime(10, 0));
+    QCOMPARE(d->is.yer, QStringLiteral("İzmir Adliyesi, 5. kat"));
+    QCOMPARE(d->is.aciklama, uzun);
+    QVERIFY(d->is.hatirlatma);
+    QCOMPARE(d->is.onGunler, QList<int>{1});
+    const TD::AlinanOge *g = bul(r, QStringLiteral("Gece yarısı"));
+    QCOMPARE(g->is.tarih, QDate(2027, 1, 1));
+    QCOMPARE(g->is.saat, QTime(0, 30));
+    QVERIFY(!g->is.hatirlatma);
+    const TD::AlinanOge *y = bul(r, QStringLiteral("Yılbaşı"));
+    QCOMPARE(y->is.tarih, QDate(2027, 1, 1));
+    QVERIFY(!y->is.saat.isValid());
+    // 09:00 in Berlin's summer is 10:00 in Istanbul.
+    QCOMPARE(bul(r, QStringLiteral("Berlin"))->is.saat, QTime(10, 0));
+    const TD::AlinanOge *h = bul(r, QStringLiteral("Harç yatır"));
+    QCOMPARE(h->is.tarih, QDate(2026, 12, 20));
+    QCOMPARE(h->is.saat, QTime(15, 0));
+    QVERIFY(h->is.yapildi);
+
+    // A zone nobody knows: the times are taken as they are, and the preview says so.
+    QByteArray bilinmeyen = veri;
+    bilinmeyen.replace("W. Europe Standard Time", "Mars/Olympus");
+    const TD::OkumaSonucu b = TD::oku(bilinmeyen, QTimeZone("Europe/Istanbul"), QDate(2026, 1, 1), QDate(2027, 12, 31));
+    QCOMPARE(bul(b, QStringLiteral("Berlin"))->is.saat, QTime(9, 0));
+    QCOMPARE(b.uyarilar.size(), 1);
+    QVERIFY(b.uyarilar.first().contains(QStringLiteral("Mars/Olympus")));
+}
+
+void TakvimDosyasiTesti::yinelenenlerAraliktaAcilir()
+{
+    QStringList s = basla(QStringLiteral("-//Mozilla.org/NONSGML Mozilla Calendar V1.1//EN"));
+    s << ISTANBUL_DILIMI
+      // Every Monday at 09:30 from 7 December 2026 on, without end; the 21st skipped, once
+      // as the zone's time and once in UTC; the 28th moved to 14:00.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:haftalik@thunderbird")
+      << QStringLiteral("DTSTART;TZID=Europe/Istanbul:20261207T093000") << QStringLiteral("RRULE:FREQ=WEEKLY;BYDAY=MO")
+      << QStringLiteral("EXDATE;TZID=Europe/Istanbul:20261221T093000") << QStringLiteral("EXDATE:20270104T063000Z")
+      << QStringLiteral("SUMMARY:Haftalık toplantı") << QStringLiteral("END:VEVENT")
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:haftalik@thunderbird")
+      << QStringLiteral("RECURRENCE-ID;TZID=Europe/Istanbul:20261228T093000")
+      << QStringLiteral("DTSTART;TZID=Europe/Istanbul:20261228T140000") << QStringLiteral("SUMMARY:Haftalık toplantı (kaydı)")
+      << QStringLiteral("END:VEVENT")
+      // Three whole days, counted.
+      << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:sayili") << QStringLiteral("DTSTART;VALUE=DATE:20261130")
+      << QStringLiteral("RRULE:FREQ=DAILY;COUNT=3") << QStringLiteral("SUMMARY:Üç gün") << QStringLiteral("END:VEVENT")
+      << QStringLiteral("END:VCALENDAR");
+    const QByteArray veri = takvimDosyasi(s);
+    QVERIFY(TD::yinelenenVarMi(veri));
+    const TD::OkumaSonucu r = TD::oku(veri, QTimeZone("Europe/Istanbul"), QDate(2026, 12, 1), QDate(2027, 1, 31));
+    QList<QDate> pazartesiler;
+    for (const TD::AlinanOge &o : r.ogeler) {
+        if (o.is.konu == QStringLiteral("Haftalık toplantı")) {
+            QCOMPARE(o.is.saat, QTime(9, 30));
+            QVERIFY(o.yinelenen);
+            pazartesiler << o.is.tarih;
+        }
+    }
+    // Dec 7, 14 (21 skipped, 28 changed), Jan 11, 18, 25 (Jan 4 skipped in UTC).
+    QCOMPARE(pazartesiler, (QList<QDate>{QDate(2026, 12, 7), QDate(2026, 12, 14), QDate(2027, 1, 11),
+                                         QDate(2027, 1, 18), QDate(2027, 1, 25)}));
+    const TD::AlinanOge *kayan = bul(r, QStringLiteral("Haftalık toplantı (kaydı)"));
+    QVERIFY(kayan);
+    QCOMPARE(kayan->is.saat, QTime(14, 0));
+    QCOMPARE(kayan->yineleme, QStringLiteral("20261228T093000"));
+    // Each occurrence has an identity of its own, the same at every reading.
+    QSet<QString> yinelemeler;
+    for (const TD::AlinanOge &o : r.ogeler)
+        yinelemeler.insert(o.uid + o.yineleme);
+    QCOMPARE(yinelemeler.size(), qsizetype(r.ogeler.size()));
+    // Of the three days one falls before the range: counted, not dropped unsaid.
+    QCOMPARE(r.yinelenenOge, 2);
+    QCOMPARE(r.sonsuzOge, 1);
+    QCOMPARE(r.aralikDisi, 1);
+    QVERIFY(bul(r, QStringLiteral("Üç gün")));
+    QVERIFY(!bul(r, QStringLiteral("Üç gün"))->is.saat.isValid());
+    QCOMPARE(std::count_if(r.ogeler.begin(), r.ogeler.end(),
+                           [](const TD::AlinanOge &o) { return o.is.konu == QStringLiteral("Üç gün"); }),
+             2);
+    // A longer range gives more Mondays.
+    const TD::OkumaSonucu uzun = TD::oku(veri, QTimeZone("Europe/Istanbul"), QDate(2026, 12, 1), QDate(2027, 12, 31));
+    QVERIFY(uzun.ogeler.size() > r.ogeler.size() + 40);
+}
+
+void TakvimDosyasiTesti::bozukVeYabanciDosyaReddedilir()
+{
+    const auto reddedilir = [](const QByteArray &veri, const QString &parca) -> bool {
+        try {
+            TD::oku(veri, QTimeZone("Europe/Istanbul"), QDate(2026, 1, 1), QDate(2027, 1, 1));
+        } catch (const Hata &h) {
+            if (h.numara() != HataNo::TakvimBozuk || !h.aciklama().contains(parca)) {
+                qWarning() << h.numara() << h.aciklama();
+                return false;
+            }
+            return true;
+        }
+        return false;
+    };
+    QVERIFY(reddedilir("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ali\r\nEND:VCARD\r\n", QStringLiteral("takvim dosyası (iCalendar) değil")));
+    QVERIFY(reddedilir(QByteArray(), QStringLiteral("değil")));
+    QVERIFY(reddedilir("%PDF-1.4 ...", QStringLiteral("değil")));
+    QStringList s = basla(QStringLiteral("x"));
+    s << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:1") << QStringLiteral("DTSTART:20261215T100000Z")
+      << QStringLiteral("SUMMARY:Bir") << QStringLiteral("END:VEVENT");
+    QByteArray yarim = takvimDosyasi(s);
+    QVERIFY(reddedilir(yarim, QStringLiteral("yarım kalmış")));
+    QByteArray bozukTarih = takvimDosyasi(s + QStringList{QStringLiteral("BEGIN:VEVENT"), QStringLiteral("UID:2"),
+                                                           QStringLiteral("DTSTART:2026-99-99"),
+                                                           QStringLiteral("SUMMARY:İki"), QStringLiteral("END:VEVENT"),
+                                                           QStringLiteral("END:VCALENDAR")});
+    QVERIFY(reddedilir(bozukTarih, QStringLiteral("\"İki\" öğesinin tarihi okunamıyor")));
+    QByteArray latin = takvimDosyasi(s + QStringList{QStringLiteral("END:VCALENDAR")});
+    latin.replace("Bir", "Bir \xFE\xF0");
+    QVERIFY(reddedilir(latin, QStringLiteral("UTF-8")));
+    QByteArray baslangicsiz = takvimDosyasi(basla(QStringLiteral("x")) + QStringList{QStringLiteral("BEGIN:VEVENT"),
+                                                          QStringLiteral("UID:3"), QStringLiteral("SUMMARY:Üç"),
+                                                          QStringLiteral("END:VEVENT"), QStringLiteral("END:VCALENDAR")});
+    QVERIFY(reddedilir(baslangicsiz, QStringLiteral("DTSTART")));
+    // A sound file still reads, with a byte-order mark before it.
+    const QByteArray saglam = "\xEF\xBB\xBF" + takvimDosyasi(s + QStringList{QStringLiteral("END:VCALENDAR")});
+    QCOMPARE(TD::oku(saglam, QTimeZone("Europe/Istanbul"), QDate(2026, 1, 1), QDate(2027, 1, 1)).ogeler.size(), size_t(1));
+}
+
+void TakvimDosyasiTesti::gidisDonusAyniIsleriVerir()
+{
+    const QTimeZone istanbul("Europe/Istanbul");
+    std::vector<IsKaydi> isler;
+    IsKaydi a = is(3, QDate(2026, 12, 9), QTime(9, 30), QStringLiteral("Keşif; İstanbul"));
+    a.yer = QStringLiteral("Kadıköy, Moda");
+    a.sayi = QStringLiteral("2026/77");
+    a.aciklama = QStringLiteral("İki satır\nikinci: ölçü, şişe");
+    a.hatirlatma = true;
+    a.onGunler = {7, 1};
+    isler.push_back(a);
+    IsKaydi b = is(4, QDate(2026, 12, 10), QTime(), QStringLiteral("Bütün gün"));
+    b.yapildi = true;
+    isler.push_back(b);
+    const QByteArray veri = TD::yaz(isler, {}, KIMLIK, istanbul);
+    const TD::OkumaSonucu r = TD::oku(veri, istanbul, QDate(2026, 1, 1), QDate(2027, 1, 1));
+    QCOMPARE(r.ogeler.size(), size_t(2));
+    for (size_t i = 0; i < 2; ++i) {
+        const IsKaydi &o = r.ogeler[i].is;
+        QCOMPARE(r.ogeler[i].uid, TD::uid(KIMLIK, isler[i].isNo));
+        QCOMPARE(o.tarih, isler[i].tarih);
+        QCOMPARE(o.saat, isler[i].saat);
+        QCOMPARE(o.konu, isler[i].konu);
+        QCOMPARE(o.yer, isler[i].yer);
+        QCOMPARE(o.sayi, isler[i].sayi);
+        QCOMPARE(o.aciklama, isler[i].aciklama);
+        QCOMPARE(o.yapildi, isler[i].yapildi);
+        QCOMPARE(o.hatirlatma, isler[i].hatirlatma);
+        QCOMPARE(o.onGunler, Veritabani::gunleriDuzenle(isler[i].onGunler));
+    }
+}
+
+void TakvimDosyasiTesti::alanSinirlarinaKesilir()
+{
+    IsKaydi k = is(0, QDate(2026, 12, 9), QTime(9, 0), QStringLiteral("  Ali'nin çok uzun duruşma konusu  "));
+    k.yer = QStringLiteral("Yer");
+    k.sayi = QStringLiteral("2026/123456789");
+    k.aciklama = QStringLiteral("Not");
+    const QStringList kesilen = TD::sinirlaraKes(k);
+    QCOMPARE(kesilen, (QStringList{QStringLiteral("konu"), QStringLiteral("sayı")}));
+    QCOMPARE(k.konu, QStringLiteral("Ali’nin çok uzun dur"));
+    QCOMPARE(k.konu.size(), 20);
+    QCOMPARE(k.sayi, QStringLiteral("2026/1234567"));
+    QCOMPARE(k.yer, QStringLiteral("Yer"));
+    // Nothing is lost: the whole texts follow the description.
+    QCOMPARE(k.aciklama, QStringLiteral("Not\nKonu: Ali’nin çok uzun duruşma konusu\nSayı: 2026/123456789"));
+    IsKaydi sigan = is(0, QDate(2026, 12, 9), QTime(), QString(20, QLatin1Char('x')));
+    QVERIFY(TD::sinirlaraKes(sigan).isEmpty());
+    QVERIFY(sigan.aciklama.isEmpty());
+}
+
+void TakvimDosyasiTesti::topluEklemeTekIslemdir_data()
+{
+    QTest::addColumn<bool>("sunucuda");
+    QTest::newRow("dosya") << false;
+    QTest::newRow("sunucu") << true;
+}
+
+void TakvimDosyasiTesti::topluEklemeTekIslemdir()
+{
+    try {
+        topluEkleme();
+    } catch (const Hata &h) {
+        QFAIL(qPrintable(QString::number(h.numara()) + QLatin1Char(' ') + h.aciklama()));
+    }
+}
+
+void TakvimDosyasiTesti::topluEkleme()
+{
+    QFETCH(bool, sunucuda);
+    Veritabani *vt = nullptr;
+    const QString baglanti = qEnvironmentVariable("ZELVORA_TEST_SUNUCU");
+    if (sunucuda) {
+        if (baglanti.isEmpty())
+            ZELVORA_CALISAMAZ("no test server (the test command starts one and sets ZELVORA_TEST_SUNUCU)");
+        Test::sunucudaCalistir(baglanti, "TRUNCATE \"YapilacakIslerTablosu\", \"KlasorBilgileriTablosu\", "
+                                         "\"TakvimdanAlinanlar\" RESTART IDENTITY CASCADE");
+        m_sunucuBag = Veritabani::sunucuyaBaglan(baglanti);
+        vt = m_sunucuBag.get();
+    } else {
+        m_ortam->veritabaniniAc();
+        vt = &Veritabani::acik();
+    }
+    vt->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Gelen")});
+    QVERIFY(vt->alinanlarKaydedilir());
+    const QTimeZone istanbul("Europe/Istanbul");
+    QStringList s = basla(QStringLiteral("x"));
+    for (int i = 1; i <= 3; ++i)
+        s << QStringLiteral("BEGIN:VEVENT") << QStringLiteral("UID:dis-%1").arg(i)
+          << QStringLiteral("DTSTART:2026121%1T070000Z").arg(i) << QStringLiteral("SUMMARY:Dış %1").arg(i)
+          << QStringLiteral("BEGIN:VALARM") << QStringLiteral("ACTION:DISPLAY") << QStringLiteral("TRIGGER:-P2D")
+          << QStringLiteral("DESCRIPTION:x") << QStringLiteral("END:VALARM") << QStringLiteral("END:VEVENT");
+    s << QStringLiteral("END:VCALENDAR");
+    const TD::OkumaSonucu okunan = TD::oku(takvimDosyasi(s), istanbul, QDate(2026, 1, 1), QDate(2027, 1, 1));
+    TD::AlmaPlani plan = TD::planla(okunan, *vt);
+    QCOMPARE(plan.isler.size(), size_t(3));
+    for (IsKaydi &k : plan.isler)
+        k.anahtari = QStringLiteral("2-Anahtar");
+
+    // The third fails: none is stored, nor recorded.
+    std::vector<IsKaydi> bozuk = plan.isler;
+    bozuk[2].anahtari = QStringLiteral("99-Anahtar");
+    if (sunucuda) {
+        QVERIFY_THROWS_EXCEPTION(Hata, vt->isleriTopluEkle(bozuk, plan.kimlikler));
+    } else {
+        vt->calistir("CREATE TEMP TRIGGER Deneme BEFORE INSERT ON YapilacakIslerTablosu "
+                     "WHEN NEW.Anahtari = '99-Anahtar' BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+        QVERIFY_THROWS_EXCEPTION(Hata, vt->isleriTopluEkle(bozuk, plan.kimlikler));
+        vt->calistir("DROP TRIGGER Deneme");
+    }
+    QCOMPARE(vt->isleriListele(QString(), true, false, QDate()).size(), size_t(0));
+    QVERIFY(vt->alinanKimlikler().isEmpty());
+
+    const QList<qint64> numaralar = vt->isleriTopluEkle(plan.isler, plan.kimlikler);
+    QCOMPARE(numaralar.size(), 3);
+    QCOMPARE(vt->is(numaralar[0]).konu, QStringLiteral("Dış 1"));
+    QCOMPARE(vt->is(numaralar[0]).tarih, QDate(2026, 12, 11));
+    QCOMPARE(vt->onHatirlatmalar(numaralar[1]), QList<int>{2});
+    // The same file again: everything is there already.
+    TD::AlmaPlani ikinci = TD::planla(okunan, *vt);
+    QCOMPARE(ikinci.zatenVar, 3);
+    QVERIFY(ikinci.isler.empty());
+    // A job deleted since comes back at the next import.
+    vt->isSil(numaralar[0]);
+    QCOMPARE(TD::planla(okunan, *vt).isler.size(), size_t(1));
+    // Our own export read back: its jobs are there; a job of it deleted since is not.
+    std::vector<IsKaydi> bizim = vt->isleriListele(QString(), true, false, QDate());
+    const TD::OkumaSonucu geri = TD::oku(TD::yaz(bizim, {}, vt->kimlik(), istanbul), istanbul, QDate(2026, 1, 1), QDate(2027, 1, 1));
+    QCOMPARE(TD::planla(geri, *vt).zatenVar, 2);
+    vt->isSil(numaralar[1]);
+    QCOMPARE(TD::planla(geri, *vt).isler.size(), size_t(1));
 }
 
 QTEST_GUILESS_MAIN(TakvimDosyasiTesti)
