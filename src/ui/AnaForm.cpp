@@ -236,13 +236,15 @@ void AnaForm::menuleriKur()
     cizgi(YapilacakIslerMenusu);
     BulMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("BulMenusu"), QStringLiteral("Bul..."));
     cizgi(YapilacakIslerMenusu);
-    YapilacakIsleriListeleMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YapilacakIsleriListeleMenusu"),
-                                             QStringLiteral("Yapılacak İşleri Listele"));
-    cizgi(YapilacakIslerMenusu);
+    // Calendar files (iCalendar): the jobs to another calendar and back.
     TakvimeAktarMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("TakvimeAktarMenusu"),
                                    QStringLiteral("Takvim Dosyasına Aktar..."));
     TakvimdenAlMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("TakvimdenAlMenusu"),
                                   QStringLiteral("Takvim Dosyasından Al..."));
+    cizgi(YapilacakIslerMenusu);
+    YapilacakIsleriListeleMenusu = menuOgesi(YapilacakIslerMenusu, QStringLiteral("YapilacakIsleriListeleMenusu"),
+                                             QStringLiteral("Yapılacak İşleri Listele"));
+
 
     YardimMenusu = cubuk->addMenu(QStringLiteral("&Yardım"));
     YardimMenusu->setObjectName(QStringLiteral("YardimMenusu"));
