@@ -32,6 +32,7 @@ private Q_SLOTS:
     void yardimSurumVeYanlisSecenekler();
     void gununIsleriYalnizcaOkunarak();
     void kayitSurerkenVeKilitliyken();
+    void takvimDosyasinaYalnizcaOkunarak();
     void okunamayanVeritabaniVeSunucu();
     void programCalisirkenVeSimgeIleBaslarken();
 
@@ -126,6 +127,8 @@ void KomutSatiriTesti::yardimSurumVeYanlisSecenekler()
     QCOMPARE(s.kod, 0);
     QVERIFY(s.cikti.startsWith(QStringLiteral("Kullanım: zelvora [SEÇENEK]\n")));
     QVERIFY(s.cikti.contains(QStringLiteral("  --liste GG.AA.YYYY    o gün yapılacak işleri listeler\n")));
+    QVERIFY(s.cikti.contains(QStringLiteral("  --ics-aktar DOSYA.ics bütün işleri bir takvim dosyasına (iCalendar) yazar\n")));
+    QVERIFY(s.cikti.contains(QStringLiteral("3 takvim dosyası yazılamadı.")));
     QVERIFY(s.cikti.contains(QStringLiteral("-Simge")));
     QCOMPARE(s.hata, QString());
 
@@ -139,6 +142,9 @@ void KomutSatiriTesti::yardimSurumVeYanlisSecenekler()
     const QList<QPair<QStringList, QString>> yanlislar = {
         {{QStringLiteral("--yardim")}, QStringLiteral("zelvora: tanınmayan seçenek: --yardim\n")},
         {{QStringLiteral("--liste")}, QStringLiteral("zelvora: --liste bir tarih ister (GG.AA.YYYY).\n")},
+        {{QStringLiteral("--ics-aktar")}, QStringLiteral("zelvora: --ics-aktar bir dosya adı ister (DOSYA.ics).\n")},
+        {{QStringLiteral("--ics-aktar"), QStringLiteral("a.ics"), QStringLiteral("b.ics")},
+         QStringLiteral("zelvora: fazla argüman: b.ics\n")},
         {{QStringLiteral("--liste"), QStringLiteral("31.02.2026")},
          QStringLiteral("zelvora: geçerli bir tarih değil: \"31.02.2026\" (GG.AA.YYYY).\n")},
         {{QStringLiteral("--liste=yarın")}, QStringLiteral("zelvora: geçerli bir tarih değil: \"yarın\" (GG.AA.YYYY).\n")},
@@ -151,7 +157,8 @@ void KomutSatiriTesti::yardimSurumVeYanlisSecenekler()
         QCOMPARE(s.kod, 2);
         QCOMPARE(s.cikti, QString());
         QVERIFY2(s.hata.startsWith(ilkSatir), qPrintable(s.hata));
-        QVERIFY(s.hata.contains(QStringLiteral("Kullanım: zelvora [--bugun | --liste GG.AA.YYYY | --help | --version]")));
+        QVERIFY(s.hata.contains(
+            QStringLiteral("Kullanım: zelvora [--bugun | --liste GG.AA.YYYY | --ics-aktar DOSYA.ics | --help | --version]")));
     }
     // None of it made a folder or a file in the home.
     QCOMPARE(QDir(m_ev->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
@@ -211,6 +218,58 @@ void KomutSatiriTesti::gununIsleriYalnizcaOkunarak()
     QVERIFY(!QFileInfo::exists(m_ev->path() + QStringLiteral("/.config")));
     QCOMPARE(QDir(QFileInfo(vtYolu()).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("Vok.vtb")});
+}
+
+void KomutSatiriTesti::takvimDosyasinaYalnizcaOkunarak()
+{
+    const QString dosya = m_ev->path() + QStringLiteral("/isler.ics");
+    // No database yet: status 1, no file.
+    Sonuc s = calistir({QStringLiteral("--ics-aktar"), dosya});
+    QCOMPARE(s.kod, 1);
+    QVERIFY(s.hata.startsWith(QStringLiteral("zelvora: veritabanı dosyası yok")));
+    QVERIFY(!QFileInfo::exists(dosya));
+
+    veritabaniYaz();
+    {
+        auto vt = Veritabani::ac(vtYolu());
+        IsKaydi tarihsiz;
+        tarihsiz.anahtari = QStringLiteral("3-Anahtar");
+        tarihsiz.konu = QStringLiteral("Tarihsiz");
+        vt->isEkle(tarihsiz);
+    }
+    const QByteArray once = ozet();
+    s = calistir({QStringLiteral("--ics-aktar"), dosya});
+    QCOMPARE(s.hata, QString());
+    QCOMPARE(s.kod, 0);
+    QCOMPARE(s.cikti, QStringLiteral("4 iş \"") + dosya + QStringLiteral("\" dosyasına yazıldı.\n")
+                          + QStringLiteral("Tarihi olmayan 1 iş takvimde yer alamadığı için yazılmadı.\n"));
+    QFile f(dosya);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray veri = f.readAll();
+    QVERIFY(veri.startsWith("BEGIN:VCALENDAR\r\n"));
+    QCOMPARE(veri.count("BEGIN:VEVENT"), 4);
+    QVERIFY(veri.contains("CATEGORIES:Müvekkiller/Ahmet Bey"));
+    // Read only: the database as it was.
+    QCOMPARE(ozet(), once);
+    // The same jobs, the same UIDs at the next export.
+    QVERIFY(calistir({QStringLiteral("--ics-aktar=") + dosya + QStringLiteral("2")}).kod == 0);
+    QFile g(dosya + QStringLiteral("2"));
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    const QByteArray ikinci = g.readAll();
+    const auto uidler = [](const QByteArray &v) {
+        QList<QByteArray> s;
+        for (const QByteArray &satir : v.split('\n'))
+            if (satir.startsWith("UID:"))
+                s << satir;
+        return s;
+    };
+    QCOMPARE(uidler(ikinci), uidler(veri));
+
+    // A file that cannot be written: status 3, an existing file left whole.
+    s = calistir({QStringLiteral("--ics-aktar"), m_ev->path() + QStringLiteral("/yok/isler.ics")});
+    QCOMPARE(s.kod, 3);
+    QVERIFY2(s.hata.startsWith(QStringLiteral("zelvora: takvim dosyası yazılamadı")), qPrintable(s.hata));
+    QCOMPARE(s.cikti, QString());
 }
 
 void KomutSatiriTesti::kayitSurerkenVeKilitliyken()
