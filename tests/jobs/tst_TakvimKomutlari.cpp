@@ -141,6 +141,7 @@ void TakvimKomutlariTesti::listePenceresiListesiniAktarir()
     const QByteArray veri = oku(yol(QStringLiteral("bugun.ics")));
     QCOMPARE(veri.count("BEGIN:VEVENT"), 1);
     QVERIFY(veri.contains("SUMMARY:Duruşma"));
+    QVERIFY(veri.contains("CATEGORIES:Büro")); // the rows keep their folder
     QVERIFY(ortam->mesajlar->metinler().last().startsWith(QStringLiteral("1 iş")));
 }
 

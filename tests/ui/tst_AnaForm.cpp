@@ -276,7 +276,9 @@ void AnaFormTesti::menulerVeDugmeler()
         ogeler << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(ogeler, (QStringList{QStringLiteral("Yeni &Klasör Ekle"), QStringLiteral("-"), QStringLiteral("&Yeni İş Ekle..."),
                                   QStringLiteral("&Değişiklik Yap..."), QStringLiteral("İşi &Sil"), QStringLiteral("-"),
-                                  QStringLiteral("Bul..."), QStringLiteral("-"), QStringLiteral("Yapılacak İşleri Listele")}));
+                                  QStringLiteral("Bul..."), QStringLiteral("-"),
+                                  QStringLiteral("Takvim Dosyasına Aktar..."), QStringLiteral("Takvim Dosyasından Al..."),
+                                  QStringLiteral("-"), QStringLiteral("Yapılacak İşleri Listele")}));
     QCOMPARE(Test::denetim<QMenu>(&f, "KlasorMenusu")->defaultAction(), Test::denetim<QAction>(&f, "YeniKlasorEkleMenusu2"));
     QCOMPARE(Test::denetim<QMenu>(&f, "BildirimAlaniMenusu")->defaultAction(), Test::denetim<QAction>(&f, "GosterMenusu"));
     f.show();
