@@ -377,9 +377,6 @@ bool semayiDenetle()
     // says so once, at its start.
     Adim([&] {
         Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
-        // The calendar tables and the file's identity (a job's UID in a calendar).
-        if (vt && !vt->sunucuMu())
-            vt->takvimTablolariniHazirla();
         if (!vt || vt->onHatirlatmaVar())
             return;
         if (!vt->sunucuMu()) {
@@ -391,6 +388,15 @@ bool semayiDenetle()
                   + QStringLiteral("\r\n")
                   + QStringLiteral("Sistem yöneticiniz sql/sunucu-guncelle-2.sql dosyasını uygulayabilir."),
               MesajSimgesi::Bilgi);
+    }, &devam);
+    if (!devam)
+        return false;
+    // The calendar tables and the file's identity (the part of a job's UID in a calendar
+    // that names the database), drawn once on this desk.
+    Adim([&] {
+        Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
+        if (vt && !vt->sunucuMu())
+            vt->takvimTablolariniHazirla();
     }, &devam);
     return devam;
 }
