@@ -155,7 +155,7 @@ void SunucuKopuncaTesti::kayipYanittaIsBirKezKaydedilir()
     editor.KaydetDugmesi_Click();
     QCOMPARE(m_ortam->mesajlar->metinler().size(), 1);
     QCOMPARE(sunucudakiIsSayisi(), 1);
-    QCOMPARE(sunucudakiIsSayisi("\"IsinKonusu\" = 'Duruşma saati' AND \"KayitBelirteci\" IS NOT NULL"), 1);
+    QCOMPARE(sunucudakiIsSayisi("lower(\"IsinKonusu\") = 'duruşma saati' AND \"KayitBelirteci\" IS NOT NULL"), 1);
     QCOMPARE(m_ortam->son->sayi, 0);
 }
 
