@@ -272,7 +272,7 @@ void IsSatiriModeli::satirlariYenile(const std::vector<IsKaydi> &okunanlar, cons
         s.yer = metinler[2];
         s.sayi = metinler[3];
         s.aciklama = metinler[4];
-        // A row without a date takes the colour of the row before its place (black first).
+        // (A row without a date takes the colour the last row filled had.)
         const Satir yeni = satirYap(m_d, s);
         const auto yeri = [&](int haric) {
             // Where the list's order puts the row, the row itself left out.
