@@ -307,8 +307,11 @@ PY
   xdotool type --delay 40 "09"; xdotool key Tab
   xdotool type --delay 40 "15"; xdotool key Tab
   xdotool type --delay 30 "yaniti kaybolan"
+  xdotool key alt+h; sleep 0.3 # "İş Hatırlatılsın", off in a new job
   aracinin HUP
   atspi "$a" bas Kaydet >/dev/null || hata "no 'Kaydet' in the editor for the lost reply"
+  # (Should the reminder be off after all, the editor asks, and the answer is yes.)
+  bekle_metin "$a" "hatırlatılmasını istemediğinizden emin misiniz" 2 && { atspi "$a" bas Evet >/dev/null || true; }
   bekle_metin "$a" "Girdiğiniz bilgiler yerinde duruyor" 15 || hata "a lost reply gave no network message"
   n=$(sunucu "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Yaniti Kaybolan'")
   [ "$n" = 1 ] || hata "the INSERT whose reply was lost is not on the server ($n rows)"
@@ -316,6 +319,7 @@ PY
   atspi "$a" bas Tamam >/dev/null || hata "no 'Tamam' on the network message after the lost reply"
   sleep 0.5
   atspi "$a" bas Kaydet >/dev/null || hata "no 'Kaydet' after the lost reply"
+  bekle_metin "$a" "hatırlatılmasını istemediğinizden emin misiniz" 2 && { atspi "$a" bas Evet >/dev/null || true; }
   sleep 3
   n=$(sunucu "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Yaniti Kaybolan'")
   [ "$n" = 1 ] || hata "the second 'Kaydet' after a lost reply left $n jobs"
