@@ -11,6 +11,7 @@
 #include "jobs/IsGecmisiFormu.h"
 #include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "reminders/YapilacakIslerListesiFormu.h"
 #include "ui/AnaForm.h"
 
 #include <QCheckBox>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void isinGecmisiSunucudaTutulur();
     void listeYerindeIzler();
     void eskiSunucuVeTopluDegisiklikListeyiYenidenOkur();
+    void isListesiPenceresiIzler();
 
 private:
     void sunucudaCalistir(const char *sql) { Test::sunucudaCalistir(m_sunucu, sql); }
@@ -248,6 +250,38 @@ void OfisMasasiTesti::eskiSunucuVeTopluDegisiklikListeyiYenidenOkur()
                       "SELECT '1-Anahtar', 'toplu ' || i FROM generate_series(1, 1500) i");
     QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 1501, 3000);
     QCOMPARE(dolum, 2);
+}
+
+void OfisMasasiTesti::isListesiPenceresiIzler()
+{
+    m_masa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Duruşmalar")});
+    const auto is = [](const char *konu) {
+        return IsKaydi{0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 10), QTime(9, 0), QString::fromUtf8(konu), {}, {}, {},
+                       false, false};
+    };
+    const qint64 a = m_oteki->isEkle(is("A"));
+    AnaForm f(false);
+    QStringList konular;
+    QString baslik;
+    Test::modalGelince([&](QWidget *w) {
+        auto *pencere = qobject_cast<YapilacakIslerListesiFormu *>(w);
+        if (!pencere)
+            return;
+        pencere->TumIsleriListeleDugmesi_Click();
+        IsListesi *liste = Test::denetim<IsListesi>(pencere, "YapilacakIslerListesi");
+        // The open window follows the other desk, row by row, its total too.
+        m_oteki->isEkle(is("B"));
+        m_oteki->isEkle(is("C"));
+        m_oteki->isSil(a);
+        QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 2, 2000);
+        for (int i = 0; i < liste->satirSayisi(); ++i)
+            konular << liste->model()->hucreMetni(i, IsSatiriModeli::Konusu);
+        baslik = Test::denetim<QLabel>(pencere, "Etiket0")->text();
+        pencere->reject();
+    });
+    f.YapilacakIsleriListele();
+    QCOMPARE(konular, (QStringList{QStringLiteral("B"), QStringLiteral("C")}));
+    QVERIFY2(baslik.contains(QStringLiteral("Toplam: 2")), qPrintable(baslik));
 }
 
 QTEST_MAIN(OfisMasasiTesti)
