@@ -13,7 +13,10 @@
 #   3. the server stopped and started while the desk is idle: the status bar says so, the
 #      desk is back within 5 s and lists another desk's new job without F5;
 #   4. the server stopped while the job editor is open: "Kaydet" gives the network message
-#      and keeps what was typed; started again, "Kaydet" stores the job once.
+#      and keeps what was typed; started again, "Kaydet" stores the job once;
+#   5. a reply lost after the INSERT reached the server (the proxy passes it on, drops the
+#      server's answer and breaks the connection): "Kaydet" gives the network message, the
+#      server holds the job; the user's second "Kaydet" leaves it stored once.
 #
 # Usage: scripts/ofis-ag-uctan-uca.sh BUILD_DIR [SCREENSHOT.png]
 # Needs postgresql, xvfb, xdotool, x11-utils, python3-pyatspi, at-spi2-core, dbus-x11,
@@ -296,6 +299,31 @@ PY
   n=$(sunucu "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Kesintide Yazilan'")
   [ "$n" = 1 ] || hata "after the server's return 'Kaydet' stored $n jobs"
   echo "server started: 'Kaydet' stored the job once"
+
+  # 5. The reply to the INSERT is lost, then the connection breaks.
+  atspi "$a" bas "Yeni İş" >/dev/null || hata "no 'Yeni İş Ekle' in the editor after the save"
+  xdotool windowfocus --sync "$we"; sleep 0.5
+  xdotool type --delay 60 "$(date -d '+4 days' +%d.%m.%Y)"; xdotool key Tab Tab
+  xdotool type --delay 40 "09"; xdotool key Tab
+  xdotool type --delay 40 "15"; xdotool key Tab
+  xdotool type --delay 30 "yaniti kaybolan"
+  xdotool key alt+h; sleep 0.3 # "İş Hatırlatılsın", off in a new job
+  aracinin HUP
+  atspi "$a" bas Kaydet >/dev/null || hata "no 'Kaydet' in the editor for the lost reply"
+  # (Should the reminder be off after all, the editor asks, and the answer is yes.)
+  bekle_metin "$a" "hatırlatılmasını istemediğinizden emin misiniz" 2 && { atspi "$a" bas Evet >/dev/null || true; }
+  bekle_metin "$a" "Girdiğiniz bilgiler yerinde duruyor" 15 || hata "a lost reply gave no network message"
+  n=$(sunucu "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Yaniti Kaybolan'")
+  [ "$n" = 1 ] || hata "the INSERT whose reply was lost is not on the server ($n rows)"
+  echo "reply lost after the INSERT: 'Kaydet' says so, the server holds the job"
+  atspi "$a" bas Tamam >/dev/null || hata "no 'Tamam' on the network message after the lost reply"
+  sleep 0.5
+  atspi "$a" bas Kaydet >/dev/null || hata "no 'Kaydet' after the lost reply"
+  bekle_metin "$a" "hatırlatılmasını istemediğinizden emin misiniz" 2 && { atspi "$a" bas Evet >/dev/null || true; }
+  sleep 3
+  n=$(sunucu "SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE \"IsinKonusu\" = 'Yaniti Kaybolan'")
+  [ "$n" = 1 ] || hata "the second 'Kaydet' after a lost reply left $n jobs"
+  echo "the second 'Kaydet' after the lost reply: the job stored once"
   import -window root "$ekran" 2>/dev/null
   kill "$a" 2>/dev/null
   exit 0
@@ -343,7 +371,9 @@ sunucuyu_baslat || { cat "$gecici/sunucu/sunucu.log" >&2; echo "FAILED: the serv
 YONETICI="host=$gecici/sunucu port=$SUNUCU_PORT user=zelvora dbname=ofis"
 
 # The network: forwards 127.0.0.1:ARACI_PORT to the server's socket; SIGUSR1 makes it a
-# black hole (sockets kept open, data dropped both ways), SIGUSR2 forwards again.
+# black hole (sockets kept open, data dropped both ways), SIGUSR2 forwards again; SIGHUP
+# loses, once, the server's reply to the next statement that holds "INSERT INTO" and then
+# closes that connection.
 ARACI_PORT=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 /usr/bin/python3 - "$ARACI_PORT" "$gecici/sunucu/.s.PGSQL.$SUNUCU_PORT" <<'PY' &
 import selectors, signal, socket, sys
@@ -355,8 +385,14 @@ def kara(*_):
 def ilet(*_):
     global delik
     delik = False
+kaybet = False      # armed by SIGHUP
+kaybedilen = set()  # server sockets whose next answer is lost
+def kur(*_):
+    global kaybet
+    kaybet = True
 signal.signal(signal.SIGUSR1, kara)
 signal.signal(signal.SIGUSR2, ilet)
+signal.signal(signal.SIGHUP, kur)
 sec = selectors.DefaultSelector()
 dinle = socket.socket()
 dinle.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -406,6 +442,14 @@ while True:
             kapat(s)
             continue
         k = karsi.get(s)
+        if s in kaybedilen:
+            # The server has answered the INSERT: the answer and the connection go.
+            kaybedilen.discard(s)
+            kapat(s)
+            continue
+        if kaybet and k is not None and b"INSERT INTO" in veri:
+            kaybet = False
+            kaybedilen.add(k)
         if not delik and k is not None:
             try:
                 k.sendall(veri)

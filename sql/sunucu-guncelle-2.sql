@@ -18,9 +18,27 @@ CREATE TABLE IF NOT EXISTS "OnHatirlatmaTablosu" (
     PRIMARY KEY ("IsNo", "GunOnce")
 );
 
-DROP TRIGGER IF EXISTS "OnHatirlatmaDegisti" ON "OnHatirlatmaTablosu";
-CREATE TRIGGER "OnHatirlatmaDegisti" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
-    FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
+-- A server that tells the changed rows already (sql/sunucu-guncelle-4.sql applied first)
+-- tells the warnings' rows too; an older one tells the table.
+DO $$
+BEGIN
+    IF to_regprocedure('"ZelvoraSatirBildir"()') IS NOT NULL THEN
+        DROP TRIGGER IF EXISTS "OnHatirlatmaEklendi" ON "OnHatirlatmaTablosu";
+        DROP TRIGGER IF EXISTS "OnHatirlatmaGuncellendi" ON "OnHatirlatmaTablosu";
+        DROP TRIGGER IF EXISTS "OnHatirlatmaSilindi" ON "OnHatirlatmaTablosu";
+        CREATE TRIGGER "OnHatirlatmaEklendi" AFTER INSERT ON "OnHatirlatmaTablosu" REFERENCING NEW TABLE AS yeni
+            FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraSatirBildir"();
+        CREATE TRIGGER "OnHatirlatmaGuncellendi" AFTER UPDATE ON "OnHatirlatmaTablosu"
+            REFERENCING OLD TABLE AS eski NEW TABLE AS yeni FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraSatirBildir"();
+        CREATE TRIGGER "OnHatirlatmaSilindi" AFTER DELETE ON "OnHatirlatmaTablosu" REFERENCING OLD TABLE AS eski
+            FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraSatirBildir"();
+    ELSE
+        DROP TRIGGER IF EXISTS "OnHatirlatmaDegisti" ON "OnHatirlatmaTablosu";
+        CREATE TRIGGER "OnHatirlatmaDegisti" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
+            FOR EACH STATEMENT EXECUTE FUNCTION "ZelvoraBildir"();
+    END IF;
+END;
+$$;
 
 -- A server that keeps the change log already (sql/sunucu-guncelle-3.sql applied first)
 -- logs the warnings too.

@@ -2,10 +2,12 @@
 // A TCP proxy of the tests' own on 127.0.0.1, in front of the private server's Unix
 // socket, playing the office network: it forwards, or black-holes (keeps every socket
 // open and drops whatever comes), or closes each new connection at once (a server that is
-// going down). Runs on a thread of its
+// going down); or, once, lets a statement through and loses the server's reply to it,
+// then breaks that connection (a reply lost after the server did the work). Runs on a thread of its
 // own, so a test's window thread may wait on it.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <atomic>
@@ -67,11 +69,22 @@ public:
     void hepsiniKes() { m_kes = true; }
     // Connections accepted so far.
     int kabulSayisi() const { return m_kabul; }
+    // Once: the first message from a desk that holds igne goes to the server, whose reply
+    // is lost; the connection then breaks (the server has done the work, the desk never
+    // hears of it).
+    void yanitiKaybet(const QByteArray &igne)
+    {
+        m_igne = igne;
+        m_kaybetKurulu = true;
+    }
+    // The reply has been lost.
+    bool yanitKaybedildi() const { return m_kaybedildi; }
 
 private:
     struct Cift {
         int istemci;
         int sunucu; // -1 when black-holed from the start
+        bool yanitiKaybet = false;
     };
 
     void calis()
@@ -119,7 +132,7 @@ private:
                             continue;
                         }
                     }
-                    m_ciftler.push_back({s, h});
+                    m_ciftler.push_back({s, h, false});
                 }
             }
             std::vector<Cift> kalan;
@@ -137,13 +150,22 @@ private:
                         kapandi = true;
                     else if (!delik)
                         yaz(c.sunucu, tampon, n);
+                    if (n > 0 && m_kaybetKurulu && QByteArrayView(tampon, n).contains(QByteArrayView(m_igne))) {
+                        m_kaybetKurulu = false;
+                        c.yanitiKaybet = true;
+                    }
                 }
                 if (!kapandi && c.sunucu >= 0 && (ps.revents & (POLLIN | POLLHUP | POLLERR))) {
                     const ssize_t n = ::read(c.sunucu, tampon, sizeof tampon);
-                    if (n <= 0)
+                    if (n <= 0) {
                         kapandi = true;
-                    else if (!delik)
+                    } else if (c.yanitiKaybet) {
+                        // The server has answered: the answer goes nowhere, and so does the connection.
+                        kapandi = true;
+                        m_kaybedildi = true;
+                    } else if (!delik) {
                         yaz(c.istemci, tampon, n);
+                    }
                 }
                 if (kapandi) {
                     ::close(c.istemci);
@@ -182,6 +204,9 @@ private:
     std::atomic<bool> m_bitir{false};
     std::atomic<bool> m_kes{false};
     std::atomic<int> m_kabul{0};
+    QByteArray m_igne; // written before m_kaybetKurulu is set
+    std::atomic<bool> m_kaybetKurulu{false};
+    std::atomic<bool> m_kaybedildi{false};
     std::vector<Cift> m_ciftler;
     std::thread m_is;
 };

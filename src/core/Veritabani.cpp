@@ -201,4 +201,50 @@ std::vector<IsKaydi> Veritabani::isListesi(ListeKipi kip, const QDate &tarih)
     return sonuc;
 }
 
+void Veritabani::Degisiklikler::bildirimEkle(QByteArrayView yuk)
+{
+    const QByteArray metin = yuk.toByteArray();
+    const qsizetype b1 = metin.indexOf(' ');
+    const qsizetype b2 = b1 < 0 ? -1 : metin.indexOf(' ', b1 + 1);
+    const QByteArray tablo = b1 < 0 ? metin : metin.left(b1);
+    // Without keys (an older server's payload) or with "*": the table's rows all count.
+    const QByteArray anahtarlar = b2 < 0 ? QByteArray() : metin.mid(b2 + 1);
+    const bool tumu = anahtarlar.isEmpty() || anahtarlar == "*";
+    if (tablo == "KlasorBilgileriTablosu") {
+        neler |= KlasorlerDegisti;
+        if (tumu)
+            tumKlasorler = true;
+        else
+            for (const QByteArray &a : anahtarlar.split(','))
+                klasorler.insert(QString::fromUtf8(a));
+        return;
+    }
+    // The jobs, their warnings, and anything else that may touch them.
+    neler |= IslerDegisti;
+    const bool uyari = tablo == "OnHatirlatmaTablosu";
+    if (tumu || (!uyari && tablo != "YapilacakIslerTablosu")) {
+        tumIsler = true;
+        return;
+    }
+    for (const QByteArray &a : anahtarlar.split(',')) {
+        bool tamam = false;
+        const qint64 no = a.toLongLong(&tamam);
+        if (!tamam) {
+            tumIsler = true;
+            return;
+        }
+        (uyari ? onHatirlatmalar : isler).insert(no);
+    }
+}
+
+void Veritabani::Degisiklikler::ekle(const Degisiklikler &d)
+{
+    neler |= d.neler;
+    tumIsler = tumIsler || d.tumIsler;
+    tumKlasorler = tumKlasorler || d.tumKlasorler;
+    isler.unite(d.isler);
+    onHatirlatmalar.unite(d.onHatirlatmalar);
+    klasorler.unite(d.klasorler);
+}
+
 } // namespace Zelvora

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QTime>
 
@@ -116,8 +117,26 @@ public:
     // IslerDegisti, KlasorlerDegisti, or both (also after a reconnect, when anything may
     // have changed). Cheap: it only looks at what the server has already sent.
     enum BaskaMasaDegisikligi : unsigned { IslerDegisti = 1, KlasorlerDegisti = 2 };
-    virtual unsigned baskaMasaDegisiklikleri() { return 0; }
+    unsigned baskaMasaDegisiklikleri() { return baskaMasaDegisiklikleriniAl().neler; }
     bool baskaMasaDegistirdi() { return baskaMasaDegisiklikleri() != 0; }
+    // The same, with the rows the notifications named, gathered since the last call.
+    struct Degisiklikler {
+        unsigned neler = 0;       // IslerDegisti, KlasorlerDegisti
+        bool tumIsler = false;    // jobs changed that the notifications did not name (a
+                                  // reconnect, a server not yet updated, a statement that
+                                  // touched too many rows): every job list is read again
+        bool tumKlasorler = false;
+        QSet<qint64> isler;       // jobs added, changed or deleted
+        QSet<qint64> onHatirlatmalar; // jobs whose advance warnings changed
+        QSet<QString> klasorler;  // folder keys added, changed or deleted
+        // Adds what one notification's payload tells: "<table> <operation> <keys>", the
+        // keys comma-separated or "*" for too many; a bare table name (an older server)
+        // tells the table only.
+        void bildirimEkle(QByteArrayView yuk);
+        void ekle(const Degisiklikler &d);
+        bool bosMu() const { return neler == 0; }
+    };
+    virtual Degisiklikler baskaMasaDegisiklikleriniAl() { return {}; }
     // The server: the connection is up (always true for the file).
     virtual bool baglantiVar() { return true; }
     // The server: notices a connection lost while the desk was idle and, while it is
@@ -297,6 +316,9 @@ public:
     virtual bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) = 0;
     // One job; isNo 0 when not found.
     virtual IsKaydi is(qint64 isNo) = 0;
+    // The jobs of the given numbers that exist, in one statement, in number order (the
+    // rows other desks changed).
+    virtual void isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici) = 0;
 
     // Search: the jobs whose field contains the text anywhere, letters compared without
     // their case the Turkish way (ı/I and i/İ stay different letters), every character

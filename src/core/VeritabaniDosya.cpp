@@ -850,6 +850,19 @@ IsKaydi DosyaVeritabani::is(qint64 isNo)
     return k;
 }
 
+void DosyaVeritabani::isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici)
+{
+    if (numaralar.isEmpty())
+        return;
+    // The numbers as one bound JSON array.
+    QString dizi = QStringLiteral("[");
+    for (qint64 n : numaralar)
+        dizi += (dizi.size() > 1 ? QStringLiteral(",") : QString()) + QString::number(n);
+    dizi += QLatin1Char(']');
+    satirlariOku(QByteArray(IS_ALANLARI) + "WHERE IsNo IN (SELECT value FROM json_each(?1)) ORDER BY IsNo", dizi,
+                 QString(), false, alici);
+}
+
 std::vector<AramaSonucu> DosyaVeritabani::isAra(AramaAlani alan, const QString &aranan)
 {
     // The field name comes from this fixed list only; the text is a bound value. Every

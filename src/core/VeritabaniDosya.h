@@ -60,6 +60,7 @@ public:
     void isHatirlatmaKapat(qint64 isNo) override;
     bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
     IsKaydi is(qint64 isNo) override;
+    void isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
     sqlite3 *tutamak() const override { return m_db; }

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace Zelvora {
 namespace {
@@ -418,16 +419,14 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
     return r;
 }
 
-unsigned SunucuVeritabani::baskaMasaDegisiklikleri()
+Veritabani::Degisiklikler SunucuVeritabani::baskaMasaDegisiklikleriniAl()
 {
     if (m_baglanti->bagliMi() && !m_baglanti->mesgulMu()) {
         if (PQconsumeInput(bag())) {
             const int ben = PQbackendPID(bag());
             while (PGnotify *n = PQnotifies(bag())) {
-                // The payload starts with the table's name; anything else counts as jobs.
                 if (n->be_pid != ben)
-                    m_degisiklikler |= std::strncmp(n->extra, "KlasorBilgileriTablosu", 22) == 0 ? KlasorlerDegisti
-                                                                                              : IslerDegisti;
+                    m_degisiklikler.bildirimEkle(QByteArrayView(n->extra));
                 PQfreemem(n);
             }
         } else {
@@ -435,10 +434,12 @@ unsigned SunucuVeritabani::baskaMasaDegisiklikleri()
         }
     }
     // After a reconnect anything may have changed.
-    const unsigned var = m_degisiklikVar ? (IslerDegisti | KlasorlerDegisti) : m_degisiklikler;
+    if (m_degisiklikVar) {
+        m_degisiklikler.neler = IslerDegisti | KlasorlerDegisti;
+        m_degisiklikler.tumIsler = m_degisiklikler.tumKlasorler = true;
+    }
     m_degisiklikVar = false;
-    m_degisiklikler = 0;
-    return var;
+    return std::exchange(m_degisiklikler, Degisiklikler());
 }
 
 bool SunucuVeritabani::baglantiVar()
@@ -807,6 +808,23 @@ IsKaydi SunucuVeritabani::is(qint64 isNo)
     satirlariOku((QByteArray(IS_ALANLARI) + "WHERE \"IsNo\" = $1").constData(), {Deger(isNo)},
                  [&](const HamIsSatiri &s) { k = kayit(s); });
     return k;
+}
+
+void SunucuVeritabani::isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici)
+{
+    if (numaralar.isEmpty())
+        return;
+    // The numbers as one bound array: "{1,2,3}".
+    QByteArray dizi = "{";
+    for (qint64 n : numaralar)
+        dizi += (dizi.size() > 1 ? "," : "") + QByteArray::number(n);
+    dizi += '}';
+    // The columns of IS_ALANLARI under one-letter names: the reply's description of its
+    // columns comes with every small batch a desk reads, and is then most of its bytes.
+    satirlariOku("SELECT \"IsNo\" a, \"Anahtari\" b, \"IsinTarihi\" c, \"IsinSaati\" d, \"IsinKonusu\" e, "
+                 "\"IsinYeri\" f, \"IsinSayisi\" g, \"Aciklama\" h, \"Hatirlatma\" i, \"IsYapildi\" j "
+                 "FROM \"YapilacakIslerTablosu\" WHERE \"IsNo\" = ANY($1::bigint[]) ORDER BY \"IsNo\"",
+                 {Deger(QString::fromLatin1(dizi))}, alici);
 }
 
 std::vector<AramaSonucu> SunucuVeritabani::isAra(AramaAlani alan, const QString &aranan)

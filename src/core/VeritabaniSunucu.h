@@ -27,7 +27,7 @@ public:
 
     bool sunucuMu() const override { return true; }
     QString adi() const override { return m_ad; }
-    unsigned baskaMasaDegisiklikleri() override;
+    Degisiklikler baskaMasaDegisiklikleriniAl() override;
     bool baglantiVar() override;
     bool baglantiyiSurdur() override;
     QString baglantiSorunu() const override;
@@ -66,6 +66,7 @@ public:
     void isHatirlatmaKapat(qint64 isNo) override;
     bool isZamaniniDegistir(qint64 isNo, const QDate &tarih, const QTime &saat) override;
     IsKaydi is(qint64 isNo) override;
+    void isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
 
@@ -115,7 +116,7 @@ private:
     bool m_bagliydi = false;        // a connection was made before (the next one is a return)
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open
-    unsigned m_degisiklikler = 0; // what the other desks' notifications named
+    Degisiklikler m_degisiklikler; // what the other desks' notifications named
 };
 
 } // namespace Zelvora

@@ -70,6 +70,23 @@ void IsKomutlari::ListeyiTazele()
         m_d.liste->satirSec(yeni);
 }
 
+void IsKomutlari::baskaMasaIsleri(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler)
+{
+    const bool tum = m_d.tumKlasorlerOnayi->isChecked();
+    const bool bugun = m_d.sadeceBugunOnayi->isChecked();
+    QTreeWidgetItem *d = m_klasorler->seciliDugum();
+    const QString anahtar = KlasorAgaci::anahtar(d);
+    if (!tum && (!d || KlasorAgaci::korumaliMi(anahtar)))
+        return; // the list shows no jobs
+    // The rules of the listing's statement (IsleriListele).
+    const QDate gun = Arayuz::saat().bugun();
+    m_d.liste->satirlariYenile(okunanlar, degisenler, [&](const IsKaydi &k) {
+        return (tum || k.anahtari == anahtar) && (!bugun || (k.tarih == gun && !k.yapildi));
+    });
+    if (!tum)
+        m_klasorler->isSayisiniYaz();
+}
+
 void IsKomutlari::YapilacakIslerListesi_ItemClick()
 {
     if (!m_d.tumKlasorlerOnayi->isChecked())

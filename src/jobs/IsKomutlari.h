@@ -4,6 +4,8 @@
 // menu and double click, and the two check boxes that switch the list between one
 // folder and all folders and between all dates and today's open jobs.
 
+#include "core/Veritabani.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -53,6 +55,10 @@ public:
     // Reads the list again as it is shown (folder or all folders), keeping the selected
     // job selected: another desk on the office server changed something.
     void ListeyiTazele();
+    // Other desks changed these jobs: those read again (okunanlar; a job not among them
+    // is gone) take their places in the list as it is shown, row by row, the selection
+    // and the rows on view kept.
+    void baskaMasaIsleri(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler);
     void YapilacakIslerListesi_ItemClick();
 
     void YeniIsEkle();

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QtMath>
 
@@ -367,6 +368,25 @@ void IsListesi::sutunaTiklandi(int sutun)
     header()->setSortIndicator(sutun, SiralamaYonu == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
     if (m_model->rowCount() > 0 && seciliSatir() >= 0)
         scrollTo(m_model->index(seciliSatir(), 0));
+}
+
+void IsListesi::satirlariYenile(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler,
+                                const std::function<bool(const IsKaydi &)> &gosterilir)
+{
+    const bool basta = verticalScrollBar()->value() == 0;
+    const QModelIndex ust = indexAt(QPoint(0, 0));
+    const qint64 ustNo = ust.isValid() ? m_model->isNo(ust.row()) : 0;
+    const int kayma = ust.isValid() ? visualRect(ust).top() : 0;
+    m_model->satirlariYenile(okunanlar, degisenler, gosterilir);
+    if (basta || !ustNo)
+        return;
+    // Rows added or removed above the view would move what the user is looking at.
+    const int satir = m_model->satirBul(ustNo);
+    if (satir < 0 || satir == ust.row())
+        return;
+    scrollTo(m_model->index(satir, 0), QAbstractItemView::PositionAtTop);
+    if (verticalScrollMode() == QAbstractItemView::ScrollPerPixel)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - kayma);
 }
 
 } // namespace Zelvora

@@ -73,6 +73,11 @@ public:
     int vurguluSatir() const { return m_vurgulu; }
     void vurguluSatirAyarla(int satir);
 
+    // Puts the jobs read again in place (IsSatiriModeli::satirlariYenile); the job at the
+    // top of the view stays there, unless the view was at the list's start.
+    void satirlariYenile(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler,
+                         const std::function<bool(const IsKaydi &)> &gosterilir);
+
     // Sorting by a clicked column, with the header arrow (shared sort state).
     void sutunaTiklandi(int sutun);
 

@@ -81,8 +81,10 @@ size_t uzunlukOku(const char *&p)
 
 const QString IsSatiriModeli::IsNoMimeTuru = QStringLiteral("application/x-zelvora-isno");
 
-IsSatiriModeli::IsSatiriModeli(QObject *parent) : QAbstractTableModel(parent)
+IsSatiriModeli::IsSatiriModeli(QObject *parent)
+    : QAbstractTableModel(parent), m_siralayici(QLocale(QLocale::Turkish, QLocale::Turkey))
 {
+    m_siralayici.setCaseSensitivity(Qt::CaseInsensitive);
     m_simgeler[1] = Simge(QStringLiteral("HATIRLAT"));
     m_simgeler[2] = Simge(QStringLiteral("HATIRLATMA"));
     m_simgeler[3] = Simge(QStringLiteral("YAPILDI"));
@@ -94,6 +96,11 @@ QList<int> IsSatiriModeli::tasarimGenislikleri()
 }
 
 void IsSatiriModeli::satirEkle(Depo &d, const Ham &s) const
+{
+    d.satirlar.push_back(satirYap(d, s));
+}
+
+IsSatiriModeli::Satir IsSatiriModeli::satirYap(Depo &d, const Ham &s) const
 {
     Satir r{};
     r.isNo = s.isNo;
@@ -121,7 +128,7 @@ void IsSatiriModeli::satirEkle(Depo &d, const Ham &s) const
         uzunlukYaz(d.metinler, size_t(m.size()));
         d.metinler.insert(d.metinler.end(), m.data(), m.data() + m.size());
     }
-    d.satirlar.push_back(r);
+    return r;
 }
 
 void IsSatiriModeli::doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool etiketli)
@@ -164,6 +171,7 @@ void IsSatiriModeli::doldur(const Okuyucu &okuyucu, const QDate &bugun, bool eti
         throw;
     }
     m_etiketli = etiketli;
+    m_tarihAzalan = false; // the rows come in the statement's order
     yerlestir(yeni);
 }
 
@@ -220,6 +228,85 @@ void IsSatiriModeli::satirSil(int satir)
     beginRemoveRows({}, satir, satir);
     m_d.satirlar.erase(m_d.satirlar.begin() + satir);
     endRemoveRows();
+}
+
+bool IsSatiriModeli::once(const Satir &a, const Satir &b) const
+{
+    if (m_surekliSutun >= 0) {
+        const int k = m_siralayici.compare(hucreMetni(m_d, a, m_surekliSutun), hucreMetni(m_d, b, m_surekliSutun));
+        return m_surekliAzalan ? k > 0 : k < 0;
+    }
+    if (a.tarih != b.tarih)
+        return m_tarihAzalan ? b.tarih < a.tarih : a.tarih < b.tarih;
+    if (m_saatleSirali && a.saat != b.saat)
+        return a.saat < b.saat;
+    return a.isNo < b.isNo;
+}
+
+void IsSatiriModeli::satirlariYenile(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler,
+                                     const std::function<bool(const IsKaydi &)> &gosterilir)
+{
+    std::unordered_map<qint64, const IsKaydi *> okunan;
+    for (const IsKaydi &k : okunanlar)
+        okunan.emplace(k.isNo, &k);
+    std::vector<QByteArray> metinler(5);
+    for (qint64 no : degisenler) {
+        const int satir = satirBul(no);
+        const auto bulunan = okunan.find(no);
+        const bool kalir = bulunan != okunan.end() && gosterilir(*bulunan->second);
+        if (!kalir) {
+            // Deleted, or no longer one of the list's jobs (done, moved, another day).
+            satirSil(satir);
+            continue;
+        }
+        const IsKaydi &i = *bulunan->second;
+        Ham s;
+        s.isNo = i.isNo;
+        s.tarih = i.tarih.isValid() ? qint32(i.tarih.toJulianDay()) : Ham::TarihYok;
+        s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
+        s.hatirlatma = i.hatirlatma;
+        s.yapildi = i.yapildi;
+        metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
+        s.anahtari = metinler[0];
+        s.konu = metinler[1];
+        s.yer = metinler[2];
+        s.sayi = metinler[3];
+        s.aciklama = metinler[4];
+        // (A row without a date takes the colour the last row filled had.)
+        const Satir yeni = satirYap(m_d, s);
+        const auto yeri = [&](int haric) {
+            // Where the list's order puts the row, the row itself left out.
+            int alt = 0, ust = int(m_d.satirlar.size()) - (haric >= 0 ? 1 : 0);
+            while (alt < ust) {
+                const int orta = (alt + ust) / 2;
+                const int gercek = haric >= 0 && orta >= haric ? orta + 1 : orta;
+                if (once(yeni, m_d.satirlar[size_t(gercek)]))
+                    ust = orta;
+                else
+                    alt = orta + 1;
+            }
+            return alt;
+        };
+        if (satir < 0) {
+            const int konum = yeri(-1);
+            beginInsertRows({}, konum, konum);
+            m_d.satirlar.insert(m_d.satirlar.begin() + konum, yeni);
+            endInsertRows();
+            continue;
+        }
+        // Changed: where it is when its place in the order is the same, else moved there
+        // (a move keeps the view's selection on it).
+        const int konum = yeri(satir);
+        if (konum != satir) {
+            beginMoveRows({}, satir, satir, {}, konum > satir ? konum + 1 : konum);
+            const Satir eski = m_d.satirlar[size_t(satir)];
+            m_d.satirlar.erase(m_d.satirlar.begin() + satir);
+            m_d.satirlar.insert(m_d.satirlar.begin() + konum, eski);
+            endMoveRows();
+        }
+        m_d.satirlar[size_t(konum)] = yeni;
+        Q_EMIT dataChanged(index(konum, 0), index(konum, SutunSayisi - 1));
+    }
 }
 
 QByteArrayView IsSatiriModeli::alan(const Depo &d, const Satir &s, int hangi)
@@ -348,6 +435,7 @@ QColor IsSatiriModeli::renkDegeri(Renk r)
 void IsSatiriModeli::tarihleSirala(bool azalan)
 {
     m_surekliSutun = -1;
+    m_tarihAzalan = azalan;
     Q_EMIT layoutAboutToBeChanged();
     std::stable_sort(m_d.satirlar.begin(), m_d.satirlar.end(), [azalan](const Satir &a, const Satir &b) {
         return azalan ? b.tarih < a.tarih : a.tarih < b.tarih;

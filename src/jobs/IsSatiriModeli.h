@@ -5,6 +5,8 @@
 #include "core/Veritabani.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
+#include <QSet>
 #include <QColor>
 #include <QDate>
 #include <QIcon>
@@ -42,6 +44,15 @@ public:
     void yapildiyiYoksay(bool yoksay) { m_yapildiYoksay = yoksay; }
     void temizle();
     void satirSil(int satir);
+    // Puts the jobs read again in place, row by row: each job of degisenler that
+    // okunanlar holds and gosterilir accepts is changed where it is (or moved where the
+    // list's order puts it), or added at its place in that order; the other jobs of
+    // degisenler leave the list. The view keeps its selection on the rows that stay.
+    void satirlariYenile(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler,
+                         const std::function<bool(const IsKaydi &)> &gosterilir);
+    // The order rows are added in: by date, then job number (the main list) or by date,
+    // time and job number (the job list window), unless the user sorted by a text column.
+    void saatleSirala(bool saatle) { m_saatleSirali = saatle; }
     // The job of a row, made from its compact form.
     IsKaydi is(int satir) const;
     qint64 isNo(int satir) const { return m_d.satirlar.at(size_t(satir)).isNo; }
@@ -105,7 +116,10 @@ private:
         Renk oncekiRenk = Siyah; // of the row filled last, for a following row without a date
     };
 
+    Satir satirYap(Depo &d, const Veritabani::HamIsSatiri &s) const;
     void satirEkle(Depo &d, const Veritabani::HamIsSatiri &s) const;
+    // a comes before b in the list's order.
+    bool once(const Satir &a, const Satir &b) const;
     void yerlestir(Depo &yeni);
     static QByteArrayView alan(const Depo &d, const Satir &s, int hangi);
     QString hucreMetni(const Depo &d, const Satir &s, int sutun) const;
@@ -122,6 +136,9 @@ private:
     bool m_yapildiYoksay = false;
     int m_surekliSutun = -1;
     bool m_surekliAzalan = false;
+    bool m_tarihAzalan = false; // the user sorted the dates from the latest
+    bool m_saatleSirali = false;
+    QCollator m_siralayici;
     QIcon m_simgeler[4];
 };
 

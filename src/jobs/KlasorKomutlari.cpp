@@ -322,9 +322,13 @@ void KlasorKomutlari::KlasorListesi_NodeClick(QTreeWidgetItem *dugum)
             return;
         }
         m_isler->IsleriListele(anahtar);
-        durumMetniAyarla(QStringLiteral("   ") + QString::number(m_d.liste->satirSayisi())
-                         + QStringLiteral(" iş listelendi"));
+        isSayisiniYaz();
     });
+}
+
+void KlasorKomutlari::isSayisiniYaz()
+{
+    durumMetniAyarla(QStringLiteral("   ") + QString::number(m_d.liste->satirSayisi()) + QStringLiteral(" iş listelendi"));
 }
 
 void KlasorKomutlari::durumMetniAyarla(const QString &metin)

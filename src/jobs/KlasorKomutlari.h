@@ -93,6 +93,8 @@ public:
     void klasoruGoster(QTreeWidgetItem *d);
     // Makes a node the selected one without the node-click reaction.
     void sessizSec(QTreeWidgetItem *d);
+    // The status text of a listed folder: its job count (" iş listelendi").
+    void isSayisiniYaz();
     // Expands or collapses a node without the re-listing of the expand reaction.
     void sessizGenislet(QTreeWidgetItem *d, bool acik);
 

@@ -374,23 +374,49 @@ void HatirlatmaFormu::OnaylaDugmesi_Click()
 
 void HatirlatmaFormu::baskaYerdeSonuclananlariCikar()
 {
+    SessizAdim([&] {
+        sonuclananlariCikar([](qint64 no, IsKaydi &simdi) {
+            simdi = Veritabani::acik().is(no);
+            return true;
+        });
+    });
+}
+
+void HatirlatmaFormu::baskaMasaDegisti(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler)
+{
+    sonuclananlariCikar([&](qint64 no, IsKaydi &simdi) {
+        if (!degisenler.contains(no))
+            return false;
+        simdi = IsKaydi();
+        for (const IsKaydi &k : okunanlar) {
+            if (k.isNo == no)
+                simdi = k;
+        }
+        return true;
+    });
+}
+
+void HatirlatmaFormu::sonuclananlariCikar(const std::function<bool(qint64, IsKaydi &)> &oku)
+{
     IsSatiriModeli *m = YapilacakIslerListesi->model();
     const int secili = YapilacakIslerListesi->seciliSatir();
     const qint64 seciliIs = secili >= 0 ? m->isNo(secili) : 0;
-    bool cikti = false;
+    // Read first, removed after: a database that cannot be read leaves every row.
+    std::vector<int> gidenler;
     for (int satir = m->rowCount() - 1; satir >= 0; --satir) {
         const IsKaydi listede = m->is(satir);
         IsKaydi simdi;
-        if (!SessizAdim([&] { simdi = Veritabani::acik().is(listede.isNo); }))
-            return; // the database cannot be read now: the rows stay
+        if (!oku(listede.isNo, simdi))
+            continue;
         if (simdi.isNo != 0 && simdi.hatirlatma && !simdi.yapildi && simdi.tarih == listede.tarih
             && simdi.saat == listede.saat)
             continue;
-        m->satirSil(satir);
-        cikti = true;
+        gidenler.push_back(satir);
     }
-    if (!cikti)
+    if (gidenler.empty())
         return;
+    for (int satir : gidenler) // from the last row up
+        m->satirSil(satir);
     if (m->rowCount() == 0) {
         reject(); // nothing left to settle, so no question
         return;

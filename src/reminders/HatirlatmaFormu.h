@@ -8,6 +8,9 @@
 #include <QDate>
 #include <QDateTime>
 #include <QDialog>
+#include <QSet>
+
+#include <functional>
 
 #include <vector>
 
@@ -64,6 +67,9 @@ public:
     // done, postponed them, stopped their reminders or deleted them); with no row left the
     // window closes. Run at each scan while the window is up.
     void baskaYerdeSonuclananlariCikar();
+    // The same for the rows of jobs other desks changed (degisenler), as read again
+    // (okunanlar; a job not among them is gone): no statement of its own.
+    void baskaMasaDegisti(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler);
     // The listed jobs, in the list's order.
     QList<IsKaydi> listelenenIsler() const;
     // Settles the listed ones of these jobs with an outcome (the options' index) as
@@ -93,6 +99,10 @@ private:
     // The closing steps; false when the user wants the window to stay.
     bool kapanabilir();
     void anaListeyiYenile();
+    // Drops the rows whose job oku tells settled: oku gives the job as it is now (isNo 0
+    // when gone) and returns false for a row it does not know about (left as it is), or
+    // throws when the database cannot be read (every row stays).
+    void sonuclananlariCikar(const std::function<bool(qint64, IsKaydi &)> &oku);
 
     // Controls.
     QLabel *SimgeKutusu = nullptr;

@@ -168,9 +168,13 @@ void YapilacakIslerListesiFormu::baslikAyarla(const QString &metin)
 bool YapilacakIslerListesiFormu::IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip)
 {
     AciklamaKutusu->clear();
+    m_kip = kip;
+    m_tarih = tarih;
+    m_baslik.clear();
     IsSatiriModeli *m = YapilacakIslerListesi->model();
     if (m->rowCount() > 0)
         m->temizle();
+    m->saatleSirala(true);
     // Done jobs show the done icon; in every other list the icon tells the reminder flag.
     m->sabitSimge(kip == Veritabani::ListeKipi::Yapilmis ? IsSatiriModeli::YapildiSimgesi : 0);
     m->yapildiyiYoksay(true);
@@ -196,12 +200,49 @@ void YapilacakIslerListesiFormu::sonucuGoster(bool okundu, const QString &bosMes
         return;
     }
     const int n = YapilacakIslerListesi->satirSayisi();
+    m_baslik = baslik;
     if (n == 0) {
         mesaj(bosMesaj, MesajSimgesi::Bilgi);
         baslikAyarla(QStringLiteral("&Yapılacak İşler"));
     } else {
         baslikAyarla(toplamli(baslik, n));
     }
+}
+
+void YapilacakIslerListesiFormu::baskaMasaDegisti(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler)
+{
+    if (m_baslik.isEmpty())
+        return; // nothing listed yet
+    // The rules of the list's statement (Veritabani::isListesi).
+    const Veritabani::ListeKipi kip = m_kip;
+    const QDate tarih = m_tarih;
+    YapilacakIslerListesi->satirlariYenile(okunanlar, degisenler, [&](const IsKaydi &k) {
+        switch (kip) {
+        case Veritabani::ListeKipi::BirGunun: return k.tarih == tarih && !k.yapildi;
+        case Veritabani::ListeKipi::GunuGecen: return k.tarih.isValid() && k.tarih < tarih && !k.yapildi;
+        case Veritabani::ListeKipi::Yapilmis: return k.yapildi;
+        case Veritabani::ListeKipi::Tumu: break;
+        }
+        return true;
+    });
+    const int n = YapilacakIslerListesi->satirSayisi();
+    baslikAyarla(n == 0 ? QStringLiteral("&Yapılacak İşler") : toplamli(m_baslik, n));
+}
+
+void YapilacakIslerListesiFormu::yenidenListele()
+{
+    if (m_baslik.isEmpty())
+        return;
+    const QString baslik = m_baslik;
+    const qint64 secili = YapilacakIslerListesi->seciliIsNo();
+    if (!IsListesiniDoldur(m_tarih, m_kip))
+        return;
+    m_baslik = baslik;
+    const int n = YapilacakIslerListesi->satirSayisi();
+    baslikAyarla(n == 0 ? QStringLiteral("&Yapılacak İşler") : toplamli(m_baslik, n));
+    const int satir = secili ? YapilacakIslerListesi->model()->satirBul(secili) : -1;
+    if (satir >= 0)
+        YapilacakIslerListesi->satirSec(satir);
 }
 
 void YapilacakIslerListesiFormu::BugunYapilacakIsleriListeleDugmesi_Click()

@@ -8,6 +8,7 @@
 #include "core/Veritabani.h"
 
 #include <QDialog>
+#include <QSet>
 
 class QLabel;
 class QPlainTextEdit;
@@ -28,6 +29,12 @@ public:
     // Fills the list: 0 open jobs of the date, 1 open jobs before it, 2 done jobs, 3 all jobs.
     // False when the jobs could not be read (the error has been reported).
     bool IsListesiniDoldur(const QDate &tarih, Veritabani::ListeKipi kip);
+
+    // Other desks changed these jobs: those read again (okunanlar; a job not among them is
+    // gone) take their places in the list shown, row by row, and the total follows.
+    void baskaMasaDegisti(const std::vector<IsKaydi> &okunanlar, const QSet<qint64> &degisenler);
+    // The list shown read again whole (after a burst of changes too large for rows).
+    void yenidenListele();
 
     // Handlers, public so that the window can be driven as the user would.
     void BugunYapilacakIsleriListeleDugmesi_Click();
@@ -66,6 +73,10 @@ private:
     // After a fill: the empty message and the plain heading, or the heading with the total.
     void sonucuGoster(bool okundu, const QString &bosMesaj, const QString &baslik);
     void baslikAyarla(const QString &metin);
+    // What the list shows: its kind, its date and its heading (empty before a listing).
+    Veritabani::ListeKipi m_kip = Veritabani::ListeKipi::Tumu;
+    QDate m_tarih;
+    QString m_baslik;
 };
 
 } // namespace Zelvora

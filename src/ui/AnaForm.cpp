@@ -39,6 +39,8 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <utility>
 #include <QToolBar>
 
 #include <functional>
@@ -128,12 +130,13 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
     if (Veritabani::acikMi() && Veritabani::acik().sunucuMu()) {
         m_baskaMasaIzleme = new QTimer(this);
         m_baskaMasaIzleme->setObjectName(QStringLiteral("BaskaMasaIzleme"));
-        m_baskaMasaIzleme->setInterval(500);
+        m_baskaMasaIzleme->setInterval(100);
         connect(m_baskaMasaIzleme, &QTimer::timeout, this, &AnaForm::BaskaMasaDegisikligiDenetle);
         m_baskaMasaBekleme = new QTimer(this);
+        m_baskaMasaBekleme->setObjectName(QStringLiteral("BaskaMasaBekleme"));
         m_baskaMasaBekleme->setSingleShot(true);
-        m_baskaMasaBekleme->setInterval(300);
-        connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::ListeyiTazele);
+        m_baskaMasaBekleme->setInterval(BaskaMasaBeklemeMs);
+        connect(m_baskaMasaBekleme, &QTimer::timeout, this, &AnaForm::BaskaMasaIsleriniOku);
         m_baskaMasaIzleme->start();
         // A lost connection: said in the status bar and made again in the background; once
         // back, the list and the tree follow (all counts as changed) and what came due is
@@ -396,14 +399,57 @@ bool AnaForm::hatirlatmaFormuVar() const { return m_tarama->hatirlatmaFormuVar()
 
 void AnaForm::BaskaMasaDegisikligiDenetle()
 {
-    unsigned degisti = 0;
-    SessizAdim([&] { degisti = Veritabani::acik().baskaMasaDegisiklikleri(); });
-    // A burst of changes re-lists once, shortly after the last of them; the tree follows
-    // the folders the same way.
-    if (degisti & Veritabani::KlasorlerDegisti)
+    Veritabani::Degisiklikler d;
+    SessizAdim([&] { d = Veritabani::acik().baskaMasaDegisiklikleriniAl(); });
+    // The tree follows the folders by itself, a burst of them once (it reads its small
+    // table again, so that every parent is in place).
+    if (d.neler & Veritabani::KlasorlerDegisti)
         m_klasorler->baskaMasaKlasorleriDegistirdi();
-    if (degisti & Veritabani::IslerDegisti)
+    if (!(d.neler & Veritabani::IslerDegisti))
+        return;
+    // The jobs named from now until the wait ends are read together: the wait is not
+    // started again by later notifications, so a change shows within it.
+    m_bekleyenDegisiklikler.ekle(d);
+    if (!m_baskaMasaBekleme->isActive())
         m_baskaMasaBekleme->start();
+}
+
+void AnaForm::BaskaMasaIsleriniOku()
+{
+    Veritabani::Degisiklikler d = std::exchange(m_bekleyenDegisiklikler, Veritabani::Degisiklikler());
+    const bool listeFormu = !m_listeFormu.isNull() && m_listeFormu->isVisible();
+    const bool hatirlatma = hatirlatmaFormuVar() && hatirlatmaFormu()->isVisible();
+    if (d.tumIsler || d.isler.size() + d.onHatirlatmalar.size() > TopluDegisiklikSiniri) {
+        // Anything may have changed (a reconnect, an older server, a large statement).
+        ListeyiTazele();
+        if (hatirlatma)
+            hatirlatmaFormu()->baskaYerdeSonuclananlariCikar();
+        if (listeFormu)
+            SessizAdim([&] { m_listeFormu->yenidenListele(); });
+        return;
+    }
+    // The reminder window shows advance warnings too: their jobs are read for it.
+    QSet<qint64> okunacak = d.isler;
+    if (hatirlatma)
+        okunacak.unite(d.onHatirlatmalar);
+    if (okunacak.isEmpty())
+        return;
+    std::vector<IsKaydi> okunanlar;
+    const bool okundu = SessizAdim([&] {
+        Veritabani::acik().isleriGetir(QList<qint64>(okunacak.cbegin(), okunacak.cend()),
+                                       [&](const Veritabani::HamIsSatiri &s) { okunanlar.push_back(Veritabani::kayit(s)); });
+    });
+    if (!okundu) {
+        // The server cannot be read now: the same jobs are tried again with the next
+        // change, or all are read again once the connection is back.
+        m_bekleyenDegisiklikler.ekle(d);
+        return;
+    }
+    m_isler->baskaMasaIsleri(okunanlar, d.isler);
+    if (hatirlatma)
+        hatirlatmaFormu()->baskaMasaDegisti(okunanlar, okunacak);
+    if (listeFormu)
+        m_listeFormu->baskaMasaDegisti(okunanlar, d.isler);
 }
 
 void AnaForm::geometriyiYukle()
@@ -705,6 +751,7 @@ void AnaForm::YapilacakIsleriListele()
 {
     // Created for each opening and unloaded when closed, so its rows do not outlive it.
     QPointer<YapilacakIslerListesiFormu> f = new YapilacakIslerListesiFormu(this);
+    m_listeFormu = f;
     Adim([&] { f->exec(); });
     delete f.data();
     // Its rows' memory goes back to the system, not only to the heap.

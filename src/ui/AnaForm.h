@@ -5,6 +5,7 @@
 // scan (reminders/HatirlatmaTaramasi) are classes of their own, which the procedures
 // below hand over to. Other windows reach it through AnaPencere only.
 
+#include "core/Veritabani.h"
 #include "reminders/HatirlatmaTaramasi.h"
 #include "ui/AnaPencere.h"
 
@@ -30,6 +31,7 @@ class IsListesi;
 class KlasorAgaci;
 class KlasorKomutlari;
 class TercihlerFormu;
+class YapilacakIslerListesiFormu;
 
 class AnaForm : public QMainWindow, public AnaPencere {
     Q_OBJECT
@@ -65,8 +67,16 @@ public:
     // Reads the list again as it is shown (folder or all folders), keeping the selected
     // job selected: another desk on the office server changed something.
     void ListeyiTazele();
-    // Looks whether another desk changed folders or jobs (server only, twice a second).
+    // Looks whether another desk changed folders or jobs (server only, ten times a second):
+    // the tree follows the folders; the jobs named are gathered for up to
+    // BaskaMasaBeklemeMs from the first, then read once and put in place in every list
+    // shown (this one, the reminder window's, the job list window's).
     void BaskaMasaDegisikligiDenetle();
+    void BaskaMasaIsleriniOku();
+    static constexpr int BaskaMasaBeklemeMs = 250;
+    // More jobs than this changed at once: the lists are read again whole, cheaper than
+    // reading them row by row.
+    static constexpr int TopluDegisiklikSiniri = 500;
     void YapilacakIslerListesi_ItemClick();
 
     // Folder commands.
@@ -204,6 +214,8 @@ private:
     // gathers a burst of them into one re-listing.
     QTimer *m_baskaMasaIzleme = nullptr;
     QTimer *m_baskaMasaBekleme = nullptr;
+    Veritabani::Degisiklikler m_bekleyenDegisiklikler;
+    QPointer<YapilacakIslerListesiFormu> m_listeFormu;
     SunucuIzleme *m_sunucuIzleme = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };

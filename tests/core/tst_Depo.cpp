@@ -43,6 +43,8 @@ private Q_SLOTS:
     void aramaSirasiVeAlanlar();
     void sunucuBaglantiHatalari();
     void baskaMasaninDegisikligiGorulur();
+    void bildirimYukuCozulur();
+    void isleriNumarayaGoreGetir();
     void klasorKurallariTekIslemde();
     void kayitBelirteciIkinciKaydiOnler();
     void ertelemeYapilmisIsiDegistirmez();
@@ -607,6 +609,44 @@ void DepoTesti::baskaMasaninDegisikligiGorulur()
                        true, false});
     QTRY_VERIFY_WITH_TIMEOUT((ne |= vt().baskaMasaDegisiklikleri()) != 0, 2000);
     QCOMPARE(ne, unsigned(Veritabani::IslerDegisti));
+    // The notification names the rows: job numbers (an advance warning's by its job),
+    // folder keys; a statement that changed no row says nothing.
+    Veritabani::Degisiklikler d;
+    const qint64 no = baskaMasa->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0),
+                                         QStringLiteral("iki"), {}, {}, {}, true, false});
+    baskaMasa->isTasi(no, QStringLiteral("3-Anahtar"));
+    baskaMasa->klasorAdiDegistir(QStringLiteral("3-Anahtar"), QStringLiteral("Ortak 3"));
+    baskaMasa->calistir("UPDATE \"YapilacakIslerTablosu\" SET \"IsinYeri\" = 'x' WHERE \"IsNo\" = -1");
+    QTRY_VERIFY_WITH_TIMEOUT((d.ekle(vt().baskaMasaDegisiklikleriniAl()), d.klasorler.size() == 1), 2000);
+    QCOMPARE(d.isler, QSet<qint64>{no});
+    QCOMPARE(d.klasorler, QSet<QString>{QStringLiteral("3-Anahtar")});
+    QVERIFY(!d.tumIsler && !d.tumKlasorler);
+    // Too many rows for one notification: all count as changed.
+    baskaMasa->calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\") SELECT '1-Anahtar' FROM generate_series(1, 1200)");
+    d = {};
+    QTRY_VERIFY_WITH_TIMEOUT((d.ekle(vt().baskaMasaDegisiklikleriniAl()), d.tumIsler), 2000);
+    QVERIFY(d.isler.isEmpty());
+    // A server set up before the rows were named tells the table only; its update (run
+    // twice: it changes nothing the second time) makes it name the rows.
+    sunucudaCalistir("DROP TRIGGER \"IsEklendi\" ON \"YapilacakIslerTablosu\"; "
+                     "DROP TRIGGER \"IsGuncellendi\" ON \"YapilacakIslerTablosu\"; "
+                     "DROP TRIGGER \"IsSilindi\" ON \"YapilacakIslerTablosu\"; "
+                     "CREATE TRIGGER \"IsDegisti\" AFTER INSERT OR UPDATE OR DELETE ON \"YapilacakIslerTablosu\" "
+                     "FOR EACH STATEMENT EXECUTE FUNCTION \"ZelvoraBildir\"()");
+    baskaMasa->isSil(no);
+    d = {};
+    QTRY_VERIFY_WITH_TIMEOUT((d.ekle(vt().baskaMasaDegisiklikleriniAl()), d.tumIsler), 2000);
+    QFile guncelleme(QStringLiteral(ZELVORA_SATIR_BILDIRIMI_SQL));
+    QVERIFY(guncelleme.open(QIODevice::ReadOnly));
+    const QByteArray betik = guncelleme.readAll();
+    sunucudaCalistir(betik.constData());
+    sunucudaCalistir(betik.constData());
+    const qint64 son = baskaMasa->isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 8), QTime(9, 0),
+                                          QStringLiteral("üç"), {}, {}, {}, true, false});
+    d = {};
+    QTRY_VERIFY_WITH_TIMEOUT((d.ekle(vt().baskaMasaDegisiklikleriniAl()), !d.isler.isEmpty()), 2000);
+    QCOMPARE(d.isler, QSet<qint64>{son});
+    QVERIFY(!d.tumIsler);
     // A desk's own changes are not news to it.
     vt().isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 7), QTime(9, 0), QStringLiteral("kendi"), {}, {}, {},
                  true, false});
@@ -614,6 +654,53 @@ void DepoTesti::baskaMasaninDegisikligiGorulur()
     QVERIFY(!vt().baskaMasaDegistirdi());
     geldi = false;
     QTRY_VERIFY_WITH_TIMEOUT(geldi = geldi || baskaMasa->baskaMasaDegistirdi(), 2000);
+}
+
+void DepoTesti::bildirimYukuCozulur()
+{
+    Veritabani::Degisiklikler d;
+    d.bildirimEkle("YapilacakIslerTablosu INSERT 17,18");
+    d.bildirimEkle("OnHatirlatmaTablosu DELETE 5");
+    d.bildirimEkle("KlasorBilgileriTablosu UPDATE 2-Anahtar,7-Anahtar");
+    QCOMPARE(d.neler, unsigned(Veritabani::IslerDegisti | Veritabani::KlasorlerDegisti));
+    QCOMPARE(d.isler, (QSet<qint64>{17, 18}));
+    QCOMPARE(d.onHatirlatmalar, QSet<qint64>{5});
+    QCOMPARE(d.klasorler, (QSet<QString>{QStringLiteral("2-Anahtar"), QStringLiteral("7-Anahtar")}));
+    QVERIFY(!d.tumIsler && !d.tumKlasorler);
+    // An older server's bare table name, "*" for too many rows, a key that is no number,
+    // or a table we do not know: everything of it counts as changed.
+    for (const char *yuk : {"YapilacakIslerTablosu", "YapilacakIslerTablosu DELETE *", "OnHatirlatmaTablosu UPDATE x",
+                            "BaskaTablo INSERT 1"}) {
+        Veritabani::Degisiklikler t;
+        t.bildirimEkle(yuk);
+        QVERIFY2(t.tumIsler && t.neler == Veritabani::IslerDegisti, yuk);
+    }
+    Veritabani::Degisiklikler k;
+    k.bildirimEkle("KlasorBilgileriTablosu");
+    QVERIFY(k.tumKlasorler && k.neler == Veritabani::KlasorlerDegisti && !k.tumIsler);
+}
+
+void DepoTesti::isleriNumarayaGoreGetir()
+{
+    Veritabani &v = vt();
+    const qint64 a = v.isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 9), QTime(10, 0), QStringLiteral("A"), {}, {},
+                               {}, true, false});
+    const qint64 b = v.isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 1), QTime(), QStringLiteral("B'li"), {}, {},
+                               {}, false, true});
+    v.isEkle({0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 2), QTime(), QStringLiteral("C"), {}, {}, {}, false, false});
+    // The existing ones of the numbers asked for, whole, in number order; a gone one is
+    // simply not there.
+    std::vector<IsKaydi> okunan;
+    v.isleriGetir({b, 999999, a}, [&](const Veritabani::HamIsSatiri &s) { okunan.push_back(Veritabani::kayit(s)); });
+    QCOMPARE(okunan.size(), size_t(2));
+    QCOMPARE(okunan[0].isNo, a);
+    QCOMPARE(okunan[0].saat, QTime(10, 0));
+    QCOMPARE(okunan[1].isNo, b);
+    QCOMPARE(okunan[1].konu, QStringLiteral("B'li"));
+    QVERIFY(okunan[1].yapildi && !okunan[1].saat.isValid());
+    okunan.clear();
+    v.isleriGetir({}, [&](const Veritabani::HamIsSatiri &s) { okunan.push_back(Veritabani::kayit(s)); });
+    QVERIFY(okunan.empty());
 }
 
 void DepoTesti::klasorKurallariTekIslemde()

@@ -9,10 +9,14 @@
 #include "core/Veritabani.h"
 #include "jobs/IsEklemeDegistirmeFormu.h"
 #include "jobs/IsGecmisiFormu.h"
+#include "jobs/IsListesi.h"
 #include "jobs/KlasorAgaci.h"
+#include "reminders/YapilacakIslerListesiFormu.h"
 #include "ui/AnaForm.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -32,6 +36,9 @@ private Q_SLOTS:
     void agacObekiMasayiIzler();
     void silinmisKlasoreIsKaydedilmez();
     void isinGecmisiSunucudaTutulur();
+    void listeYerindeIzler();
+    void eskiSunucuVeTopluDegisiklikListeyiYenidenOkur();
+    void isListesiPenceresiIzler();
 
 private:
     void sunucudaCalistir(const char *sql) { Test::sunucudaCalistir(m_sunucu, sql); }
@@ -164,6 +171,117 @@ void OfisMasasiTesti::isinGecmisiSunucudaTutulur()
     }
     PQfinish(c);
     QCOMPARE(m_masa->isGecmisi(is.isNo).size(), 3);
+}
+
+void OfisMasasiTesti::listeYerindeIzler()
+{
+    m_masa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Duruşmalar")});
+    m_masa->klasorEkle({QStringLiteral("2-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Arşiv")});
+    const auto is = [](const char *konu, int gun) {
+        return IsKaydi{0, QStringLiteral("1-Anahtar"), QDate(2026, 12, gun), QTime(9, 0), QString::fromUtf8(konu), {}, {}, {},
+                       true, false};
+    };
+    const qint64 a = m_oteki->isEkle(is("A", 10));
+    const qint64 b = m_oteki->isEkle(is("B", 12));
+    AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    f.seciliKlasoruListele();
+    IsListesi *liste = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
+    QCOMPARE(liste->satirSayisi(), 2);
+    liste->satirSec(liste->model()->satirBul(b));
+    int dolum = 0;
+    connect(liste->model(), &IsSatiriModeli::dolduruldu, this, [&] { ++dolum; });
+    const auto konular = [&] {
+        QStringList l;
+        for (int i = 0; i < liste->satirSayisi(); ++i)
+            l << liste->model()->hucreMetni(i, IsSatiriModeli::Konusu);
+        return l;
+    };
+
+    // Another desk adds a job before the selected one, one into another folder, changes
+    // the selected one, moves one away and deletes one: each row appears, changes or
+    // leaves where it is, the selection stays on its job, nothing is listed again.
+    const qint64 c = m_oteki->isEkle(is("C", 11));
+    m_oteki->isEkle({0, QStringLiteral("2-Anahtar"), QDate(2026, 12, 1), QTime(), QStringLiteral("Başka"), {}, {}, {}, false,
+                     false});
+    QTRY_COMPARE_WITH_TIMEOUT(konular(), (QStringList{QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B")}), 2000);
+    QCOMPARE(liste->seciliIsNo(), b);
+    QCOMPARE(Test::denetim<QLabel>(&f, "DurumPaneli2")->text(), QStringLiteral("   3 iş listelendi"));
+    IsKaydi yeni = is("B ertelendi", 9);
+    yeni.isNo = b;
+    m_oteki->isGuncelle(yeni);
+    QTRY_COMPARE_WITH_TIMEOUT(konular(), (QStringList{QStringLiteral("B ertelendi"), QStringLiteral("A"), QStringLiteral("C")}),
+                              2000);
+    QCOMPARE(liste->seciliIsNo(), b);
+    m_oteki->isTasi(a, QStringLiteral("2-Anahtar"));
+    m_oteki->isSil(c);
+    QTRY_COMPARE_WITH_TIMEOUT(konular(), QStringList{QStringLiteral("B ertelendi")}, 2000);
+    QCOMPARE(liste->seciliIsNo(), b);
+    QCOMPARE(dolum, 0);
+
+    // All folders shown, only today's open jobs: a job marked done elsewhere leaves.
+    m_ortam->saat->an = QDateTime(QDate(2026, 12, 9), QTime(8, 0));
+    Test::denetim<QCheckBox>(&f, "TumKlasorlerOnayi")->click();
+    Test::denetim<QCheckBox>(&f, "SadeceBugunYapilacakIsleriListeleOnayi")->click();
+    QCOMPARE(konular(), QStringList{QStringLiteral("B ertelendi")});
+    m_oteki->isYapildiIsaretle(b);
+    QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 0, 2000);
+}
+
+void OfisMasasiTesti::eskiSunucuVeTopluDegisiklikListeyiYenidenOkur()
+{
+    m_masa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Duruşmalar")});
+    AnaForm f(false);
+    KlasorAgaci *agac = Test::denetim<KlasorAgaci>(&f, "KlasorListesi");
+    agac->setCurrentItem(agac->dugum(QStringLiteral("1-Anahtar")));
+    f.seciliKlasoruListele();
+    IsListesi *liste = Test::denetim<IsListesi>(&f, "YapilacakIslerListesi");
+    int dolum = 0;
+    connect(liste->model(), &IsSatiriModeli::dolduruldu, this, [&] { ++dolum; });
+    // A server not yet updated names the table only: the list is read again whole.
+    m_oteki->calistir("BEGIN; SET LOCAL session_replication_role = replica; "
+                      "INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinKonusu\") VALUES ('1-Anahtar', 'eski'); "
+                      "SELECT pg_notify('zelvora', 'YapilacakIslerTablosu'); COMMIT");
+    QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 1, 2000);
+    QCOMPARE(dolum, 1);
+    // A statement that changed more rows than are worth reading one by one: the same.
+    m_oteki->calistir("INSERT INTO \"YapilacakIslerTablosu\"(\"Anahtari\", \"IsinKonusu\") "
+                      "SELECT '1-Anahtar', 'toplu ' || i FROM generate_series(1, 1500) i");
+    QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 1501, 3000);
+    QCOMPARE(dolum, 2);
+}
+
+void OfisMasasiTesti::isListesiPenceresiIzler()
+{
+    m_masa->klasorEkle({QStringLiteral("1-Anahtar"), QStringLiteral("Klasor"), QStringLiteral("Duruşmalar")});
+    const auto is = [](const char *konu) {
+        return IsKaydi{0, QStringLiteral("1-Anahtar"), QDate(2026, 12, 10), QTime(9, 0), QString::fromUtf8(konu), {}, {}, {},
+                       false, false};
+    };
+    const qint64 a = m_oteki->isEkle(is("A"));
+    AnaForm f(false);
+    QStringList konular;
+    QString baslik;
+    Test::modalGelince([&](QWidget *w) {
+        auto *pencere = qobject_cast<YapilacakIslerListesiFormu *>(w);
+        if (!pencere)
+            return;
+        pencere->TumIsleriListeleDugmesi_Click();
+        IsListesi *liste = Test::denetim<IsListesi>(pencere, "YapilacakIslerListesi");
+        // The open window follows the other desk, row by row, its total too.
+        m_oteki->isEkle(is("B"));
+        m_oteki->isEkle(is("C"));
+        m_oteki->isSil(a);
+        QTRY_COMPARE_WITH_TIMEOUT(liste->satirSayisi(), 2, 2000);
+        for (int i = 0; i < liste->satirSayisi(); ++i)
+            konular << liste->model()->hucreMetni(i, IsSatiriModeli::Konusu);
+        baslik = Test::denetim<QLabel>(pencere, "Etiket0")->text();
+        pencere->reject();
+    });
+    f.YapilacakIsleriListele();
+    QCOMPARE(konular, (QStringList{QStringLiteral("B"), QStringLiteral("C")}));
+    QVERIFY2(baslik.contains(QStringLiteral("Toplam: 2")), qPrintable(baslik));
 }
 
 QTEST_MAIN(OfisMasasiTesti)

@@ -1,15 +1,20 @@
 // The main window on an office server whose connection breaks while nobody is at the
 // desk: the status bar says so, the reminder scan shows no box and goes on, and once the
-// network is back the desk reminds by itself what came due meanwhile. The network is a
+// network is back the desk reminds by itself what came due meanwhile; and a job whose
+// save reached the server but whose reply was lost is stored once when the user saves
+// again. The network is a
 // TCP proxy of the test's own in front of the private server (ZELVORA_TEST_SUNUCU).
 #include "TcpAracisi.h"
 #include "TestOrtami.h"
 #include "core/Veritabani.h"
+#include "jobs/IsEklemeDegistirmeFormu.h"
 #include "reminders/HatirlatmaFormu.h"
 #include "ui/AnaForm.h"
 #include "ui/SunucuIzleme.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QtTest>
@@ -26,8 +31,11 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void kimseYokkenGeriGelirVeHatirlatir();
+    void kayipYanittaIsBirKezKaydedilir();
 
 private:
+    // The jobs the server holds, read beside the desk.
+    int sunucudakiIsSayisi(const char *kosul = "true");
     void sunucudaCalistir(const char *sql) { Test::sunucudaCalistir(m_sunucu, sql); }
     std::unique_ptr<Test::Ortam> m_ortam;
     std::unique_ptr<Test::TcpAracisi> m_araci;
@@ -113,6 +121,42 @@ void SunucuKopuncaTesti::kimseYokkenGeriGelirVeHatirlatir()
     for (const QString &m : m_ortam->mesajlar->metinler())
         QVERIFY2(m.startsWith(QStringLiteral("Şimdi bu pencereyi kapatırsanız")), qPrintable(m));
     QVERIFY(Veritabani::acik().baglantiVar());
+}
+
+int SunucuKopuncaTesti::sunucudakiIsSayisi(const char *kosul)
+{
+    PGconn *c = PQconnectdb(m_sunucu.toUtf8().constData());
+    PGresult *r = PQexec(c, (QByteArray("SELECT count(*) FROM \"YapilacakIslerTablosu\" WHERE ") + kosul).constData());
+    const int n = PQresultStatus(r) == PGRES_TUPLES_OK ? QByteArray(PQgetvalue(r, 0, 0)).toInt() : -1;
+    PQclear(r);
+    PQfinish(c);
+    return n;
+}
+
+void SunucuKopuncaTesti::kayipYanittaIsBirKezKaydedilir()
+{
+    AnaForm ana(false);
+    IsEklemeDegistirmeFormu editor;
+    editor.ekle(QStringLiteral("1-Anahtar"), QStringLiteral("Yapılacak İş Ekleme (Büro)"));
+    editor.isiDoldur(QStringLiteral("10.12.2026"), QStringLiteral("10:00"), QStringLiteral("Duruşma"), QString(), QString(),
+                     QString(), true);
+    // The INSERT reaches the server and is stored; its reply is lost and the connection
+    // breaks. The user is told, the entries stay.
+    m_araci->yanitiKaybet("INSERT INTO");
+    editor.KaydetDugmesi_Click();
+    QVERIFY(m_araci->yanitKaybedildi());
+    QCOMPARE(sunucudakiIsSayisi(), 1);
+    QCOMPARE(m_ortam->mesajlar->metinler().size(), 1);
+    QVERIFY(Test::denetim<QPushButton>(&editor, "KaydetDugmesi")->isVisibleTo(&editor));
+    QCOMPARE(Test::denetim<QComboBox>(&editor, "IsinKonusuKutusu")->currentText(), QStringLiteral("Duruşma"));
+    // The second "Kaydet", over a new connection, finds the row by the job's token and
+    // stores the entries there: still one job, as typed.
+    Test::denetim<QComboBox>(&editor, "IsinKonusuKutusu")->setEditText(QStringLiteral("Duruşma saati"));
+    editor.KaydetDugmesi_Click();
+    QCOMPARE(m_ortam->mesajlar->metinler().size(), 1);
+    QCOMPARE(sunucudakiIsSayisi(), 1);
+    QCOMPARE(sunucudakiIsSayisi("lower(\"IsinKonusu\") = 'duruşma saati' AND \"KayitBelirteci\" IS NOT NULL"), 1);
+    QCOMPARE(m_ortam->son->sayi, 0);
 }
 
 QTEST_MAIN(SunucuKopuncaTesti)
