@@ -64,6 +64,7 @@ public:
     IsKaydi is(qint64 isNo) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
+    quint64 yazimSayaci() const override { return m_yazimSayaci; }
 
     // One parameter: its text, or NULL.
     struct Deger {
@@ -110,6 +111,7 @@ private:
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open
     unsigned m_degisiklikler = 0; // what the other desks' notifications named
+    quint64 m_yazimSayaci = 0;    // statements sent that write rows
 };
 
 } // namespace Zelvora
