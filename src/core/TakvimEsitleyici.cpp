@@ -259,7 +259,7 @@ void TakvimEsitleyici::gecisBaslat()
     m_kesildi = false;
     m_kesilmeNedeni.clear();
     m_gecisVerisi = m_veri;
-    m_yazilan = m_silinen = m_yapilan = m_toplam = 0;
+    m_yazilan = m_silinen = m_yapilan = m_toplam = m_hatali = 0;
     if (m_sunucuDenetlenecek)
         sunucuyuOku();
     else
@@ -406,9 +406,22 @@ void TakvimEsitleyici::islemBitti(bool basarili)
     surdur();
 }
 
+QString TakvimEsitleyici::kaynakAdi(const QString &uid)
+{
+    QString ad = uid;
+    for (QChar &c : ad) {
+        const char16_t u = c.unicode();
+        const bool uygun = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '@'
+            || u == '.' || u == '_' || u == '+' || u == '-';
+        if (!uygun)
+            c = QLatin1Char('_');
+    }
+    return ad + QStringLiteral(".ics");
+}
+
 QString TakvimEsitleyici::kaynakYolu(const QString &uid) const
 {
-    return m_baglanti.adres.path() + uid + QStringLiteral(".ics");
+    return m_baglanti.adres.path() + kaynakAdi(uid);
 }
 
 QUrl TakvimEsitleyici::kaynakAdresi(const QString &yol) const
@@ -641,6 +654,7 @@ void TakvimEsitleyici::gecisiKes(const QString &neden)
 void TakvimEsitleyici::kaynakHatasi(const std::shared_ptr<Islem> &is, const QString &neden)
 {
     // Told once for each job and reason; tried again at every pass.
+    ++m_hatali;
     if (m_bildirilenHatalar.value(is->uid) == neden)
         return;
     m_bildirilenHatalar.insert(is->uid, neden);
@@ -670,7 +684,7 @@ void TakvimEsitleyici::gecisBitti()
         return;
     }
     m_bekleme = 0;
-    Q_EMIT esitlendi(QDateTime::currentDateTime(), m_yazilan, m_silinen);
+    Q_EMIT esitlendi(QDateTime::currentDateTime(), m_yazilan, m_silinen, m_hatali);
 }
 
 } // namespace Zelvora

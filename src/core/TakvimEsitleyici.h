@@ -86,11 +86,16 @@ public:
     // two bodies of the same event compare equal whatever order or folding a server
     // gives them back in.
     static QByteArray govdeOzeti(const QByteArray &govde);
+    // The resource's name in the collection: the UID and ".ics", every character that is
+    // not a letter, a digit or one of "@._+-" written as "_" (a "/" would make a folder).
+    // The same on every desk, so that two desks publishing a job write one resource.
+    static QString kaynakAdi(const QString &uid);
 
 Q_SIGNALS:
     void gunluk(const QString &satir);
     // A pass has brought the calendar up to date.
-    void esitlendi(const QDateTime &an, int yazilan, int silinen);
+    // hatali: jobs whose events the server refused (each told in the log).
+    void esitlendi(const QDateTime &an, int yazilan, int silinen, int hatali);
     // A pass could not finish; the next attempt comes in sonrakiMs.
     void basarisiz(const QString &neden, int sonrakiMs);
     void ilerleme(int yapilan, int toplam);
@@ -162,7 +167,7 @@ private:
     QString m_kesilmeNedeni;
     std::deque<std::shared_ptr<Islem>> m_kuyruk;
     int m_ucusta = 0;
-    int m_toplam = 0, m_yapilan = 0, m_yazilan = 0, m_silinen = 0;
+    int m_toplam = 0, m_yapilan = 0, m_yazilan = 0, m_silinen = 0, m_hatali = 0;
     QHash<QString, QString> m_bildirilenHatalar; // uid -> the failure told last
     int m_ilkBekleme = IlkBeklemeMs, m_enUzunBekleme = EnUzunBeklemeMs;
     int m_bekleme = 0;

@@ -85,7 +85,8 @@ TakvimBicimi TakvimYayini::varsayilanBicim()
     };
 #else
     b.uid = [](const TakvimVerisi &v, const IsKaydi &is) {
-        return QStringLiteral("zelvora-%1-%2").arg(v.kimlik).arg(is.isNo);
+        const QByteArray ozet = QCryptographicHash::hash(v.kimlik.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+        return QStringLiteral("%1-%2@zelvora").arg(QString::fromLatin1(ozet)).arg(is.isNo);
     };
     b.govde = [](const TakvimVerisi &, const IsKaydi &) -> QByteArray {
         throw Hata(HataNo::GecersizCagri, QStringLiteral("iCalendar yazıcısı yok"));
@@ -108,16 +109,24 @@ TakvimYayini::TakvimYayini(QObject *parent, Veritabani *vt, const QString &kayit
         if (m_bagli && toplam > 20)
             durumYaz(QStringLiteral("Takvim: eşitleniyor (%1/%2)…").arg(yapilan).arg(toplam));
     });
-    connect(m_esitleyici, &TakvimEsitleyici::esitlendi, this, [this](const QDateTime &an, int yazilan, int silinen) {
-        if (!m_bagli)
-            return;
-        Q_UNUSED(an);
-        m_sonEsitleme = Arayuz::saat().simdi();
-        if (yazilan > 0 || silinen > 0 || !m_sorun.isEmpty())
-            gunlukYaz(QStringLiteral("Takvim eşitlendi: %1 etkinlik yazıldı, %2 etkinlik silindi.").arg(yazilan).arg(silinen));
-        durumYaz(QStringLiteral("Takvim: %1'de eşitlendi").arg(saatMetni(m_sonEsitleme)));
-        Q_EMIT esitlendi();
-    });
+    connect(m_esitleyici, &TakvimEsitleyici::esitlendi, this,
+            [this](const QDateTime &an, int yazilan, int silinen, int hatali) {
+                Q_UNUSED(an);
+                if (!m_bagli)
+                    return;
+                m_sonEsitleme = Arayuz::saat().simdi();
+                if (yazilan > 0 || silinen > 0 || !m_sorun.isEmpty())
+                    gunlukYaz(QStringLiteral("Takvim eşitlendi: %1 etkinlik yazıldı, %2 etkinlik silindi.")
+                                  .arg(yazilan)
+                                  .arg(silinen));
+                const QString metin = QStringLiteral("Takvim: %1'de eşitlendi").arg(saatMetni(m_sonEsitleme));
+                if (hatali > 0)
+                    durumYaz(metin + QStringLiteral(", %1 iş yazılamadı").arg(hatali),
+                             QStringLiteral("%1 işin etkinliği sunucuya yazılamadı; nedenleri takvim günlüğünde.").arg(hatali));
+                else
+                    durumYaz(metin);
+                Q_EMIT esitlendi();
+            });
     connect(m_esitleyici, &TakvimEsitleyici::basarisiz, this, [this](const QString &neden, int sonrakiMs) {
         if (!m_bagli)
             return;
