@@ -23,6 +23,8 @@
 #include "ui/HataBildirmeFormu.h"
 #include "ui/OrtakDenetimler.h"
 #include "ui/SunucuIzleme.h"
+#include "tools/TakvimIzleme.h"
+#include <QToolButton>
 #include "ui/Yardim.h"
 
 #include <QAction>
@@ -141,9 +143,21 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         statusBar()->addPermanentWidget(m_sunucuIzleme->durumEtiketi());
         connect(m_sunucuIzleme, &SunucuIzleme::geriGeldi, m_tarama, &HatirlatmaTaramasi::hemenTara);
     }
+    // The calendar on the phones: the jobs published after every change, said in the
+    // status bar.
+    if (Veritabani::acikMi()) {
+        m_takvim = new TakvimIzleme(this, this);
+        statusBar()->addPermanentWidget(m_takvim->durumDugmesi());
+    }
     m_klasorler->yuklemeBitti();
     if (gorunsun)
         show();
+}
+
+void AnaForm::takvimAyarlariDegisti()
+{
+    if (m_takvim)
+        m_takvim->ayarlarDegisti();
 }
 
 AnaForm::~AnaForm()
@@ -396,6 +410,9 @@ void AnaForm::BaskaMasaDegisikligiDenetle()
         m_klasorler->baskaMasaKlasorleriDegistirdi();
     if (degisti & Veritabani::IslerDegisti)
         m_baskaMasaBekleme->start();
+    // The calendar follows them too (a folder renamed changes its events' categories).
+    if (degisti && m_takvim)
+        m_takvim->baskaMasaDegistirdi();
 }
 
 void AnaForm::geometriyiYukle()

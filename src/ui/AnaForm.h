@@ -23,6 +23,7 @@ namespace Zelvora {
 
 class BildirimAlani;
 class SunucuIzleme;
+class TakvimIzleme;
 class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsKomutlari;
@@ -52,6 +53,7 @@ public:
     void BildirimAlanindanSimgeyiSil() override;
     void Goster() override;
     void Cikis() override;
+    void takvimAyarlariDegisti() override;
 
     // Folder tree.
     void KlasorListesiniYukle();
@@ -114,6 +116,9 @@ public:
     void TercihlerMenusu2_Click();
     // The preferences window on screen, nullptr when none.
     TercihlerFormu *tercihlerFormu() const;
+
+    // The calendar's publisher, nullptr without a database.
+    TakvimIzleme *takvim() const { return m_takvim; }
 
     // Status-bar panel 2.
     QString durumMetni() const;
@@ -203,6 +208,8 @@ private:
     QTimer *m_baskaMasaIzleme = nullptr;
     QTimer *m_baskaMasaBekleme = nullptr;
     SunucuIzleme *m_sunucuIzleme = nullptr;
+    // The calendar's publisher and its status-bar button (none without a database).
+    TakvimIzleme *m_takvim = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 
