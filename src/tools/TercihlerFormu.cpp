@@ -204,9 +204,12 @@ void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
     pencereDuzeni->addWidget(TakvimCercevesi);
     auto *duzen = new QGridLayout(TakvimCercevesi);
     duzen->setHorizontalSpacing(piksel(90));
-    const QString basliklar[4] = {QStringLiteral("Takvim a&dresi :"), QStringLiteral("K&ullanıcı adı :"),
-                                  QStringLiteral("Yayımlanacak k&lasörler :"), QString()};
-    for (int i = 0; i < 4; ++i) {
+    // The last two say plainly that the phone only shows, and where the password goes.
+    const QString basliklar[5] = {
+        QStringLiteral("Takvim a&dresi :"), QStringLiteral("K&ullanıcı adı :"), QStringLiteral("Yayımlanacak k&lasörler :"),
+        QStringLiteral("Telefonda yapılan değişiklikler Zelvora'ya geri gelmez; Zelvora kendi hâlini geri yazar."),
+        QStringLiteral("Parola ilk eşitlemede sorulur ve masaüstünün anahtarlığında saklanır.")};
+    for (int i = 0; i < 5; ++i) {
         TakvimEtiketi[i] = new QLabel(basliklar[i], TakvimCercevesi);
         TakvimEtiketi[i]->setObjectName(QStringLiteral("TakvimEtiketi") + QString::number(i));
     }
@@ -228,13 +231,6 @@ void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
     AdiEtikettenAl(TakvimAdresiKutusu, TakvimEtiketi[0]);
     AdiEtikettenAl(TakvimKullaniciAdiKutusu, TakvimEtiketi[1]);
     AdiEtikettenAl(TakvimKlasorleriListesi, TakvimEtiketi[2]);
-    // Said plainly: the phone only shows.
-    TakvimEtiketi[3]->setText(QStringLiteral("Telefonda yapılan değişiklikler Zelvora'ya geri gelmez: Zelvora takvimin "
-                                             "kaynağıdır ve bir sonraki eşitlemede kendi hâlini geri yazar. Parola ilk "
-                                             "eşitlemede sorulur ve masaüstünün anahtarlığında saklanır. Adres boşsa "
-                                             "hiçbir şey yayımlanmaz."));
-    TakvimEtiketi[3]->setWordWrap(true);
-    TakvimEtiketi[3]->setMaximumWidth(piksel(7000));
     duzen->addWidget(TakvimEtiketi[0], 0, 0);
     duzen->addWidget(TakvimAdresiKutusu, 0, 1);
     duzen->addWidget(TakvimEtiketi[1], 1, 0);
@@ -245,6 +241,7 @@ void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
     klasorler->addWidget(TakvimKlasorleriListesi);
     duzen->addLayout(klasorler, 2, 1);
     duzen->addWidget(TakvimEtiketi[3], 3, 0, 1, 2);
+    duzen->addWidget(TakvimEtiketi[4], 4, 0, 1, 2);
     EnterSekme::kur(TakvimAdresiKutusu);
     EnterSekme::kur(TakvimKullaniciAdiKutusu);
 }

@@ -58,7 +58,7 @@ private:
     QPushButton *IptalDugmesi = nullptr;
     // The calendar on the phones (CalDAV).
     QGroupBox *TakvimCercevesi = nullptr;
-    QLabel *TakvimEtiketi[4] = {};
+    QLabel *TakvimEtiketi[5] = {};
     QLineEdit *TakvimAdresiKutusu = nullptr;
     QLineEdit *TakvimKullaniciAdiKutusu = nullptr;
     QCheckBox *TumKlasorlerYayimlansinOnayi = nullptr;
