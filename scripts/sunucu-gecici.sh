@@ -69,7 +69,9 @@ DO $$ BEGIN
 END $$;
 REVOKE ALL ON SCHEMA public FROM PUBLIC;
 GRANT USAGE ON SCHEMA public TO masa;
-GRANT SELECT, INSERT, UPDATE, DELETE ON "KlasorBilgileriTablosu", "YapilacakIslerTablosu", "OnHatirlatmaTablosu" TO masa;
+GRANT SELECT, INSERT, UPDATE, DELETE ON "KlasorBilgileriTablosu", "YapilacakIslerTablosu", "OnHatirlatmaTablosu",
+  "TakvimdanAlinanlar" TO masa;
+GRANT SELECT ON "VeritabaniKimligi" TO masa;
 SQL
     echo "host=$klasor user=masa dbname=$3"
     ;;

@@ -142,4 +142,25 @@ CREATE TRIGGER "IsGunlugu" AFTER INSERT OR UPDATE OR DELETE ON "YapilacakIslerTa
 CREATE TRIGGER "OnHatirlatmaGunlugu" AFTER INSERT OR UPDATE OR DELETE ON "OnHatirlatmaTablosu"
     FOR EACH ROW EXECUTE FUNCTION "ZelvoraGunlukle"();
 
+-- Calendar files: the database's identity, and the items imported from other calendars
+-- (the same as sql/sunucu-guncelle-5.sql does to a server set up by an older version).
+--
+-- "VeritabaniKimligi" holds one value drawn when the tables are set up: with the
+-- database's name it makes the UID of every job in a calendar, the same on every desk,
+-- so that two desks publishing one folder write the same events.
+-- "TakvimdanAlinanlar": each item brought in from another calendar's file (its UID and,
+-- for a recurring item, the occurrence) and the job it became, so that a file imported
+-- twice does not store its jobs twice.
+CREATE TABLE IF NOT EXISTS "VeritabaniKimligi" (
+    "Kimlik" text PRIMARY KEY
+);
+INSERT INTO "VeritabaniKimligi"("Kimlik")
+    SELECT gen_random_uuid()::text WHERE NOT EXISTS (SELECT 1 FROM "VeritabaniKimligi");
+CREATE TABLE IF NOT EXISTS "TakvimdanAlinanlar" (
+    "Uid"      text NOT NULL,
+    "Yineleme" text NOT NULL DEFAULT '',
+    "IsNo"     integer NOT NULL,
+    PRIMARY KEY ("Uid", "Yineleme")
+);
+
 COMMIT;

@@ -377,6 +377,9 @@ bool semayiDenetle()
     // says so once, at its start.
     Adim([&] {
         Veritabani *vt = Veritabani::acikMi() ? &Veritabani::acik() : nullptr;
+        // The calendar tables and the file's identity (a job's UID in a calendar).
+        if (vt && !vt->sunucuMu())
+            vt->takvimTablolariniHazirla();
         if (!vt || vt->onHatirlatmaVar())
             return;
         if (!vt->sunucuMu()) {

@@ -43,6 +43,21 @@ CREATE TABLE IF NOT EXISTS OnHatirlatmaTablosu(
   PRIMARY KEY (IsNo, GunOnce));
 )SQL";
 
+// The calendar files: the database's own identity (a random text made once, the part of
+// every UID the export writes that says which database a job is of) and the items
+// brought in from other calendars (their UID and occurrence, and the job each became),
+// so that a file imported twice does not store its jobs twice. Empty in a new file: the
+// identity is drawn on the desk, never copied with the template.
+const char *const TAKVIM = R"SQL(
+CREATE TABLE IF NOT EXISTS VeritabaniKimligiTablosu(
+  Kimlik TEXT(64) PRIMARY KEY);
+CREATE TABLE IF NOT EXISTS TakvimdanAlinanlarTablosu(
+  Uid TEXT NOT NULL,
+  Yineleme TEXT NOT NULL DEFAULT '',
+  IsNo INTEGER NOT NULL,
+  PRIMARY KEY (Uid, Yineleme));
+)SQL";
+
 // The columns each of our tables must have.
 struct TabloTanimi {
     const char *ad;
@@ -66,6 +81,19 @@ void olustur(sqlite3 *db)
 {
     Sqlite::calistir(db, SEMA);
     Sqlite::calistir(db, ON_HATIRLATMA);
+    Sqlite::calistir(db, TAKVIM);
+}
+
+bool takvimTablolariVar(sqlite3 *db)
+{
+    Sqlite::Deyim d(db, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                        "('VeritabaniKimligiTablosu','TakvimdanAlinanlarTablosu')");
+    return d.adim() && d.sayi(0) == 2;
+}
+
+void takvimTablolariEkle(sqlite3 *db)
+{
+    Sqlite::calistir(db, TAKVIM);
 }
 
 bool onHatirlatmaVar(sqlite3 *db)

@@ -16,6 +16,11 @@ bool onHatirlatmaVar(sqlite3 *db);
 // Adds that table (nothing when it is there); throws Hata.
 void onHatirlatmaEkle(sqlite3 *db);
 
+// The tables of the calendar files (the database's identity, the items imported) are
+// there; adds them (nothing when they are there); throws Hata.
+bool takvimTablolariVar(sqlite3 *db);
+void takvimTablolariEkle(sqlite3 *db);
+
 enum class Denetim { Yok, Hizli, Tam };
 // Our database holds both tables with all their columns and passes the check asked for
 // (quick_check, or integrity_check, which also finds missing index rows). Throws Hata

@@ -83,6 +83,13 @@ QByteArray TakvimEsitleyici::govdeOzeti(const QByteArray &govde)
     satirlar.removeIf([](const QByteArray &s) {
         return s.trimmed().isEmpty() || s.startsWith("DTSTAMP") || s.startsWith("PRODID");
     });
+    // A server may mark a time given in a zone with "Z" when the zone is UTC's (Radicale
+    // does): the same moment.
+    for (QByteArray &s : satirlar) {
+        const qsizetype iki = s.indexOf(':');
+        if (iki > 0 && s.endsWith('Z') && s.left(iki).contains(";TZID="))
+            s.chop(1);
+    }
     std::sort(satirlar.begin(), satirlar.end());
     return sha1(satirlar.join('\n'));
 }

@@ -12,10 +12,7 @@
 #include <QTimer>
 #include <QTimeZone>
 
-#if __has_include("core/TakvimDosyasi.h")
 #include "core/TakvimDosyasi.h"
-#define ZELVORA_TAKVIM_DOSYASI 1
-#endif
 
 namespace Zelvora {
 namespace {
@@ -31,26 +28,6 @@ QString sureMetni(int ms)
     if (sn < 60)
         return QStringLiteral("%1 sn").arg(sn);
     return QStringLiteral("%1 dk").arg((sn + 59) / 60);
-}
-
-// Folder key -> its path from the top ("Davalar/2026"), for the events' categories.
-QHash<QString, QString> klasorYollari(const QList<KlasorKaydi> &klasorler)
-{
-    QHash<QString, const KlasorKaydi *> anahtarla;
-    for (const KlasorKaydi &k : klasorler)
-        anahtarla.insert(k.anahtari, &k);
-    QHash<QString, QString> yollar;
-    for (const KlasorKaydi &k : klasorler) {
-        QStringList parcalar = {k.adi};
-        QSet<QString> gorulen = {k.anahtari};
-        for (const KlasorKaydi *u = anahtarla.value(k.bagi); u && !gorulen.contains(u->anahtari);
-             u = anahtarla.value(u->bagi)) {
-            gorulen.insert(u->anahtari);
-            parcalar.prepend(u->adi);
-        }
-        yollar.insert(k.anahtari, parcalar.join(QLatin1Char('/')));
-    }
-    return yollar;
 }
 
 } // namespace
@@ -78,20 +55,10 @@ void TakvimYayini::ayarlariYaz(const Ayar &a)
 TakvimBicimi TakvimYayini::varsayilanBicim()
 {
     TakvimBicimi b;
-#ifdef ZELVORA_TAKVIM_DOSYASI
     b.uid = [](const TakvimVerisi &v, const IsKaydi &is) { return TakvimDosyasi::uid(v.kimlik, is.isNo); };
     b.govde = [](const TakvimVerisi &v, const IsKaydi &is) {
         return TakvimDosyasi::yaz({is}, v.klasorYollari, v.kimlik, QTimeZone::systemTimeZone());
     };
-#else
-    b.uid = [](const TakvimVerisi &v, const IsKaydi &is) {
-        const QByteArray ozet = QCryptographicHash::hash(v.kimlik.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-        return QStringLiteral("%1-%2@zelvora").arg(QString::fromLatin1(ozet)).arg(is.isNo);
-    };
-    b.govde = [](const TakvimVerisi &, const IsKaydi &) -> QByteArray {
-        throw Hata(HataNo::GecersizCagri, QStringLiteral("iCalendar yazıcısı yok"));
-    };
-#endif
     b.surum = "1";
     return b;
 }
@@ -267,10 +234,10 @@ void TakvimYayini::parolaVerilmedi()
 void TakvimYayini::baglan(const QString &parola)
 {
     // One record for each desk, calendar address and database: the file is named after the
-    // last two, in the user's own data folder.
+    // last two (the database's stable identity), in the user's own data folder.
     QString kimlik;
     try {
-        kimlik = vt().adi();
+        kimlik = vt().kimlik();
     } catch (const Hata &) {
     }
     const QByteArray ozet = QCryptographicHash::hash((m_ayar.adres + QLatin1Char('\n') + kimlik).toUtf8(),
@@ -333,8 +300,8 @@ std::shared_ptr<TakvimVerisi> TakvimYayini::oku()
 {
     Veritabani &v = vt();
     auto veri = std::make_shared<TakvimVerisi>();
-    veri->kimlik = v.adi();
-    veri->klasorYollari = klasorYollari(v.klasorler());
+    veri->kimlik = v.kimlik();
+    veri->klasorYollari = TakvimDosyasi::klasorYollari(v.klasorler());
     const QDate bugun = Arayuz::saat().simdi().date();
     const QSet<QString> secili(m_ayar.klasorler.cbegin(), m_ayar.klasorler.cend());
     const bool uyarilar = v.onHatirlatmaVar();

@@ -133,6 +133,33 @@ public:
     // ac() does, keeping the old connection.
     virtual void yenidenAc() {}
 
+    // --- Calendar files ---------------------------------------------------------------
+    // A stable identity of the database, the same every time and, for the server, on
+    // every desk however it names the host: a job's UID in a calendar is made of it and
+    // the job's number. The file keeps a random identity of its own (made by its
+    // upgrade step, or at the first call on a writable file); the server, the name of
+    // the database and a value kept on the server.
+    virtual QString kimlik() = 0;
+    // Adds the calendar tables to an older file (its upgrade step, which also draws the
+    // identity); nothing for the server, whose tables are its administrator's.
+    virtual void takvimTablolariniHazirla() {}
+    // The calendar items imported before: UID and occurrence ("" for a single item) of
+    // the ones whose job still exists. Empty when the database keeps no such record.
+    struct AlinanKimlik {
+        QString uid, yineleme;
+        bool operator==(const AlinanKimlik &) const = default;
+    };
+    virtual QList<AlinanKimlik> alinanKimlikler() = 0;
+    // The database can record imported items (the file always, after its upgrade; the
+    // server once sql/sunucu-guncelle-5.sql has been applied).
+    virtual bool alinanlarKaydedilir() = 0;
+    // Stores jobs in one transaction: all of them or, on any failure, none (the error is
+    // thrown). The jobs' folders must exist on the server (Hata KlasorYok). kimlikler,
+    // when given, is of the same length: each job's calendar item, recorded with its
+    // new number where alinanlarKaydedilir(). Returns the new numbers in order.
+    virtual QList<qint64> isleriTopluEkle(const std::vector<IsKaydi> &isler,
+                                          const QList<AlinanKimlik> &kimlikler) = 0;
+
     // The folder table still has the 10-character keys of schema 2.31 and older.
     virtual bool eskiSemaMi() = 0;
     // Widens the folder table's keys to 255 characters, in one transaction.

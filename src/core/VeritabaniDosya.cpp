@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QUuid>
 
 #include <sqlite3.h>
 
@@ -316,6 +317,89 @@ void DosyaVeritabani::onHatirlatmaTablosuEkle()
         return;
     islemde([&] { DosyaSemasi::onHatirlatmaEkle(m_db); });
     m_onHatirlatmaVar = DosyaSemasi::onHatirlatmaVar(m_db);
+}
+
+namespace {
+QString kayitliKimlik(sqlite3 *db)
+{
+    if (!DosyaSemasi::takvimTablolariVar(db))
+        return QString();
+    Deyim d(db, "SELECT Kimlik FROM VeritabaniKimligiTablosu ORDER BY Kimlik LIMIT 1");
+    return d.adim() ? d.metin(0) : QString();
+}
+} // namespace
+
+void DosyaVeritabani::takvimTablolariniHazirla()
+{
+    kimlikDenetle(true);
+    if (DosyaSemasi::takvimTablolariVar(m_db) && !kayitliKimlik(m_db).isEmpty())
+        return;
+    // Drawn here, on the desk, once: the template the install copies holds none, so two
+    // desks never share one.
+    const QString yeni = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    islemde([&] {
+        DosyaSemasi::takvimTablolariEkle(m_db);
+        Deyim d(m_db, "INSERT INTO VeritabaniKimligiTablosu(Kimlik) "
+                      "SELECT ? WHERE NOT EXISTS (SELECT 1 FROM VeritabaniKimligiTablosu)");
+        d.bagla(1, yeni);
+        d.calistir();
+    });
+}
+
+QString DosyaVeritabani::kimlik()
+{
+    if (!m_kimlik.isEmpty())
+        return m_kimlik;
+    m_kimlik = kayitliKimlik(m_db);
+    if (!m_kimlik.isEmpty())
+        return m_kimlik;
+    if (!sqlite3_db_readonly(m_db, "main")) {
+        takvimTablolariniHazirla();
+        m_kimlik = kayitliKimlik(m_db);
+        return m_kimlik;
+    }
+    // A file opened only for reading that the program has never upgraded (it draws the
+    // identity at its next start): one made of the file's own path, which stays the same
+    // for every read of it until then.
+    const QString yol = QFileInfo(m_yol).canonicalFilePath();
+    return QStringLiteral("yol:") + (yol.isEmpty() ? m_yol : yol);
+}
+
+bool DosyaVeritabani::alinanlarKaydedilir()
+{
+    return DosyaSemasi::takvimTablolariVar(m_db);
+}
+
+QList<Veritabani::AlinanKimlik> DosyaVeritabani::alinanKimlikler()
+{
+    QList<AlinanKimlik> sonuc;
+    if (!DosyaSemasi::takvimTablolariVar(m_db))
+        return sonuc;
+    Deyim d(m_db, "SELECT t.Uid, t.Yineleme FROM TakvimdanAlinanlarTablosu t "
+                  "JOIN YapilacakIslerTablosu y ON y.IsNo = t.IsNo");
+    while (d.adim())
+        sonuc.append({d.metin(0), d.metin(1)});
+    return sonuc;
+}
+
+QList<qint64> DosyaVeritabani::isleriTopluEkle(const std::vector<IsKaydi> &isler, const QList<AlinanKimlik> &kimlikler)
+{
+    kimlikDenetle(true);
+    QList<qint64> numaralar;
+    const bool kaydet = !kimlikler.isEmpty() && DosyaSemasi::takvimTablolariVar(m_db);
+    islemde([&] {
+        for (size_t i = 0; i < isler.size(); ++i) {
+            const qint64 no = isEkle(isler[i]);
+            numaralar.append(no);
+            if (!kaydet || qsizetype(i) >= kimlikler.size() || kimlikler[qsizetype(i)].uid.isEmpty())
+                continue;
+            // An item imported again after its job was deleted: the record names the new job.
+            Deyim d(m_db, "INSERT OR REPLACE INTO TakvimdanAlinanlarTablosu(Uid, Yineleme, IsNo) VALUES(?, ?, ?)");
+            d.bagla(1, kimlikler[qsizetype(i)].uid).bagla(2, kimlikler[qsizetype(i)].yineleme).bagla(3, no);
+            d.calistir();
+        }
+    });
+    return numaralar;
 }
 
 QList<int> DosyaVeritabani::onHatirlatmalar(qint64 isNo)

@@ -38,6 +38,11 @@ public:
     using Veritabani::isleriListele;
     void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
                        const IsSatiriAlici &alici) override;
+    QString kimlik() override;
+    void takvimTablolariniHazirla() override;
+    QList<AlinanKimlik> alinanKimlikler() override;
+    bool alinanlarKaydedilir() override;
+    QList<qint64> isleriTopluEkle(const std::vector<IsKaydi> &isler, const QList<AlinanKimlik> &kimlikler) override;
     bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
     void onHatirlatmaTablosuEkle() override;
     QList<int> onHatirlatmalar(qint64 isNo) override;
@@ -90,6 +95,7 @@ private:
     bool m_degisti = false;       // the file at the path is no longer the one opened
     bool m_tabloBildirildi = false; // the scan told of a dropped table
     bool m_onHatirlatmaVar = false; // the file has the advance-warning table
+    QString m_kimlik;               // the database's identity, once read
     // The listing statements, prepared once and kept (finalised before the connection closes).
     std::vector<std::pair<QByteArray, std::unique_ptr<Sqlite::Deyim>>> m_listeDeyimleri;
 };

@@ -190,6 +190,67 @@ void SunucuVeritabani::semayiDenetle()
     // goes without "Geçmiş...".
     Sonuc gunluk(calistir("SELECT has_table_privilege(to_regclass('\"DegisiklikGunlugu\"'), 'SELECT') IS TRUE", {}));
     m_gecmisVar = gunluk.mantiksal(0, 0);
+    // So did the calendar tables (sql/sunucu-guncelle-5.sql).
+    Sonuc alinan(calistir("SELECT has_table_privilege(to_regclass('\"TakvimdanAlinanlar\"'), 'SELECT, INSERT, UPDATE') "
+                          "IS TRUE",
+                          {}));
+    m_alinanlarVar = alinan.mantiksal(0, 0);
+}
+
+QString SunucuVeritabani::kimlik()
+{
+    if (!m_kimlik.isEmpty())
+        return m_kimlik;
+    // The database's name and the value drawn once when its tables were set up: the same
+    // on every desk, whatever host name or address the desk reaches the server by.
+    Sonuc s(calistir("SELECT current_database(), CASE WHEN has_table_privilege(to_regclass('\"VeritabaniKimligi\"'), "
+                     "'SELECT') IS TRUE THEN (SELECT min(\"Kimlik\") FROM \"VeritabaniKimligi\") END",
+                     {}));
+    const QString ad = s.metin(0, 0), deger = s.metin(0, 1);
+    const QString kimlik = QStringLiteral("sunucu:") + ad + (deger.isEmpty() ? QString() : QStringLiteral(":") + deger);
+    // Without the value (a server not yet given sql/sunucu-guncelle-5.sql) the name
+    // alone stands for it; it is not kept, so the value is used as soon as it exists.
+    if (!deger.isEmpty())
+        m_kimlik = kimlik;
+    return kimlik;
+}
+
+QList<Veritabani::AlinanKimlik> SunucuVeritabani::alinanKimlikler()
+{
+    QList<AlinanKimlik> liste;
+    if (!m_alinanlarVar)
+        return liste;
+    Sonuc s(calistir("SELECT t.\"Uid\", t.\"Yineleme\" FROM \"TakvimdanAlinanlar\" t "
+                     "JOIN \"YapilacakIslerTablosu\" y ON y.\"IsNo\" = t.\"IsNo\"",
+                     {}));
+    for (int i = 0; i < s.satir(); ++i)
+        liste.append({s.metin(i, 0), s.metin(i, 1)});
+    return liste;
+}
+
+QList<qint64> SunucuVeritabani::isleriTopluEkle(const std::vector<IsKaydi> &isler, const QList<AlinanKimlik> &kimlikler)
+{
+    QList<qint64> numaralar;
+    const bool kaydet = !kimlikler.isEmpty() && m_alinanlarVar;
+    islem([&] {
+        for (size_t i = 0; i < isler.size(); ++i) {
+            // The warnings written here, not by isEkle, whose own transaction would end
+            // this one.
+            IsKaydi yalin = isler[i];
+            yalin.onGunler.clear();
+            const qint64 no = isEkle(yalin, QString());
+            if (m_onHatirlatmaVar && !isler[i].onGunler.isEmpty())
+                onGunleriYaz(no, isler[i].onGunler);
+            numaralar.append(no);
+            if (!kaydet || qsizetype(i) >= kimlikler.size() || kimlikler[qsizetype(i)].uid.isEmpty())
+                continue;
+            const AlinanKimlik &k = kimlikler[qsizetype(i)];
+            Sonuc r(calistir("INSERT INTO \"TakvimdanAlinanlar\"(\"Uid\", \"Yineleme\", \"IsNo\") VALUES($1, $2, $3) "
+                             "ON CONFLICT (\"Uid\", \"Yineleme\") DO UPDATE SET \"IsNo\" = EXCLUDED.\"IsNo\"",
+                             {Deger(k.uid), Deger(k.yineleme), Deger(no)}));
+        }
+    });
+    return numaralar;
 }
 
 QList<Veritabani::GecmisKaydi> SunucuVeritabani::isGecmisi(qint64 isNo)

@@ -43,6 +43,10 @@ public:
     using Veritabani::isleriListele;
     void isleriListele(const QString &anahtari, bool tumKlasorler, bool sadeceBugun, const QDate &bugun,
                        const IsSatiriAlici &alici) override;
+    QString kimlik() override;
+    QList<AlinanKimlik> alinanKimlikler() override;
+    bool alinanlarKaydedilir() override { return m_alinanlarVar; }
+    QList<qint64> isleriTopluEkle(const std::vector<IsKaydi> &isler, const QList<AlinanKimlik> &kimlikler) override;
     bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
     bool gecmisVar() const override { return m_gecmisVar; }
     QList<GecmisKaydi> isGecmisi(qint64 isNo) override;
@@ -107,6 +111,8 @@ private:
     bool m_degisiklikVar = false;
     bool m_onHatirlatmaVar = false; // the server has the advance-warning table
     bool m_gecmisVar = false;       // the server keeps the change log
+    bool m_alinanlarVar = false;    // the server records the calendar items imported
+    QString m_kimlik;               // the database's identity, once read
     bool m_bagliydi = false;        // a connection was made before (the next one is a return)
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open

@@ -82,22 +82,10 @@ private:
     QNetworkAccessManager m_ag;
 };
 
-// The iCalendar writer of the program, once it is there; until then a body of the least
-// a server takes, for the publisher's own behaviour.
+// The program's own iCalendar writer.
 TakvimBicimi bicim()
 {
-    TakvimBicimi b = TakvimYayini::varsayilanBicim();
-#if !__has_include("core/TakvimDosyasi.h")
-    b.govde = [](const TakvimVerisi &v, const IsKaydi &is) {
-        const QString uid = TakvimYayini::varsayilanBicim().uid(v, is);
-        return (QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tavrek//Zelvora//TR\r\nBEGIN:VEVENT\r\nUID:") + uid
-                + QStringLiteral("\r\nDTSTAMP:20261207T000000Z\r\nDTSTART:")
-                + QDateTime(is.tarih, is.saat).toString(QStringLiteral("yyyyMMdd'T'HHmmss"))
-                + QStringLiteral("\r\nSUMMARY:") + is.konu + QStringLiteral("\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"))
-            .toUtf8();
-    };
-#endif
-    return b;
+    return TakvimYayini::varsayilanBicim();
 }
 
 } // namespace
@@ -201,6 +189,12 @@ void TakvimYayiniTesti::govdeOzetiSiraVeKatlamayaBakmaz()
     const QByteArray b = "BEGIN:VCALENDAR\nBEGIN:VEVENT\nLOCATION:Adliye\nSUMMARY:Uzun bir ko\n nu satırı\nUID:x\n"
                          "DTSTAMP:20261208T110000Z\nEND:VEVENT\nEND:VCALENDAR\n";
     QCOMPARE(TakvimEsitleyici::govdeOzeti(a), TakvimEsitleyici::govdeOzeti(b));
+    // A time in the UTC zone given back with a "Z" is the same moment.
+    QByteArray d = a;
+    d.replace("UID:x\r\n", "UID:x\r\nDTSTART;TZID=Etc/UTC:20261201T090000\r\n");
+    QByteArray e = a;
+    e.replace("UID:x\r\n", "UID:x\r\nDTSTART;TZID=Etc/UTC:20261201T090000Z\r\n");
+    QCOMPARE(TakvimEsitleyici::govdeOzeti(d), TakvimEsitleyici::govdeOzeti(e));
     QByteArray c = a;
     c.replace("Adliye", "Adliye 2");
     QVERIFY(TakvimEsitleyici::govdeOzeti(a) != TakvimEsitleyici::govdeOzeti(c));
@@ -231,7 +225,7 @@ void TakvimYayiniTesti::binIsYayinlanirDegisikVeSilinenIzlenir()
     // Each resource is named after the UID of its event.
     const TakvimBicimi b = bicim();
     TakvimVerisi veri;
-    veri.kimlik = vt.adi();
+    veri.kimlik = vt.kimlik();
     const QString uid = b.uid(veri, vt.is(nolar.at(10)));
     QVERIFY(kaynaklar.contains(TakvimEsitleyici::kaynakAdi(uid)));
 
@@ -270,7 +264,7 @@ void TakvimYayiniTesti::sunucudaDegistirilenGeriYazilir()
     QVERIFY(bekle(*y, 30000));
 
     TakvimVerisi veri;
-    veri.kimlik = vt.adi();
+    veri.kimlik = vt.kimlik();
     const QString uid = bicim().uid(veri, vt.is(nolar.at(2)));
     const QUrl kaynak = adres.resolved(QUrl(TakvimEsitleyici::kaynakAdi(uid)));
     const Dav::Yanit once = m_dav.istek("GET", kaynak);
@@ -395,7 +389,7 @@ void TakvimYayiniTesti::ikiMasaAyniKlasoruCiftlemedenYayinlar()
     masa1->isGuncelle(is);
     y2.degisti();
     TakvimVerisi veri;
-    veri.kimlik = masa1->adi();
+    veri.kimlik = masa1->kimlik();
     const QString uid = bicim().uid(veri, is);
     const QUrl kaynak = adres.resolved(QUrl(TakvimEsitleyici::kaynakAdi(uid)));
     QTRY_VERIFY_WITH_TIMEOUT(m_dav.istek("GET", kaynak).govde.contains("Ofiste değişti"), 10000);

@@ -5,7 +5,7 @@
 #
 #   fikstur.sh sunucu baslat|durdur DIR   PostgreSQL (scripts/sunucu-gecici.sh), with the
 #                                         databases zelvora, iki_masa, sunucu_agi,
-#                                         sunucu_kopma and takvim
+#                                         sunucu_kopma, zelvora_takvim and takvim
 #   fikstur.sh cups baslat|durdur DIR     CUPS with a PDF printer (scripts/cups-gecici.sh);
 #                                         needs root
 #   fikstur.sh radicale baslat|durdur DIR a CalDAV server (scripts/radicale-gecici.sh) on
@@ -43,7 +43,7 @@ case "$islem" in
     chmod 0755 "$(dirname "$klasor")"
     "$betik" baslat "$klasor" || exit 1
     if [ "$tur" = sunucu ]; then
-      for vt in iki_masa sunucu_agi sunucu_kopma takvim; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
+      for vt in iki_masa sunucu_agi sunucu_kopma zelvora_takvim takvim; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
     fi
     exit 0
     ;;
