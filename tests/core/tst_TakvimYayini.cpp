@@ -330,7 +330,7 @@ void TakvimYayiniTesti::sunucuDurupKalkincaEksiksizSurer()
     const QUrl adres(calistir(QStringLiteral("baslat")));
     QVERIFY(adres.isValid() && adres.scheme() == QLatin1String("http"));
     m_ortam->veritabaniniAc();
-    isEkle(Veritabani::acik(), QStringLiteral("1-Anahtar"), 600);
+    isEkle(Veritabani::acik(), QStringLiteral("1-Anahtar"), 300);
     auto y = yayin(adres);
     // Stopped in the middle of the first publication.
     QTRY_VERIFY_WITH_TIMEOUT(m_dav.kaynaklar(adres).size() >= 50, 60000);
@@ -339,12 +339,12 @@ void TakvimYayiniTesti::sunucuDurupKalkincaEksiksizSurer()
     QVERIFY(y->durumMetni().startsWith(QStringLiteral("Takvim: eşitlenemedi")));
     QCOMPARE(calistir(QStringLiteral("baslat")), adres.toString());
     const int yarida = m_dav.kaynaklar(adres).size();
-    QVERIFY2(yarida < 600, QByteArray::number(yarida));
+    QVERIFY2(yarida < 300, QByteArray::number(yarida));
     // Resumed by the retries alone: every job once.
     QVERIFY2(bekle(*y, 120000), qPrintable(y->gunlukSatirlari().join(QLatin1Char('\n'))));
     const QStringList kaynaklar = m_dav.kaynaklar(adres);
-    QCOMPARE(kaynaklar.size(), 600);
-    QCOMPARE(QSet<QString>(kaynaklar.cbegin(), kaynaklar.cend()).size(), 600);
+    QCOMPARE(kaynaklar.size(), 300);
+    QCOMPARE(QSet<QString>(kaynaklar.cbegin(), kaynaklar.cend()).size(), 300);
     QVERIFY(y->sorun().isEmpty());
     y.reset();
     calistir(QStringLiteral("durdur"));
