@@ -22,6 +22,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QKeyEvent>
@@ -70,11 +71,19 @@ void TercihlerFormu::denetimleriKur()
     pencereDuzeni->setContentsMargins(piksel(180), piksel(180), piksel(180), piksel(180));
     pencereDuzeni->setSpacing(piksel(180));
 
-    Cerceve = new QFrame(this);
+    // Two pages: the preferences of old, and the calendar on the phones.
+    TercihSekmeleri = new QTabWidget(this);
+    TercihSekmeleri->setObjectName(QStringLiteral("TercihSekmeleri"));
+    pencereDuzeni->addWidget(TercihSekmeleri);
+    auto *genel = new QWidget(TercihSekmeleri);
+    genel->setObjectName(QStringLiteral("GenelSekmesi"));
+    auto *genelDuzeni = new QVBoxLayout(genel);
+    TercihSekmeleri->addTab(genel, QStringLiteral("&Genel"));
+    Cerceve = new QFrame(genel);
     Cerceve->setObjectName(QStringLiteral("Cerceve"));
     Cerceve->setFrameShape(QFrame::Box);
     Cerceve->setFrameShadow(QFrame::Sunken);
-    pencereDuzeni->addWidget(Cerceve);
+    genelDuzeni->addWidget(Cerceve);
     auto *cerceveDuzeni = new QVBoxLayout(Cerceve);
     cerceveDuzeni->setContentsMargins(2, 2, 2, 2);
     Altlik = new QWidget(Cerceve);
@@ -156,7 +165,11 @@ void TercihlerFormu::denetimleriKur()
     EnUstteOnayi = onay(QStringLiteral("EnUstteOnayi"), QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun "));
     duzen->addWidget(EnUstteOnayi);
 
-    takvimDenetimleriniKur(pencereDuzeni);
+    auto *takvim = new QWidget(TercihSekmeleri);
+    takvim->setObjectName(QStringLiteral("TakvimSekmesi"));
+    auto *takvimDuzeni = new QVBoxLayout(takvim);
+    TercihSekmeleri->addTab(takvim, QStringLiteral("Tak&vim"));
+    takvimDenetimleriniKur(takvimDuzeni);
 
     IlkAyarlarDugmesi = dugme(this, QStringLiteral("IlkAyarlarDugmesi"), QStringLiteral("İl&k Ayarlar"));
     TamamDugmesi = dugme(this, QStringLiteral("TamamDugmesi"), QStringLiteral("Tamam"));
@@ -199,16 +212,17 @@ void TercihlerFormu::denetimleriKur()
 
 void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
 {
-    TakvimCercevesi = new QGroupBox(QStringLiteral("Telefondaki takvim (CalDAV)"), this);
+    TakvimCercevesi = new QGroupBox(QStringLiteral("Telefondaki takvim (CalDAV)"), pencereDuzeni->parentWidget());
     TakvimCercevesi->setObjectName(QStringLiteral("TakvimCercevesi"));
     pencereDuzeni->addWidget(TakvimCercevesi);
     auto *duzen = new QGridLayout(TakvimCercevesi);
     duzen->setHorizontalSpacing(piksel(90));
-    // The last two say plainly that the phone only shows, and where the password goes.
+    // The last two say plainly that the phone only shows, and where the password goes
+    // (short lines: the page is no wider than the general one).
     const QString basliklar[5] = {
         QStringLiteral("Takvim a&dresi :"), QStringLiteral("K&ullanıcı adı :"), QStringLiteral("Yayımlanacak k&lasörler :"),
-        QStringLiteral("Telefonda yapılan değişiklikler Zelvora'ya geri gelmez; Zelvora kendi hâlini geri yazar."),
-        QStringLiteral("Parola ilk eşitlemede sorulur ve masaüstünün anahtarlığında saklanır.")};
+        QStringLiteral("Telefonda yapılan değişiklikler Zelvora'ya geri gelmez."),
+        QStringLiteral("Parola sorulur, anahtarlıkta saklanır.")};
     for (int i = 0; i < 5; ++i) {
         TakvimEtiketi[i] = new QLabel(basliklar[i], TakvimCercevesi);
         TakvimEtiketi[i]->setObjectName(QStringLiteral("TakvimEtiketi") + QString::number(i));
@@ -216,7 +230,7 @@ void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
     TakvimAdresiKutusu = new QLineEdit(TakvimCercevesi);
     TakvimAdresiKutusu->setObjectName(QStringLiteral("TakvimAdresiKutusu"));
     TakvimAdresiKutusu->setPlaceholderText(QStringLiteral("https://sunucu.ofis/kullanici/takvim/"));
-    TakvimAdresiKutusu->setMinimumWidth(piksel(4500));
+    TakvimAdresiKutusu->setMinimumWidth(piksel(2400));
     TakvimKullaniciAdiKutusu = new QLineEdit(TakvimCercevesi);
     TakvimKullaniciAdiKutusu->setObjectName(QStringLiteral("TakvimKullaniciAdiKutusu"));
     TumKlasorlerYayimlansinOnayi = new QCheckBox(QStringLiteral("Tü&m klasörler yayımlansın "), TakvimCercevesi);
@@ -224,7 +238,7 @@ void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
     TakvimKlasorleriListesi = new QTreeWidget(TakvimCercevesi);
     TakvimKlasorleriListesi->setObjectName(QStringLiteral("TakvimKlasorleriListesi"));
     TakvimKlasorleriListesi->setHeaderHidden(true);
-    TakvimKlasorleriListesi->setFixedHeight(piksel(1500));
+    TakvimKlasorleriListesi->setFixedHeight(piksel(1200));
     TakvimEtiketi[0]->setBuddy(TakvimAdresiKutusu);
     TakvimEtiketi[1]->setBuddy(TakvimKullaniciAdiKutusu);
     TakvimEtiketi[2]->setBuddy(TakvimKlasorleriListesi);

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QTabWidget;
 class QTreeWidget;
 class QFrame;
 class QLabel;
@@ -41,6 +42,7 @@ protected:
 private:
     QString m_sesDosyasiKlasoru;
 
+    QTabWidget *TercihSekmeleri = nullptr;
     QFrame *Cerceve = nullptr;
     QWidget *Altlik = nullptr;
     QCheckBox *CekmeliListelereGirilenDegerleriSaklaOnayi = nullptr;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTcpServer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -59,6 +60,10 @@ void TakvimPencereleriTesti::tercihlerdeTakvimAyarlari()
 {
     TercihlerFormu f;
     f.show();
+    // The calendar has a page of its own.
+    auto *sekmeler = Test::denetim<QTabWidget>(&f, "TercihSekmeleri");
+    QCOMPARE(sekmeler->tabText(1), QStringLiteral("Tak&vim"));
+    sekmeler->setCurrentIndex(1);
     auto *adres = Test::denetim<QLineEdit>(&f, "TakvimAdresiKutusu");
     auto *kullanici = Test::denetim<QLineEdit>(&f, "TakvimKullaniciAdiKutusu");
     auto *tum = Test::denetim<QCheckBox>(&f, "TumKlasorlerYayimlansinOnayi");
@@ -116,6 +121,7 @@ void TakvimPencereleriTesti::gecersizAdresSaklanmaz()
 {
     TercihlerFormu f;
     f.show();
+    Test::denetim<QTabWidget>(&f, "TercihSekmeleri")->setCurrentIndex(1);
     auto *adres = Test::denetim<QLineEdit>(&f, "TakvimAdresiKutusu");
     QTest::keyClicks(adres, QStringLiteral("takvim.ofis/zelvora"));
     QTest::mouseClick(Test::denetim<QPushButton>(&f, "TamamDugmesi"), Qt::LeftButton);
