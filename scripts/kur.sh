@@ -16,13 +16,14 @@ paketler=(cmake g++ make pkg-config
 # as the user on it, the desktops' fonts (the layout test), faketime, the PDF tools, a
 # private CUPS with a PDF printer, the package checks, AT-SPI (read the screen as a
 # screen reader does), a notification server (dunst), PostgreSQL and the
-# certificates of its TLS check; Radicale (a CalDAV server) and a second iCalendar reader.
+# certificates of its TLS check; Radicale (a CalDAV server), a second iCalendar reader, and
+# a Secret Service (gnome-keyring, with secret-tool) for the calendar's password.
 paketler+=(poppler-utils xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-cantarell fonts-noto-core faketime
   cups cups-client printer-driver-cups-pdf
   lintian desktop-file-utils appstream
   python3-pyatspi at-spi2-core dbus-x11 dunst
   postgresql postgresql-client openssl e2fsprogs
-  python3-radicale python3-icalendar)
+  python3-radicale python3-icalendar curl gnome-keyring libsecret-tools)
 if [ "${1:-}" = --uretec ]; then
   paketler+=(nodejs npm)
   shift

@@ -21,6 +21,15 @@ QString Liste(int n); // "Listeler\Liste-n"
 // no password is ever stored here, libpq takes it from ~/.pgpass).
 inline const QString Sunucu = QStringLiteral("Sunucu");
 inline const QString Baglanti = QStringLiteral("Baglanti");
+// The CalDAV calendar the jobs are published to (core/TakvimYayini.h): section "Takvim",
+// the collection's address (empty: nothing is published), the user name, whether every
+// folder is published ("1", the default, or "0") and otherwise which ones (folder keys
+// separated by ";"). The password is never stored here: the desktop's keyring keeps it.
+inline const QString Takvim = QStringLiteral("Takvim");
+inline const QString TakvimAdresi = QStringLiteral("Adres");
+inline const QString TakvimKullaniciAdi = QStringLiteral("Kullanici Adi");
+inline const QString TakvimTumKlasorler = QStringLiteral("Tum Klasorler");
+inline const QString TakvimKlasorleri = QStringLiteral("Klasorler");
 
 // Keys of section "Ayarlar".
 inline const QString GirisSifresiSor = QStringLiteral("Giris Sifresi Sor");

@@ -326,6 +326,11 @@ public:
     // database (a function of ours, TurkceIcerir, on either back end).
     virtual std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) = 0;
 
+    // A number that changes whenever this connection has written something (any job or
+    // folder change made on this desk), so that a watcher can tell a change by looking at
+    // it alone; its value means nothing else.
+    virtual quint64 yazimSayaci() const { return 0; }
+
     // Runs a statement without parameters (used by tests and tools).
     virtual void calistir(const char *sql) = 0;
     // The SQLite connection of the file (tests and tools); none for the server.

@@ -250,6 +250,13 @@ void Veritabani::bosOlustur(const QString &yol)
     QFile::setPermissions(yol, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+quint64 DosyaVeritabani::yazimSayaci() const
+{
+    // Every row this connection has changed, since it was opened (a connection opened anew
+    // starts again from 0, which is a change too unless nothing was written either way).
+    return quint64(sqlite3_total_changes64(m_db));
+}
+
 void DosyaVeritabani::calistir(const char *sql)
 {
     char *hata = nullptr;

@@ -64,6 +64,7 @@ public:
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
     sqlite3 *tutamak() const override { return m_db; }
+    quint64 yazimSayaci() const override;
 
 protected:
     std::vector<IsKaydi> hatirlatilacakIsleriOku(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,

@@ -401,6 +401,11 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
         metinler.push_back(d.bos ? nullptr : d.metin.constData());
         boylar.push_back(int(d.metin.size()));
     }
+    // A statement that may write rows moves the counter a watcher looks at (the calendar's
+    // publisher), whether or not it succeeds: looking again costs it little.
+    if (qstrnicmp(sql, "INSERT", 6) == 0 || qstrnicmp(sql, "UPDATE", 6) == 0 || qstrnicmp(sql, "DELETE", 6) == 0
+        || qstrnicmp(sql, "WITH", 4) == 0)
+        ++m_yazimSayaci;
     PGresult *r = m_baglanti->gonder(sql, int(degerler.size()), metinler.data(), boylar.data());
     if (!r) {
         m_islemde = false;

@@ -69,6 +69,7 @@ public:
     void isleriGetir(const QList<qint64> &numaralar, const IsSatiriAlici &alici) override;
     std::vector<AramaSonucu> isAra(AramaAlani alan, const QString &aranan) override;
     void calistir(const char *sql) override;
+    quint64 yazimSayaci() const override { return m_yazimSayaci; }
 
     // One parameter: its text, or NULL.
     struct Deger {
@@ -117,6 +118,7 @@ private:
     bool m_yenidenBaglandi = false; // made again since baglantiyiSurdur() last said so
     bool m_islemde = false;         // the last statement left a transaction open
     Degisiklikler m_degisiklikler; // what the other desks' notifications named
+    quint64 m_yazimSayaci = 0;    // statements sent that write rows
 };
 
 } // namespace Zelvora

@@ -6,16 +6,25 @@
 #include "core/OrtakDegiskenler.h"
 #include "core/OrtakYordamlar.h"
 #include "core/Platform.h"
+#include "core/TakvimYayini.h"
+#include "core/Veritabani.h"
 #include "ui/AnaPencere.h"
 #include "ui/AyarliKutu.h"
 #include "ui/OrtakDenetimler.h"
 
 #include <QBoxLayout>
+#include <QGridLayout>
+#include <QSet>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,11 +71,19 @@ void TercihlerFormu::denetimleriKur()
     pencereDuzeni->setContentsMargins(piksel(180), piksel(180), piksel(180), piksel(180));
     pencereDuzeni->setSpacing(piksel(180));
 
-    Cerceve = new QFrame(this);
+    // Two pages: the preferences of old, and the calendar on the phones.
+    TercihSekmeleri = new QTabWidget(this);
+    TercihSekmeleri->setObjectName(QStringLiteral("TercihSekmeleri"));
+    pencereDuzeni->addWidget(TercihSekmeleri);
+    auto *genel = new QWidget(TercihSekmeleri);
+    genel->setObjectName(QStringLiteral("GenelSekmesi"));
+    auto *genelDuzeni = new QVBoxLayout(genel);
+    TercihSekmeleri->addTab(genel, QStringLiteral("&Genel"));
+    Cerceve = new QFrame(genel);
     Cerceve->setObjectName(QStringLiteral("Cerceve"));
     Cerceve->setFrameShape(QFrame::Box);
     Cerceve->setFrameShadow(QFrame::Sunken);
-    pencereDuzeni->addWidget(Cerceve);
+    genelDuzeni->addWidget(Cerceve);
     auto *cerceveDuzeni = new QVBoxLayout(Cerceve);
     cerceveDuzeni->setContentsMargins(2, 2, 2, 2);
     Altlik = new QWidget(Cerceve);
@@ -148,6 +165,12 @@ void TercihlerFormu::denetimleriKur()
     EnUstteOnayi = onay(QStringLiteral("EnUstteOnayi"), QStringLiteral("Hatırlatma pen&ceresi daima en üstte olsun "));
     duzen->addWidget(EnUstteOnayi);
 
+    auto *takvim = new QWidget(TercihSekmeleri);
+    takvim->setObjectName(QStringLiteral("TakvimSekmesi"));
+    auto *takvimDuzeni = new QVBoxLayout(takvim);
+    TercihSekmeleri->addTab(takvim, QStringLiteral("Tak&vim"));
+    takvimDenetimleriniKur(takvimDuzeni);
+
     IlkAyarlarDugmesi = dugme(this, QStringLiteral("IlkAyarlarDugmesi"), QStringLiteral("İl&k Ayarlar"));
     TamamDugmesi = dugme(this, QStringLiteral("TamamDugmesi"), QStringLiteral("Tamam"));
     IptalDugmesi = dugme(this, QStringLiteral("IptalDugmesi"), QStringLiteral("İptal"));
@@ -163,7 +186,8 @@ void TercihlerFormu::denetimleriKur()
     const QList<QWidget *> sira = {CekmeliListelereGirilenDegerleriSaklaOnayi, CekmeliListeSaklanacakSayiKutusu->DegerKutusu,
                                    IlkHarflerBuyukOlsunOnayi, OtomatikBaslasinOnayi, ArkaplandaCalissinOnayi,
                                    SesliUyariVerOnayi, SesDosyasiKutusu, SecDugmesi, EnUstteOnayi,
-                                   IlkAyarlarDugmesi, TamamDugmesi, IptalDugmesi};
+                                   TakvimAdresiKutusu, TakvimKullaniciAdiKutusu, TumKlasorlerYayimlansinOnayi,
+                                   TakvimKlasorleriListesi, IlkAyarlarDugmesi, TamamDugmesi, IptalDugmesi};
     for (qsizetype i = 0; i + 1 < sira.size(); ++i)
         setTabOrder(sira.at(i), sira.at(i + 1));
 
@@ -177,6 +201,119 @@ void TercihlerFormu::denetimleriKur()
     connect(IlkAyarlarDugmesi, &QPushButton::clicked, this, [this] { IlkAyarlarDugmesi_Click(); });
     connect(TamamDugmesi, &QPushButton::clicked, this, [this] { TamamDugmesi_Click(); });
     connect(IptalDugmesi, &QPushButton::clicked, this, &QDialog::reject);
+    for (QLineEdit *k : {TakvimAdresiKutusu, TakvimKullaniciAdiKutusu})
+        connect(k, &QLineEdit::textEdited, this, [this] { degisti(); });
+    connect(TumKlasorlerYayimlansinOnayi, &QCheckBox::clicked, this, [this] { TumKlasorlerYayimlansinOnayi_Click(); });
+    connect(TakvimKlasorleriListesi, &QTreeWidget::itemChanged, this, [this] {
+        if (!m_klasorlerDolduruluyor)
+            degisti();
+    });
+}
+
+void TercihlerFormu::takvimDenetimleriniKur(QLayout *pencereDuzeni)
+{
+    TakvimCercevesi = new QGroupBox(QStringLiteral("Telefondaki takvim (CalDAV)"), pencereDuzeni->parentWidget());
+    TakvimCercevesi->setObjectName(QStringLiteral("TakvimCercevesi"));
+    pencereDuzeni->addWidget(TakvimCercevesi);
+    auto *duzen = new QGridLayout(TakvimCercevesi);
+    duzen->setHorizontalSpacing(piksel(90));
+    // The last two say plainly that the phone only shows, and where the password goes
+    // (short lines: the page is no wider than the general one).
+    const QString basliklar[5] = {
+        QStringLiteral("Takvim a&dresi :"), QStringLiteral("K&ullanıcı adı :"), QStringLiteral("Yayımlanacak k&lasörler :"),
+        QStringLiteral("Telefonda yapılan değişiklikler Zelvora'ya geri gelmez."),
+        QStringLiteral("Parola sorulur, anahtarlıkta saklanır.")};
+    for (int i = 0; i < 5; ++i) {
+        TakvimEtiketi[i] = new QLabel(basliklar[i], TakvimCercevesi);
+        TakvimEtiketi[i]->setObjectName(QStringLiteral("TakvimEtiketi") + QString::number(i));
+    }
+    TakvimAdresiKutusu = new QLineEdit(TakvimCercevesi);
+    TakvimAdresiKutusu->setObjectName(QStringLiteral("TakvimAdresiKutusu"));
+    TakvimAdresiKutusu->setPlaceholderText(QStringLiteral("https://sunucu.ofis/kullanici/takvim/"));
+    TakvimAdresiKutusu->setMinimumWidth(piksel(2400));
+    TakvimKullaniciAdiKutusu = new QLineEdit(TakvimCercevesi);
+    TakvimKullaniciAdiKutusu->setObjectName(QStringLiteral("TakvimKullaniciAdiKutusu"));
+    TumKlasorlerYayimlansinOnayi = new QCheckBox(QStringLiteral("Tü&m klasörler yayımlansın "), TakvimCercevesi);
+    TumKlasorlerYayimlansinOnayi->setObjectName(QStringLiteral("TumKlasorlerYayimlansinOnayi"));
+    TakvimKlasorleriListesi = new QTreeWidget(TakvimCercevesi);
+    TakvimKlasorleriListesi->setObjectName(QStringLiteral("TakvimKlasorleriListesi"));
+    TakvimKlasorleriListesi->setHeaderHidden(true);
+    TakvimKlasorleriListesi->setFixedHeight(piksel(1200));
+    TakvimEtiketi[0]->setBuddy(TakvimAdresiKutusu);
+    TakvimEtiketi[1]->setBuddy(TakvimKullaniciAdiKutusu);
+    TakvimEtiketi[2]->setBuddy(TakvimKlasorleriListesi);
+    AdiEtikettenAl(TakvimAdresiKutusu, TakvimEtiketi[0]);
+    AdiEtikettenAl(TakvimKullaniciAdiKutusu, TakvimEtiketi[1]);
+    AdiEtikettenAl(TakvimKlasorleriListesi, TakvimEtiketi[2]);
+    duzen->addWidget(TakvimEtiketi[0], 0, 0);
+    duzen->addWidget(TakvimAdresiKutusu, 0, 1);
+    duzen->addWidget(TakvimEtiketi[1], 1, 0);
+    duzen->addWidget(TakvimKullaniciAdiKutusu, 1, 1);
+    duzen->addWidget(TakvimEtiketi[2], 2, 0, Qt::AlignTop);
+    auto *klasorler = new QVBoxLayout;
+    klasorler->addWidget(TumKlasorlerYayimlansinOnayi);
+    klasorler->addWidget(TakvimKlasorleriListesi);
+    duzen->addLayout(klasorler, 2, 1);
+    duzen->addWidget(TakvimEtiketi[3], 3, 0, 1, 2);
+    duzen->addWidget(TakvimEtiketi[4], 4, 0, 1, 2);
+    EnterSekme::kur(TakvimAdresiKutusu);
+    EnterSekme::kur(TakvimKullaniciAdiKutusu);
+}
+
+void TercihlerFormu::takvimiGoster()
+{
+    const TakvimYayini::Ayar a = TakvimYayini::ayarlariOku();
+    TakvimAdresiKutusu->setText(a.adres);
+    TakvimKullaniciAdiKutusu->setText(a.kullanici);
+    TumKlasorlerYayimlansinOnayi->setChecked(a.tumKlasorler);
+    m_klasorlerDolduruluyor = true;
+    TakvimKlasorleriListesi->clear();
+    QList<KlasorKaydi> klasorler;
+    if (Veritabani::acikMi())
+        SessizAdim([&] { klasorler = Veritabani::acik().klasorler(); });
+    // Parents before their sub-folders in the table's order; a folder whose parent is
+    // missing stands at the top.
+    QHash<QString, QTreeWidgetItem *> ogeler;
+    const QSet<QString> secili(a.klasorler.cbegin(), a.klasorler.cend());
+    for (int tur = 0; tur < 2 && ogeler.size() < klasorler.size(); ++tur) {
+        for (const KlasorKaydi &k : klasorler) {
+            if (ogeler.contains(k.anahtari))
+                continue;
+            QTreeWidgetItem *ust = ogeler.value(k.bagi);
+            if (!ust && tur == 0 && k.bagi != QLatin1String("Klasor"))
+                continue;
+            auto *o = ust ? new QTreeWidgetItem(ust) : new QTreeWidgetItem(TakvimKlasorleriListesi);
+            o->setText(0, k.adi);
+            o->setData(0, Qt::UserRole, k.anahtari);
+            o->setFlags(o->flags() | Qt::ItemIsUserCheckable);
+            o->setCheckState(0, a.tumKlasorler || secili.contains(k.anahtari) ? Qt::Checked : Qt::Unchecked);
+            ogeler.insert(k.anahtari, o);
+        }
+    }
+    TakvimKlasorleriListesi->expandAll();
+    m_klasorlerDolduruluyor = false;
+    takvimKlasorleriBagimlilari();
+}
+
+void TercihlerFormu::takvimKlasorleriBagimlilari()
+{
+    TakvimKlasorleriListesi->setEnabled(!TumKlasorlerYayimlansinOnayi->isChecked());
+}
+
+void TercihlerFormu::TumKlasorlerYayimlansinOnayi_Click()
+{
+    takvimKlasorleriBagimlilari();
+    degisti();
+}
+
+bool TercihlerFormu::takvimAdresiGecerli() const
+{
+    const QString metin = TakvimAdresiKutusu->text().trimmed();
+    if (metin.isEmpty())
+        return true;
+    const QUrl u(metin, QUrl::StrictMode);
+    return u.isValid() && (u.scheme() == QLatin1String("https") || u.scheme() == QLatin1String("http"))
+        && !u.host().isEmpty();
 }
 
 void TercihlerFormu::showEvent(QShowEvent *e)
@@ -220,6 +357,7 @@ void TercihlerFormu::etkinlesti()
     });
     SessizAdim([&] { sesDosyasiGoster(Tercihler::SesDosyasiAdi, Tercihler::SesDosyasiYolu); });
     SessizAdim([&] { EnUstteOnayi->setChecked(OrtakDegiskenler::HatirlatmaEnUstte == 1); });
+    SessizAdim([&] { takvimiGoster(); });
     TamamDugmesi->setEnabled(false);
 }
 
@@ -326,6 +464,13 @@ void TercihlerFormu::TamamDugmesi_Click()
     const auto saklanamadi = [] {
         SessizAdim([] { Tercihler::yukle(); });
     };
+    // An address the calendar cannot be reached at is refused before anything is stored.
+    if (!takvimAdresiGecerli()) {
+        mesaj(QStringLiteral("Takvim adresi geçerli değil! Adres \"https://\" (ya da \"http://\") ile başlamalı, "
+                             "örneğin \"https://sunucu.ofis/kullanici/takvim/\"."));
+        TakvimAdresiKutusu->setFocus();
+        return;
+    }
     // 1-2: the alarm and its sound file, in memory and in the store.
     Adim([&] {
         OrtakDegiskenler::SesliUyari = isaret(SesliUyariVerOnayi);
@@ -380,6 +525,18 @@ void TercihlerFormu::TamamDugmesi_Click()
         OrtakDegiskenler::HatirlatmaEnUstte = isaret(EnUstteOnayi);
         Ayarlar::yaz(AyarAdi::HatirlatmaEnUstte, QString::number(OrtakDegiskenler::HatirlatmaEnUstte));
     });
+    // The calendar on the phones: address, user name and the folders published.
+    Adim([&] {
+        TakvimYayini::Ayar a;
+        a.adres = TakvimAdresiKutusu->text().trimmed();
+        a.kullanici = TakvimKullaniciAdiKutusu->text().trimmed();
+        a.tumKlasorler = TumKlasorlerYayimlansinOnayi->isChecked();
+        for (QTreeWidgetItemIterator i(TakvimKlasorleriListesi); *i; ++i) {
+            if ((*i)->checkState(0) == Qt::Checked)
+                a.klasorler.append((*i)->data(0, Qt::UserRole).toString());
+        }
+        TakvimYayini::ayarlariYaz(a);
+    });
     if (!Adim([] { Ayarlar::kaydet(); })) {
         saklanamadi();
         return;
@@ -405,6 +562,11 @@ void TercihlerFormu::TamamDugmesi_Click()
             anaGizliydi = !ana->pencere()->isVisible();
             ana->BildirimAlanindanSimgeyiSil();
         }
+    });
+    // The calendar is published with the settings stored.
+    Adim([&] {
+        if (ana)
+            ana->takvimAyarlariDegisti();
     });
     // 9: without its icon a hidden main window would be out of reach.
     accept();

@@ -6,6 +6,9 @@
 #include <QDialog>
 
 class QCheckBox;
+class QGroupBox;
+class QTabWidget;
+class QTreeWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -27,6 +30,7 @@ public:
     void SecDugmesi_Click();
     void IlkAyarlarDugmesi_Click();
     void TamamDugmesi_Click();
+    void TumKlasorlerYayimlansinOnayi_Click();
 
     // The folder of the sound file shown in SesDosyasiKutusu (its "tag"), ending in "/".
     QString sesDosyasiKlasoru() const { return m_sesDosyasiKlasoru; }
@@ -38,6 +42,7 @@ protected:
 private:
     QString m_sesDosyasiKlasoru;
 
+    QTabWidget *TercihSekmeleri = nullptr;
     QFrame *Cerceve = nullptr;
     QWidget *Altlik = nullptr;
     QCheckBox *CekmeliListelereGirilenDegerleriSaklaOnayi = nullptr;
@@ -53,6 +58,21 @@ private:
     QPushButton *IlkAyarlarDugmesi = nullptr;
     QPushButton *TamamDugmesi = nullptr;
     QPushButton *IptalDugmesi = nullptr;
+    // The calendar on the phones (CalDAV).
+    QGroupBox *TakvimCercevesi = nullptr;
+    QLabel *TakvimEtiketi[5] = {};
+    QLineEdit *TakvimAdresiKutusu = nullptr;
+    QLineEdit *TakvimKullaniciAdiKutusu = nullptr;
+    QCheckBox *TumKlasorlerYayimlansinOnayi = nullptr;
+    QTreeWidget *TakvimKlasorleriListesi = nullptr;
+    bool m_klasorlerDolduruluyor = false;
+
+    void takvimDenetimleriniKur(QLayout *duzen);
+    // The calendar's controls from the stored settings, the folder tree from the database.
+    void takvimiGoster();
+    void takvimKlasorleriBagimlilari();
+    // The address typed is one the publisher can use (empty: nothing published).
+    bool takvimAdresiGecerli() const;
 
     void denetimleriKur();
     // Sets the controls from the values in memory.

@@ -25,6 +25,7 @@
 #include "ui/OrtakDenetimler.h"
 #include "ui/SunucuIzleme.h"
 #include "ui/Yardim.h"
+#include "tools/TakvimIzleme.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include <utility>
 #include <QToolBar>
@@ -145,9 +147,21 @@ AnaForm::AnaForm(bool gorunsun, QWidget *parent) : QMainWindow(parent)
         statusBar()->addPermanentWidget(m_sunucuIzleme->durumEtiketi());
         connect(m_sunucuIzleme, &SunucuIzleme::geriGeldi, m_tarama, &HatirlatmaTaramasi::hemenTara);
     }
+    // The calendar on the phones: the jobs published after every change, said in the
+    // status bar.
+    if (Veritabani::acikMi()) {
+        m_takvim = new TakvimIzleme(this, this);
+        statusBar()->addPermanentWidget(m_takvim->durumDugmesi());
+    }
     m_klasorler->yuklemeBitti();
     if (gorunsun)
         show();
+}
+
+void AnaForm::takvimAyarlariDegisti()
+{
+    if (m_takvim)
+        m_takvim->ayarlarDegisti();
 }
 
 AnaForm::~AnaForm()
@@ -405,6 +419,9 @@ void AnaForm::BaskaMasaDegisikligiDenetle()
     // table again, so that every parent is in place).
     if (d.neler & Veritabani::KlasorlerDegisti)
         m_klasorler->baskaMasaKlasorleriDegistirdi();
+    // The calendar follows them too (a folder renamed changes its events' categories).
+    if (d.neler && m_takvim)
+        m_takvim->baskaMasaDegistirdi();
     if (!(d.neler & Veritabani::IslerDegisti))
         return;
     // The jobs named from now until the wait ends are read together: the wait is not

@@ -24,6 +24,7 @@ namespace Zelvora {
 
 class BildirimAlani;
 class SunucuIzleme;
+class TakvimIzleme;
 class HatirlatmaFormu;
 class IsEklemeDegistirmeFormu;
 class IsKomutlari;
@@ -54,6 +55,7 @@ public:
     void BildirimAlanindanSimgeyiSil() override;
     void Goster() override;
     void Cikis() override;
+    void takvimAyarlariDegisti() override;
 
     // Folder tree.
     void KlasorListesiniYukle();
@@ -124,6 +126,9 @@ public:
     void TercihlerMenusu2_Click();
     // The preferences window on screen, nullptr when none.
     TercihlerFormu *tercihlerFormu() const;
+
+    // The calendar's publisher, nullptr without a database.
+    TakvimIzleme *takvim() const { return m_takvim; }
 
     // Status-bar panel 2.
     QString durumMetni() const;
@@ -217,6 +222,8 @@ private:
     Veritabani::Degisiklikler m_bekleyenDegisiklikler;
     QPointer<YapilacakIslerListesiFormu> m_listeFormu;
     SunucuIzleme *m_sunucuIzleme = nullptr;
+    // The calendar's publisher and its status-bar button (none without a database).
+    TakvimIzleme *m_takvim = nullptr;
     QPointer<TercihlerFormu> m_tercihlerFormu;
 };
 

@@ -46,6 +46,9 @@ public:
     virtual void isEkle(const IsOnerisi &oneri) = 0;
     virtual void BildirimAlaninaSimgeEkle() = 0;
     virtual void BildirimAlanindanSimgeyiSil() = 0;
+    // The calendar settings may have changed (the preferences' "Tamam"): the calendar is
+    // published with them from now on.
+    virtual void takvimAyarlariDegisti() {}
     // "Göster": the window up, normal and in front.
     virtual void Goster() = 0;
     // "Çıkış": ends the program without the question.

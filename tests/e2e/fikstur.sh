@@ -5,19 +5,22 @@
 #
 #   fikstur.sh sunucu baslat|durdur DIR   PostgreSQL (scripts/sunucu-gecici.sh), with the
 #                                         databases zelvora, iki_masa, sunucu_agi,
-#                                         sunucu_kopma and zelvora_takvim
+#                                         sunucu_kopma, zelvora_takvim and takvim
 #   fikstur.sh cups baslat|durdur DIR     CUPS with a PDF printer (scripts/cups-gecici.sh);
 #                                         needs root
+#   fikstur.sh radicale baslat|durdur DIR a CalDAV server (scripts/radicale-gecici.sh) on
+#                                         127.0.0.1, its address in DIR/adres
 set -uo pipefail
 betikler=$(cd "$(dirname "$0")/../../scripts" && pwd)
-[ $# -eq 3 ] || { echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2; }
+[ $# -eq 3 ] || { echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2; }
 tur=$1
 islem=$2
 klasor=$3
 case "$tur" in
   sunucu) betik="$betikler/sunucu-gecici.sh" ;;
   cups) betik="$betikler/cups-gecici.sh" ;;
-  *) echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2 ;;
+  radicale) betik="$betikler/radicale-gecici.sh" ;;
+  *) echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2 ;;
 esac
 
 durdur() {
@@ -40,7 +43,7 @@ case "$islem" in
     chmod 0755 "$(dirname "$klasor")"
     "$betik" baslat "$klasor" || exit 1
     if [ "$tur" = sunucu ]; then
-      for vt in iki_masa sunucu_agi sunucu_kopma zelvora_takvim; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
+      for vt in iki_masa sunucu_agi sunucu_kopma zelvora_takvim takvim; do "$betik" veritabani "$klasor" "$vt" >/dev/null || exit 1; done
     fi
     exit 0
     ;;
@@ -49,5 +52,5 @@ case "$islem" in
     rmdir "$(dirname "$klasor")" 2>/dev/null
     exit 0
     ;;
-  *) echo "usage: $0 sunucu|cups baslat|durdur DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2 ;;
 esac

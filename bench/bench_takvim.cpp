@@ -1,0 +1,151 @@
+// The first publication of the jobs to a CalDAV calendar: N jobs in 200 folders
+// (OrnekVeritabani, the same rows on every run) published by the program's publisher to an
+// empty collection of a private Radicale server (scripts/radicale-gecici.sh, started here
+// in a temporary folder), from the start until the calendar is up to date; then the
+// collection's resources are counted (PROPFIND) and one edit is timed until it is on the
+// server. A run that would take longer than the limit stops there and reports what it
+// published and the rate.
+//
+//   bench_takvim [--sinir SECONDS] [N ...]     default: 1000 100000, limit 1200 s
+//
+// Last line, for scripts:  OZET <n>=<seconds or "kesildi@published"> ...
+
+#include "OrnekVeritabani.h"
+
+#include "core/Arayuzler.h"
+#include "core/Baslangic.h"
+#include "core/TakvimEsitleyici.h"
+#include "core/TakvimYayini.h"
+#include "core/Veritabani.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+
+using namespace Zelvora;
+
+namespace {
+
+int kaynakSayisi(const QUrl &adres)
+{
+    QNetworkAccessManager ag;
+    QNetworkRequest q(adres);
+    q.setRawHeader("Authorization", "Basic " + QByteArray("zelvora:zelvora").toBase64());
+    q.setRawHeader("Depth", "1");
+    q.setTransferTimeout(600000);
+    QNetworkReply *r = ag.sendCustomRequest(q, "PROPFIND", "<?xml version=\"1.0\"?><d:propfind xmlns:d=\"DAV:\"><d:prop><d:getetag/></d:prop></d:propfind>");
+    QEventLoop d;
+    QObject::connect(r, &QNetworkReply::finished, &d, &QEventLoop::quit);
+    d.exec();
+    int n = 0;
+    QXmlStreamReader x(r->readAll());
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isStartElement() && x.name() == QLatin1String("href") && x.readElementText().endsWith(QLatin1String(".ics")))
+            ++n;
+    }
+    delete r;
+    return n;
+}
+
+QString betik(const QStringList &arg)
+{
+    QProcess p;
+    p.start(QStringLiteral(ZELVORA_KAYNAK_KLASORU "/scripts/radicale-gecici.sh"), arg);
+    p.waitForFinished(120000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    int sinirSn = 1200;
+    QList<int> sayilar;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QLatin1String("--sinir") && i + 1 < args.size())
+            sinirSn = args.at(++i).toInt();
+        else
+            sayilar.append(args.at(i).toInt());
+    }
+    if (sayilar.isEmpty())
+        sayilar = {1000, 100000};
+    qputenv("ZELVORA_CALDAV_PAROLA", "zelvora");
+
+    QString ozet = QStringLiteral("OZET");
+    for (int n : sayilar) {
+        QTemporaryDir klasor;
+        Klasorler k;
+        k.programKlasoru = klasor.path() + QStringLiteral("/program/");
+        k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
+        k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
+        k.otomatikBaslatmaKlasoru = klasor.path() + QStringLiteral("/ayar/autostart/");
+        Arayuz::klasorlerKur(k);
+        QDir().mkpath(Baslangic::veritabaniKlasoru());
+        const QString yol = Baslangic::veritabaniKlasoru() + QStringLiteral("Vok.vtb");
+        Olcum::uret(yol, n, 200);
+        std::unique_ptr<Veritabani> vt = Veritabani::ac(yol);
+        vt->takvimTablolariniHazirla();
+        const QString rad = klasor.path() + QStringLiteral("/radicale");
+        const QUrl adres(betik({QStringLiteral("baslat"), rad}));
+        if (!adres.isValid() || adres.isEmpty()) {
+            std::fprintf(stderr, "Radicale did not start\n");
+            return 1;
+        }
+
+        TakvimYayini y(nullptr, vt.get(), klasor.path() + QStringLiteral("/kayit"));
+        QElapsedTimer sure;
+        bool bitti = false;
+        int yapilan = 0;
+        QObject::connect(&y, &TakvimYayini::esitlendi, &app, [&] { bitti = true; });
+        QObject::connect(&y, &TakvimYayini::durumDegisti, &app, [&] {
+            const QString m = y.durumMetni();
+            const qsizetype a = m.indexOf(QLatin1Char('(')), b = m.indexOf(QLatin1Char('/'));
+            if (a > 0 && b > a)
+                yapilan = m.mid(a + 1, b - a - 1).toInt();
+        });
+        TakvimYayini::Ayar a;
+        a.adres = adres.toString();
+        a.kullanici = QStringLiteral("zelvora");
+        sure.start();
+        y.ayarla(a);
+        while (!bitti && sure.elapsed() < qint64(sinirSn) * 1000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 200);
+        const double sn = double(sure.elapsed()) / 1000.0;
+        if (bitti) {
+            const int sayilan = kaynakSayisi(adres);
+            std::printf("%d jobs: first publication %.1f s (%.0f events/s), %d resources on the server\n", n, sn,
+                        double(sayilan) / sn, sayilan);
+            // One edit, until the server has it.
+            IsKaydi is = vt->isListesi(Veritabani::ListeKipi::Tumu, QDate(2026, 12, 9)).front();
+            is.konu = QStringLiteral("Bench değişikliği");
+            QElapsedTimer d;
+            d.start();
+            bitti = false;
+            vt->isGuncelle(is);
+            while (!bitti && d.elapsed() < 600000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+            std::printf("%d jobs: one edit on the server after %.2f s\n", n, double(d.elapsed()) / 1000.0);
+            ozet += QStringLiteral(" %1=%2").arg(n).arg(sn, 0, 'f', 1);
+        } else {
+            std::printf("%d jobs: stopped at the limit of %d s with about %d events written (%.0f events/s)\n", n, sinirSn,
+                        yapilan, double(yapilan) / sn);
+            ozet += QStringLiteral(" %1=kesildi@%2").arg(n).arg(yapilan);
+        }
+        std::fflush(stdout);
+        betik({QStringLiteral("durdur"), rad});
+    }
+    std::printf("%s\n", qPrintable(ozet));
+    return 0;
+}
