@@ -285,13 +285,16 @@ QHash<QString, QString> klasorYollari(const QList<KlasorKaydi> &klasorler)
     return sonuc;
 }
 
-void onGunleriDoldur(Veritabani &vt, std::vector<IsKaydi> &isler)
+void onGunleriDoldur(Veritabani &vt, std::vector<IsKaydi> &isler, const QDate &enErken)
 {
     if (!vt.onHatirlatmaVar())
         return;
+    const QHash<qint64, QList<int>> gunler = vt.tumOnHatirlatmalar();
+    if (gunler.isEmpty())
+        return;
     for (IsKaydi &is : isler) {
-        if (is.hatirlatma && !is.yapildi && is.tarih.isValid())
-            is.onGunler = vt.onHatirlatmalar(is.isNo);
+        if (is.hatirlatma && !is.yapildi && is.tarih.isValid() && (!enErken.isValid() || is.tarih >= enErken))
+            is.onGunler = gunler.value(is.isNo);
     }
 }
 

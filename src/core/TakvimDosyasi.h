@@ -49,8 +49,9 @@ QHash<QString, QString> klasorYollari(const QList<KlasorKaydi> &klasorler);
 // The jobs of a folder (tumKlasorler: of every folder), with their advance warnings,
 // as yaz takes them.
 std::vector<IsKaydi> isleriTopla(Veritabani &vt, const QString &anahtari, bool tumKlasorler);
-// Fills the advance warnings of the jobs (nothing without the warning table).
-void onGunleriDoldur(Veritabani &vt, std::vector<IsKaydi> &isler);
+// Fills the advance warnings of the open, reminded jobs (dated enErken or later, when it
+// is given), all read in one statement; nothing without the warning table.
+void onGunleriDoldur(Veritabani &vt, std::vector<IsKaydi> &isler, const QDate &enErken = QDate());
 
 // Writes the data to the file safely: under a temporary name beside it, flushed, then
 // renamed over it; a failure leaves an existing file as it was. Throws Hata naming the

@@ -304,7 +304,6 @@ std::shared_ptr<TakvimVerisi> TakvimYayini::oku()
     veri->klasorYollari = TakvimDosyasi::klasorYollari(v.klasorler());
     const QDate bugun = Arayuz::saat().simdi().date();
     const QSet<QString> secili(m_ayar.klasorler.cbegin(), m_ayar.klasorler.cend());
-    const bool uyarilar = v.onHatirlatmaVar();
     v.isListesi(Veritabani::ListeKipi::Tumu, bugun, [&](const Veritabani::HamIsSatiri &s) {
         // A job without a date has no place in a calendar.
         if (s.tarih == Veritabani::HamIsSatiri::TarihYok)
@@ -314,12 +313,7 @@ std::shared_ptr<TakvimVerisi> TakvimYayini::oku()
         veri->isler.push_back(Veritabani::kayit(s));
     });
     // The advance warnings matter only for what is still to come.
-    if (uyarilar) {
-        for (IsKaydi &is : veri->isler) {
-            if (is.hatirlatma && !is.yapildi && is.tarih >= bugun)
-                is.onGunler = v.onHatirlatmalar(is.isNo);
-        }
-    }
+    TakvimDosyasi::onGunleriDoldur(v, veri->isler, bugun);
     return veri;
 }
 

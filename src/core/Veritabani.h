@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -206,6 +207,9 @@ public:
     virtual void onHatirlatmaTablosuEkle() = 0;
     // The warning days of a job, largest first (none without the table).
     virtual QList<int> onHatirlatmalar(qint64 isNo) = 0;
+    // Every job's warning days, largest first, in one statement (a calendar of many jobs
+    // would otherwise ask once per job).
+    virtual QHash<qint64, QList<int>> tumOnHatirlatmalar() = 0;
     // One warning of a job: postponed to a wall-clock moment, or stopped for good.
     virtual void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) = 0;
     virtual void onHatirlatmaDurdur(qint64 isNo, int gunOnce) = 0;

@@ -414,6 +414,17 @@ QList<int> DosyaVeritabani::onHatirlatmalar(qint64 isNo)
     return sonuc;
 }
 
+QHash<qint64, QList<int>> DosyaVeritabani::tumOnHatirlatmalar()
+{
+    QHash<qint64, QList<int>> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    Deyim d(m_db, "SELECT IsNo, GunOnce FROM OnHatirlatmaTablosu ORDER BY IsNo, GunOnce DESC");
+    while (d.adim())
+        sonuc[d.sayi(0)] << int(d.sayi(1));
+    return sonuc;
+}
+
 void DosyaVeritabani::onGunleriYaz(qint64 isNo, const QList<int> &gunler)
 {
     const QList<int> yeni = gunleriDuzenle(gunler);

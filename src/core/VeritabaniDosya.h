@@ -46,6 +46,7 @@ public:
     bool onHatirlatmaVar() const override { return m_onHatirlatmaVar; }
     void onHatirlatmaTablosuEkle() override;
     QList<int> onHatirlatmalar(qint64 isNo) override;
+    QHash<qint64, QList<int>> tumOnHatirlatmalar() override;
     void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) override;
     void onHatirlatmaDurdur(qint64 isNo, int gunOnce) override;
     using Veritabani::isListesi;

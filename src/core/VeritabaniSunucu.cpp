@@ -294,6 +294,17 @@ QList<int> SunucuVeritabani::onHatirlatmalar(qint64 isNo)
     return sonuc;
 }
 
+QHash<qint64, QList<int>> SunucuVeritabani::tumOnHatirlatmalar()
+{
+    QHash<qint64, QList<int>> sonuc;
+    if (!m_onHatirlatmaVar)
+        return sonuc;
+    Sonuc s(calistir("SELECT \"IsNo\", \"GunOnce\" FROM \"OnHatirlatmaTablosu\" ORDER BY \"IsNo\", \"GunOnce\" DESC", {}));
+    for (int i = 0; i < s.satir(); ++i)
+        sonuc[s.sayi(i, 0)] << int(s.sayi(i, 1));
+    return sonuc;
+}
+
 void SunucuVeritabani::onGunleriYaz(qint64 isNo, const QList<int> &gunler)
 {
     const QList<int> yeni = gunleriDuzenle(gunler);

@@ -52,6 +52,7 @@ public:
     QList<GecmisKaydi> isGecmisi(qint64 isNo) override;
     void onHatirlatmaTablosuEkle() override;
     QList<int> onHatirlatmalar(qint64 isNo) override;
+    QHash<qint64, QList<int>> tumOnHatirlatmalar() override;
     void onHatirlatmaErtele(qint64 isNo, int gunOnce, const QDate &tarih, const QTime &saat) override;
     void onHatirlatmaDurdur(qint64 isNo, int gunOnce) override;
     using Veritabani::isListesi;

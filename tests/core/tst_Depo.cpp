@@ -320,6 +320,8 @@ void DepoTesti::onHatirlatmalarIsleBirlikteSilinir()
     bIs.anahtari = QStringLiteral("5-Anahtar");
     const qint64 b = v.isEkle(bIs);
     const qint64 c = v.isEkle(uyarili(QStringLiteral("c"), son, QTime(12, 0), {1}));
+    // All of them at once, as a calendar of many jobs reads them.
+    QCOMPARE(v.tumOnHatirlatmalar(), (QHash<qint64, QList<int>>{{a, {3}}, {b, {2, 1}}, {c, {1}}}));
     v.isSil(a);
     QVERIFY(v.onHatirlatmalar(a).isEmpty());
     v.klasorVeIsleriniSil(QStringLiteral("5-Anahtar"));
