@@ -529,18 +529,23 @@ void TakvimEsitleyici::yaz(const std::shared_ptr<Islem> &is, const QByteArray &e
             yazildi(is, r->rawHeader("ETag"));
             return;
         }
-        if (kod == 412) {
-            // Created by another desk or a write of ours whose answer was lost (If-None-Match),
-            // or changed by somebody else since our last write (If-Match).
-            sunucudakiniOku(is);
-            return;
-        }
-        if (gecisHatasiMi(kod))
-            gecisiKes(hataMetni(r));
-        else
-            kaynakHatasi(is, hataMetni(r));
-        islemBitti(false);
+        // 412: created by another desk or a write of ours whose answer was lost
+        // (If-None-Match), or changed by somebody else since our last write (If-Match).
+        basarisizYanit(is, r, kod);
     });
+}
+
+void TakvimEsitleyici::basarisizYanit(const std::shared_ptr<Islem> &is, QNetworkReply *r, int kod)
+{
+    if (kod == 412) {
+        sunucudakiniOku(is);
+        return;
+    }
+    if (gecisHatasiMi(kod))
+        gecisiKes(hataMetni(r));
+    else
+        kaynakHatasi(is, hataMetni(r));
+    islemBitti(false);
 }
 
 void TakvimEsitleyici::yazildi(const std::shared_ptr<Islem> &is, const QByteArray &etag)
@@ -637,16 +642,8 @@ void TakvimEsitleyici::sil(const std::shared_ptr<Islem> &is, const QByteArray &e
             islemBitti(true);
             return;
         }
-        if (kod == 412) {
-            // Changed by somebody else meanwhile; the job is deleted all the same.
-            sunucudakiniOku(is);
-            return;
-        }
-        if (gecisHatasiMi(kod))
-            gecisiKes(hataMetni(r));
-        else
-            kaynakHatasi(is, hataMetni(r));
-        islemBitti(false);
+        // 412: changed by somebody else meanwhile; the job is deleted all the same.
+        basarisizYanit(is, r, kod);
     });
 }
 

@@ -138,6 +138,9 @@ private:
     // 412: reads what the server holds now and decides.
     void sunucudakiniOku(const std::shared_ptr<Islem> &is);
     void yazildi(const std::shared_ptr<Islem> &is, const QByteArray &etag);
+    // A write or a delete refused: 412 reads the server's copy; otherwise the pass stops
+    // (connection, server) or the resource's failure is told.
+    void basarisizYanit(const std::shared_ptr<Islem> &is, QNetworkReply *r, int kod);
     // A failure of the connection or the server: the pass stops and is tried again later.
     void gecisiKes(const QString &neden);
     // A failure of one resource: said once, the others go on.

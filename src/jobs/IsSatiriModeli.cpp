@@ -19,6 +19,26 @@ namespace Zelvora {
 namespace {
 using Ham = Veritabani::HamIsSatiri;
 
+// A job as the statement would hand it over; its texts are kept in metinler (five
+// entries) for as long as the row is used.
+Ham hamSatir(const IsKaydi &i, std::vector<QByteArray> &metinler)
+{
+    Ham s;
+    s.isNo = i.isNo;
+    s.tarih = i.tarih.isValid() ? qint32(i.tarih.toJulianDay()) : Ham::TarihYok;
+    s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
+    s.hatirlatma = i.hatirlatma;
+    s.yapildi = i.yapildi;
+    s.gunOnce = i.gunOnce;
+    metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
+    s.anahtari = metinler[0];
+    s.konu = metinler[1];
+    s.yer = metinler[2];
+    s.sayi = metinler[3];
+    s.aciklama = metinler[4];
+    return s;
+}
+
 // Two figures of n into p.
 inline void ikiRakam(char16_t *p, int n)
 {
@@ -137,20 +157,7 @@ void IsSatiriModeli::doldur(std::vector<IsKaydi> isler, const QDate &bugun, bool
         [&isler](const Veritabani::IsSatiriAlici &alici) {
             std::vector<QByteArray> metinler(5);
             for (const IsKaydi &i : isler) {
-                Ham s;
-                s.isNo = i.isNo;
-                s.tarih = i.tarih.isValid() ? qint32(i.tarih.toJulianDay()) : Ham::TarihYok;
-                s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
-                s.hatirlatma = i.hatirlatma;
-                s.yapildi = i.yapildi;
-                s.gunOnce = i.gunOnce;
-                metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
-                s.anahtari = metinler[0];
-                s.konu = metinler[1];
-                s.yer = metinler[2];
-                s.sayi = metinler[3];
-                s.aciklama = metinler[4];
-                alici(s);
+                alici(hamSatir(i, metinler));
             }
         },
         bugun, etiketli);
@@ -260,18 +267,7 @@ void IsSatiriModeli::satirlariYenile(const std::vector<IsKaydi> &okunanlar, cons
             continue;
         }
         const IsKaydi &i = *bulunan->second;
-        Ham s;
-        s.isNo = i.isNo;
-        s.tarih = i.tarih.isValid() ? qint32(i.tarih.toJulianDay()) : Ham::TarihYok;
-        s.saat = i.saat.isValid() ? i.saat.msecsSinceStartOfDay() / 1000 : -1;
-        s.hatirlatma = i.hatirlatma;
-        s.yapildi = i.yapildi;
-        metinler = {i.anahtari.toUtf8(), i.konu.toUtf8(), i.yer.toUtf8(), i.sayi.toUtf8(), i.aciklama.toUtf8()};
-        s.anahtari = metinler[0];
-        s.konu = metinler[1];
-        s.yer = metinler[2];
-        s.sayi = metinler[3];
-        s.aciklama = metinler[4];
+        const Ham s = hamSatir(i, metinler);
         // (A row without a date takes the colour the last row filled had.)
         const Satir yeni = satirYap(m_d, s);
         const auto yeri = [&](int haric) {
