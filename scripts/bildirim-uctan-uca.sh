@@ -63,7 +63,8 @@ if [ "${1:-}" = --ekranda ]; then
     bekle 10 bildirim_sayisi 0 || dunstctl close-all
   }
 
-  openbox >"$gecici/wm.log" 2>&1 &
+  . "$(dirname "$0")/ortak.sh"
+  pencere_yoneticisi "$gecici/wm.log"
   # dunst's context menu is a dmenu; ours picks the action named in $gecici/secim.
   cat >"$gecici/secici.sh" <<EOF
 #!/bin/sh
@@ -204,7 +205,7 @@ masa_ortami "$gecici"
 # The session bus comes from dbus-run-session, not from the caller's session.
 unset DBUS_SESSION_BUS_ADDRESS
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$0" --ekranda "$gecici" "$ekran_resmi"
+sanal_ekranda dbus-run-session -- "$0" --ekranda "$gecici" "$ekran_resmi"
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: screenshot in $ekran_resmi"
 exit "$sonuc"

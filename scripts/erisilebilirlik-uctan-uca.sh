@@ -19,14 +19,9 @@ set -uo pipefail
 # Inside xvfb-run and a D-Bus session.
 if [ "${1:-}" = "--ekranda" ]; then
   program=$2 ekran_resmi=$3 gunluk=$4
+  . "$(dirname "$0")/ortak.sh"
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  openbox >"$gunluk.wm" 2>&1 &
-  wm=""
-  for ((i = 0; i < 120; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm=1; break; }
-    sleep 0.25
-  done
-  [ -n "$wm" ] || { echo "FAILED: the window manager did not start: $(cat "$gunluk.wm")" >&2; exit 1; }
+  pencere_yoneticisi "$gunluk.wm"
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   "$program" >"$gunluk" 2>&1 &
   pid=$!
@@ -288,7 +283,7 @@ masa_ortami "$gecici"
 export XDG_RUNTIME_DIR="$gecici/run"
 mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+sanal_ekranda dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log" \
   2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?

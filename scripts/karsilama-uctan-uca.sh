@@ -19,12 +19,8 @@ pencere_turu() { # window id -> its _NET_WM_WINDOW_TYPE atoms
 # Inside xvfb-run: the window manager, then the program; read the stacking order.
 if [ "${1:-}" = "--ekranda" ]; then
   program="$2" ekran_resmi="$3" gunluk="$4"
-  openbox >"$gunluk.wm" 2>&1 &
-  wm=$!
-  for ((i = 0; i < 40; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.25
-  done
+  . "$(dirname "$0")/ortak.sh"
+  pencere_yoneticisi "$gunluk.wm"
   "$program" >"$gunluk" 2>&1 &
   pid=$!
   sonuc=1
@@ -57,8 +53,8 @@ if [ "${1:-}" = "--ekranda" ]; then
     sleep 0.25
   done
   import -window root "$ekran_resmi" || echo "screenshot failed" >&2
-  kill "$pid" "$wm" 2>/dev/null
-  wait "$pid" "$wm" 2>/dev/null
+  kill "$pid" "$PENCERE_YONETICISI" 2>/dev/null
+  wait "$pid" "$PENCERE_YONETICISI" 2>/dev/null
   exit "$sonuc"
 fi
 
@@ -83,8 +79,7 @@ ozet=$(sha256sum "$yedekler/Vok.ydk")
 
 masa_ortami "$gecici"
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
-  "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
+sanal_ekranda "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then
   echo "FAILED: the start-up question was not on top; program output:" >&2

@@ -89,3 +89,43 @@ pencereye_tus() {
   xdotool key --clearmodifiers "$@"
   sleep 0.6
 }
+
+# The virtual display's own failure is not the check's: an X server that does not answer,
+# or a window manager that cannot open it, ends the part run on the display with EKRAN_YOK,
+# and sanal_ekranda starts that part again on a new display (three tries in all).
+EKRAN_YOK=75
+
+# sanal_ekranda COMMAND...: runs the command under xvfb-run on a 1280x1024 display,
+# searched for from a random number (xvfb-run does not wait for the X server it ends, so
+# the next check must not take the same number).
+sanal_ekranda() {
+  local deneme sonuc
+  for deneme in 1 2 3; do
+    xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" "$@"
+    sonuc=$?
+    [ "$sonuc" -eq "$EKRAN_YOK" ] || return "$sonuc"
+    echo "the virtual display failed (try $deneme of 3); starting the check on a new one" >&2
+  done
+  return "$sonuc"
+}
+
+# pencere_yoneticisi LOG: on the display, openbox started and waited for; the script ends
+# with EKRAN_YOK when the display does not answer or the window manager cannot start.
+# Its process id is left in PENCERE_YONETICISI.
+pencere_yoneticisi() {
+  local i
+  for ((i = 0; i < 40; i++)); do
+    xprop -root >/dev/null 2>&1 && break
+    sleep 0.25
+  done
+  xprop -root >/dev/null 2>&1 || { echo "the virtual display $DISPLAY does not answer" >&2; exit "$EKRAN_YOK"; }
+  openbox >"$1" 2>&1 &
+  PENCERE_YONETICISI=$!
+  for ((i = 0; i < 120; i++)); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    kill -0 "$PENCERE_YONETICISI" 2>/dev/null || break
+    sleep 0.25
+  done
+  echo "the window manager did not start: $(cat "$1")" >&2
+  exit "$EKRAN_YOK"
+}
