@@ -548,15 +548,7 @@ int main(int argc, char **argv)
     }
 
     QTemporaryDir klasor;
-    Klasorler k;
-    k.programKlasoru = klasor.path() + QStringLiteral("/program/");
-    k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
-    k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-    QDir().mkpath(k.programKlasoru);
-    Arayuz::klasorlerKur(k);
-    Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
-    OrtakDegiskenler::PencereBasligi = QStringLiteral("bench");
-    Tercihler::yukle();
+    masaOrtami(klasor);
 
     const QString dosya = klasor.path() + QStringLiteral("/Vok.vtb");
     Veritabani::bosOlustur(dosya);
