@@ -1,14 +1,20 @@
 #pragma once
 // The database the listing benchmarks run on: isSayisi jobs spread over klasorSayisi
-// folders, the same rows on every run (a fixed seed).
+// folders, the same rows on every run (a fixed seed); and the benchmarks' wait for an
+// event.
 
 #include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QString>
 #include <QTime>
+#include <QTimer>
+
+#include <functional>
 
 namespace Zelvora::Olcum {
 
@@ -47,6 +53,20 @@ inline void uret(const QString &yol, int isSayisi, int klasorSayisi)
         s.sifirla();
     }
     db.calistir("COMMIT");
+}
+
+// Lets the event loop run until bitti() or enFazlaMs have passed; true when bitti(). It
+// sleeps between events: processEvents(flags, ms) drops WaitForMoreEvents and would spin
+// a core that the measured program and its server need.
+inline bool bekle(const std::function<bool()> &bitti, qint64 enFazlaMs)
+{
+    QElapsedTimer sure;
+    sure.start();
+    QTimer uyandir;
+    uyandir.start(50);
+    while (!bitti() && sure.elapsed() < enFazlaMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return bitti();
 }
 
 } // namespace Zelvora::Olcum

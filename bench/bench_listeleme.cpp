@@ -167,8 +167,7 @@ int cocuk(const QString &kok, const QString &ne)
         QElapsedTimer y;
         y.start();
         // The backup runs on while the user works; here it is waited for.
-        while (Baslangic::gunlukYedekSuruyor())
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        Olcum::bekle([] { return !Baslangic::gunlukYedekSuruyor(); }, 3600 * 1000);
         std::printf("SURE %.3f YEDEK %d %.1f\n", sure, yedekli ? 1 : 0, ms(y));
     } else {
         QApplication::processEvents();
@@ -177,10 +176,7 @@ int cocuk(const QString &kok, const QString &ne)
         QApplication::processEvents();
         // A few seconds of idleness, after which the program gives back what the listing
         // took (its page cache is kept warm for 3 s after a long list).
-        QElapsedTimer bos2;
-        bos2.start();
-        while (bos2.elapsed() < 4000)
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        Olcum::bekle([] { return false; }, 4000);
         std::printf("BELLEK %ld %ld %d\n", bos, yerlesikKb(), f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"))->satirSayisi());
     }
     delete f;

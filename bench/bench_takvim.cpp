@@ -120,8 +120,7 @@ int main(int argc, char **argv)
         a.kullanici = QStringLiteral("zelvora");
         sure.start();
         y.ayarla(a);
-        while (!bitti && sure.elapsed() < qint64(sinirSn) * 1000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 200);
+        Olcum::bekle([&] { return bitti; }, qint64(sinirSn) * 1000);
         const double sn = double(sure.elapsed()) / 1000.0;
         if (bitti) {
             const int sayilan = kaynakSayisi(adres);
@@ -134,8 +133,7 @@ int main(int argc, char **argv)
             d.start();
             bitti = false;
             vt->isGuncelle(is);
-            while (!bitti && d.elapsed() < 600000)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+            Olcum::bekle([&] { return bitti; }, 600000);
             std::printf("%d jobs: one edit on the server after %.2f s\n", n, double(d.elapsed()) / 1000.0);
             ozet += QStringLiteral(" %1=%2").arg(n).arg(sn, 0, 'f', 1);
         } else {
