@@ -17,13 +17,15 @@ paketler=(cmake g++ make pkg-config
 # private CUPS with a PDF printer, the package checks, AT-SPI (read the screen as a
 # screen reader does), a notification server (dunst), PostgreSQL and the
 # certificates of its TLS check; Radicale (a CalDAV server), a second iCalendar reader, and
-# a Secret Service (gnome-keyring, with secret-tool) for the calendar's password.
+# a Secret Service (gnome-keyring, with secret-tool) for the calendar's password; Apache's
+# server binary with its WebDAV module (no service), the calendar benchmark's second server.
 paketler+=(poppler-utils xvfb xauth x11-utils xdotool openbox imagemagick fonts-dejavu-core fonts-cantarell fonts-noto-core faketime
   cups cups-client printer-driver-cups-pdf
   lintian desktop-file-utils appstream
   python3-pyatspi at-spi2-core dbus-x11 dunst
   postgresql postgresql-client openssl e2fsprogs
-  python3-radicale python3-icalendar curl gnome-keyring libsecret-tools)
+  python3-radicale python3-icalendar curl gnome-keyring libsecret-tools
+  apache2-bin apache2-utils)
 if [ "${1:-}" = --uretec ]; then
   paketler+=(nodejs npm)
   shift

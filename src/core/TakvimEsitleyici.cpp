@@ -59,6 +59,15 @@ QString hataMetni(QNetworkReply *r)
     return QStringLiteral("sunucu %1 %2 yanıtını verdi").arg(kod).arg(neden).trimmed();
 }
 
+// The weak comparison of two ETags (RFC 9110, 8.8.3.2): the same tag, whether or not
+// either is marked weak. A server may give a weak ETag for what was written a moment ago
+// and a strong one for the same version later.
+bool ayniSurum(const QByteArray &a, const QByteArray &b)
+{
+    const auto etiket = [](const QByteArray &e) { return e.startsWith("W/") ? e.mid(2) : e; };
+    return etiket(a) == etiket(b);
+}
+
 QByteArray sha1(const QByteArray &b)
 {
     return QCryptographicHash::hash(b, QCryptographicHash::Sha1);
@@ -118,9 +127,14 @@ void TakvimEsitleyici::baglantiAyarla(const TakvimBaglantisi &b)
     m_kayitlar.clear();
     m_yazilacak.clear();
     m_bildirilenHatalar.clear();
-    m_baglanti = b;
-    if (!m_baglanti.adres.isEmpty() && !m_baglanti.adres.path().endsWith(QLatin1Char('/')))
-        m_baglanti.adres.setPath(m_baglanti.adres.path() + QLatin1Char('/'));
+    TakvimBaglantisi yeni = b;
+    if (!yeni.adres.isEmpty() && !yeni.adres.path().endsWith(QLatin1Char('/')))
+        yeni.adres.setPath(yeni.adres.path() + QLatin1Char('/'));
+    // The jobs handed over were read for the calendar before; another calendar waits for
+    // its own.
+    if (yeni.adres != m_baglanti.adres)
+        m_veri.reset();
+    m_baglanti = yeni;
     m_sunucuDenetlenecek = true;
     m_bekleme = 0;
     if (m_tekrar)
@@ -320,7 +334,7 @@ void TakvimEsitleyici::sunucuyuOku()
         for (auto i = m_kayitlar.begin(); i != m_kayitlar.end(); ++i) {
             const auto s = sunucuda.constFind(i->yol);
             i->sunucudaYok = s == sunucuda.cend();
-            i->sunucuEtag = i->sunucudaYok || *s == i->etag ? QByteArray() : *s;
+            i->sunucuEtag = i->sunucudaYok || ayniSurum(*s, i->etag) ? QByteArray() : *s;
         }
         m_sunucuDenetlenecek = false;
         planla();
@@ -460,6 +474,9 @@ QNetworkReply *TakvimEsitleyici::istek(const QByteArray &yontem, const QString &
     }
     for (const auto &b : basliklar)
         q.setRawHeader(b.first, b.second);
+    // A HEAD sent as a custom verb would wait for the body its Content-Length announces.
+    if (yontem == "HEAD")
+        return m_ag->head(q);
     return m_ag->sendCustomRequest(q, yontem, govde);
 }
 
@@ -609,14 +626,17 @@ void TakvimEsitleyici::sunucudakiniOku(const std::shared_ptr<Islem> &is)
             sil(is, etag);
             return;
         }
-        const bool kayitli = m_kayitlar.contains(is->uid);
-        if (govdeOzeti(r->readAll()) == is->govdeOzeti) {
+        const QByteArray sunucudaki = govdeOzeti(r->readAll());
+        if (sunucudaki == is->govdeOzeti) {
             // The server holds what we would write: another desk of the office published the
             // same job, or our own write's answer was lost. Taken over as it is.
             yazildi(is, etag);
             return;
         }
-        if (kayitli)
+        // Somebody else's change, unless the server still holds what we wrote last (its
+        // ETag only took another form, a weak one becoming strong).
+        const auto k = m_kayitlar.constFind(is->uid);
+        if (k != m_kayitlar.cend() && k->govde != sunucudaki)
             Q_EMIT gunluk(QStringLiteral("%1 sunucuda değiştirilmişti; Zelvora'daki hâli geri yazıldı.").arg(isAdi(*is)));
         yaz(is, etag.isEmpty() ? QByteArray("*") : etag);
     });

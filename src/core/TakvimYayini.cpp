@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QTimeZone>
 
+#include <functional>
+#include <utility>
+
 #include "core/TakvimDosyasi.h"
 
 namespace Zelvora {
@@ -31,6 +34,59 @@ QString sureMetni(int ms)
 }
 
 } // namespace
+
+// Reads the jobs a pass publishes, on the publisher's thread, through a connection of its
+// own: the file opened read-only for each read (a file put in its place meanwhile, by a
+// restore, is the one read), the server's connection kept from one read to the next.
+class TakvimOkuyucu {
+public:
+    struct Istek {
+        std::function<std::unique_ptr<Veritabani>()> acici;
+        QString veritabani; // which database: another one is another connection
+        bool kalici = false;
+        QString kimlik;     // the database's identity, as the windows' connection has it
+        TakvimYayini::Ayar ayar;
+        QDate bugun;
+    };
+
+    std::shared_ptr<TakvimVerisi> oku(const Istek &i)
+    {
+        if (!m_vt || m_veritabani != i.veritabani) {
+            m_vt.reset();
+            m_vt = i.acici();
+            m_veritabani = i.veritabani;
+        }
+        try {
+            auto veri = std::make_shared<TakvimVerisi>();
+            veri->kimlik = i.kimlik;
+            veri->klasorYollari = TakvimDosyasi::klasorYollari(m_vt->klasorler());
+            const QSet<QString> secili(i.ayar.klasorler.cbegin(), i.ayar.klasorler.cend());
+            m_vt->isListesi(Veritabani::ListeKipi::Tumu, i.bugun, [&](const Veritabani::HamIsSatiri &s) {
+                // A job without a date has no place in a calendar.
+                if (s.tarih == Veritabani::HamIsSatiri::TarihYok)
+                    return;
+                if (!i.ayar.tumKlasorler && !secili.contains(QString::fromUtf8(s.anahtari)))
+                    return;
+                veri->isler.push_back(Veritabani::kayit(s));
+            });
+            // The advance warnings matter only for what is still to come.
+            TakvimDosyasi::onGunleriDoldur(*m_vt, veri->isler, i.bugun);
+            // The server tells this connection the desks' changes too; the windows'
+            // connection follows them, so here they are only let go.
+            m_vt->baskaMasaDegisiklikleriniAl();
+            if (!i.kalici)
+                m_vt.reset();
+            return veri;
+        } catch (const Hata &) {
+            m_vt.reset();
+            throw;
+        }
+    }
+
+private:
+    std::unique_ptr<Veritabani> m_vt;
+    QString m_veritabani;
+};
 
 TakvimYayini::Ayar TakvimYayini::ayarlariOku()
 {
@@ -65,7 +121,7 @@ TakvimBicimi TakvimYayini::varsayilanBicim()
 
 TakvimYayini::TakvimYayini(QObject *parent, Veritabani *vt, const QString &kayitKlasoru, TakvimBicimi bicim)
     : QObject(parent), m_vt(vt), m_kayitKlasoru(kayitKlasoru), m_esitleyici(new TakvimEsitleyici(std::move(bicim))),
-      m_bakis(new QTimer(this)), m_bekleme(new QTimer(this)), m_denetim(new QTimer(this))
+      m_okuyucu(new TakvimOkuyucu), m_bakis(new QTimer(this)), m_bekleme(new QTimer(this)), m_denetim(new QTimer(this))
 {
     m_is.setObjectName(QStringLiteral("TakvimYayini"));
     m_esitleyici->moveToThread(&m_is);
@@ -128,11 +184,13 @@ TakvimYayini::TakvimYayini(QObject *parent, Veritabani *vt, const QString &kayit
 TakvimYayini::~TakvimYayini()
 {
     TakvimEsitleyici *e = m_esitleyici;
+    TakvimOkuyucu *o = m_okuyucu;
     QMetaObject::invokeMethod(
         e,
-        [e] {
+        [e, o] {
             e->durdur();
             delete e;
+            delete o;
         },
         Qt::BlockingQueuedConnection);
     m_is.quit();
@@ -296,51 +354,63 @@ void TakvimYayini::sunucuDenetimAraligiAyarla(int ms)
     m_denetim->setInterval(ms);
 }
 
-std::shared_ptr<TakvimVerisi> TakvimYayini::oku()
-{
-    Veritabani &v = vt();
-    auto veri = std::make_shared<TakvimVerisi>();
-    veri->kimlik = v.kimlik();
-    veri->klasorYollari = TakvimDosyasi::klasorYollari(v.klasorler());
-    const QDate bugun = Arayuz::saat().simdi().date();
-    const QSet<QString> secili(m_ayar.klasorler.cbegin(), m_ayar.klasorler.cend());
-    v.isListesi(Veritabani::ListeKipi::Tumu, bugun, [&](const Veritabani::HamIsSatiri &s) {
-        // A job without a date has no place in a calendar.
-        if (s.tarih == Veritabani::HamIsSatiri::TarihYok)
-            return;
-        if (!m_ayar.tumKlasorler && !secili.contains(QString::fromUtf8(s.anahtari)))
-            return;
-        veri->isler.push_back(Veritabani::kayit(s));
-    });
-    // The advance warnings matter only for what is still to come.
-    TakvimDosyasi::onGunleriDoldur(v, veri->isler, bugun);
-    return veri;
-}
-
 void TakvimYayini::gonder(bool sunucuyuDenetle)
 {
     if (!m_bagli)
         return;
-    std::shared_ptr<TakvimVerisi> veri;
-    try {
-        veri = oku();
-    } catch (const Hata &h) {
-        // Tried again at the next change or pass; the desk shows its own message for the
-        // database itself.
-        if (m_okumaSorunu != h.aciklama()) {
-            m_okumaSorunu = h.aciklama();
-            gunlukYaz(QStringLiteral("İşler takvim için okunamadı: %1").arg(h.aciklama()));
-        }
-        durumYaz(QStringLiteral("Takvim: işler okunamadı, yeniden denenecek"), h.aciklama());
-        m_bekleme->start(qMax(DegisiklikBeklemesiMs, 5000));
+    if (m_okunuyor) {
+        m_yenidenOku = true;
+        m_sonraDenetle = m_sonraDenetle || sunucuyuDenetle;
         return;
     }
-    m_okumaSorunu.clear();
-    istenIs([e = m_esitleyici, veri = std::shared_ptr<const TakvimVerisi>(std::move(veri)), sunucuyuDenetle] {
-        e->veriVer(veri, sunucuyuDenetle);
+    TakvimOkuyucu::Istek istek;
+    try {
+        Veritabani &v = vt();
+        istek.acici = v.okuyucuAcici();
+        istek.veritabani = v.adi();
+        istek.kalici = v.sunucuMu();
+        istek.kimlik = v.kimlik();
+    } catch (const Hata &h) {
+        okundu(h.aciklama());
+        return;
+    }
+    istek.ayar = m_ayar;
+    istek.bugun = Arayuz::saat().simdi().date();
+    m_okunuyor = true;
+    istenIs([this, e = m_esitleyici, o = m_okuyucu, istek = std::move(istek), sunucuyuDenetle] {
+        QString sorun;
+        try {
+            e->veriVer(o->oku(istek), sunucuyuDenetle);
+        } catch (const Hata &h) {
+            sorun = h.aciklama();
+        }
+        QMetaObject::invokeMethod(this, [this, sorun] { okundu(sorun); });
     });
-    // The next burst of changes waits the usual time again.
-    m_bekleme->setInterval(DegisiklikBeklemesiMs);
+}
+
+void TakvimYayini::okundu(const QString &sorun)
+{
+    m_okunuyor = false;
+    if (!sorun.isEmpty()) {
+        // Tried again at the next change or pass; the desk shows its own message for the
+        // database itself.
+        if (m_okumaSorunu != sorun) {
+            m_okumaSorunu = sorun;
+            gunlukYaz(QStringLiteral("İşler takvim için okunamadı: %1").arg(sorun));
+        }
+        if (m_bagli) {
+            durumYaz(QStringLiteral("Takvim: işler okunamadı, yeniden denenecek"), sorun);
+            m_bekleme->start(qMax(DegisiklikBeklemesiMs, 5000));
+        }
+    } else {
+        m_okumaSorunu.clear();
+        // The next burst of changes waits the usual time again.
+        m_bekleme->setInterval(DegisiklikBeklemesiMs);
+    }
+    if (m_yenidenOku) {
+        m_yenidenOku = false;
+        gonder(std::exchange(m_sonraDenetle, false));
+    }
 }
 
 void TakvimYayini::durumYaz(const QString &metin, const QString &sorun)

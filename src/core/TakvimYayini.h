@@ -1,15 +1,12 @@
 #pragma once
 // Publishing the jobs to a CalDAV calendar (a phone's calendar reads it): the windows'
-// side. It reads the jobs of the published folders on the windows' thread, through the
-// program's one database connection, whenever this desk (or, on the office server,
-// another desk) has changed something, and at a periodic pass; it hands them over as data
-// to the TakvimEsitleyici on a thread of its own, which does all the network work. The
-// status and a log of what happened are kept here for the status bar and the log window;
-// nothing here ever shows a message box.
-//
-// Reading on the windows' thread keeps the database to its one connection (which already
-// deals with a lost office server and a file replaced under the program); reading is fast
-// (100 000 jobs in a fifth of a second) and happens at most once a second, after a change.
+// side. It watches for changes (this desk's write counter, and the other desks' changes
+// the office server tells, through degisti()) and asks for a pass at most once a second
+// after one, and at a periodic pass. The jobs of the published folders are read on the
+// publisher's own thread, through a connection of its own to the same database, and
+// handed to the TakvimEsitleyici there, which does all the network work: a read of
+// 100 000 jobs never holds up the windows. The status and a log of what happened are kept
+// here for the status bar and the log window; nothing here ever shows a message box.
 
 #include "core/TakvimEsitleyici.h"
 
@@ -25,6 +22,7 @@ class QTimer;
 
 namespace Zelvora {
 
+class TakvimOkuyucu;
 class Veritabani;
 
 class TakvimYayini : public QObject {
@@ -94,8 +92,11 @@ Q_SIGNALS:
 
 private:
     Veritabani &vt() const;
-    std::shared_ptr<TakvimVerisi> oku();
+    // Has the jobs read on the publisher's thread and handed to it; one read at a time,
+    // a request meanwhile makes one more read after it.
     void gonder(bool sunucuyuDenetle);
+    // The read asked by gonder ended (sorun: why it failed, empty when it did not).
+    void okundu(const QString &sorun);
     void baglan(const QString &parola);
     void durumYaz(const QString &metin, const QString &sorun = QString());
     void gunlukYaz(const QString &satir);
@@ -105,6 +106,7 @@ private:
     QString m_kayitKlasoru;
     QThread m_is;
     TakvimEsitleyici *m_esitleyici;
+    TakvimOkuyucu *m_okuyucu; // lives and is used on m_is
     Ayar m_ayar;
     QString m_kayitDosyasi;
     bool m_bagli = false; // the publisher has its collection and password
@@ -117,6 +119,9 @@ private:
     QString m_durum, m_sorun;
     QDateTime m_sonEsitleme;
     QString m_okumaSorunu; // told once until a read succeeds again
+    bool m_okunuyor = false;     // a read is under way on the publisher's thread
+    bool m_yenidenOku = false;   // ... and another was asked meanwhile
+    bool m_sonraDenetle = false; // ... reading the server too
     // The password asked of the user in this run, for this address and user.
     QString m_sorulanParola, m_sorulanIcin;
     bool m_parolaSoruldu = false;

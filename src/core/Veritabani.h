@@ -11,8 +11,8 @@
 #include <QString>
 #include <QTime>
 
-#include <limits>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -114,6 +114,11 @@ public:
     virtual bool sunucuMu() const { return false; }
     // The file's path, or the server and database, for messages.
     virtual QString adi() const = 0;
+    // How to open a connection of its own to this same database, for a reader on another
+    // thread: the file read-only, the server with a new connection. The function may be
+    // called on any thread (it may wait for the server there) and throws Hata as the
+    // opening does.
+    virtual std::function<std::unique_ptr<Veritabani>()> okuyucuAcici() const = 0;
     // What other desks have changed since the last call (never anything for the file):
     // IslerDegisti, KlasorlerDegisti, or both (also after a reconnect, when anything may
     // have changed). Cheap: it only looks at what the server has already sent.

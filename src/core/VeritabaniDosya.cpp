@@ -109,6 +109,7 @@ bool kimlikOku(const QString &yol, quint64 &aygit, quint64 &dugum)
 
 DosyaVeritabani::DosyaVeritabani(sqlite3 *db, const QString &yol) : m_db(db), m_yol(yol)
 {
+    tamamlananlariSay();
     kimlikOku(m_yol, m_aygit, m_dugum);
     try {
         m_onHatirlatmaVar = DosyaSemasi::onHatirlatmaVar(m_db);
@@ -136,8 +137,11 @@ void DosyaVeritabani::yenidenAc()
     auto *d = static_cast<DosyaVeritabani *>(yeni.get());
     m_kucultme.reset();
     m_listeDeyimleri.clear();
+    // The counter goes on from where it was: a watcher sees the new file as a change.
+    m_oncekiDegisiklik += quint64(sqlite3_total_changes64(m_db)) + 1;
     sqlite3_close_v2(m_db);
     m_db = std::exchange(d->m_db, nullptr);
+    tamamlananlariSay();
     m_aygit = d->m_aygit;
     m_dugum = d->m_dugum;
     m_degisti = false;
@@ -252,9 +256,21 @@ void Veritabani::bosOlustur(const QString &yol)
 
 quint64 DosyaVeritabani::yazimSayaci() const
 {
-    // Every row this connection has changed, since it was opened (a connection opened anew
-    // starts again from 0, which is a change too unless nothing was written either way).
-    return quint64(sqlite3_total_changes64(m_db));
+    // Every row changed and every write committed since the database was opened: a watcher
+    // reading through a connection of its own sees a write only once it is committed, and
+    // a transaction of many writes moves the counter again at its end.
+    return m_oncekiDegisiklik + quint64(sqlite3_total_changes64(m_db)) + m_tamamlanan;
+}
+
+void DosyaVeritabani::tamamlananlariSay()
+{
+    sqlite3_commit_hook(
+        m_db,
+        [](void *sayac) {
+            ++*static_cast<quint64 *>(sayac);
+            return 0; // the commit goes on
+        },
+        &m_tamamlanan);
 }
 
 void DosyaVeritabani::calistir(const char *sql)

@@ -26,6 +26,10 @@ public:
     void onbellegiSonraKucult();
 
     QString adi() const override { return m_yol; }
+    std::function<std::unique_ptr<Veritabani>()> okuyucuAcici() const override
+    {
+        return [yol = m_yol] { return Veritabani::okumakIcinAc(yol); };
+    }
     void yenidenAc() override;
     bool eskiSemaMi() override;
     void semaYukselt() override;
@@ -83,6 +87,8 @@ private:
     // every write is refused (Hata VeritabaniDegisti); a read is told once and then goes
     // on with the file still open.
     void kimlikDenetle(bool yazma);
+    // Counts the committed writes of m_db into m_tamamlanan.
+    void tamamlananlariSay();
     std::vector<IsKaydi> hatirlatmaSorgusu(const QDate &bugun, const QTime &dakika, const QDate &ufukTarihi,
                                            const QTime &ufukSaati);
     void satirOku(const Sqlite::Deyim &d, IsKaydi &is) const;
@@ -98,6 +104,8 @@ private:
     bool m_tabloBildirildi = false; // the scan told of a dropped table
     bool m_onHatirlatmaVar = false; // the file has the advance-warning table
     QString m_kimlik;               // the database's identity, once read
+    quint64 m_tamamlanan = 0;       // transactions that wrote, committed on this connection
+    quint64 m_oncekiDegisiklik = 0; // rows changed by the connections replaced (yenidenAc)
     // The listing statements, prepared once and kept (finalised before the connection closes).
     std::vector<std::pair<QByteArray, std::unique_ptr<Sqlite::Deyim>>> m_listeDeyimleri;
 };

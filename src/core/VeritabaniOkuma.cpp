@@ -6,7 +6,8 @@
 
 #include <sqlite3.h>
 
-// The read-only opening of the file back end, for the command line's listings.
+// The read-only opening of the file back end, for the command line's listings and the
+// calendar publisher's reader.
 
 namespace Zelvora {
 

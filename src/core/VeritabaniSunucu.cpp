@@ -112,7 +112,7 @@ std::unique_ptr<Veritabani> Veritabani::sunucuyaBaglan(const QString &baglanti)
 }
 
 SunucuVeritabani::SunucuVeritabani(const QString &baglanti)
-    : m_ad(sunucuAdi(baglanti)), m_baglanti(std::make_unique<SunucuBaglantisi>(baglanti, m_ad, [this] { kur(); }))
+    : m_baglantiMetni(baglanti), m_ad(sunucuAdi(baglanti)), m_baglanti(std::make_unique<SunucuBaglantisi>(baglanti, m_ad, [this] { kur(); }))
 {
     m_baglanti->baglan(HataNo::DiskAg);
     semayiDenetle();
@@ -413,9 +413,11 @@ PGresult *SunucuVeritabani::calistir(const char *sql, const QList<Deger> &degerl
         boylar.push_back(int(d.metin.size()));
     }
     // A statement that may write rows moves the counter a watcher looks at (the calendar's
-    // publisher), whether or not it succeeds: looking again costs it little.
+    // publisher), whether or not it succeeds: looking again costs it little. So does the
+    // end of a transaction: a watcher reading through a connection of its own sees the rows
+    // only then, and a long transaction lets the windows (and the watcher) run meanwhile.
     if (qstrnicmp(sql, "INSERT", 6) == 0 || qstrnicmp(sql, "UPDATE", 6) == 0 || qstrnicmp(sql, "DELETE", 6) == 0
-        || qstrnicmp(sql, "WITH", 4) == 0)
+        || qstrnicmp(sql, "WITH", 4) == 0 || qstrnicmp(sql, "COMMIT", 6) == 0)
         ++m_yazimSayaci;
     PGresult *r = m_baglanti->gonder(sql, int(degerler.size()), metinler.data(), boylar.data());
     if (!r) {

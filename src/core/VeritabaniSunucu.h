@@ -27,6 +27,10 @@ public:
 
     bool sunucuMu() const override { return true; }
     QString adi() const override { return m_ad; }
+    std::function<std::unique_ptr<Veritabani>()> okuyucuAcici() const override
+    {
+        return [baglanti = m_baglantiMetni] { return Veritabani::sunucuyaBaglan(baglanti); };
+    }
     Degisiklikler baskaMasaDegisiklikleriniAl() override;
     bool baglantiVar() override;
     bool baglantiyiSurdur() override;
@@ -108,6 +112,7 @@ private:
     // folder is gone (the fixed nodes always exist).
     bool klasoruKilitle(const QString &anahtari);
 
+    QString m_baglantiMetni; // as given, for another connection to the same database
     QString m_ad;
     std::unique_ptr<SunucuBaglantisi> m_baglanti;
     bool m_degisiklikVar = false;

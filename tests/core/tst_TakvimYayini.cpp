@@ -1,6 +1,7 @@
 // The calendar's publisher against a real CalDAV server (Radicale, which the test command
-// starts: its collection's address in the file ZELVORA_TEST_RADICALE names) and, for two
-// desks of an office, the real PostgreSQL server (ZELVORA_TEST_SUNUCU). Each case works
+// starts: its collection's address in the file ZELVORA_TEST_RADICALE names), a plain
+// WebDAV server (Apache's mod_dav, ZELVORA_TEST_WEBDAV) and, for two desks of an office,
+// the real PostgreSQL server (ZELVORA_TEST_SUNUCU). Each case works
 // in a calendar collection of its own. Without the servers the cases are skipped (and
 // fail under CI). The keyring's case runs beside a keyring of its own
 // (scripts/anahtarlik-gecici.sh, which the test command runs with ZELVORA_TEST_ANAHTARLIK).
@@ -103,11 +104,15 @@ private Q_SLOTS:
     void sunucuDurupKalkincaEksiksizSurer();
     void ikiMasaAyniKlasoruCiftlemedenYayinlar();
     void secilmeyenKlasorYayinlanmaz();
+    void yalnizcaKaydedilenYayinlanir();
+    void etiketVermeyenSunucuyaYayinlanir();
     void anahtarliktakiParolaKullanilir();
 
 private:
     // A new calendar collection on the test's server; empty (and skipped) without one.
     QUrl yeniKoleksiyon();
+    // A new collection on the plain WebDAV server; empty without one.
+    QUrl yeniWebdavKoleksiyonu();
     // A folder and n jobs in it, in one transaction; returns the jobs' numbers.
     QList<qint64> isEkle(Veritabani &vt, const QString &klasor, int n, const QString &konu = QStringLiteral("Duruşma"));
     std::unique_ptr<TakvimYayini> yayin(const QUrl &adres, Veritabani *vt = nullptr, const QString &kayit = QString());
@@ -139,6 +144,19 @@ QUrl TakvimYayiniTesti::yeniKoleksiyon()
     const int kod = m_dav.istek("MKCALENDAR", yeni).kod;
     if (kod != 201)
         qWarning("MKCALENDAR %s: %d", qPrintable(yeni.toString()), kod);
+    return kod == 201 ? yeni : QUrl();
+}
+
+QUrl TakvimYayiniTesti::yeniWebdavKoleksiyonu()
+{
+    QFile dosya(qEnvironmentVariable("ZELVORA_TEST_WEBDAV"));
+    if (!dosya.open(QIODevice::ReadOnly))
+        return QUrl();
+    const QUrl kok(QString::fromUtf8(dosya.readAll().trimmed()));
+    const QUrl yeni = kok.resolved(QUrl(QStringLiteral("../deneme-%1/").arg(QRandomGenerator::global()->generate())));
+    const int kod = m_dav.istek("MKCOL", yeni).kod;
+    if (kod != 201)
+        qWarning("MKCOL %s: %d", qPrintable(yeni.toString()), kod);
     return kod == 201 ? yeni : QUrl();
 }
 
@@ -438,6 +456,79 @@ void TakvimYayiniTesti::secilmeyenKlasorYayinlanmaz()
     a.tumKlasorler = true;
     y.ayarla(a);
     QTRY_COMPARE_WITH_TIMEOUT(m_dav.kaynaklar(adres).size(), 7, 10000);
+}
+
+void TakvimYayiniTesti::yalnizcaKaydedilenYayinlanir()
+{
+    // The publisher reads through a connection of its own: what a transaction has written
+    // reaches the calendar when it is committed, and never when it is taken back.
+    const QUrl adres = yeniKoleksiyon();
+    if (adres.isEmpty())
+        ZELVORA_CALISAMAZ("no CalDAV test server (the test command starts one and sets ZELVORA_TEST_RADICALE)");
+    m_ortam->veritabaniniAc();
+    Veritabani &vt = Veritabani::acik();
+    isEkle(vt, QStringLiteral("1-Anahtar"), 2);
+    auto y = yayin(adres);
+    QVERIFY(bekle(*y, 30000));
+    QCOMPARE(m_dav.kaynaklar(adres).size(), 2);
+
+    const auto yarimYaz = [&](const QString &konu) {
+        vt.calistir("BEGIN");
+        for (int i = 0; i < 3; ++i) {
+            IsKaydi is;
+            is.anahtari = QStringLiteral("1-Anahtar");
+            is.tarih = QDate(2026, 12, 20);
+            is.konu = konu;
+            vt.isEkle(is);
+        }
+    };
+    // The writes move the counter: a pass runs while the transaction is open and finds
+    // nothing new.
+    yarimYaz(QStringLiteral("Geri alınacak"));
+    QVERIFY(bekle(*y, 30000));
+    QCOMPARE(m_dav.kaynaklar(adres).size(), 2);
+    vt.calistir("ROLLBACK");
+    // The end of a transaction is a change of its own.
+    yarimYaz(QStringLiteral("Kaydedilecek"));
+    QVERIFY(bekle(*y, 30000));
+    QCOMPARE(m_dav.kaynaklar(adres).size(), 2);
+    vt.calistir("COMMIT");
+    QVERIFY(bekle(*y, 30000));
+    QCOMPARE(m_dav.kaynaklar(adres).size(), 5);
+    // A read beside the open transaction never failed.
+    const QString gunluk = y->gunlukSatirlari().join(QLatin1Char('\n'));
+    QVERIFY2(!gunluk.contains(QStringLiteral("okunamadı")), qPrintable(gunluk));
+}
+
+void TakvimYayiniTesti::etiketVermeyenSunucuyaYayinlanir()
+{
+    // A server that answers a write without its ETag (allowed, and common) and gives weak
+    // ETags for what was just written: the publisher asks for the ETag (HEAD), and a
+    // change it cannot prove with If-Match is read back and written over the server's.
+    const QUrl adres = yeniWebdavKoleksiyonu();
+    if (adres.isEmpty())
+        ZELVORA_CALISAMAZ("no WebDAV test server (the test command starts one and sets ZELVORA_TEST_WEBDAV)");
+    m_ortam->veritabaniniAc();
+    Veritabani &vt = Veritabani::acik();
+    const QList<qint64> nolar = isEkle(vt, QStringLiteral("1-Anahtar"), 20);
+    auto y = yayin(adres);
+    QVERIFY2(bekle(*y, 60000), qPrintable(y->gunlukSatirlari().join(QLatin1Char('\n'))));
+    QCOMPARE(m_dav.kaynaklar(adres).size(), 20);
+    TakvimVerisi veri;
+    veri.kimlik = vt.kimlik();
+    const QUrl kaynak = adres.resolved(QUrl(TakvimEsitleyici::kaynakAdi(bicim().uid(veri, vt.is(nolar.at(3))))));
+    IsKaydi is = vt.is(nolar.at(3));
+    is.konu = QStringLiteral("Bilirkişi incelemesi");
+    vt.isGuncelle(is);
+    QTRY_VERIFY_WITH_TIMEOUT(m_dav.istek("GET", kaynak).govde.contains("Bilirkişi incelemesi"), 10000);
+    vt.isSil(nolar.at(4));
+    QTRY_COMPARE_WITH_TIMEOUT(m_dav.kaynaklar(adres).size(), 19, 10000);
+    QTRY_VERIFY(y->sorun().isEmpty());
+    const QString gunluk = y->gunlukSatirlari().join(QLatin1Char('\n'));
+    QVERIFY2(!gunluk.contains(QStringLiteral("yazılamadı")) && !gunluk.contains(QStringLiteral("eşitlenemedi")),
+             qPrintable(gunluk));
+    // Our own write read back is not somebody else's change.
+    QVERIFY2(!gunluk.contains(QStringLiteral("sunucuda değiştirilmişti")), qPrintable(gunluk));
 }
 
 void TakvimYayiniTesti::anahtarliktakiParolaKullanilir()

@@ -10,9 +10,11 @@
 #                                         needs root
 #   fikstur.sh radicale baslat|durdur DIR a CalDAV server (scripts/radicale-gecici.sh) on
 #                                         127.0.0.1, its address in DIR/adres
+#   fikstur.sh webdav baslat|durdur DIR   a WebDAV server (scripts/webdav-gecici.sh) on
+#                                         127.0.0.1, its address in DIR/adres
 set -uo pipefail
 betikler=$(cd "$(dirname "$0")/../../scripts" && pwd)
-[ $# -eq 3 ] || { echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2; }
+[ $# -eq 3 ] || { echo "usage: $0 sunucu|cups|radicale|webdav baslat|durdur DIR" >&2; exit 2; }
 tur=$1
 islem=$2
 klasor=$3
@@ -20,7 +22,8 @@ case "$tur" in
   sunucu) betik="$betikler/sunucu-gecici.sh" ;;
   cups) betik="$betikler/cups-gecici.sh" ;;
   radicale) betik="$betikler/radicale-gecici.sh" ;;
-  *) echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2 ;;
+  webdav) betik="$betikler/webdav-gecici.sh" ;;
+  *) echo "usage: $0 sunucu|cups|radicale|webdav baslat|durdur DIR" >&2; exit 2 ;;
 esac
 
 durdur() {
@@ -52,5 +55,5 @@ case "$islem" in
     rmdir "$(dirname "$klasor")" 2>/dev/null
     exit 0
     ;;
-  *) echo "usage: $0 sunucu|cups|radicale baslat|durdur DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 sunucu|cups|radicale|webdav baslat|durdur DIR" >&2; exit 2 ;;
 esac
