@@ -14,7 +14,10 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+
+#include <time.h>
 
 namespace Zelvora::Olcum {
 
@@ -68,5 +71,45 @@ inline bool bekle(const std::function<bool()> &bitti, qint64 enFazlaMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return bitti();
 }
+
+// The event loop's pulse: a 20 ms timer whose worst lateness is the longest the windows
+// would have waited (enUzunMs), and the thread's own CPU time in that worst gap
+// (enUzunIsMs): the part of a stall that is the program's work, not a wait for the
+// machine's cores or for a server.
+struct Nabiz {
+    QElapsedTimer saat;
+    QTimer zamanlayici;
+    qint64 son = 0;
+    double islemciSon = 0, enUzunMs = 0, enUzunIsMs = 0;
+
+    static double islemci()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    }
+    Nabiz()
+    {
+        saat.start();
+        zamanlayici.setTimerType(Qt::PreciseTimer);
+        zamanlayici.setInterval(20);
+        QObject::connect(&zamanlayici, &QTimer::timeout, [this] {
+            const qint64 simdi = saat.nsecsElapsed();
+            enUzunMs = std::max(enUzunMs, double(simdi - son) / 1e6 - 20);
+            son = simdi;
+            const double is = islemci();
+            enUzunIsMs = std::max(enUzunIsMs, is - islemciSon);
+            islemciSon = is;
+        });
+        sifirla();
+        zamanlayici.start();
+    }
+    void sifirla()
+    {
+        enUzunMs = enUzunIsMs = 0;
+        son = saat.nsecsElapsed();
+        islemciSon = islemci();
+    }
+};
 
 } // namespace Zelvora::Olcum

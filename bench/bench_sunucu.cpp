@@ -24,6 +24,8 @@
 // own: the desk reaches the server's Unix socket over 127.0.0.1 through it, and every
 // byte the server sends (rows, notifications, the protocol's own) is counted.
 
+#include "OrnekVeritabani.h"
+
 #include "core/Arayuzler.h"
 #include "core/Ayarlar.h"
 #include "core/OrtakDegiskenler.h"
@@ -108,15 +110,15 @@ double ms(const QElapsedTimer &z)
     return double(z.nsecsElapsed()) / 1e6;
 }
 
-struct Olcum {
+struct Sureler {
     double birKlasor = 1e9, tumKlasorler = 1e9;
     int birSatir = 0, tumSatir = 0;
 };
 
 // The main window on the open database: one folder, then all folders, best of tekrar.
-Olcum olc(int tekrar)
+Sureler olc(int tekrar)
 {
-    Olcum o;
+    Sureler o;
     auto f = std::make_unique<AnaForm>(true);
     // The reminder scan's modal window, for the generated jobs due today, would wait for
     // a user that is not there.
@@ -309,29 +311,7 @@ int izleyiciMasa(const QString &sunucu)
     QApplication::processEvents();
     IsListesi *liste = f->findChild<IsListesi *>(QStringLiteral("YapilacakIslerListesi"));
 
-    QElapsedTimer saat;
-    saat.start();
-    qint64 son = 0;
-    double enUzun = 0;
-    // The window thread's own CPU time between two ticks: the part of a stall that is the
-    // desk's work, not a wait for the machine's cores or for the server.
-    const auto islemci = [] {
-        timespec t{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-    };
-    double islemciSon = 0, enUzunIs = 0;
-    QTimer nabiz;
-    nabiz.setTimerType(Qt::PreciseTimer);
-    nabiz.setInterval(20);
-    QObject::connect(&nabiz, &QTimer::timeout, [&] {
-        const qint64 simdi = saat.nsecsElapsed();
-        enUzun = std::max(enUzun, double(simdi - son) / 1e6 - 20);
-        son = simdi;
-        const double is = islemci();
-        enUzunIs = std::max(enUzunIs, is - islemciSon);
-        islemciSon = is;
-    });
+    Olcum::Nabiz nabiz;
     long long ilkBayt = 0;
     QSocketNotifier girdi(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&girdi, &QSocketNotifier::activated, [&] {
@@ -340,13 +320,10 @@ int izleyiciMasa(const QString &sunucu)
         const QByteArray komut = n > 0 ? QByteArray(tampon, int(n)).trimmed() : QByteArrayLiteral("BITIR");
         if (komut.startsWith("BASLA")) {
             ilkBayt = araci.bayt();
-            enUzun = enUzunIs = 0;
-            son = saat.nsecsElapsed();
-            islemciSon = islemci();
-            nabiz.start();
+            nabiz.sifirla();
         } else {
-            satirYaz("SONUC " + QByteArray::number(enUzun, 'f', 1) + ' ' + QByteArray::number(araci.bayt() - ilkBayt)
-                     + ' ' + QByteArray::number(liste->satirSayisi()) + ' ' + QByteArray::number(enUzunIs, 'f', 1));
+            satirYaz("SONUC " + QByteArray::number(nabiz.enUzunMs, 'f', 1) + ' ' + QByteArray::number(araci.bayt() - ilkBayt)
+                     + ' ' + QByteArray::number(liste->satirSayisi()) + ' ' + QByteArray::number(nabiz.enUzunIsMs, 'f', 1));
             QApplication::quit();
         }
     });
@@ -568,9 +545,9 @@ int main(int argc, char **argv)
                 sunucuUretim);
 
     Veritabani::acikAyarla(dosyaVt.get());
-    const Olcum d = olc(tekrar);
+    const Sureler d = olc(tekrar);
     Veritabani::acikAyarla(sunucuVt.get());
-    const Olcum s = olc(tekrar);
+    const Sureler s = olc(tekrar);
     Veritabani::acikAyarla(nullptr);
 
     std::printf("\n%-36s %12s %12s %8s\n", "ana pencere (en iyi / tekrar)", "dosya ms", "sunucu ms", "oran");
