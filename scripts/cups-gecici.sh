@@ -10,6 +10,7 @@
 #   scripts/cups-gecici.sh baslat DIR   starts it; the socket is DIR/durum/cups.sock
 #   scripts/cups-gecici.sh durdur DIR   stops it (the folder is left for the caller)
 set -uo pipefail
+. "$(cd "$(dirname "$0")" && pwd)/ortak.sh"
 [ $# -eq 2 ] || { echo "usage: $0 baslat|durdur DIR" >&2; exit 2; }
 islem=$1
 c=$2
@@ -86,15 +87,7 @@ EOC
     ;;
   durdur)
     [ -d "$c" ] || exit 0
-    if [ -f "$c/cupsd.pid" ]; then
-      pid=$(cat "$c/cupsd.pid")
-      kill "$pid" 2>/dev/null
-      for ((i = 0; i < 40; i++)); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.25
-      done
-      rm -f "$c/cupsd.pid"
-    fi
+    sureci_durdur "$c/cupsd.pid"
     [ -f "$c/ornek" ] && rm -f "/etc/cups/cups-pdf-$(cat "$c/ornek").conf"
     ;;
   *)

@@ -23,6 +23,21 @@ eksikleri_bildir() {
   exit 1
 }
 
+# sureci_durdur PID_FILE: stops the process the file names (TERM, up to 10 s, then KILL)
+# and removes the file; nothing when there is no file.
+sureci_durdur() {
+  [ -f "$1" ] || return 0
+  local pid
+  pid=$(cat "$1")
+  kill "$pid" 2>/dev/null
+  for ((i = 0; i < 40; i++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill -9 "$pid" 2>/dev/null
+  rm -f "$1"
+}
+
 # masa_hazirla BUILD_DIR FOLDER: a desk of its own under FOLDER for an end-to-end run:
 # the program and its own files in FOLDER/program, a home in FOLDER/ev whose data folder
 # holds a database made from the template, and FOLDER/tmp. Sets veri to the data folder.

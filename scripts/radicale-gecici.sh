@@ -11,6 +11,7 @@
 #
 # Needs Debian's python3-radicale and curl (scripts/kur.sh installs them).
 set -uo pipefail
+. "$(cd "$(dirname "$0")" && pwd)/ortak.sh"
 kullanim() { echo "usage: $0 baslat|durdur DIR" >&2; exit 2; }
 [ $# -eq 2 ] || kullanim
 islem=$1
@@ -19,23 +20,11 @@ python=/usr/bin/python3
 kullanici=zelvora
 parola=zelvora
 
-durdur() {
-  [ -f "$klasor/radicale.pid" ] || return 0
-  pid=$(cat "$klasor/radicale.pid")
-  kill "$pid" 2>/dev/null
-  for ((i = 0; i < 40; i++)); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.25
-  done
-  kill -9 "$pid" 2>/dev/null
-  rm -f "$klasor/radicale.pid"
-}
+durdur() { sureci_durdur "$klasor/radicale.pid"; }
 
 case "$islem" in
   baslat)
     if ! "$python" -c 'import radicale' 2>/dev/null || ! command -v curl >/dev/null; then
-      kok=$(cd "$(dirname "$0")/.." && pwd)
-      . "$kok/scripts/ortak.sh"
       eksikleri_bildir python3-radicale curl
     fi
     mkdir -p "$klasor/depo"

@@ -10,6 +10,7 @@
 #                                         kept in DIR/adres)
 #   scripts/webdav-gecici.sh durdur DIR   stops it (the folder is left for the caller)
 set -uo pipefail
+. "$(cd "$(dirname "$0")" && pwd)/ortak.sh"
 kullanim() { echo "usage: $0 baslat|durdur DIR" >&2; exit 2; }
 [ $# -eq 2 ] || kullanim
 islem=$1
@@ -19,24 +20,12 @@ moduller=/usr/lib/apache2/modules
 kullanici=zelvora
 parola=zelvora
 
-durdur() {
-  [ -f "$klasor/httpd.pid" ] || return 0
-  pid=$(cat "$klasor/httpd.pid")
-  kill "$pid" 2>/dev/null
-  for ((i = 0; i < 40; i++)); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.25
-  done
-  kill -9 "$pid" 2>/dev/null
-  rm -f "$klasor/httpd.pid"
-}
+durdur() { sureci_durdur "$klasor/httpd.pid"; }
 
 case "$islem" in
   baslat)
     if [ ! -x "$apache" ] || [ ! -f "$moduller/mod_dav_fs.so" ] || ! command -v htpasswd >/dev/null \
       || ! command -v curl >/dev/null; then
-      kok=$(cd "$(dirname "$0")/.." && pwd)
-      . "$kok/scripts/ortak.sh"
       eksikleri_bildir apache2-bin apache2-utils curl
     fi
     mkdir -p "$klasor"
