@@ -127,10 +127,13 @@ int main(int argc, char **argv)
         a.adres = adres.toString();
         a.kullanici = QStringLiteral("zelvora");
         QTimer dakika;
-        int dakikalar = 0, oncekiYapilan = 0;
+        int dakikalar = 0, oncekiYapilan = 0, toplamYapilan = 0;
         QObject::connect(&dakika, &QTimer::timeout, &app, [&] {
             ++dakikalar;
-            std::printf("  %d min: %d events written, %d in the last minute\n", dakikalar, yapilan, yapilan - oncekiYapilan);
+            // A new pass counts from 0 again (the periodic one every 5 minutes starts one).
+            const int son = yapilan >= oncekiYapilan ? yapilan - oncekiYapilan : yapilan;
+            toplamYapilan += son;
+            std::printf("  %d min: %d events written, %d in the last minute\n", dakikalar, toplamYapilan, son);
             std::fflush(stdout);
             oncekiYapilan = yapilan;
         });
@@ -141,29 +144,34 @@ int main(int argc, char **argv)
         Olcum::bekle([&] { return bitti; }, qint64(sinirSn) * 1000);
         dakika.stop();
         const double sn = double(sure.elapsed()) / 1000.0;
-        const double durma = nabiz.enUzunMs;
+        const double durma = nabiz.enUzunMs, durmaIs = nabiz.enUzunIsMs;
         if (bitti) {
             const int sayilan = kaynakSayisi(adres);
             std::printf("%d jobs: first publication %.1f s (%.0f events/s), %d resources on the server; "
-                        "worst stall of the windows' thread %.0f ms\n",
-                        n, sn, double(sayilan) / sn, sayilan, durma);
+                        "worst stall of the windows' thread %.0f ms (its own work in it %.0f ms)\n",
+                        n, sn, double(sayilan) / sn, sayilan, durma, durmaIs);
             // One edit, until the server has it.
             IsKaydi is = vt->isListesi(Veritabani::ListeKipi::Tumu, QDate(2026, 12, 9)).front();
             is.konu = QStringLiteral("Bench değişikliği");
             QElapsedTimer d;
             d.start();
             bitti = false;
-            nabiz.sifirla();
             vt->isGuncelle(is);
+            // The save itself runs on the windows' thread (the file's fsync): timed apart,
+            // and the stall measured after it is the publisher's.
+            const double kayitMs = double(d.nsecsElapsed()) / 1e6;
+            nabiz.sifirla();
             Olcum::bekle([&] { return bitti; }, 600000);
-            std::printf("%d jobs: one edit on the server after %.2f s; worst stall of the windows' thread %.0f ms\n", n,
-                        double(d.elapsed()) / 1000.0, nabiz.enUzunMs);
+            std::printf("%d jobs: one edit on the server after %.2f s (the save %.0f ms); worst stall of the windows' "
+                        "thread after the save %.0f ms (its own work in it %.0f ms)\n",
+                        n, double(d.elapsed()) / 1000.0, kayitMs, nabiz.enUzunMs, nabiz.enUzunIsMs);
             ozet += QStringLiteral(" %1=%2").arg(n).arg(sn, 0, 'f', 1);
         } else {
-            std::printf("%d jobs: stopped at the limit of %d s with about %d events written (%.0f events/s); "
-                        "worst stall of the windows' thread %.0f ms\n",
-                        n, sinirSn, yapilan, double(yapilan) / sn, durma);
-            ozet += QStringLiteral(" %1=kesildi@%2").arg(n).arg(yapilan);
+            const int sayilan = kaynakSayisi(adres);
+            std::printf("%d jobs: stopped at the limit of %d s with %d resources on the server (%.1f events/s); "
+                        "worst stall of the windows' thread %.0f ms (its own work in it %.0f ms)\n",
+                        n, sinirSn, sayilan, double(sayilan) / sn, durma, durmaIs);
+            ozet += QStringLiteral(" %1=kesildi@%2").arg(n).arg(sayilan);
             const QStringList gunluk = y.gunlukSatirlari();
             for (const QString &satir : gunluk.mid(std::max<qsizetype>(0, gunluk.size() - 5)))
                 std::printf("  log: %s\n", qPrintable(satir));

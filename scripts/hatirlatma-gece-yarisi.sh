@@ -32,6 +32,8 @@ gorunur_mu() {
 
 # Inside xvfb-run: start the program under faketime and act as the user.
 if [ "${1:-}" = "--ekranda" ]; then
+  . "$(dirname "$0")/ortak.sh"
+  ekran_bekle
   program="$2"
   ekran_resmi="$3"
   gunluk="$4"
@@ -112,7 +114,7 @@ export LC_ALL=C.UTF-8
 export TZ=UTC
 unset QT_QPA_PLATFORM
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
+sanal_ekranda \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then

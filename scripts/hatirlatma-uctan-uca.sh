@@ -13,6 +13,8 @@ PENCERE_BASLIGI="Hatırlatılacak İşler"
 
 # Inside xvfb-run: start the program, wait for the window, take the screenshot.
 if [ "${1:-}" = "--ekranda" ]; then
+  . "$(dirname "$0")/ortak.sh"
+  ekran_bekle
   program="$2"
   ekran_resmi="$3"
   gunluk="$4"
@@ -74,7 +76,7 @@ echo "job inserted for $bugun $saat"
 
 masa_ortami "$gecici"
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" \
+sanal_ekranda \
   "$0" --ekranda "$gecici/program/zelvora" "$ekran_resmi" "$gecici/zelvora.log"
 sonuc=$?
 if [ "$sonuc" -ne 0 ]; then

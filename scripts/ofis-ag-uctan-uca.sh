@@ -34,6 +34,8 @@ sunucuyu_baslat() { # the private server again, as it was set up below
 
 if [ "${1:-}" = "--ekranda" ]; then
   # Inside xvfb-run and a D-Bus session.
+  . "$(dirname "$0")/ortak.sh"
+  ekran_bekle
   program=$2; gecici=$3; ekran=$4
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   sleep 1
@@ -462,7 +464,7 @@ sleep 0.5
 mkdir -p "$gecici/program"
 cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 export YONETICI ARACI_PID ARACI_PORT SUNUCU_PORT veri pgbin
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+sanal_ekranda dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$gecici" "$ekran" 2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: office desk on a failing network; screenshot in $ekran"

@@ -19,6 +19,8 @@ kok=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" = "--ekranda" ]; then
   # Inside xvfb-run and a D-Bus session.
+  . "$(dirname "$0")/ortak.sh"
+  ekran_bekle
   program=$2; gecici=$3; ekran=$4
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   sleep 1
@@ -162,7 +164,7 @@ sorgu "INSERT INTO \"KlasorBilgileriTablosu\" VALUES ('90-Anahtar', '77-Anahtar'
 mkdir -p "$gecici/program"
 cp "$yapi/zelvora" "$yapi/sablon/Vok.vtb" "$gecici/program/"
 
-xvfb-run -n "$((100 + RANDOM % 800))" -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+sanal_ekranda dbus-run-session -- \
   "$0" --ekranda "$gecici/program/zelvora" "$gecici" "$ekran" 2> >(grep -v '^dbus-daemon\|SpiRegistry' >&2)
 sonuc=$?
 [ "$sonuc" -eq 0 ] && echo "OK: folders in office mode; screenshot in $ekran"

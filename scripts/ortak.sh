@@ -124,16 +124,24 @@ sanal_ekranda() {
   return "$sonuc"
 }
 
+# ekran_bekle: on the display, waits up to 10 s for it to answer; the script ends with
+# EKRAN_YOK when it does not.
+ekran_bekle() {
+  local i
+  for ((i = 0; i < 40; i++)); do
+    xprop -root >/dev/null 2>&1 && return 0
+    sleep 0.25
+  done
+  echo "the virtual display $DISPLAY does not answer" >&2
+  exit "$EKRAN_YOK"
+}
+
 # pencere_yoneticisi LOG: on the display, openbox started and waited for; the script ends
 # with EKRAN_YOK when the display does not answer or the window manager cannot start.
 # Its process id is left in PENCERE_YONETICISI.
 pencere_yoneticisi() {
   local i
-  for ((i = 0; i < 40; i++)); do
-    xprop -root >/dev/null 2>&1 && break
-    sleep 0.25
-  done
-  xprop -root >/dev/null 2>&1 || { echo "the virtual display $DISPLAY does not answer" >&2; exit "$EKRAN_YOK"; }
+  ekran_bekle
   openbox >"$1" 2>&1 &
   PENCERE_YONETICISI=$!
   for ((i = 0; i < 120; i++)); do
