@@ -3,12 +3,14 @@
 // folders, the same rows on every run (a fixed seed); and the benchmarks' wait for an
 // event.
 
+#include "core/Arayuzler.h"
 #include "core/SqliteDeyim.h"
 #include "core/Veritabani.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QString>
 #include <QTime>
@@ -56,6 +58,20 @@ inline void uret(const QString &yol, int isSayisi, int klasorSayisi)
         s.sifirla();
     }
     db.calistir("COMMIT");
+}
+
+// The program's folders and settings file under kok (a temporary folder of the bench),
+// made and installed, so that nothing of the user's is touched.
+inline Klasorler klasorleriKur(const QString &kok)
+{
+    Klasorler k;
+    k.programKlasoru = kok + QStringLiteral("/program/");
+    k.programDosyalariKlasoru = kok + QStringLiteral("/veri/");
+    k.ayarDosyasi = kok + QStringLiteral("/ayar/Zelvora.conf");
+    k.otomatikBaslatmaKlasoru = kok + QStringLiteral("/ayar/autostart/");
+    QDir().mkpath(k.programKlasoru);
+    Arayuz::klasorlerKur(k);
+    return k;
 }
 
 // Lets the event loop run until bitti() or enFazlaMs have passed; true when bitti(). It

@@ -5,6 +5,8 @@
 //
 //   bench_arama [jobs] [repeats]
 
+#include "OrnekVeritabani.h"
+
 #include "core/Arayuzler.h"
 #include "core/Baslangic.h"
 #include "core/OrtakDegiskenler.h"
@@ -143,12 +145,7 @@ int main(int argc, char **argv)
     const int tekrar = argc > 2 ? atoi(argv[2]) : 7;
 
     QTemporaryDir klasor;
-    Klasorler k;
-    k.programKlasoru = klasor.path() + QStringLiteral("/program/");
-    k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
-    k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-    QDir().mkpath(k.programKlasoru);
-    Arayuz::klasorlerKur(k);
+    const Klasorler k = Olcum::klasorleriKur(klasor.path());
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     OrtakDegiskenler::ProgramKlasoru = k.programKlasoru;
     // The user's database lives in the data folder, where the start-up opens it.

@@ -77,12 +77,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir klasor;
     const QString pdfYolu = argc > 3 ? QString::fromLocal8Bit(argv[3]) : klasor.path() + QStringLiteral("/rapor.pdf");
-    Klasorler k;
-    k.programKlasoru = klasor.path() + QStringLiteral("/program/");
-    k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
-    k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-    QDir().mkpath(k.programKlasoru);
-    Arayuz::klasorlerKur(k);
+    const Klasorler k = Olcum::klasorleriKur(klasor.path());
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     const QString yol = k.programKlasoru + QStringLiteral("Vok.vtb");
     uret(yol, isSayisi, 200);

@@ -271,12 +271,7 @@ std::map<long long, long long> sunucuIslemcisi(PGconn *c)
 // The temporary folders, settings and silent message boxes every desk of the bench runs with.
 void masaOrtami(QTemporaryDir &klasor)
 {
-    Klasorler k;
-    k.programKlasoru = klasor.path() + QStringLiteral("/program/");
-    k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
-    k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-    QDir().mkpath(k.programKlasoru);
-    Arayuz::klasorlerKur(k);
+    Olcum::klasorleriKur(klasor.path());
     Arayuz::mesajKutusuKur(std::make_shared<SessizMesaj>());
     OrtakDegiskenler::PencereBasligi = QStringLiteral("bench");
     Tercihler::yukle();

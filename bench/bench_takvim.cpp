@@ -94,12 +94,7 @@ int main(int argc, char **argv)
     QString ozet = QStringLiteral("OZET");
     for (int n : sayilar) {
         QTemporaryDir klasor;
-        Klasorler k;
-        k.programKlasoru = klasor.path() + QStringLiteral("/program/");
-        k.programDosyalariKlasoru = klasor.path() + QStringLiteral("/veri/");
-        k.ayarDosyasi = klasor.path() + QStringLiteral("/ayar/Zelvora.conf");
-        k.otomatikBaslatmaKlasoru = klasor.path() + QStringLiteral("/ayar/autostart/");
-        Arayuz::klasorlerKur(k);
+        Olcum::klasorleriKur(klasor.path());
         QDir().mkpath(Baslangic::veritabaniKlasoru());
         const QString yol = Baslangic::veritabaniKlasoru() + QStringLiteral("Vok.vtb");
         Olcum::uret(yol, n, 200);
